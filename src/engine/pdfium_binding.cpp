@@ -1,0 +1,127 @@
+#include "engine/pdfium_binding.h"
+
+#include <dlfcn.h>
+
+#include <cstring>
+
+#include "engine/pdf_error.h"
+
+std::string PdfiumLibraryName = "libpdfium.so";
+
+namespace {
+
+void* libraryHandle = nullptr;
+PdfiumEntryPoints entries{};
+
+struct EntrySlot {
+    const char* name;
+    void** slot;
+    bool required;
+};
+
+template <typename Fn>
+void** slotOf(Fn& pointer) {
+    return reinterpret_cast<void**>(&pointer);
+}
+
+// Table order decides which missing entry point is reported first.
+const EntrySlot* entryTable(std::size_t& count) {
+    static const EntrySlot table[] = {
+        {"FPDF_InitLibrary", slotOf(entries.FPDF_InitLibrary), true},
+        {"FPDF_DestroyLibrary", slotOf(entries.FPDF_DestroyLibrary), true},
+        {"FPDF_LoadDocument", slotOf(entries.FPDF_LoadDocument), true},
+        {"FPDF_CreateNewDocument", slotOf(entries.FPDF_CreateNewDocument), true},
+        {"FPDF_CloseDocument", slotOf(entries.FPDF_CloseDocument), true},
+        {"FPDF_GetPageCount", slotOf(entries.FPDF_GetPageCount), true},
+        {"FPDF_GetLastError", slotOf(entries.FPDF_GetLastError), true},
+        {"FPDF_LoadPage", slotOf(entries.FPDF_LoadPage), true},
+        {"FPDF_ClosePage", slotOf(entries.FPDF_ClosePage), true},
+        {"FPDF_ImportPages", slotOf(entries.FPDF_ImportPages), true},
+        {"FPDF_ImportPagesByIndex", slotOf(entries.FPDF_ImportPagesByIndex), true},
+        {"FPDF_CopyViewerPreferences", slotOf(entries.FPDF_CopyViewerPreferences), true},
+        {"FPDF_SaveAsCopy", slotOf(entries.FPDF_SaveAsCopy), true},
+        {"FPDF_SaveWithVersion", slotOf(entries.FPDF_SaveWithVersion), true},
+        {"FPDFDOC_InitFormFillEnvironment", slotOf(entries.FPDFDOC_InitFormFillEnvironment), true},
+        {"FPDFDOC_ExitFormFillEnvironment", slotOf(entries.FPDFDOC_ExitFormFillEnvironment), true},
+        {"FPDF_SetFormFieldHighlightColor", slotOf(entries.FPDF_SetFormFieldHighlightColor), true},
+        {"FPDF_SetFormFieldHighlightAlpha", slotOf(entries.FPDF_SetFormFieldHighlightAlpha), true},
+        {"FORM_DoDocumentJSAction", slotOf(entries.FORM_DoDocumentJSAction), true},
+        {"FORM_DoDocumentOpenAction", slotOf(entries.FORM_DoDocumentOpenAction), true},
+        {"FORM_DoDocumentAAction", slotOf(entries.FORM_DoDocumentAAction), true},
+        {"FPDF_GetFormType", slotOf(entries.FPDF_GetFormType), true},
+        {"FPDF_LoadXFA", slotOf(entries.FPDF_LoadXFA), true},
+        {"FPDF_XFA", slotOf(entries.FPDF_XFA), false},
+    };
+    count = sizeof table / sizeof table[0];
+    return table;
+}
+
+// The loader's text without the file name it starts with and without the name
+// it may end with, trimmed of trailing blanks, line breaks and periods, so that
+// the message reads: system text, ": ", name.
+std::string systemText(const char* raw, const std::string& subject) {
+    std::string text = raw ? raw : "Unknown error";
+    const std::string lead = subject + ": ";
+    if (text.compare(0, lead.size(), lead) == 0) text.erase(0, lead.size());
+    const std::size_t colon = text.find(": ");
+    if (colon != std::string::npos && text.compare(0, colon, subject) != 0) {
+        // "path: reason" when the loader names the full path of the library.
+        const std::string head = text.substr(0, colon);
+        if (head.find('/') != std::string::npos) text.erase(0, colon + 2);
+    }
+    const std::string tail = ": " + subject;
+    if (text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
+        text.erase(text.size() - tail.size());
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\n' || text.back() == '\r' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+bool PdfiumLoaded() { return libraryHandle != nullptr; }
+
+void* LoadPdfiumLibrary(const std::string& name) {
+    dlerror();
+    void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) throw EPdfError(systemText(dlerror(), name) + ": " + name);
+    return handle;
+}
+
+void* GetPdfiumProc(const std::string& name) {
+    dlerror();
+    void* address = dlsym(libraryHandle, name.c_str());
+    if (!address) {
+        const std::string message = systemText(dlerror(), name) + ": " + name;
+        UnloadPdfium();
+        throw EPdfError(message);
+    }
+    return address;
+}
+
+void UnloadPdfium() {
+    if (!libraryHandle) return;
+    if (entries.FPDF_DestroyLibrary) entries.FPDF_DestroyLibrary();
+    dlclose(libraryHandle);
+    libraryHandle = nullptr;
+    entries = PdfiumEntryPoints{};
+}
+
+void LoadPdfium() {
+    if (PdfiumLoaded()) return;
+    libraryHandle = LoadPdfiumLibrary(PdfiumLibraryName);
+    std::size_t count = 0;
+    const EntrySlot* table = entryTable(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (table[i].required) {
+            *table[i].slot = GetPdfiumProc(table[i].name);
+        } else {
+            *table[i].slot = dlsym(libraryHandle, table[i].name);
+        }
+    }
+    entries.FPDF_InitLibrary();
+}
+
+const PdfiumEntryPoints& Pdfium() { return entries; }
+
+bool PdfiumHasXfa() { return entries.FPDF_XFA && entries.FPDF_XFA() != 0; }

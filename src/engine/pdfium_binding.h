@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+
+#include "engine/pdfium_api.h"
+
+// Run-time binding of the PDFium library: loaded, resolved and initialised on
+// the first document opened or created, then kept until the process ends.
+
+// File name handed to the loader, without a folder, so that the loader looks
+// beside the executable first (the program's run path is $ORIGIN).
+extern std::string PdfiumLibraryName;
+
+bool PdfiumLoaded();
+void LoadPdfium();
+void* LoadPdfiumLibrary(const std::string& name);
+void* GetPdfiumProc(const std::string& name);
+void UnloadPdfium();
+
+// Entry points, filled by LoadPdfium in this order.
+struct PdfiumEntryPoints {
+    void (*FPDF_InitLibrary)();
+    void (*FPDF_DestroyLibrary)();
+    FPDF_DOCUMENT (*FPDF_LoadDocument)(const char* path, const char* password);
+    FPDF_DOCUMENT (*FPDF_CreateNewDocument)();
+    void (*FPDF_CloseDocument)(FPDF_DOCUMENT);
+    int (*FPDF_GetPageCount)(FPDF_DOCUMENT);
+    unsigned long (*FPDF_GetLastError)();
+    FPDF_PAGE (*FPDF_LoadPage)(FPDF_DOCUMENT, int index);
+    void (*FPDF_ClosePage)(FPDF_PAGE);
+    FPDF_BOOL (*FPDF_ImportPages)(FPDF_DOCUMENT dest, FPDF_DOCUMENT src, const char* range, int index);
+    FPDF_BOOL (*FPDF_ImportPagesByIndex)(FPDF_DOCUMENT dest, FPDF_DOCUMENT src, const int* indices,
+                                         unsigned long length, int index);
+    FPDF_BOOL (*FPDF_CopyViewerPreferences)(FPDF_DOCUMENT dest, FPDF_DOCUMENT src);
+    FPDF_BOOL (*FPDF_SaveAsCopy)(FPDF_DOCUMENT, FPDF_FILEWRITE*, FPDF_DWORD flags);
+    FPDF_BOOL (*FPDF_SaveWithVersion)(FPDF_DOCUMENT, FPDF_FILEWRITE*, FPDF_DWORD flags, int version);
+    FPDF_FORMHANDLE (*FPDFDOC_InitFormFillEnvironment)(FPDF_DOCUMENT, FPDF_FORMFILLINFO*);
+    void (*FPDFDOC_ExitFormFillEnvironment)(FPDF_FORMHANDLE);
+    void (*FPDF_SetFormFieldHighlightColor)(FPDF_FORMHANDLE, int fieldType, unsigned long color);
+    void (*FPDF_SetFormFieldHighlightAlpha)(FPDF_FORMHANDLE, unsigned char alpha);
+    void (*FORM_DoDocumentJSAction)(FPDF_FORMHANDLE);
+    void (*FORM_DoDocumentOpenAction)(FPDF_FORMHANDLE);
+    void (*FORM_DoDocumentAAction)(FPDF_FORMHANDLE, int type);
+    int (*FPDF_GetFormType)(FPDF_DOCUMENT);
+    FPDF_BOOL (*FPDF_LoadXFA)(FPDF_DOCUMENT);
+    // Optional: builds without XFA support do not export it.
+    int (*FPDF_XFA)();
+};
+
+const PdfiumEntryPoints& Pdfium();
+
+// True when the loaded library reports XFA support.
+bool PdfiumHasXfa();

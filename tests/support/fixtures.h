@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Test PDFs made with libqpdf, an engine independent of the one under test.
+namespace fixtures {
+
+struct PdfOptions {
+    std::string password;       // AES-256 with user = owner password when set
+    bool sharedFont = false;    // every page uses one embedded TrueType font
+    double width = 612, height = 792;
+    int rotate = 0;
+    std::vector<double> cropBox;  // four numbers, or none
+};
+
+// Writes a PDF of `pages` pages; page i shows the marker prefix + i (A1, A2, ...).
+void writeMarkedPdf(const std::string& path, const std::string& prefix, int pages, const PdfOptions& options = {});
+
+// The marker of every page of a PDF, in page order ("" for a page without one).
+std::vector<std::string> readMarkers(const std::string& path, const std::string& password = "");
+
+// "A1 A2 B1" style list of markers, for readable expectations.
+std::string markerText(const std::string& path, const std::string& password = "");
+
+// The markers prefix + first .. prefix + last, joined by blanks.
+std::string markerRun(const std::string& prefix, int first, int last);
+
+// A folder removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string folder() const { return path_ + "/"; }  // with its trailing separator
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// The folder of the running test program (where libpdfium.so lies).
+std::string programFolder();
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+std::vector<std::string> filesIn(const std::string& folder);  // sorted names, hidden ones included
+
+}  // namespace fixtures

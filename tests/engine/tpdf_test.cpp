@@ -38,7 +38,7 @@ TEST(TPdf, OpenFailuresCarryPdfiumTexts) {
     fixtures::writeMarkedPdf(dir.file("truncated.pdf"), "A", 3);
     const std::string whole = fixtures::readFile(dir.file("truncated.pdf"));
     fixtures::writeFile(dir.file("truncated.pdf"), whole.substr(0, 40));
-    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, {.password = "s3cret"});
+    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword("s3cret"));
 
     struct Case {
         std::string file, password, message;

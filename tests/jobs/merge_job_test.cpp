@@ -18,7 +18,7 @@ protected:
         fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 2);
         fixtures::writeMarkedPdf(dir.file("c.pdf"), "C", 1);
         fixtures::writeMarkedPdf(dir.file("empty.pdf"), "E", 0);
-        fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, {.password = "pw"});
+        fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
     }
     InputFile input(const std::string& name, const std::string& password = "") {
         return {name, dir.folder(), password};
@@ -89,7 +89,7 @@ TEST_F(MergeJob, FailuresLeaveNoOutputAndReadyDocuments) {
 }
 
 TEST_F(MergeJob, SharedFontIsCopiedOncePerInput) {
-    fixtures::writeMarkedPdf(dir.file("font.pdf"), "F", 200, {.sharedFont = true});
+    fixtures::writeMarkedPdf(dir.file("font.pdf"), "F", 200, fixtures::PdfOptions().withSharedFont());
     EXPECT_TRUE(merge({input("font.pdf"), input("font.pdf")}, true));
     const auto inputSize = std::filesystem::file_size(dir.file("font.pdf"));
     const auto outputSize = std::filesystem::file_size(output());

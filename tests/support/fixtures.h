@@ -11,6 +11,12 @@ struct PdfOptions {
     double width = 612, height = 792;
     int rotate = 0;
     std::vector<double> cropBox;  // four numbers, or none
+
+    PdfOptions& withPassword(std::string value) { password = std::move(value); return *this; }
+    PdfOptions& withSharedFont() { sharedFont = true; return *this; }
+    PdfOptions& withSize(double w, double h) { width = w; height = h; return *this; }
+    PdfOptions& withRotation(int degrees) { rotate = degrees; return *this; }
+    PdfOptions& withCropBox(std::vector<double> box) { cropBox = std::move(box); return *this; }
 };
 
 // Writes a PDF of `pages` pages; page i shows the marker prefix + i (A1, A2, ...).

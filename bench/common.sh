@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Shared pieces of the benchmarks: tools, the built program and a corpus.
+set -euo pipefail
+bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+corpus=${CORPUS:-$bench_root/build/bench-corpus}
+mkdir -p "$corpus"
+
+need_tools() {
+  local missing=()
+  command -v qpdf >/dev/null || missing+=(qpdf)
+  command -v gs >/dev/null || missing+=(ghostscript)
+  [[ -x /usr/bin/time ]] || missing+=(time)
+  if ((${#missing[@]})); then
+    if [[ $(id -u) == 0 ]]; then sudo=(); else sudo=(sudo); fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+  fi
+}
+
+# Builds the program (and the corpus maker) in build/.
+build_program() {
+  "$bench_root/scripts/setup.sh" "$bench_root/build" >/dev/null
+}
+
+# A PDF of N pages of text set in one embedded TrueType font (Ghostscript
+# embeds a subset of a system font once and shares it across the pages).
+make_text_pdf() {
+  local pages=$1 out=$2
+  [[ -f $out ]] && return
+  local ps
+  ps=$(mktemp --suffix=.ps)
+  {
+    echo "%!PS"
+    echo "/DejaVuSans findfont 11 scalefont setfont"
+    for ((p = 1; p <= pages; p++)); do
+      for ((l = 0; l < 40; l++)); do
+        echo "50 $((760 - l * 17)) moveto (Page $p line $l: the quick brown fox jumps over the lazy dog 0123456789) show"
+      done
+      echo "showpage"
+    done
+  } >"$ps"
+  gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -sFONTPATH=/usr/share/fonts/truetype/dejavu \
+     -dEmbedAllFonts=true -sOutputFile="$out" "$ps" >/dev/null
+  rm -f "$ps"
+}
+
+# Runs a command, prints "<seconds> <peak KiB>".
+measure() {
+  local log
+  log=$(mktemp)
+  /usr/bin/time -f '%e %M' -o "$log" "$@" >/dev/null 2>&1
+  cat "$log"
+  rm -f "$log"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0) print "n/a"; else printf "%.2f", a / b }'; }
+
+size_of() { du -cb "$@" | tail -1 | cut -f1; }

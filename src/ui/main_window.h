@@ -1,0 +1,171 @@
+#pragma once
+#include <QMainWindow>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/tpdf.h"
+
+class Dialogs;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+class Reporter;
+
+// The main window: the Split, Merge and Mix tabs with their lists and
+// options, the About tab, the language selector and the protection settings
+// button. Controls carry their designer names as objectName and member name.
+// The jobs run inside the run buttons' handlers; the window reads its controls
+// into each job's options.
+class TFormTest : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TFormTest(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TFormTest() override;
+
+    // --- creation, show, close and texts
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void _updateWindowTexts();
+    std::string _getTranslation(const std::string& key);
+
+    // --- files dropped on the window, in the order of the drop
+    void _dropFiles(const std::vector<std::string>& paths);
+
+    // --- list operations (the file lists)
+    void _addSplitFile(const std::string& path);
+    void _addMergeFile(const std::string& path);
+    void _addMixFile(const std::string& path);
+
+    // --- handlers
+    void splitBtnAddFileClick();
+    void mergeBtnAddFileClick();
+    void mixBtnAddFileClick();
+    void cmd_split_destClick();
+    void cmd_mix_destClick();
+    void cmd_merge_destClick();
+    void split_method1_input1Change();
+    void split_method2_input1Change();
+    void split_method3_input1Change();
+    void split_method3_input2Change();
+    void split_method4_input1Change();
+    void split_method4_input2Change();
+    void settingsButtonClick();
+    void language_selectorChange();
+    void link_websiteLinkClick(const QString& link);
+    void LinkLabel1LinkClick(const QString& link);
+    void cmd_split_runClick();
+    void cmd_mergeClick();
+    void cmd_mix_runClick();
+
+    // --- jobs, also run by the command line without the start checks
+    bool _runSplit();
+    bool _runMerge();
+    bool _runMix();
+    void _finishOutputFile(const std::string& path);
+
+    // Shows the picture of glyphLocked while an output password is set, else that of glyphUnlocked.
+    void _updateSettingsPicture();
+
+    Dialogs& dialogs() { return _dialogs; }
+
+    // --- state
+    bool _isCommandLine = false;
+    bool _isCommandLineSilent = false;
+    std::string _outputPdfPassword, _watermarkPath, _watermarkX, _watermarkY;
+    std::string _selected_language;
+    std::string _mergeSaveName;  // the save dialog's file name, kept between uses
+    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
+
+    // --- controls outside the tabs
+    QTabWidget* PageControl1 = nullptr;
+    QWidget *TabSplit = nullptr, *TabMerge = nullptr, *TabMix = nullptr, *TabAbout = nullptr;
+    QToolButton* settingsButton = nullptr;
+    QComboBox* language_selector = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* statusPanel = nullptr;
+
+    // --- Split tab
+    QTableWidget* SplitStringGrid = nullptr;
+    QToolButton *splitBtnAddFile = nullptr, *splitBtnRemoveFile = nullptr;
+    QGroupBox* frm_split_method = nullptr;
+    QRadioButton *r_split_method1 = nullptr, *r_split_method3 = nullptr, *r_split_method4 = nullptr,
+                 *r_split_method2 = nullptr;
+    QLineEdit *split_method1_input1 = nullptr, *split_method3_input1 = nullptr, *split_method3_input2 = nullptr,
+              *split_method4_input1 = nullptr, *split_method4_input2 = nullptr, *split_method2_input1 = nullptr;
+    QLabel *lbl_split_pages = nullptr, *Label14 = nullptr, *Label15 = nullptr, *lbl_split_demo = nullptr;
+    QGroupBox* frm_split_dest = nullptr;
+    QLabel *lbl_split_basefilename = nullptr, *lbl_split_dest = nullptr;
+    QLineEdit *split_base_filename = nullptr, *split_destination_folder = nullptr;
+    QRadioButton *split_dest_source = nullptr, *split_dest_other = nullptr;
+    QPushButton *cmd_split_dest = nullptr, *cmd_split_run = nullptr;
+    QProgressBar* ProgressBarSplit = nullptr;
+
+    // --- Merge tab
+    QTableWidget* MergeStringGrid = nullptr;
+    QToolButton *mergeBtnAddFile = nullptr, *mergeBtnRemoveFile = nullptr, *mergeBtnMoveUp = nullptr,
+                *mergeBtnMoveDown = nullptr;
+    QGroupBox* merge_output = nullptr;
+    QLabel* lbl_mfile = nullptr;
+    QLineEdit* merge_destination_filename = nullptr;
+    QPushButton *cmd_merge_dest = nullptr, *cmd_merge = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
+
+    // --- Mix tab
+    QTableWidget* MixStringGrid = nullptr;
+    QToolButton *mixBtnAddFile = nullptr, *mixBtnRemoveFile = nullptr;
+    QGroupBox *frm_mix_method = nullptr, *frm_mix_meth_doc1 = nullptr, *frm_mix_meth_doc2 = nullptr;
+    QRadioButton *r_mix1_method1 = nullptr, *r_mix1_method2 = nullptr, *r_mix2_method1 = nullptr,
+                 *r_mix2_method2 = nullptr;
+    QLineEdit *mix_doc1_method1_input1 = nullptr, *mix_doc1_method1_input2 = nullptr,
+              *mix_doc1_method2_input1 = nullptr, *mix_doc1_method2_input2 = nullptr;
+    QLineEdit *mix_doc2_method1_input1 = nullptr, *mix_doc2_method1_input2 = nullptr,
+              *mix_doc2_method2_input1 = nullptr, *mix_doc2_method2_input2 = nullptr;
+    QLabel *r_mix1_method1_lbl2 = nullptr, *r_mix1_method2_lbl2 = nullptr, *r_mix2_method1_lbl2 = nullptr,
+           *r_mix2_method2_lbl2 = nullptr;
+    QCheckBox* mix_reverse_second = nullptr;
+    QGroupBox* frm_mix_dest = nullptr;
+    QLabel *lbl_mix_basefilename = nullptr, *lbl_mix_dest = nullptr;
+    QLineEdit *mix_base_filename = nullptr, *mix_destination_folder = nullptr;
+    QRadioButton *mix_dest_source = nullptr, *mix_dest_other = nullptr;
+    QPushButton *cmd_mix_dest = nullptr, *cmd_mix_run = nullptr;
+    QCheckBox* mix_single_file = nullptr;
+    QProgressBar* ProgressBarMix = nullptr;
+
+    // --- About tab
+    QLabel *label_app_name = nullptr, *ab_lb3 = nullptr, *ab_lb4a = nullptr, *link_website = nullptr,
+           *ab_lb5a = nullptr, *LinkLabel1 = nullptr;
+    QToolButton *glyphLocked = nullptr, *glyphUnlocked = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void _buildControls();
+    void _buildSplitTab();
+    void _buildMergeTab();
+    void _buildMixTab();
+    void _buildAboutTab();
+    void _connectHandlers();
+    // Runs a handler; an error escaping it is shown in a message box.
+    void _guarded(const std::function<void()>& handler);
+    void _chooseFolderInto(QLineEdit* destination, QRadioButton* otherFolder);
+    void _selectWhenFilled(QLineEdit* field, QRadioButton* method);
+
+    Dialogs& _dialogs;
+    bool _shownBefore = false;
+};

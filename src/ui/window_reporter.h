@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "jobs/reporter.h"
+
+class Dialogs;
+class QProgressBar;
+
+// What a job tells the user in the window: message boxes, translations and
+// the progress bar of its tab. The window repaints at every progress step
+// while the job keeps the user's input waiting.
+class WindowReporter : public Reporter {
+public:
+    WindowReporter(Dialogs& dialogs, std::function<std::string(const std::string&)> translate,
+                   QProgressBar* progressBar);
+
+    void showMessage(const std::string& text) override;
+    std::string translation(const std::string& key) override;
+    void setProgressPosition(int position) override;
+    void setProgressVisible(bool visible) override;
+
+private:
+    Dialogs& dialogs_;
+    std::function<std::string(const std::string&)> translate_;
+    QProgressBar* progressBar_;
+};
+
+// The text of an error shown to the user: its message, with "." appended when
+// the last character's code lies above that of ".".
+std::string errorMessageText(const std::string& message);

@@ -11,5 +11,9 @@ else
   build=$root/build
   "$root/scripts/setup.sh" "$build"
 fi
+# Each fuzz target runs briefly over its seeds (FUZZ_SECONDS=0 skips them).
+if [[ ${FUZZ_SECONDS:-5} != 0 ]]; then
+  "$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-5}"
+fi
 cd "$build"
 ctest --output-on-failure -j2 "$@"

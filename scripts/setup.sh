@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$1; shift
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqpdf-dev libpng-dev libjpeg-dev libgtest-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqpdf-dev libpng-dev libjpeg-dev libgtest-dev
+          desktop-file-utils appstream dpkg-dev)
 missing=()
 # npm may come from elsewhere than Debian's package; the command is what counts.
 command -v npm >/dev/null || missing+=(npm)

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QTableWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFont>
@@ -23,10 +25,13 @@
 #include <filesystem>
 
 #include "engine/dialogs.h"
+#include "settings/settings_store.h"
 #include "ui/app_version_text.h"
+#include "ui/application_error.h"
 #include "ui/control_factory.h"
+#include "ui/settings_form.h"
 #include "ui/shell_open.h"
-#include "ui/window_reporter.h"
+#include "ui/ui_icons.h"
 
 namespace {
 
@@ -70,10 +75,16 @@ QFont baseFont() {
 
 }  // namespace
 
-TFormTest::TFormTest(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), _dialogs(dialogs) {
+TFormTest::TFormTest(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      _dialogs(dialogs),
+      _probe(Pdf, dialogs, [this](const std::string& key) { return _getTranslation(key); }),
+      _lists(_probe, dialogs, [this](const std::string& key) { return _getTranslation(key); }, *this) {
     setObjectName(QStringLiteral("FormTest"));
+    initUiResources();
     _buildControls();
     _connectHandlers();
+    _connectListHandlers();
     FormCreate();
 }
 
@@ -155,7 +166,7 @@ void TFormTest::_guarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        _dialogs.showMessage(errorMessageText(error.what()));
+        _dialogs.showMessage(applicationErrorText(error.what()));
     }
 }
 
@@ -164,11 +175,13 @@ void TFormTest::_guarded(const std::function<void()>& handler) {
 void TFormTest::FormCreate() {
     // The floating-point control word of the original platform (all exceptions
     // masked, 53-bit precision, rounding to nearest) is the default here.
-    // SEAM(settings): read the four protection values from the settings store.
+    _outputPdfPassword = readSetting(QStringLiteral("outputPdfPassword")).toStdString();
     _updateSettingsPicture();
-    // SEAM(translations): _initTranslations() fills the selector and loads the language.
-    _updateWindowTexts();
-    // SEAM(file lists): the lists start empty with no selected rows.
+    _watermarkPath = readSetting(QStringLiteral("watermarkPath")).toStdString();
+    _watermarkX = readSetting(QStringLiteral("watermarkX")).toStdString();
+    _watermarkY = readSetting(QStringLiteral("watermarkY")).toStdString();
+    _initTranslations();
+    // The lists start empty, with no selected rows (the file lists' own start state).
     setAcceptDrops(true);
     _isCommandLine = false;
     _isCommandLineSilent = false;
@@ -191,8 +204,9 @@ void TFormTest::showEvent(QShowEvent* event) {
 void TFormTest::FormShow() {
     _updateWindowTexts();
     if (!_isCommandLine) PageControl1->setCurrentWidget(TabSplit);
-    // SEAM(probe): probe programFolder() + "testFile.pdf" and discard the result.
-    (void)programFolder;
+    std::string password;
+    int pageCount = -1;
+    _getPageCount(programFolder() + "testFile.pdf", password, pageCount);
 }
 
 void TFormTest::closeEvent(QCloseEvent* event) {
@@ -212,13 +226,58 @@ void TFormTest::_updateWindowTexts() {
     setWindowTitle(QString::fromLatin1(applicationTitle));
 }
 
+// ---------------------------------------------------------------- languages
+
+void TFormTest::_initTranslations() {
+    _languages_folder = programFolder() + "languages/";
+    _app_languages = std::make_unique<TAppLanguages>(
+        this, [this](const QString& message) { _dialogs.showMessage(message.toStdString()); });
+    _selected_language = readSetting(QStringLiteral("Language")).toStdString();
+    if (_selected_language.empty()) {
+        _selected_language = "English";
+        writeSetting(QStringLiteral("Language"), QStringLiteral("English"));
+    }
+    language_selector->clear();
+    // Listed by name, as Windows lists its folders; Linux returns them in no useful order.
+    const QFileInfoList files = QDir(QString::fromStdString(_languages_folder))
+                                    .entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+    int selected = -1;
+    for (const QFileInfo& file : files) {
+        const QString name = file.fileName().section(QLatin1Char('.'), 0, 0);
+        language_selector->addItem(name);
+        if (name.toStdString() == _selected_language) selected = language_selector->count() - 1;
+    }
+    language_selector->setCurrentIndex(selected);
+    _loadLanguage(_selected_language);
+}
+
+void TFormTest::_loadLanguage(const std::string& name) {
+    std::string file = _languages_folder + name + ".ini";
+    if (!isExistingFile(file)) {
+        _selected_language = "English";
+        file = _languages_folder + "English.ini";
+        writeSetting(QStringLiteral("Language"), QStringLiteral("English"));
+        language_selector->setVisible(false);  // for the rest of the run
+    }
+    _app_languages->LoadTranslations(QString::fromStdString(file));
+    QStringList headers{QStringLiteral("#")};
+    for (const char* key : {"GridFilename", "GridPath", "GridPages", "GridPassword"})
+        headers << QString::fromStdString(_getTranslation(key));
+    for (QTableWidget* grid : {SplitStringGrid, MergeStringGrid, MixStringGrid}) grid->setHorizontalHeaderLabels(headers);
+    _updateWindowTexts();
+}
+
 std::string TFormTest::_getTranslation(const std::string& key) {
-    // SEAM(translations): the loaded language's text of key.
-    return key;
+    if (!_app_languages) return std::string();
+    return _app_languages->getTranslation(QString::fromStdString(key)).toStdString();
 }
 
 void TFormTest::_updateSettingsPicture() {
-    settingsButton->setIcon(_outputPdfPassword.empty() ? glyphUnlocked->icon() : glyphLocked->icon());
+    _showLocked(!_outputPdfPassword.empty());
+}
+
+void TFormTest::_showLocked(bool locked) {
+    settingsButton->setIcon(locked ? glyphLocked->icon() : glyphUnlocked->icon());
 }
 
 // ---------------------------------------------------------------- dropped files
@@ -314,14 +373,28 @@ void TFormTest::split_method4_input2Change() { _selectWhenFilled(split_method4_i
 
 // ---------------------------------------------------------------- settings, language, links
 
+TsettingsForm& TFormTest::_settingsForm() {
+    if (!settingsForm) {
+        settingsForm = new TsettingsForm(
+            _protection, [this](const std::string& key) { return _getTranslation(key); },
+            [](const std::string& name, const std::string& value) {
+                writeSetting(QString::fromStdString(name), QString::fromStdString(value));
+            },
+            _dialogs, [this](bool locked) { _showLocked(locked); }, this);
+        settingsForm->setObjectName(QStringLiteral("settingsForm"));
+    }
+    return *settingsForm;
+}
+
 void TFormTest::settingsButtonClick() {
-    // SEAM(protection dialog): show TsettingsForm modally.
-    _updateSettingsPicture();
+    // The dialog's OK gives the button its picture.
+    _settingsForm().exec();
 }
 
 void TFormTest::language_selectorChange() {
     _selected_language = language_selector->currentText().toStdString();
-    // SEAM(settings, translations): store "Language" and load it.
+    writeSetting(QStringLiteral("Language"), QString::fromStdString(_selected_language));
+    _loadLanguage(_selected_language);
     language_selector->setEnabled(false);
     language_selector->setEnabled(true);
 }

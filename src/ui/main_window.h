@@ -1,10 +1,16 @@
 #pragma once
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/input_probe.h"
 #include "engine/tpdf.h"
+#include "finishing/output_finisher.h"
+#include "settings/app_languages.h"
+#include "ui/file_lists.h"
+#include "ui/protection_settings.h"
 
 class Dialogs;
 class QCheckBox;
@@ -20,13 +26,15 @@ class QTabWidget;
 class QTableWidget;
 class QToolButton;
 class Reporter;
+class TsettingsForm;
+struct PdfDocuments;
 
 // The main window: the Split, Merge and Mix tabs with their lists and
 // options, the About tab, the language selector and the protection settings
 // button. Controls carry their designer names as objectName and member name.
 // The jobs run inside the run buttons' handlers; the window reads its controls
 // into each job's options.
-class TFormTest : public QMainWindow {
+class TFormTest : public QMainWindow, private FileListControls {
     Q_OBJECT
 
 public:
@@ -38,7 +46,13 @@ public:
     void FormShow();
     void FormClose();
     void _updateWindowTexts();
+    void _initTranslations();
+    void _loadLanguage(const std::string& name);
     std::string _getTranslation(const std::string& key);
+
+    // The probe of a file about to enter a list: its page count (-1 when it
+    // did not open) and the password that opened it.
+    void _getPageCount(const std::string& path, std::string& password, int& pageCount);
 
     // --- files dropped on the window, in the order of the drop
     void _dropFiles(const std::vector<std::string>& paths);
@@ -77,16 +91,28 @@ public:
 
     // Shows the picture of glyphLocked while an output password is set, else that of glyphUnlocked.
     void _updateSettingsPicture();
+    void _showLocked(bool locked);
+    TsettingsForm& _settingsForm();
 
     Dialogs& dialogs() { return _dialogs; }
 
     // --- state
+    Dialogs& _dialogs;
     bool _isCommandLine = false;
     bool _isCommandLineSilent = false;
-    std::string _outputPdfPassword, _watermarkPath, _watermarkX, _watermarkY;
+    ProtectionSettings _protection;  // the four protection settings, read at start
+    std::string& _outputPdfPassword = _protection.outputPdfPassword;
+    std::string& _watermarkPath = _protection.watermarkPath;
+    std::string& _watermarkX = _protection.watermarkX;
+    std::string& _watermarkY = _protection.watermarkY;
     std::string _selected_language;
     std::string _mergeSaveName;  // the save dialog's file name, kept between uses
+    std::string _languages_folder;
     TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
+    std::unique_ptr<TAppLanguages> _app_languages;
+    InputProbe _probe;
+    TFileLists _lists;  // _split_list, _merge_list, _mix_list with their counters and selected rows
+    TsettingsForm* settingsForm = nullptr;  // the protection settings dialog, made on first use
 
     // --- controls outside the tabs
     QTabWidget* PageControl1 = nullptr;
@@ -161,11 +187,29 @@ private:
     void _buildMixTab();
     void _buildAboutTab();
     void _connectHandlers();
+    void _connectListHandlers();
     // Runs a handler; an error escaping it is shown in a message box.
     void _guarded(const std::function<void()>& handler);
     void _chooseFolderInto(QLineEdit* destination, QRadioButton* otherFolder);
+    FinishingSettings _finishingSettings() const;
+    template <typename Options>
+    bool _runJob(bool (*job)(const Options&, PdfDocuments&, Finisher&, Reporter&), const Options& options,
+                 QProgressBar* progressBar);
+
+    // The controls the file lists read and write.
+    QTableWidget* _gridOf(ListKind kind) const;
+    void setAddEnabled(ListKind kind, bool enabled) override;
+    void setBaseFileName(ListKind kind, const std::string& text) override;
+    bool usesSourceFolder(ListKind kind) const override;
+    void setDestinationFolder(ListKind kind, const std::string& folder) override;
+    std::string mergeDestinationFileName() const override;
+    void setMergeDestinationFileName(const std::string& path) override;
+    int gridRowCount(ListKind kind) const override;
+    void setGridRowCount(ListKind kind, int rows) override;
+    void setGridCell(ListKind kind, int column, int row, const std::string& text) override;
+    void selectGridRow(ListKind kind, int row) override;
+    void focusGrid(ListKind kind) override;
     void _selectWhenFilled(QLineEdit* field, QRadioButton* method);
 
-    Dialogs& _dialogs;
     bool _shownBefore = false;
 };

@@ -1,11 +1,13 @@
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
 
 #include "engine/dialogs.h"
-#include "jobs/finisher.h"
 #include "jobs/merge_job.h"
+#include "jobs/mix_job.h"
 #include "jobs/pdf_documents.h"
+#include "jobs/split_job.h"
 #include "ui/main_window.h"
 #include "ui/window_reporter.h"
 
@@ -22,7 +24,10 @@ const char* const noDestinationMessage = "You did not enter a valid destination 
 // ---------------------------------------------------------------- run buttons
 
 void TFormTest::cmd_split_runClick() {
-    // SEAM(file lists): "MsgSplitAddFile" while the split list is empty.
+    if (_lists.filesCount(ListKind::Split) == 0) {
+        _dialogs.showMessage(_getTranslation("MsgSplitAddFile"));
+        return;
+    }
     if (split_destination_folder->text().isEmpty()) {
         _dialogs.showMessage(noDestinationMessage);
         return;
@@ -35,7 +40,10 @@ void TFormTest::cmd_mergeClick() {
 }
 
 void TFormTest::cmd_mix_runClick() {
-    // SEAM(file lists): "MsgErrMixAdd2files" while the mix list holds fewer than two files.
+    if (_lists.filesCount(ListKind::Mix) < 2) {
+        _dialogs.showMessage(_getTranslation("MsgErrMixAdd2files"));
+        return;
+    }
     if (mix_destination_folder->text().isEmpty()) {
         _dialogs.showMessage(noDestinationMessage);
         return;
@@ -45,27 +53,77 @@ void TFormTest::cmd_mix_runClick() {
 
 // ---------------------------------------------------------------- jobs
 
+template <typename Options>
+bool TFormTest::_runJob(bool (*job)(const Options&, PdfDocuments&, Finisher&, Reporter&), const Options& options,
+                        QProgressBar* progressBar) {
+    PdfDocuments documents{Pdf, Pdf2, PdfNew};
+    OutputFinisher finisher(_finishingSettings());
+    WindowReporter reporter(_dialogs, [this](const std::string& key) { return _getTranslation(key); }, progressBar);
+    return job(options, documents, finisher, reporter);
+}
+
 bool TFormTest::_runSplit() {
-    // SEAM(split job)
-    return true;
+    SplitOptions options;
+    options.input = _lists.list(ListKind::Split).inputFile(1);
+    options.method = r_split_method1->isChecked()   ? SplitMethod::IntoFilesOf
+                     : r_split_method3->isChecked() ? SplitMethod::EveryGroupOf
+                     : r_split_method4->isChecked() ? SplitMethod::Each
+                                                    : SplitMethod::ByPageRange;
+    options.filesOfSize = textOf(split_method1_input1);
+    options.everyGroupSize = textOf(split_method3_input1);
+    options.everyGroupStart = textOf(split_method3_input2);
+    options.eachStep = textOf(split_method4_input1);
+    options.eachStart = textOf(split_method4_input2);
+    options.rangeList = textOf(split_method2_input1);
+    options.baseName = textOf(split_base_filename);
+    options.destinationFolder = textOf(split_destination_folder);
+    options.silent = _isCommandLineSilent;
+    return _runJob(&splitWithPdfium, options, ProgressBarSplit);
 }
 
 bool TFormTest::_runMerge() {
     MergeOptions options;
-    // SEAM(file lists): options.inputs := rows 1 to the merge count.
+    options.inputs = _lists.inputFiles(ListKind::Merge);
     options.outputPath = textOf(merge_destination_filename);
     options.silent = _isCommandLineSilent;
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
-    NoFinishing finisher;  // SEAM(finishing)
-    WindowReporter reporter(_dialogs, [this](const std::string& key) { return _getTranslation(key); }, ProgressBar2);
-    return mergeWithPdfium(options, documents, finisher, reporter);
+    return _runJob(&mergeWithPdfium, options, ProgressBar2);
 }
 
 bool TFormTest::_runMix() {
-    // SEAM(mix job)
-    return true;
+    auto methodFields = [](QRadioButton* each, QLineEdit* groupCount, QLineEdit* groupStart, QLineEdit* eachCount,
+                           QLineEdit* eachStart) {
+        MixMethodFields fields;
+        fields.method = each->isChecked() ? MixMethod::Each : MixMethod::EveryGroupOf;
+        fields.groupCount = textOf(groupCount);
+        fields.groupStart = textOf(groupStart);
+        fields.eachCount = textOf(eachCount);
+        fields.eachStart = textOf(eachStart);
+        return fields;
+    };
+    MixOptions options;
+    const TFileList& list = _lists.list(ListKind::Mix);
+    options.first = list.inputFile(1);
+    options.second = list.inputFile(2);
+    options.firstMethod = methodFields(r_mix1_method2, mix_doc1_method1_input1, mix_doc1_method1_input2,
+                                       mix_doc1_method2_input1, mix_doc1_method2_input2);
+    options.secondMethod = methodFields(r_mix2_method2, mix_doc2_method1_input1, mix_doc2_method1_input2,
+                                        mix_doc2_method2_input1, mix_doc2_method2_input2);
+    options.baseName = textOf(mix_base_filename);
+    options.outputFolder = textOf(mix_destination_folder);
+    options.reverseSecond = mix_reverse_second->isChecked();
+    options.singleFile = mix_single_file->isChecked();
+    return _runJob(&mixWithPdfium, options, ProgressBarMix);
 }
 
-void TFormTest::_finishOutputFile(const std::string& /*path*/) {
-    // SEAM(finishing)
+FinishingSettings TFormTest::_finishingSettings() const {
+    FinishingSettings settings;
+    settings.outputPdfPassword = _outputPdfPassword;
+    settings.watermarkPath = _watermarkPath;
+    settings.watermarkX = _watermarkX;
+    settings.watermarkY = _watermarkY;
+    return settings;
+}
+
+void TFormTest::_finishOutputFile(const std::string& path) {
+    OutputFinisher(_finishingSettings()).finishOutputFile(path);
 }

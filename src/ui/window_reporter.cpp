@@ -28,9 +28,3 @@ void WindowReporter::setProgressVisible(bool visible) {
     progressBar_->setVisible(visible);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
-
-std::string errorMessageText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
-        return message + ".";
-    return message;
-}

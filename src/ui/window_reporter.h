@@ -25,7 +25,3 @@ private:
     std::function<std::string(const std::string&)> translate_;
     QProgressBar* progressBar_;
 };
-
-// The text of an error shown to the user: its message, with "." appended when
-// the last character's code lies above that of ".".
-std::string errorMessageText(const std::string& message);

@@ -1,21 +1,15 @@
 #include "ui/control_factory.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -31,41 +25,10 @@ T* placed(T* widget, const QString& name, int x, int y, int w, int h) {
     return widget;
 }
 
-// A padlock, open or shut, for the settings button while no picture resource is present.
-QIcon padlock(bool locked) {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(70, 70, 70), 6));
-    QPainterPath shackle;
-    const qreal lift = locked ? 0 : 12;
-    shackle.moveTo(20, 30 - lift);
-    shackle.lineTo(20, 20 - lift);
-    shackle.arcTo(20, 6 - lift, 24, 28, 180, -180);
-    shackle.lineTo(44, locked ? 30 : 18 - lift);
-    painter.drawPath(shackle);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(locked ? QColor(200, 140, 20) : QColor(90, 150, 60));
-    painter.drawRoundedRect(QRectF(12, 30, 40, 28), 5, 5);
-    painter.setBrush(QColor(60, 60, 60));
-    painter.drawEllipse(QPointF(32, 42), 4, 4);
-    painter.drawRect(QRectF(30.5, 42, 3, 9));
-    return QIcon(pixmap);
-}
-
 }  // namespace
 
 QIcon picture(const QString& iconName) {
-    const QString resource = QStringLiteral(":/icons/%1.svg").arg(iconName);
-    if (QFile::exists(resource)) return QIcon(resource);
-    QStyle* style = QApplication::style();
-    if (iconName == QLatin1String("locked")) return padlock(true);
-    if (iconName == QLatin1String("unlocked")) return padlock(false);
-    if (iconName == QLatin1String("remove")) return style->standardIcon(QStyle::SP_DialogDiscardButton);
-    if (iconName == QLatin1String("up")) return style->standardIcon(QStyle::SP_ArrowUp);
-    if (iconName == QLatin1String("down")) return style->standardIcon(QStyle::SP_ArrowDown);
-    return style->standardIcon(QStyle::SP_DialogOpenButton);
+    return QIcon(QStringLiteral(":/icons/%1.png").arg(iconName));
 }
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, int x, int y, int w, int h) {

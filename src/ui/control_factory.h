@@ -35,8 +35,7 @@ QProgressBar* progressBar(QWidget* parent, const QString& name, int x, int y, in
 // over the row numbers; `dataRows` rows below the header.
 QTableWidget* fileGrid(QWidget* parent, const QString& name, int x, int y, int h, int dataRows);
 
-// One of our pictures from the resources, or a theme picture while the
-// resource is absent.
+// One of our pictures from the resources (ui_icons.h): ":/icons/<name>.png".
 QIcon picture(const QString& iconName);
 
 }  // namespace controls

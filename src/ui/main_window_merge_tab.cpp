@@ -19,8 +19,8 @@ void TFormTest::_buildMergeTab() {
     mergeBtnAddFile = iconButton(tab, "mergeBtnAddFile", "add", "Add PDF files", sideButtonX, gridY);
     mergeBtnRemoveFile = iconButton(tab, "mergeBtnRemoveFile", "remove", "Remove the selected file", sideButtonX,
                                     gridY + 42);
-    mergeBtnMoveUp = iconButton(tab, "mergeBtnMoveUp", "up", "Move the selected file up", sideButtonX, gridY + 84);
-    mergeBtnMoveDown = iconButton(tab, "mergeBtnMoveDown", "down", "Move the selected file down", sideButtonX,
+    mergeBtnMoveUp = iconButton(tab, "mergeBtnMoveUp", "move-up", "Move the selected file up", sideButtonX, gridY + 84);
+    mergeBtnMoveDown = iconButton(tab, "mergeBtnMoveDown", "move-down", "Move the selected file down", sideButtonX,
                                   gridY + 126);
 
     merge_output = group(tab, "merge_output", "Output file options", gridX, gridY + 205 + 16, 969, 76);

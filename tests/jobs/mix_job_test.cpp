@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "engine/pdf_error.h"
+#include "jobs/document_session.h"
 #include "jobs/mix_job.h"
 #include "jobs/whole_number.h"
 #include "support/fixtures.h"
@@ -195,6 +196,69 @@ TEST_F(MixJob, FailureInALaterTurnKeepsTheFilesBeforeIt) {
     EXPECT_EQ(markers("doc_2.pdf"), "A4 A5 A6 B2");
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_TRUE(reporter.progressVisible);
+    expectDocumentsReady();
+}
+
+TEST_F(MixJob, AllTurnsIntoOneFile) {
+    struct Case {
+        InputFile second;
+        MixMethodFields firstMethod, secondMethod;
+        bool reverseSecond;
+        std::string markers;  // of doc_mixed.pdf, "" for no file
+    };
+    const Case cases[] = {
+        {input("b.pdf"), groupFields("3", "1"), eachFields("1", "1"), false, "A1 A2 A3 B1 A4 A5 A6 B2 A7 A8 B3"},
+        {input("b.pdf"), groupFields("4", "1"), groupFields("2", "2"), true, "A1 A2 A3 A4 B3 B2 A5 A6 A7 A8 B1"},
+        // The turn of page 0 adds nothing.
+        {input("locked.pdf", "pw"), groupFields("4", "0"), groupFields("0", "1"), false, fixtures::markerRun("A", 1, 8)},
+        // No page at all: no file.
+        {input("b.pdf"), eachFields("2", "9"), groupFields("1", "1"), false, ""},
+    };
+    options.singleFile = true;
+    const std::string mixed = dir.file("doc_mixed.pdf");
+    for (const Case& c : cases) {
+        options.second = c.second;
+        options.firstMethod = c.firstMethod;
+        options.secondMethod = c.secondMethod;
+        options.reverseSecond = c.reverseSecond;
+        finisher.finished.clear();
+        reporter.messages.clear();
+        std::filesystem::remove(mixed);
+        EXPECT_TRUE(mix());
+
+        EXPECT_EQ(outputs(), c.markers.empty() ? Files{} : Files{"doc_mixed.pdf"}) << c.markers;
+        if (!c.markers.empty()) {
+            EXPECT_EQ(markers("doc_mixed.pdf"), c.markers);
+            EXPECT_EQ(finisher.finished, Files{mixed});
+        }
+        EXPECT_EQ(reporter.messages, (Files{"<MsgMixDone>"}));
+        expectDocumentsReady();
+    }
+}
+
+TEST_F(MixJob, DoubleSidedScanBecomesOneDocumentInPageOrder) {
+    // A one-sided scanner gives the fronts of three sheets in one file and
+    // their backs, last sheet first, in another.
+    fixtures::writeMarkedPdf(dir.file("sheets.pdf"), "P", 6);
+    const std::pair<std::string, std::vector<int>> scans[] = {{"fronts.pdf", {1, 3, 5}}, {"backs.pdf", {6, 4, 2}}};
+    for (const auto& [name, pages] : scans) {
+        OpenedInput sheets(Pdf, input("sheets.pdf"));
+        PdfNew.CreateDocument();
+        appendPages(PdfNew, Pdf, pages);
+        PdfNew.SaveAs(dir.file(name), TSaveOption::saNone, TPdfVersion::pvUnknown);
+        PdfNew.setActive(false);
+    }
+    options.first = input("fronts.pdf");
+    options.second = input("backs.pdf");
+    options.firstMethod = groupFields("1", "1");
+    options.secondMethod = groupFields("1", "1");
+    options.baseName = "fronts_";
+    options.reverseSecond = true;
+    options.singleFile = true;
+    EXPECT_TRUE(mix());
+
+    EXPECT_EQ(markers("fronts_mixed.pdf"), "P1 P2 P3 P4 P5 P6");
+    EXPECT_EQ(finisher.finished, Files{dir.file("fronts_mixed.pdf")});
     expectDocumentsReady();
 }
 

@@ -1,5 +1,8 @@
 #include "jobs/mix_job.h"
 
+#include <filesystem>
+#include <stdexcept>
+
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"
 #include "jobs/output_naming.h"
@@ -17,13 +20,25 @@ int readNonNegative(const std::string& text) {
     return value;
 }
 
+// An output named like one of the documents would replace that document
+// while the job still reads it: the user's input would be lost.
+void refuseInputAsOutput(const std::string& path, const MixOptions& options) {
+    for (const InputFile* input : {&options.first, &options.second}) {
+        std::error_code error;
+        if (std::filesystem::equivalent(path, input->path(), error))
+            throw std::runtime_error("Cannot create file \"" + path + "\". It is one of the documents being mixed");
+    }
+}
+
 // Writes the output when it holds a page; an output without pages is closed
 // and leaves no file.
-void closeTurnOutput(TPdf& output, const std::string& path, Finisher& finisher) {
-    if (output.PageCount() >= 1)
+void closeTurnOutput(TPdf& output, const std::string& path, const MixOptions& options, Finisher& finisher) {
+    if (output.PageCount() >= 1) {
+        refuseInputAsOutput(path, options);
         writeOutput(output, path, finisher);
-    else
+    } else {
         output.setActive(false);
+    }
 }
 
 }  // namespace
@@ -66,10 +81,10 @@ bool mixWithPdfium(const MixOptions& options, PdfDocuments& documents, Finisher&
                 if (!options.singleFile)
                     closeTurnOutput(output,
                                     numberedOutputName(options.outputFolder, options.baseName, turn.number, pagesFirst),
-                                    finisher);
+                                    options, finisher);
             }
             if (options.singleFile)
-                closeTurnOutput(output, options.outputFolder + options.baseName + "mixed.pdf", finisher);
+                closeTurnOutput(output, options.outputFolder + options.baseName + "mixed.pdf", options, finisher);
         } catch (...) {
             closeQuietly(output);
             throw;

@@ -262,4 +262,29 @@ TEST_F(MixJob, DoubleSidedScanBecomesOneDocumentInPageOrder) {
     expectDocumentsReady();
 }
 
+TEST_F(MixJob, NeverWritesOverADocumentBeingMixed) {
+    const struct {
+        std::string secondName;
+        bool singleFile;
+        Files written;  // before the refusal
+    } cases[] = {{"doc_2.pdf", false, {"doc_1.pdf", "doc_2.pdf"}}, {"doc_mixed.pdf", true, {"doc_mixed.pdf"}}};
+    for (const auto& c : cases) {
+        for (const std::string& name : outputs()) std::filesystem::remove(dir.file(name));
+        std::filesystem::copy_file(dir.file("b.pdf"), dir.file(c.secondName));
+        options.second = input(c.secondName);
+        options.firstMethod = groupFields("3", "1");
+        options.singleFile = c.singleFile;
+        try {
+            mix();
+            ADD_FAILURE() << "no error for " << c.secondName;
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Cannot create file \"" + dir.file(c.secondName) + "\". It is one of the documents being mixed");
+        }
+        EXPECT_EQ(outputs(), c.written);
+        EXPECT_EQ(markers(c.secondName), "B1 B2 B3 B4") << "the document is kept as it was";
+        expectDocumentsReady();
+    }
+}
+
 }  // namespace

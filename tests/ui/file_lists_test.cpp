@@ -196,7 +196,7 @@ TEST(FileLists, BaseNameDropsEveryPdfAndDestinationIsTheSourceFolder) {
             bench.add(kind, bench.pdfFile(file));
             EXPECT_EQ(bench.controls.baseName[kind], base);
             EXPECT_EQ(bench.controls.destination[kind], bench.dir.folder());
-            EXPECT_EQ(bench.lists.list(kind)[2][1].back(), '/');
+            EXPECT_EQ(bench.lists.list(kind)[2][1], bench.dir.folder());
         }
     }
 }

@@ -20,21 +20,11 @@ int readNonNegative(const std::string& text) {
     return value;
 }
 
-// An output named like one of the documents would replace that document
-// while the job still reads it: the user's input would be lost.
-void refuseInputAsOutput(const std::string& path, const MixOptions& options) {
-    for (const InputFile* input : {&options.first, &options.second}) {
-        std::error_code error;
-        if (std::filesystem::equivalent(path, input->path(), error))
-            throw std::runtime_error("Cannot create file \"" + path + "\". It is one of the documents being mixed");
-    }
-}
-
 // Writes the output when it holds a page; an output without pages is closed
 // and leaves no file.
 void closeTurnOutput(TPdf& output, const std::string& path, const MixOptions& options, Finisher& finisher) {
     if (output.PageCount() >= 1) {
-        refuseInputAsOutput(path, options);
+        refuseInputAsOutput(path, {options.first, options.second});
         writeOutput(output, path, finisher);
     } else {
         output.setActive(false);

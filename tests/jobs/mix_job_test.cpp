@@ -279,7 +279,7 @@ TEST_F(MixJob, NeverWritesOverADocumentBeingMixed) {
             ADD_FAILURE() << "no error for " << c.secondName;
         } catch (const std::runtime_error& error) {
             EXPECT_EQ(std::string(error.what()),
-                      "Cannot create file \"" + dir.file(c.secondName) + "\". It is one of the documents being mixed");
+                      "Cannot create file \"" + dir.file(c.secondName) + "\". It is one of the files the job reads");
         }
         EXPECT_EQ(outputs(), c.written);
         EXPECT_EQ(markers(c.secondName), "B1 B2 B3 B4") << "the document is kept as it was";

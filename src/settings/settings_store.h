@@ -25,6 +25,13 @@ enum RegistryDataType : unsigned char {
 // "Software\Brellow\Splimera": the key every setting of the program lives under.
 extern const QString SplimeraRegistryKey;
 
+// The names of the program's settings.
+inline const QString SettingOutputPdfPassword = QStringLiteral("outputPdfPassword");
+inline const QString SettingWatermarkPath = QStringLiteral("watermarkPath");
+inline const QString SettingWatermarkX = QStringLiteral("watermarkX");
+inline const QString SettingWatermarkY = QStringLiteral("watermarkY");
+inline const QString SettingLanguage = QStringLiteral("Language");
+
 // The value's content (text, integer or bytes), or an empty text when the key
 // or the value is missing or cannot be read. Never fails.
 QVariant ReadRegistryValue(RegistryRoot root, const QString& key, const QString& name);

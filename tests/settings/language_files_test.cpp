@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <filesystem>
 
 #include "settings/language_file.h"
+#include "settings/language_folder.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -60,6 +62,18 @@ TEST(LanguageFiles, EveryLanguageHoldsEveryKeyOfEnglish) {
             }
         }
     }
+}
+
+TEST(LanguageFiles, FolderOffersVisibleIniFilesByTheNameBeforeTheFirstDot) {
+    fixtures::TempDir folder;
+    for (const char* name : {"German.ini", "pt.BR.ini", ".Hidden.ini", "notes.txt", "English.ini.bak", "Upper.INI"})
+        fixtures::writeFile(folder.file(name), "TabMix=x\n");
+    std::filesystem::create_directory(folder.file("Folder.ini"));
+    QStringList offered = availableLanguages(QString::fromStdString(folder.path()));
+    offered.sort();
+    EXPECT_EQ(offered, QStringList({"German", "pt"}));
+    EXPECT_EQ(availableLanguages(QString::fromStdString(folder.file("missing"))), QStringList());
+    EXPECT_EQ(languageFile(QString::fromStdString(folder.path()), "pt"), QString::fromStdString(folder.file("pt.ini")));
 }
 
 }  // namespace

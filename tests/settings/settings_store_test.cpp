@@ -10,7 +10,8 @@
 
 namespace {
 
-const char* const settingNames[] = {"outputPdfPassword", "watermarkPath", "watermarkX", "watermarkY", "Language"};
+const QString settingNames[] = {SettingOutputPdfPassword, SettingWatermarkPath, SettingWatermarkX, SettingWatermarkY,
+                                SettingLanguage};
 
 // Every test starts from a store that was never written (the configuration
 // folder is a private temporary one, see test_environment.cpp).
@@ -30,7 +31,7 @@ protected:
 };
 
 TEST_F(SettingsStore, FreshStoreGivesEmptyTexts) {
-    for (const char* name : settingNames) EXPECT_EQ(readSetting(name), "") << name;
+    for (const QString& name : settingNames) EXPECT_EQ(readSetting(name), "") << name.toStdString();
     EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, "Software\\Brellow\\Nothing", "Language").toString(), "");
     EXPECT_EQ(ReadRegistryValue(RegistryRoot::CurrentUser, "NotAKeyPath", "Language").toString(), "");
     EXPECT_FALSE(fixtures::fileExists(location_));  // reading creates nothing

@@ -255,7 +255,8 @@ TEST_F(SplitJob, EveryOutputGetsTheInputsViewerPreferences) {
         QPDF pdf;
         pdf.processFile(path.c_str());
         pdf.getRoot().replaceKey("/ViewerPreferences", QPDFObjectHandle::parse("<< /HideToolbar true >>"));
-        QPDFWriter writer(pdf, (path + ".new").c_str());
+        const std::string rewritten = path + ".new";  // the writer keeps the pointer
+        QPDFWriter writer(pdf, rewritten.c_str());
         writer.write();
     }
     std::filesystem::rename(path + ".new", path);

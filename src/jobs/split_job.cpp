@@ -1,6 +1,8 @@
 #include "jobs/split_job.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <stdexcept>
 
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"
@@ -43,9 +45,10 @@ public:
             for (long long page = std::max(file.firstCounted, 0LL); page <= file.lastCounted; ++page)
                 reporter_.setProgressPosition(progressPercent(page, pageCount_));
             if (!file.written()) continue;  // a document without pages is closed unwritten
+            const std::string name = outputName(file.number);
             beginOutput();
             appendPages(output_, input_, file.pages);
-            writeOutput(output_, outputName(file.number), finisher_);
+            writeOutput(output_, name, finisher_);
         }
     }
 
@@ -54,7 +57,7 @@ public:
     void splitByRanges() {
         int number = 0;
         for (const std::string& group : getRangeGroups(options_.rangeList)) {
-            ++number;
+            const std::string name = outputName(++number);
             const std::vector<std::string> entries = expandRangeGroup(group, reporter_, pageCount_);
             reporter_.setProgressPosition(0);
             reporter_.setProgressVisible(true);
@@ -63,7 +66,7 @@ public:
                 reporter_.setProgressPosition(progressPercent(static_cast<long long>(i), entries.size()));
             });
             appendPages(output_, input_, pages);
-            writeOutput(output_, outputName(number), finisher_);
+            writeOutput(output_, name, finisher_);
         }
     }
 
@@ -73,8 +76,14 @@ private:
         output_.ImportPreferences(input_);
     }
 
+    // An edited base name can make an output name that of the input itself;
+    // replacing the input with one of its parts would lose it.
     std::string outputName(int number) const {
-        return numberedOutputName(options_.destinationFolder, options_.baseName, number, pageCount_);
+        const std::string name = numberedOutputName(options_.destinationFolder, options_.baseName, number, pageCount_);
+        std::error_code ignored;
+        if (std::filesystem::equivalent(name, options_.input.path(), ignored))
+            throw std::runtime_error("Cannot create file \"" + name + "\". It is the file being split");
+        return name;
     }
 
     const SplitOptions& options_;

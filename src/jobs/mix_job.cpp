@@ -1,7 +1,5 @@
 #include "jobs/mix_job.h"
 
-#include <filesystem>
-#include <stdexcept>
 
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"

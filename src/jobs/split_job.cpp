@@ -1,8 +1,6 @@
 #include "jobs/split_job.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <stdexcept>
 
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"
@@ -76,13 +74,10 @@ private:
         output_.ImportPreferences(input_);
     }
 
-    // An edited base name can make an output name that of the input itself;
-    // replacing the input with one of its parts would lose it.
+    // An edited base name can make an output name that of the input itself.
     std::string outputName(int number) const {
         const std::string name = numberedOutputName(options_.destinationFolder, options_.baseName, number, pageCount_);
-        std::error_code ignored;
-        if (std::filesystem::equivalent(name, options_.input.path(), ignored))
-            throw std::runtime_error("Cannot create file \"" + name + "\". It is the file being split");
+        refuseInputAsOutput(name, {options_.input});
         return name;
     }
 

@@ -338,7 +338,7 @@ namespace {
 TEST_F(SplitJob, NeverReplacesTheInputWithOneOfItsParts) {
     SplitOptions o = options(3, inputs.folder());
     o.baseName = "in";  // the third output would be in3.pdf, the input itself
-    EXPECT_EQ(run(o), "Cannot create file \"" + inputs.file("in3.pdf") + "\". It is the file being split");
+    EXPECT_EQ(run(o), "Cannot create file \"" + inputs.file("in3.pdf") + "\". It is one of the files the job reads");
     EXPECT_EQ(folderText(inputs.path()), "in1.pdf[A1] in2.pdf[A2] in3.pdf[A1 A2 A3]");
     expectDocumentsReady();
 }

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <cmath>
 #include <csetjmp>
 #include <cstring>
 #include <stdexcept>
@@ -34,7 +35,14 @@ void readBytes(png_structp png, png_bytep data, png_size_t length) {
     state->position += length;
 }
 
-double dpiOf(png_uint_32 pixelsPerMetre) { return pixelsPerMetre * 0.0254; }
+// Writers store a resolution in dots per inch rounded to whole dots per metre;
+// that rounding moves it by at most 0.0127 dpi, so such a value is taken back
+// to the whole number it came from (5669 per metre is 144 dpi, not 143.99).
+double dpiOf(png_uint_32 pixelsPerMetre) {
+    const double dpi = pixelsPerMetre * 0.0254;
+    const double whole = std::round(dpi);
+    return std::fabs(dpi - whole) <= 0.0127 ? whole : dpi;
+}
 
 struct Raw {
     png_uint_32 width = 0, height = 0;

@@ -84,7 +84,8 @@ TEST_F(Finishing, KeepsOtherInformationAndTakesTheCaptionGiven) {
         pdf.processFile(output.c_str());
         QPDFObjectHandle info = pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Title (Kept) /Creator (Old) >>"));
         pdf.getTrailer().replaceKey("/Info", info);
-        QPDFWriter writer(pdf, dir.file("titled.pdf").c_str());
+        const std::string titled = dir.file("titled.pdf");
+        QPDFWriter writer(pdf, titled.c_str());
         writer.write();
     }
     finisher.settings().creatorText = creatorTextFor("Splimera – Ünïcode");

@@ -10,8 +10,11 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
+#include "engine/tpdf.h"
 #include "finishing/output_finisher.h"
+#include "jobs/document_session.h"
 #include "support/fixtures.h"
 #include "test_pages.h"
 #include "test_pictures.h"
@@ -230,6 +233,84 @@ TEST_F(Watermark, SharesOnePictureObjectAcrossPages) {
               fixtures::readFile(dir.file("mark.jpg")));
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(near(test_pages::renderPage(output, i, "pw").at(7, 7), {10, 200, 10})) << "page " << i + 1;
+}
+
+}  // namespace
+
+namespace {
+
+int darkPixels(const RenderedPage& page, int left, int top, int right, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const Rgb c = page.at(x, y);
+            count += c.r + c.g + c.b < 150;
+        }
+    return count;
+}
+
+// Pages whose resources and rotation come from the page tree, finished as
+// they are and as a job writes them through PDFium: the picture lands on every
+// page as shown, and the pages keep their own text.
+TEST(WatermarkOnJobOutput, KeepsInheritedResourcesAndRotation) {
+    TempDir dir;
+    const std::string input = dir.file("in.pdf"), inherited = dir.file("inherited.pdf"), picture = dir.file("mark.png");
+    fixtures::writeMarkedPdf(input, "A", 2);
+    {
+        // Move the first page's resources and a quarter turn up to the page tree.
+        QPDF pdf;
+        pdf.processFile(input.c_str());
+        QPDFObjectHandle root = pdf.getRoot().getKey("/Pages");
+        QPDFObjectHandle first = QPDFPageDocumentHelper(pdf).getAllPages().at(0).getObjectHandle();
+        root.replaceKey("/Resources", first.getKey("/Resources"));
+        root.replaceKey("/Rotate", QPDFObjectHandle::newInteger(90));
+        first.removeKey("/Resources");
+        QPDFWriter writer(pdf, inherited.c_str());
+        writer.write();
+    }
+    const RenderedPage before = test_pages::renderPage(inherited, 0);
+    EXPECT_GT(darkPixels(before, 640, 40, 760, 180), 100);
+    pictures::writePng(picture, {});
+    OutputFinisher finisher;
+    finisher.settings().watermarkPath = picture;
+    finisher.settings().watermarkX = "400";
+    finisher.settings().watermarkY = "500";
+    finisher.settings().outputPdfPassword = "pw";
+
+    for (bool throughPdfium : {false, true}) {
+        const std::string output = dir.file(throughPdfium ? "job.pdf" : "as-is.pdf");
+        const std::string label = throughPdfium ? "saved by PDFium" : "inheriting";
+        if (throughPdfium) {
+            TPdf source("Pdf"), made("PdfNew");
+            source.setFileName(inherited);
+            source.setActive(true);
+            made.CreateDocument();
+            made.ImportPages(source, "1-2", 1);
+            writeOutput(made, output, finisher);
+        } else {
+            fixtures::writeFile(output, fixtures::readFile(inherited));
+            finisher.finishOutputFile(output);
+        }
+        EXPECT_EQ(fixtures::markerText(output, "pw"), "A1 A2") << label;
+        {
+            // PDFium draws a missing font with a stand-in, so the resources are read back.
+            QPDF pdf;
+            pdf.processFile(output.c_str(), "pw");
+            for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
+                EXPECT_TRUE(page.getAttribute("/Resources", false).getKey("/Font").hasKey("/F1")) << label;
+        }
+        for (int i = 0; i < 2; ++i) {
+            const RenderedPage page = test_pages::renderPage(output, i, "pw");
+            ASSERT_EQ(page.width, 792) << label << ", page " << i + 1;  // turned a quarter: shown landscape
+            EXPECT_TRUE(near(page.at(415, 507), {220, 30, 30})) << label << ", page " << i + 1;
+            EXPECT_TRUE(near(page.at(445, 507), {40, 200, 40})) << label << ", page " << i + 1;
+            EXPECT_TRUE(near(page.at(415, 522), {255, 255, 255})) << label << ", page " << i + 1;
+        }
+        // The first page's marker text (turned, near the right edge as shown) is all still there.
+        EXPECT_EQ(darkPixels(test_pages::renderPage(output, 0, "pw"), 640, 40, 760, 180),
+                  darkPixels(before, 640, 40, 760, 180))
+            << label;
+    }
 }
 
 }  // namespace

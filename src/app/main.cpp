@@ -1,8 +1,13 @@
+#include <QCoreApplication>
 #include <string>
+#include <vector>
+
+#include "app/job_command_context.h"
+#include "app/job_commands.h"
 
 namespace {
 
-// Leading and trailing characters up to a blank (control characters too) are not part of a switch.
+// Blanks and control characters around the first argument are not part of it.
 std::string trimmed(const std::string& text) {
     std::size_t first = 0, last = text.size();
     while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
@@ -13,6 +18,12 @@ std::string trimmed(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && trimmed(argv[1]) == "/remove") return 0;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && trimmed(arguments[0]) == "/remove") return 0;
+
+    if (!arguments.empty() && isJobCommand(arguments[0])) {
+        QCoreApplication application(argc, argv);
+        return runJobCommand(arguments, programJobCommandContext());
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "engine/pdfium_binding.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -81,8 +82,26 @@ std::string systemText(const char* raw, const std::string& subject) {
 
 bool PdfiumLoaded() { return libraryHandle != nullptr; }
 
+// The executable's own folder, where the library is expected first.
+static std::string programFolder() {
+    char buffer[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return "";
+    std::string path(buffer, static_cast<std::size_t>(length));
+    return path.substr(0, path.find_last_of('/') + 1);
+}
+
 void* LoadPdfiumLibrary(const std::string& name) {
     dlerror();
+    // A bare name is looked for beside the executable first, as the run path
+    // says; spelled out because an interposed dlopen (the sanitizers') does
+    // not apply the run path of the program.
+    if (name.find('/') == std::string::npos) {
+        const std::string besideProgram = programFolder() + name;
+        if (::access(besideProgram.c_str(), F_OK) == 0) {
+            if (void* handle = dlopen(besideProgram.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+        }
+    }
     void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) throw EPdfError(systemText(dlerror(), name) + ": " + name);
     return handle;

@@ -1,5 +1,8 @@
 #include "jobs/document_session.h"
 
+#include <filesystem>
+#include <stdexcept>
+
 #include "jobs/finisher.h"
 
 OpenedInput::OpenedInput(TPdf& pdf, const InputFile& input) : pdf_(pdf) {
@@ -39,4 +42,12 @@ void writeOutput(TPdf& output, const std::string& path, Finisher& finisher) {
     output.SaveAs(path, TSaveOption::saNone, TPdfVersion::pvUnknown);
     output.setActive(false);
     finisher.finishOutputFile(path);
+}
+
+void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {
+    for (const InputFile& input : inputs) {
+        std::error_code error;
+        if (std::filesystem::equivalent(path, input.path(), error))
+            throw std::runtime_error("Cannot create file \"" + path + "\". It is one of the files the job reads");
+    }
 }

@@ -28,6 +28,10 @@ void closeQuietly(TPdf& pdf);
 // are left out, as the engine refuses them one by one.
 void appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages);
 
+// Refuses to write an output over one of the job's inputs: the input would be
+// lost while the job may still need it.
+void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs);
+
 // Saves the output under path, closes it and hands the file to finishing.
 class Finisher;
 void writeOutput(TPdf& output, const std::string& path, Finisher& finisher);

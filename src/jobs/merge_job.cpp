@@ -12,6 +12,7 @@ bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finis
         return false;
     }
     int pageTotal = 0;
+    refuseInputAsOutput(options.outputPath, options.inputs);
     TPdf& output = documents.PdfNew;
     output.CreateDocument();
     try {

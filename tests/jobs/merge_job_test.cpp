@@ -71,6 +71,8 @@ TEST_F(MergeJob, FailuresLeaveNoOutputAndReadyDocuments) {
         {{input("a.pdf"), input("locked.pdf")}, output(), "Password required or incorrect password"},
         {{input("a.pdf"), input("b.pdf")}, dir.file("nowhere/out.pdf"),
          "Cannot create file \"" + dir.file("nowhere/out.pdf") + "\". No such file or directory"},
+        {{input("a.pdf"), input("b.pdf")}, dir.file("b.pdf"),
+         "Cannot create file \"" + dir.file("b.pdf") + "\". It is one of the files the job reads"},
     };
     for (const Case& c : cases) {
         const auto before = fixtures::filesIn(dir.path());
@@ -78,10 +80,11 @@ TEST_F(MergeJob, FailuresLeaveNoOutputAndReadyDocuments) {
         try {
             mergeWithPdfium(options, documents, finisher, reporter);
             ADD_FAILURE() << "no error for " << c.message;
-        } catch (const EPdfError& error) {
+        } catch (const std::exception& error) {
             EXPECT_EQ(std::string(error.what()), c.message);
         }
         EXPECT_EQ(fixtures::filesIn(dir.path()), before) << "no output and no temporary file";
+        EXPECT_EQ(fixtures::markerText(dir.file("b.pdf")), "B1 B2") << "inputs stay intact";
         expectDocumentsReady();
     }
     EXPECT_TRUE(reporter.messages.empty());

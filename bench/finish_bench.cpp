@@ -1,0 +1,33 @@
+// Finishes one file in place, as every job does after saving an output:
+// finish_bench FILE [--password TEXT] [--watermark PICTURE X Y]
+#include <cstring>
+#include <iostream>
+
+#include "finishing/output_finisher.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: finish_bench FILE [--password TEXT] [--watermark PICTURE X Y]\n";
+        return 2;
+    }
+    OutputFinisher finisher;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--password") == 0 && i + 1 < argc) {
+            finisher.settings().outputPdfPassword = argv[++i];
+        } else if (std::strcmp(argv[i], "--watermark") == 0 && i + 3 < argc) {
+            finisher.settings().watermarkPath = argv[++i];
+            finisher.settings().watermarkX = argv[++i];
+            finisher.settings().watermarkY = argv[++i];
+        } else {
+            std::cerr << "unknown argument: " << argv[i] << '\n';
+            return 2;
+        }
+    }
+    try {
+        finisher.finishOutputFile(argv[1]);
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    }
+}

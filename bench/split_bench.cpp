@@ -1,0 +1,47 @@
+// Splits a PDF into files of N pages with the split job, as "-qs" would but
+// without finishing. Usage: split_bench INPUT.pdf OUTPUT_FOLDER N
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+#include "engine/tpdf.h"
+#include "jobs/finisher.h"
+#include "jobs/reporter.h"
+#include "jobs/split_job.h"
+
+namespace {
+
+class QuietReporter : public Reporter {
+public:
+    void showMessage(const std::string&) override {}
+    std::string translation(const std::string& key) override { return key; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s INPUT.pdf OUTPUT_FOLDER N\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path input = std::filesystem::absolute(argv[1]);
+    SplitOptions options;
+    options.input = {input.filename().string(), input.parent_path().string() + "/", ""};
+    options.method = SplitMethod::IntoFilesOf;
+    options.filesOfSize = argv[3];
+    options.baseName = "part_";
+    options.destinationFolder = std::string(argv[2]) + "/";
+    options.silent = true;
+
+    TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
+    PdfDocuments documents{Pdf, Pdf2, PdfNew};
+    NoFinishing finisher;
+    QuietReporter reporter;
+    try {
+        splitWithPdfium(options, documents, finisher, reporter);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

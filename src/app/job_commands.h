@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The job commands for scripts: "split", "merge" and "mix" as first word,
+// each job with every method and option of the window.
+//
+//   splimera split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]
+//                       [--name BASE] [--to FOLDER] [common options]
+//   splimera merge FILE... -o OUTPUT [common options]
+//   splimera mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]
+//                       [--name BASE] [--to FOLDER] [common options]
+
+bool isJobCommand(const std::string& firstArgument);
+
+// What a job command needs from its surroundings.
+struct JobCommandContext {
+    std::ostream& out;   // one line per written file
+    std::ostream& err;   // messages and usage errors
+    std::function<std::string(const std::string& key)> translation;
+    std::function<std::string(const std::string& name)> storedSetting;  // protection settings
+};
+
+// Runs the command given by the arguments after the program name; returns the
+// process exit code (0 done, 1 the job failed or wrote nothing, 2 usage error).
+int runJobCommand(const std::vector<std::string>& arguments, const JobCommandContext& context);
+
+// The usage of the job commands, for --help.
+std::string jobCommandUsage();

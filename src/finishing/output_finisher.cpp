@@ -1,0 +1,83 @@
+#include "finishing/output_finisher.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include "finishing/file_access.h"
+#include "finishing/page_stamp.h"
+#include "finishing/pdf_date.h"
+#include "finishing/watermark_picture.h"
+#include "jobs/whole_number.h"
+
+namespace {
+
+[[noreturn]] void cannotRead(const std::string& path, const std::string& reason) {
+    throw std::runtime_error("Cannot read PDF file \"" + path + "\": " + reason);
+}
+
+QPDFObjectHandle documentInformation(QPDF& pdf) {
+    QPDFObjectHandle trailer = pdf.getTrailer();
+    QPDFObjectHandle info = trailer.getKey("/Info");
+    if (!info.isDictionary()) {
+        info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
+        trailer.replaceKey("/Info", info);
+    }
+    return info;
+}
+
+void drawWatermark(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const FinishingSettings& settings) {
+    PageStamper stamper(pdf, loadWatermarkPicture(pdf, settings.watermarkPath));
+    for (QPDFPageObjectHelper& page : pages) {
+        const int x = readIntegerEntry(settings.watermarkX);
+        const int y = readIntegerEntry(settings.watermarkY);
+        stamper.stamp(page, x, y);
+    }
+}
+
+}  // namespace
+
+void OutputFinisher::_finishOutputFile(const std::string& path) {
+    // Read into memory: the file is replaced while the document is still in use.
+    std::string bytes;
+    try {
+        bytes = readWholeFile(path);
+    } catch (const std::exception& error) {
+        cannotRead(path, error.what());
+    }
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    try {
+        pdf.processMemoryFile(path.c_str(), bytes.data(), bytes.size());
+
+        QPDFObjectHandle info = documentInformation(pdf);
+        info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(settings_.creatorText));
+        info.replaceKey("/CreationDate", QPDFObjectHandle::newString(currentPdfDate()));
+        info.replaceKey("/ModDate", QPDFObjectHandle::newString(currentPdfDate()));
+
+        if (!settings_.watermarkPath.empty()) {
+            QPDFPageDocumentHelper document(pdf);
+            std::vector<QPDFPageObjectHelper> pages = document.getAllPages();
+            if (!pages.empty()) {
+                document.pushInheritedAttributesToPage();
+                drawWatermark(pdf, pages, settings_);
+            }
+        }
+    } catch (const QPDFExc& error) {
+        cannotRead(path, error.getMessageDetail());
+    }
+
+    const std::string& password = settings_.outputPdfPassword;
+    replaceFile(path, [&](std::FILE* file) {
+        QPDFWriter writer(pdf, path.c_str(), file, false);
+        if (!password.empty())
+            // The same text opens the file and owns it, so whoever opens it may do everything.
+            writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,
+                                             qpdf_r3p_full, true);
+        writer.write();
+    });
+}

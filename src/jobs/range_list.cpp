@@ -1,0 +1,52 @@
+#include "jobs/range_list.h"
+
+#include <algorithm>
+
+#include "jobs/reporter.h"
+#include "jobs/whole_number.h"
+
+std::vector<std::string> cutPieces(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
+    std::string piece;
+    char openQuote = 0;
+    for (char c : text) {
+        if (openQuote) {
+            if (c == openQuote) openQuote = 0;
+        } else if (c == separator) {
+            if (!piece.empty()) pieces.push_back(piece);
+            piece.clear();
+            continue;
+        } else if (c == '\'' || c == '"') {
+            openQuote = c;
+        }
+        piece += c;
+    }
+    if (!piece.empty()) pieces.push_back(piece);
+    return pieces;
+}
+
+std::vector<std::string> getRangeGroups(const std::string& rangeList) { return cutPieces(rangeList, ';'); }
+
+std::vector<std::string> expandRangeGroup(const std::string& group, Reporter& reporter, int pageLimit) {
+    std::vector<std::string> entries;
+    for (const std::string& piece : cutPieces(group, ',')) {
+        if (piece.find('-') == std::string::npos) {
+            entries.push_back(piece);
+            continue;
+        }
+        // Ends beyond the second are ignored: 1-3-5 is the range 1 to 3.
+        const std::vector<std::string> ends = cutPieces(piece, '-');
+        if (ends.empty()) throw EListError(0);
+        const int low = readWholeNumber(ends[0]);
+        if (ends.size() < 2) throw EListError(1);
+        const int high = readWholeNumber(ends[1]);
+        if (low > high) {
+            reporter.showMessage("The following page range is invalid and was skipped: " + piece);
+            continue;
+        }
+        const long long first = std::max(low, 0);
+        const long long last = std::min(high, pageLimit);
+        for (long long page = first; page <= last; ++page) entries.push_back(std::to_string(page));
+    }
+    return entries;
+}

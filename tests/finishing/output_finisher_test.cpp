@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <regex>
+#include <sys/stat.h>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include "engine/pdf_error.h"
+#include "engine/tpdf.h"
+#include "finishing/output_finisher.h"
+#include "jobs/whole_number.h"
+#include "support/fixtures.h"
+#include "test_pages.h"
+#include "test_pictures.h"
+
+namespace {
+
+using fixtures::TempDir;
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+std::string infoEntry(const std::string& path, const std::string& key, const std::string& password = "") {
+    QPDF pdf;
+    pdf.processFile(path.c_str(), password.empty() ? nullptr : password.c_str());
+    QPDFObjectHandle value = pdf.getTrailer().getKey("/Info").getKey(key);
+    return value.isString() ? value.getUTF8Value() : "(none)";
+}
+
+// Seconds since the epoch of a "D:YYYYMMDDHHmmSS+HH'mm'" date.
+std::time_t secondsOf(const std::string& date) {
+    std::smatch m;
+    static const std::regex shape(R"(D:(\d{4})(\d\d)(\d\d)(\d\d)(\d\d)(\d\d)([+-])(\d\d)'(\d\d)')");
+    if (!std::regex_match(date, m, shape)) return -1;
+    std::tm utc{};
+    utc.tm_year = std::stoi(m[1]) - 1900;
+    utc.tm_mon = std::stoi(m[2]) - 1;
+    utc.tm_mday = std::stoi(m[3]);
+    utc.tm_hour = std::stoi(m[4]);
+    utc.tm_min = std::stoi(m[5]);
+    utc.tm_sec = std::stoi(m[6]);
+    const int offset = (std::stoi(m[8]) * 60 + std::stoi(m[9])) * 60 * (m[7] == "-" ? -1 : 1);
+    return timegm(&utc) - offset;
+}
+
+class Finishing : public ::testing::Test {
+protected:
+    void SetUp() override { fixtures::writeMarkedPdf(output, "A", 3); }
+
+    TempDir dir;
+    std::string output = dir.file("out.pdf");
+    OutputFinisher finisher;
+};
+
+TEST_F(Finishing, StampsCreatorAndDatesWhenNothingIsConfigured) {
+    const std::time_t before = std::time(nullptr);
+    finisher.finishOutputFile(output);
+    const std::time_t after = std::time(nullptr);
+
+    EXPECT_EQ(infoEntry(output, "/Creator"), "Splimera (https://splimera.brellow.org)");
+    for (const char* key : {"/CreationDate", "/ModDate"}) {
+        const std::string date = infoEntry(output, key);
+        const std::time_t when = secondsOf(date);
+        EXPECT_GE(when, before) << key << " " << date;
+        EXPECT_LE(when, after) << key << " " << date;
+    }
+    EXPECT_EQ(fixtures::markerText(output), "A1 A2 A3");
+    EXPECT_EQ(fixtures::filesIn(dir.path()), std::vector<std::string>{"out.pdf"});
+}
+
+TEST_F(Finishing, KeepsOtherInformationAndTakesTheCaptionGiven) {
+    {
+        QPDF pdf;
+        pdf.processFile(output.c_str());
+        QPDFObjectHandle info = pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Title (Kept) /Creator (Old) >>"));
+        pdf.getTrailer().replaceKey("/Info", info);
+        const std::string titled = dir.file("titled.pdf");
+        QPDFWriter writer(pdf, titled.c_str());
+        writer.write();
+    }
+    finisher.settings().creatorText = creatorTextFor("Splimera – Ünïcode");
+    finisher.finishOutputFile(dir.file("titled.pdf"));
+    EXPECT_EQ(infoEntry(dir.file("titled.pdf"), "/Title"), "Kept");
+    EXPECT_EQ(infoEntry(dir.file("titled.pdf"), "/Creator"), "Splimera – Ünïcode (https://splimera.brellow.org)");
+}
+
+// The same text opens the file and owns it, in libqpdf and in PDFium alike.
+TEST_F(Finishing, PasswordOpensTheFileWithEveryRight) {
+    finisher.settings().outputPdfPassword = "s3cret pässword";
+    finisher.finishOutputFile(output);
+
+    {
+        QPDF locked;
+        EXPECT_THROW(locked.processFile(output.c_str()), QPDFExc);
+        QPDF wrong;
+        EXPECT_THROW(wrong.processFile(output.c_str(), "s3cret"), QPDFExc);
+    }
+    QPDF pdf;
+    pdf.processFile(output.c_str(), "s3cret pässword");
+    int revision = 0, permissions = 0, version = 0;
+    QPDF::encryption_method_e stream, string, file;
+    ASSERT_TRUE(pdf.isEncrypted(revision, permissions, version, stream, string, file));
+    EXPECT_EQ(revision, 6);
+    EXPECT_EQ(stream, QPDF::e_aesv3);
+    EXPECT_TRUE(pdf.userPasswordMatched());
+    EXPECT_TRUE(pdf.ownerPasswordMatched());
+    EXPECT_TRUE(pdf.allowAccessibility() && pdf.allowExtractAll() && pdf.allowPrintHighRes() &&
+                pdf.allowModifyAssembly() && pdf.allowModifyForm() && pdf.allowModifyAnnotation() &&
+                pdf.allowModifyOther() && pdf.allowModifyAll());
+    EXPECT_EQ(fixtures::markerText(output, "s3cret pässword"), "A1 A2 A3");
+    EXPECT_EQ(infoEntry(output, "/Creator", "s3cret pässword"), "Splimera (https://splimera.brellow.org)");
+
+    TPdf locked("Pdf");
+    locked.setFileName(output);
+    EXPECT_EQ(errorOf([&] { locked.setActive(true); }), "Password required or incorrect password");
+    TPdf opened("Pdf");
+    opened.setFileName(output);
+    opened.setPassword("s3cret pässword");
+    opened.setActive(true);
+    EXPECT_EQ(opened.PageCount(), 3);
+    auto documentPermissions =
+        reinterpret_cast<unsigned long (*)(FPDF_DOCUMENT)>(test_pages::pdfiumEntry("FPDF_GetDocPermissions"));
+    // Print, modify, copy, annotate, fill, extract, assemble, print faithfully.
+    const unsigned long everyRight = 0xF3C;
+    EXPECT_EQ(documentPermissions(opened.Handle()) & everyRight, everyRight);
+}
+
+// A position that is not a whole number stops finishing before anything is
+// written: the file stays byte for byte as it was, and X is read first.
+TEST_F(Finishing, PositionErrorLeavesTheFileAsSaved) {
+    pictures::writePng(dir.file("mark.png"), {});
+    const std::string saved = fixtures::readFile(output);
+    struct Case {
+        std::string x, y, message;
+    } cases[] = {
+        {"abc", "0", "'abc' is not a valid integer value for Integer type"},
+        {"", "0", "'' is not a valid integer value for Integer type"},
+        {"10", "1.5", "'1.5' is not a valid integer value for Integer type"},
+        {"10", "", "'' is not a valid integer value for Integer type"},
+        {"left", "top", "'left' is not a valid integer value for Integer type"},
+    };
+    finisher.settings().outputPdfPassword = "pw";
+    finisher.settings().watermarkPath = dir.file("mark.png");
+    for (const Case& c : cases) {
+        finisher.settings().watermarkX = c.x;
+        finisher.settings().watermarkY = c.y;
+        try {
+            finisher.finishOutputFile(output);
+            ADD_FAILURE() << "no error for " << c.x << ", " << c.y;
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(std::string(error.what()), c.message);
+        }
+        EXPECT_EQ(fixtures::readFile(output), saved) << c.x << ", " << c.y;
+        EXPECT_EQ(fixtures::filesIn(dir.path()), (std::vector<std::string>{"mark.png", "out.pdf"}));
+    }
+}
+
+// Nothing to draw on: the picture is not even looked at, nor the position.
+TEST_F(Finishing, ZeroPagesLoadNoPictureAndConvertNothing) {
+    fixtures::writeMarkedPdf(output, "A", 0);
+    finisher.settings().watermarkPath = dir.file("missing.png");
+    finisher.settings().watermarkX = "not a number";
+    finisher.settings().watermarkY = "";
+    finisher.finishOutputFile(output);
+    EXPECT_EQ(infoEntry(output, "/Creator"), "Splimera (https://splimera.brellow.org)");
+}
+
+TEST_F(Finishing, PictureErrorsNameThePictureAndLeaveTheFile) {
+    fixtures::writeFile(dir.file("notes.png"), "just some text, not a picture");
+    pictures::writePng(dir.file("whole.png"), {});
+    const std::string png = fixtures::readFile(dir.file("whole.png"));
+    fixtures::writeFile(dir.file("cut.png"), png.substr(0, png.size() / 2));
+    fixtures::writeFile(dir.file("cut.jpg"), "\xFF\xD8\xFF\xE0 truncated");
+    std::filesystem::create_directory(dir.file("folder.png"));
+    struct Case {
+        std::string picture, reason;
+    } cases[] = {
+        {"missing.png", "No such file or directory"},
+        {"notes.png", "not a PNG or JPEG picture"},
+        {"cut.png", "not a readable PNG picture"},
+        {"cut.jpg", "not a readable JPEG picture"},
+        {"folder.png", "Is a directory"},
+    };
+    const std::string saved = fixtures::readFile(output);
+    finisher.settings().watermarkX = finisher.settings().watermarkY = "0";
+    for (const Case& c : cases) {
+        finisher.settings().watermarkPath = dir.file(c.picture);
+        const std::string message = errorOf([&] { finisher.finishOutputFile(output); });
+        EXPECT_EQ(message.rfind("Cannot load the watermark picture \"" + dir.file(c.picture) + "\": " + c.reason, 0), 0u)
+            << message;
+        EXPECT_EQ(fixtures::readFile(output), saved) << c.picture;
+    }
+}
+
+TEST_F(Finishing, UnreadableOutputIsReportedWithItsName) {
+    fixtures::writeFile(dir.file("garbage.pdf"), "this is not a PDF at all");
+    struct Case {
+        std::string file, reason;
+    } cases[] = {
+        {"missing.pdf", "No such file or directory"},
+        {"garbage.pdf", ""},
+    };
+    for (const Case& c : cases) {
+        const std::string message = errorOf([&] { finisher.finishOutputFile(dir.file(c.file)); });
+        EXPECT_EQ(message.rfind("Cannot read PDF file \"" + dir.file(c.file) + "\": " + c.reason, 0), 0u) << message;
+    }
+    EXPECT_EQ(fixtures::readFile(dir.file("garbage.pdf")), "this is not a PDF at all");
+}
+
+// A file marked read-only is not replaced; a writable one keeps its permissions.
+TEST_F(Finishing, RespectsTheFilesPermissions) {
+    const std::string saved = fixtures::readFile(output);
+    ::chmod(output.c_str(), 0444);
+    EXPECT_EQ(errorOf([&] { finisher.finishOutputFile(output); }),
+              "Cannot write file \"" + output + "\": Permission denied");
+    EXPECT_EQ(fixtures::readFile(output), saved);
+    EXPECT_EQ(fixtures::filesIn(dir.path()), std::vector<std::string>{"out.pdf"});
+
+    ::chmod(output.c_str(), 0640);
+    finisher.finishOutputFile(output);
+    struct stat status {};
+    ::stat(output.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+}  // namespace

@@ -1,0 +1,346 @@
+#include <gtest/gtest.h>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <filesystem>
+#include <functional>
+
+#include "engine/pdf_error.h"
+#include "jobs/split_job.h"
+#include "support/fixtures.h"
+#include "support/recording_reporter.h"
+
+namespace {
+
+using fixtures::TempDir;
+
+// Writes "wrote <file name>" into the same log as the job's messages, so that
+// a test sees in which order files and messages came.
+class LoggingFinisher : public Finisher {
+public:
+    explicit LoggingFinisher(std::vector<std::string>& log) : log_(log) {}
+    std::function<void(const std::string&)> failure;  // called first when set
+    void finishOutputFile(const std::string& path) override {
+        if (failure) failure(path);
+        log_.push_back("wrote " + std::filesystem::path(path).filename().string());
+    }
+
+private:
+    std::vector<std::string>& log_;
+};
+
+// "01.pdf[A1 A2] 02.pdf[]" for every file of a folder; anything else (a
+// temporary file, a folder) shows up by its name alone.
+std::string folderText(const std::string& folder) {
+    std::string text;
+    for (const std::string& name : fixtures::filesIn(folder)) {
+        if (!text.empty()) text += ' ';
+        const std::string path = folder + "/" + name;
+        const bool pdf = std::filesystem::is_regular_file(path) && name.size() > 4 && name[0] != '.' &&
+                         name.compare(name.size() - 4, 4, ".pdf") == 0;
+        text += pdf ? name + "[" + fixtures::markerText(path) + "]" : name;
+    }
+    return text;
+}
+
+std::string oneFilePerPage(int first, int last, int width) {
+    std::string text;
+    for (int page = first; page <= last; ++page) {
+        std::string number = std::to_string(page - first + 1);
+        number.insert(0, width - std::min<int>(width, number.size()), '0');
+        text += (text.empty() ? "" : " ") + number + ".pdf[A" + std::to_string(page) + "]";
+    }
+    return text;
+}
+
+class SplitJob : public ::testing::Test {
+protected:
+    // An input of that many pages marked A1, A2, ... in the inputs folder.
+    InputFile input(int pages) {
+        const std::string name = "in" + std::to_string(pages) + ".pdf";
+        if (!fixtures::fileExists(inputs.file(name))) fixtures::writeMarkedPdf(inputs.file(name), "A", pages);
+        return {name, inputs.folder(), ""};
+    }
+    SplitOptions options(int pages, const std::string& outputFolder) {
+        SplitOptions o;
+        o.input = input(pages);
+        o.baseName = "";
+        o.destinationFolder = outputFolder;
+        return o;
+    }
+    // Runs the job; returns the failure text, or "" when it ended normally.
+    std::string run(const SplitOptions& o) {
+        try {
+            EXPECT_TRUE(splitWithPdfium(o, documents, finisher, reporter));
+            return "";
+        } catch (const std::exception& error) {
+            return error.what();
+        }
+    }
+    void expectDocumentsReady() {
+        EXPECT_FALSE(Pdf.Active());
+        EXPECT_FALSE(PdfNew.Active());
+        EXPECT_EQ(Pdf.Password(), "");
+    }
+
+    TempDir inputs, outputs;
+    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
+    PdfDocuments documents{Pdf, Pdf2, PdfNew};
+    RecordingReporter reporter;
+    LoggingFinisher finisher{reporter.messages};
+};
+
+TEST_F(SplitJob, RangeListsOnA22PageInput) {
+    const std::string skipped = "The following page range is invalid and was skipped: ";
+    const std::string done = "<MsgSplitDone>";
+    struct Case {
+        std::string list, files;
+        std::vector<std::string> events;
+        std::string failure;
+    } cases[] = {
+        {"1-4,6,9-10;5,6;12;20-21,23;", "01.pdf[A1 A2 A3 A4 A6 A9 A10] 02.pdf[A5 A6] 03.pdf[A12] 04.pdf[A20 A21]",
+         {"wrote 01.pdf", "wrote 02.pdf", "wrote 03.pdf", "wrote 04.pdf", done}, ""},
+        {"", "", {done}, ""},
+        {";;", "", {done}, ""},
+        {"3;;5", "01.pdf[A3] 02.pdf[A5]", {"wrote 01.pdf", "wrote 02.pdf", done}, ""},
+        {"9,1", "01.pdf[A9 A1]", {"wrote 01.pdf", done}, ""},
+        {"2,2,2", "01.pdf[A2 A2 A2]", {"wrote 01.pdf", done}, ""},
+        {"3-3", "01.pdf[A3]", {"wrote 01.pdf", done}, ""},
+        {"1-3-5", "01.pdf[A1 A2 A3]", {"wrote 01.pdf", done}, ""},
+        {"4-2", "01.pdf[]", {skipped + "4-2", "wrote 01.pdf", done}, ""},
+        {"4-2,7", "01.pdf[A7]", {skipped + "4-2", "wrote 01.pdf", done}, ""},
+        {"30", "01.pdf[]", {"wrote 01.pdf", done}, ""},
+        {"1, 3", "01.pdf[A1 A3]", {"wrote 01.pdf", done}, ""},
+        {"1 ,3", "", {}, "'1 ' is not a valid integer value for Integer type"},
+        {"2- 4", "01.pdf[A2 A3 A4]", {"wrote 01.pdf", done}, ""},
+        {"2 -4", "", {}, "'2 ' is not a valid integer value"},
+        {"+5;05", "01.pdf[A5] 02.pdf[A5]", {"wrote 01.pdf", "wrote 02.pdf", done}, ""},
+        {"0-2", "01.pdf[A1 A2]", {"wrote 01.pdf", done}, ""},
+        {"5;x;7", "01.pdf[A5]", {"wrote 01.pdf"}, "'x' is not a valid integer value for Integer type"},
+        {"1;'2;3'", "01.pdf[A1]", {"wrote 01.pdf"}, "''2;3'' is not a valid integer value for Integer type"},
+        {"1;5-;2", "01.pdf[A1]", {"wrote 01.pdf"}, "List index out of bounds (1)"},
+        {"1;-", "01.pdf[A1]", {"wrote 01.pdf"}, "List index out of bounds (0)"},
+        // a group's message comes after the files of the groups before it
+        {"1;4-2;2", "01.pdf[A1] 02.pdf[] 03.pdf[A2]",
+         {"wrote 01.pdf", skipped + "4-2", "wrote 02.pdf", "wrote 03.pdf", done}, ""},
+    };
+    for (const Case& c : cases) {
+        TempDir folder;
+        SplitOptions o = options(22, folder.folder());
+        o.method = SplitMethod::ByPageRange;
+        o.rangeList = c.list;
+        o.filesOfSize = "";  // fields of other methods are not read
+        reporter.messages.clear();
+        EXPECT_EQ(run(o), c.failure) << c.list;
+        EXPECT_EQ(folderText(folder.path()), c.files) << c.list;
+        EXPECT_EQ(reporter.messages, c.events) << c.list;
+        expectDocumentsReady();
+    }
+}
+
+TEST_F(SplitJob, GroupMethods) {
+    using M = SplitMethod;
+    struct Case {
+        int pages;
+        M method;
+        std::string size, start, files;
+    } cases[] = {
+        {10, M::IntoFilesOf, "1", "", oneFilePerPage(1, 10, 2)},
+        {10, M::IntoFilesOf, "4", "", "01.pdf[A1 A2 A3 A4] 02.pdf[A5 A6 A7 A8] 03.pdf[A9 A10]"},
+        {10, M::EveryGroupOf, "3", "2", "01.pdf[A2 A3 A4] 02.pdf[A5 A6 A7] 03.pdf[A8 A9 A10]"},
+        {10, M::Each, "3", "1", "01.pdf[A3] 02.pdf[A6] 03.pdf[A9]"},
+        {10, M::IntoFilesOf, "0", "", "01.pdf[" + fixtures::markerRun("A", 1, 10) + "]"},
+        {10, M::EveryGroupOf, "0", "4", "01.pdf[" + fixtures::markerRun("A", 4, 10) + "]"},
+        {10, M::Each, "0", "1", ""},
+        {10, M::IntoFilesOf, "11", "", "01.pdf[" + fixtures::markerRun("A", 1, 10) + "]"},
+        {10, M::EveryGroupOf, "3", "0", "01.pdf[A1 A2] 02.pdf[A3 A4 A5] 03.pdf[A6 A7 A8] 04.pdf[A9 A10]"},
+        {10, M::EveryGroupOf, "1", "0", "02.pdf[A1] 03.pdf[A2] 04.pdf[A3] 05.pdf[A4] 06.pdf[A5] 07.pdf[A6] "
+                                        "08.pdf[A7] 09.pdf[A8] 10.pdf[A9] 11.pdf[A10]"},
+        {10, M::Each, "3", "0", "01.pdf[A2] 02.pdf[A5] 03.pdf[A8]"},
+        {10, M::EveryGroupOf, "3", "11", ""},
+        {10, M::Each, "3", "11", ""},
+        {9, M::IntoFilesOf, "1", "", oneFilePerPage(1, 9, 1)},
+        {0, M::IntoFilesOf, "1", "", ""},
+        {0, M::EveryGroupOf, "1", "0", ""},
+    };
+    for (const Case& c : cases) {
+        TempDir folder;
+        SplitOptions o = options(c.pages, folder.folder());
+        o.method = c.method;
+        // Only the selected method's fields are read; the others are left unusable.
+        o.filesOfSize = o.everyGroupSize = o.everyGroupStart = o.eachStep = o.eachStart = "";
+        o.rangeList = "x;-";
+        (c.method == M::IntoFilesOf ? o.filesOfSize : c.method == M::EveryGroupOf ? o.everyGroupSize : o.eachStep) = c.size;
+        (c.method == M::EveryGroupOf ? o.everyGroupStart : o.eachStart) = c.start;
+        reporter.messages.clear();
+        const std::string label = std::to_string(c.pages) + " pages, method " + std::to_string(static_cast<int>(c.method)) +
+                                  " N=" + c.size + " S=" + c.start;
+        EXPECT_EQ(run(o), "") << label;
+        EXPECT_EQ(folderText(folder.path()), c.files) << label;
+        ASSERT_FALSE(reporter.messages.empty());
+        EXPECT_EQ(reporter.messages.back(), "<MsgSplitDone>") << label << ": also when no file was written";
+        expectDocumentsReady();
+    }
+}
+
+TEST_F(SplitJob, SelectedFieldMustBeAWholeNumber) {
+    struct Case {
+        SplitMethod method;
+        std::string SplitOptions::*field;
+        std::string text;
+    } cases[] = {
+        {SplitMethod::IntoFilesOf, &SplitOptions::filesOfSize, ""},
+        {SplitMethod::EveryGroupOf, &SplitOptions::everyGroupSize, "3 "},
+        {SplitMethod::EveryGroupOf, &SplitOptions::everyGroupStart, "x"},
+        {SplitMethod::Each, &SplitOptions::eachStep, " "},
+        {SplitMethod::Each, &SplitOptions::eachStart, "1.5"},
+    };
+    for (const Case& c : cases) {
+        SplitOptions o = options(4, outputs.folder());
+        o.method = c.method;
+        o.*c.field = c.text;
+        reporter.messages.clear();
+        EXPECT_EQ(run(o), "'" + c.text + "' is not a valid integer value");
+        EXPECT_TRUE(reporter.messages.empty());
+        expectDocumentsReady();
+    }
+    EXPECT_EQ(folderText(outputs.path()), "");
+}
+
+TEST_F(SplitJob, ProgressRoundsHalvesToEvenAndEndsHidden) {
+    SplitOptions o = options(8, outputs.folder());
+    o.filesOfSize = "8";
+    EXPECT_EQ(run(o), "");
+    EXPECT_EQ(reporter.positions, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100, 0}));
+    EXPECT_FALSE(reporter.progressVisible);
+
+    reporter.positions.clear();
+    o.method = SplitMethod::ByPageRange;
+    o.rangeList = "1-8;3";
+    EXPECT_EQ(run(o), "");
+    EXPECT_EQ(reporter.positions, (std::vector<int>{0, 0, 0, 12, 25, 38, 50, 62, 75, 88, 0, 0, 0}));
+    EXPECT_FALSE(reporter.progressVisible);
+}
+
+TEST_F(SplitJob, NamesPadToTheDigitsOfThePageCount) {
+    struct Case {
+        int pages;
+        std::string base, list, names;
+    } cases[] = {
+        {10, "report_", "1;2", "report_01.pdf report_02.pdf"},
+        {5, "r", "1;2;3;4;5;1;2;3;4;5;1;2", "r1.pdf r10.pdf r11.pdf r12.pdf r2.pdf r3.pdf r4.pdf r5.pdf r6.pdf "
+                                           "r7.pdf r8.pdf r9.pdf"},
+        {120, "", "7", "001.pdf"},
+    };
+    for (const Case& c : cases) {
+        TempDir folder;
+        SplitOptions o = options(c.pages, folder.folder());
+        o.method = SplitMethod::ByPageRange;
+        o.rangeList = c.list;
+        o.baseName = c.base;
+        o.silent = true;
+        reporter.messages.clear();
+        EXPECT_EQ(run(o), "");
+        std::string names;
+        for (const std::string& name : fixtures::filesIn(folder.path())) names += (names.empty() ? "" : " ") + name;
+        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(reporter.messages.size(), fixtures::filesIn(folder.path()).size()) << "silent: no completion message";
+    }
+}
+
+TEST_F(SplitJob, EveryOutputGetsTheInputsViewerPreferences) {
+    const std::string path = input(3).path();
+    {
+        QPDF pdf;
+        pdf.processFile(path.c_str());
+        pdf.getRoot().replaceKey("/ViewerPreferences", QPDFObjectHandle::parse("<< /HideToolbar true >>"));
+        const std::string rewritten = path + ".new";  // the writer keeps the pointer
+        QPDFWriter writer(pdf, rewritten.c_str());
+        writer.write();
+    }
+    std::filesystem::rename(path + ".new", path);
+
+    SplitOptions o = options(3, outputs.folder());
+    o.filesOfSize = "2";
+    EXPECT_EQ(run(o), "");
+    for (const char* name : {"1.pdf", "2.pdf"}) {
+        QPDF pdf;
+        pdf.processFile(outputs.file(name).c_str());
+        QPDFObjectHandle preferences = pdf.getRoot().getKey("/ViewerPreferences");
+        EXPECT_TRUE(preferences.isDictionary() && preferences.getKey("/HideToolbar").isBool() &&
+                    preferences.getKey("/HideToolbar").getBoolValue())
+            << name;
+    }
+}
+
+TEST_F(SplitJob, ProtectedInputIsOpenedWithItsPassword) {
+    fixtures::writeMarkedPdf(inputs.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
+    SplitOptions o = options(2, outputs.folder());
+    o.input = {"locked.pdf", inputs.folder(), "pw"};
+    EXPECT_EQ(run(o), "");
+    EXPECT_EQ(folderText(outputs.path()), "1.pdf[L1] 2.pdf[L2]");
+    expectDocumentsReady();
+}
+
+TEST_F(SplitJob, SecondRunReplacesFilesOfTheSameName) {
+    SplitOptions o = options(3, outputs.folder());
+    EXPECT_EQ(run(o), "");
+    EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2] 3.pdf[A3]");
+    o.method = SplitMethod::ByPageRange;
+    o.rangeList = "3;1,2";
+    EXPECT_EQ(run(o), "");
+    EXPECT_EQ(folderText(outputs.path()), "1.pdf[A3] 2.pdf[A1 A2] 3.pdf[A3]");
+}
+
+TEST_F(SplitJob, FailureInTheMiddleKeepsEarlierFilesAndLeavesNothingHalfWritten) {
+    std::filesystem::create_directory(outputs.file("2.pdf"));
+    SplitOptions o = options(3, outputs.folder());
+    EXPECT_EQ(run(o), "Cannot create file \"" + outputs.file("2.pdf") + "\". Is a directory");
+    EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf");
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
+    EXPECT_TRUE(reporter.progressVisible) << "the bar stays at its last position";
+    expectDocumentsReady();
+
+    // The same document objects serve the next run.
+    std::filesystem::remove(outputs.file("2.pdf"));
+    EXPECT_EQ(run(o), "");
+    EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2] 3.pdf[A3]");
+}
+
+TEST_F(SplitJob, FinishingFailureEndsTheJobAfterThatFileIsSaved) {
+    finisher.failure = [](const std::string& path) {
+        if (path.find("2.pdf") != std::string::npos) throw std::runtime_error("cannot finish " + path);
+    };
+    SplitOptions o = options(3, outputs.folder());
+    EXPECT_EQ(run(o), "cannot finish " + outputs.file("2.pdf"));
+    EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2]");
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
+    expectDocumentsReady();
+}
+
+TEST_F(SplitJob, InputThatCannotBeOpenedWritesNothing) {
+    SplitOptions o = options(3, outputs.folder());
+    o.input.fileName = "missing.pdf";
+    EXPECT_EQ(run(o), "File not found or could not be opened");
+    fixtures::writeMarkedPdf(inputs.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
+    o.input = {"locked.pdf", inputs.folder(), "wrong"};
+    EXPECT_EQ(run(o), "Password required or incorrect password");
+    EXPECT_EQ(folderText(outputs.path()), "");
+    EXPECT_TRUE(reporter.messages.empty());
+    expectDocumentsReady();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SplitJob, NeverReplacesTheInputWithOneOfItsParts) {
+    SplitOptions o = options(3, inputs.folder());
+    o.baseName = "in";  // the third output would be in3.pdf, the input itself
+    EXPECT_EQ(run(o), "Cannot create file \"" + inputs.file("in3.pdf") + "\". It is one of the files the job reads");
+    EXPECT_EQ(folderText(inputs.path()), "in1.pdf[A1] in2.pdf[A2] in3.pdf[A1 A2 A3]");
+    expectDocumentsReady();
+}
+
+}  // namespace

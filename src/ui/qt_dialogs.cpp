@@ -53,6 +53,8 @@ bool QtDialogs::askText(const std::string& caption, const std::string& prompt, b
     dialog.setWindowTitle(toQt(caption));
     dialog.setLabelText(toQt(prompt));
     dialog.setTextEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
+    if (auto* entry = dialog.findChild<QLineEdit*>(); masked && entry != nullptr)
+        entry->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // typed characters show as "*"
     dialog.setTextValue(toQt(text));
     if (dialog.exec() != QDialog::Accepted) return false;
     text = dialog.textValue().toStdString();

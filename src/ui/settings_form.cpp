@@ -41,6 +41,7 @@ QLabel* wrappedLabel(const char* name, const char* caption, QWidget* parent) {
 QLineEdit* passwordField(const char* name, QWidget* parent) {
     auto* field = named(new QLineEdit(parent), name);
     field->setEchoMode(QLineEdit::Password);
+    field->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // typed characters show as "*"
     return field;
 }
 
@@ -176,7 +177,7 @@ void TsettingsForm::FormShow() {
     const QString password = QString::fromStdString(settings_.outputPdfPassword);
     passwordEdit1->setText(password);
     passwordEdit2->setText(password);
-    editWatermarkPath->setText(QString::fromStdString(settings_.watermarkPath));
+    showWatermarkPath(QString::fromStdString(settings_.watermarkPath));
     if (!settings_.watermarkX.empty()) editWatermarkX->setText(QString::fromStdString(settings_.watermarkX));
     if (!settings_.watermarkY.empty()) editWatermarkY->setText(QString::fromStdString(settings_.watermarkY));
 
@@ -229,7 +230,13 @@ void TsettingsForm::okClicked() {
 
 void TsettingsForm::cmd_select_watermarkClick() {
     const std::string chosen = dialogs_.choosePicture(pictureFilter);
-    if (!chosen.empty()) editWatermarkPath->setText(QString::fromStdString(chosen));
+    if (!chosen.empty()) showWatermarkPath(QString::fromStdString(chosen));
 }
 
-void TsettingsForm::cmd_no_watermarkClick() { editWatermarkPath->clear(); }
+void TsettingsForm::cmd_no_watermarkClick() { showWatermarkPath(QString()); }
+
+// A long path shows its end, the picture's name, and the whole of it as a tip.
+void TsettingsForm::showWatermarkPath(const QString& path) {
+    editWatermarkPath->setText(path);
+    editWatermarkPath->setToolTip(path);
+}

@@ -61,6 +61,7 @@ private:
     void buildControls();
     void arrangeControls();
     void okClicked();
+    void showWatermarkPath(const QString& path);
 
     ProtectionSettings& settings_;
     Translate translate_;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
@@ -245,6 +246,8 @@ TEST_F(SettingsFormTest, DialogHasItsFixedSizeAndOnlyACloseBox) {
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
     EXPECT_TRUE(form().Command2->font().bold());
+    for (QLineEdit* field : {form().passwordEdit1, form().passwordEdit2})
+        EXPECT_EQ(field->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, field), '*');
     EXPECT_EQ(form().Command2->objectName(), "Command2");
     EXPECT_EQ(form().findChild<QLineEdit*>("editWatermarkY"), form().editWatermarkY);
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -73,11 +74,14 @@ TEST_F(QtDialogsTest, TextPromptMasksOnRequestAndReportsCancel) {
     for (const Case& c : cases) {
         QString caption, prompt;
         QLineEdit::EchoMode echo = QLineEdit::NoEcho;
+        int maskCharacter = 0;
         whenDialogOpens([&](QDialog& dialog) {
             auto& input = dynamic_cast<QInputDialog&>(dialog);
             caption = input.windowTitle();
             prompt = input.labelText();
             echo = input.textEchoMode();
+            if (auto* entry = input.findChild<QLineEdit*>(); entry && echo == QLineEdit::Password)
+                maskCharacter = entry->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, entry);
             input.setTextValue(QString::fromUtf8("pässwort"));
             if (c.accept) input.accept();
         });
@@ -86,6 +90,7 @@ TEST_F(QtDialogsTest, TextPromptMasksOnRequestAndReportsCancel) {
         EXPECT_EQ(caption, "Enter password");
         EXPECT_EQ(prompt, "Password");
         EXPECT_EQ(echo, c.expectedEcho);
+        EXPECT_EQ(maskCharacter, c.masked ? '*' : 0);
         EXPECT_EQ(text, c.expectedText);
     }
 }

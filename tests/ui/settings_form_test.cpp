@@ -26,7 +26,7 @@ class SettingsFormTest : public ::testing::Test {
 protected:
     void SetUp() override { ensureQtApplication(); }
 
-    TsettingsForm& form() {
+    TsettingsForm& form(QWidget* parent = nullptr) {
         if (!form_) {
             form_ = std::make_unique<TsettingsForm>(
                 settings,
@@ -39,7 +39,7 @@ protected:
                     if (name == refusedName) throw std::runtime_error("Access is denied");
                     writes.emplace_back(name, value);
                 },
-                dialogs, [this](bool locked) { lockPictures.push_back(locked); });
+                dialogs, [this](bool locked) { lockPictures.push_back(locked); }, parent);
         }
         return *form_;
     }
@@ -250,6 +250,24 @@ TEST_F(SettingsFormTest, DialogHasItsFixedSizeAndOnlyACloseBox) {
         EXPECT_EQ(field->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, field), '*');
     EXPECT_EQ(form().Command2->objectName(), "Command2");
     EXPECT_EQ(form().findChild<QLineEdit*>("editWatermarkY"), form().editWatermarkY);
+}
+
+// The offscreen screen is smaller than the dialog, so Qt's centring is held
+// inside the screen there; what shows is that each showing is placed anew.
+TEST_F(SettingsFormTest, EveryShowingPlacesTheDialogOverItsWindowAgain) {
+    QWidget window;
+    window.setGeometry(60, 40, 700, 500);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    form(&window);
+    showForm();
+    const QPoint placed = form().pos();
+    EXPECT_TRUE(form().frameGeometry().intersects(window.frameGeometry()));
+    form().move(placed + QPoint(200, 150));
+    form().reject();
+    showForm();
+    EXPECT_EQ(form().pos(), placed);
+    form_.reset();  // before its parent window goes
 }
 
 }  // namespace

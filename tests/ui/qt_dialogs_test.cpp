@@ -3,6 +3,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSignalSpy>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +41,18 @@ void whenDialogOpens(std::function<void(QDialog&)> answer) {
 }
 
 void touch(const std::string& path) { std::ofstream(path) << "x"; }
+
+// Chooses as a user would: types the name into the dialog's name field once
+// the folder has been read (Qt reads folders in the background), then OK.
+void chooseIn(QDialog& dialog, const std::string& folder, const QString& name) {
+    auto& files = dynamic_cast<QFileDialog&>(dialog);
+    QSignalSpy loaded(files.findChild<QFileSystemModel*>(), &QFileSystemModel::directoryLoaded);
+    if (!folder.empty()) files.setDirectory(QString::fromStdString(folder));
+    while (loaded.wait(100)) {
+    }
+    files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+    dialog.accept();  // QFileDialog::accept checks the selection
+}
 
 class QtDialogsTest : public ::testing::Test {
 protected:
@@ -105,9 +119,7 @@ TEST_F(QtDialogsTest, OpenDialogTakesSeveralPdfFilesWhenAsked) {
             auto& files = dynamic_cast<QFileDialog&>(dialog);
             mode = files.fileMode();
             filters = files.nameFilters();
-            files.setDirectory(QString::fromStdString(dir.path()));
-            files.selectFile(QStringLiteral("a.pdf"));
-            dialog.accept();  // QFileDialog::accept checks the selection
+            chooseIn(dialog, dir.path(), QStringLiteral("a.pdf"));
         });
         const auto chosen = dialogs.chooseOpenFiles("PDF file|*.pdf", several);
         EXPECT_EQ(mode, several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
@@ -124,8 +136,7 @@ TEST_F(QtDialogsTest, SaveDialogProposesTheNameAndAddsTheDefaultExtension) {
         auto& files = dynamic_cast<QFileDialog&>(dialog);
         proposedFolder = files.directory().absolutePath();
         proposedName = QFileInfo(files.selectedFiles().value(0)).fileName();
-        files.selectFile(QStringLiteral("merged"));
-        dialog.accept();  // QFileDialog::accept checks the selection
+        chooseIn(dialog, "", QStringLiteral("merged"));
     });
     EXPECT_EQ(dialogs.chooseSaveFile("PDF file|*.pdf", "pdf", folder + "/output.pdf"), folder + "/merged.pdf");
     EXPECT_EQ(proposedFolder.toStdString(), folder);
@@ -149,9 +160,7 @@ TEST_F(QtDialogsTest, FolderDialogStartsInAnExistingFolderAndOffersNoNewFolder) 
             dirsOnly = files.testOption(QFileDialog::ShowDirsOnly);
             auto* button = files.findChild<QToolButton*>(QStringLiteral("newFolderButton"));
             newFolderOffered = button != nullptr && button->isVisible() && button->isEnabled();
-            files.setDirectory(QString::fromStdString(dir.file("start")));
-            files.selectFile(QStringLiteral("inner"));
-            dialog.accept();  // QFileDialog::accept checks the selection
+            chooseIn(dialog, dir.file("start"), QStringLiteral("inner"));
         });
         EXPECT_EQ(dialogs.chooseFolder(c.start), dir.file("start/inner"));
         EXPECT_EQ(shownFolder.toStdString() == c.start, c.startsThere) << c.start;
@@ -168,9 +177,7 @@ TEST_F(QtDialogsTest, PictureDialogListsTheReadablePictureFormatsWithAPreview) {
         auto& files = dynamic_cast<QFileDialog&>(dialog);
         filters = files.nameFilters();
         hasPreview = files.findChild<QLabel*>(QStringLiteral("picturePreview")) != nullptr;
-        files.setDirectory(QString::fromStdString(dir.path()));
-        files.selectFile(QStringLiteral("mark.png"));
-        dialog.accept();  // QFileDialog::accept checks the selection
+        chooseIn(dialog, dir.path(), QStringLiteral("mark.png"));
     });
     EXPECT_EQ(dialogs.choosePicture(TsettingsForm::pictureFilter), dir.file("mark.png"));
     EXPECT_EQ(filters, QStringList{"Pictures (PNG, JPEG) (*.png *.jpg *.jpeg)"});

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QTableWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -25,6 +24,7 @@
 #include <filesystem>
 
 #include "engine/dialogs.h"
+#include "settings/language_folder.h"
 #include "settings/settings_store.h"
 #include "ui/app_version_text.h"
 #include "ui/application_error.h"
@@ -175,11 +175,11 @@ void TFormTest::_guarded(const std::function<void()>& handler) {
 void TFormTest::FormCreate() {
     // The floating-point control word of the original platform (all exceptions
     // masked, 53-bit precision, rounding to nearest) is the default here.
-    _outputPdfPassword = readSetting(QStringLiteral("outputPdfPassword")).toStdString();
+    _outputPdfPassword = readSetting(SettingOutputPdfPassword).toStdString();
     _updateSettingsPicture();
-    _watermarkPath = readSetting(QStringLiteral("watermarkPath")).toStdString();
-    _watermarkX = readSetting(QStringLiteral("watermarkX")).toStdString();
-    _watermarkY = readSetting(QStringLiteral("watermarkY")).toStdString();
+    _watermarkPath = readSetting(SettingWatermarkPath).toStdString();
+    _watermarkX = readSetting(SettingWatermarkX).toStdString();
+    _watermarkY = readSetting(SettingWatermarkY).toStdString();
     _initTranslations();
     // The lists start empty, with no selected rows (the file lists' own start state).
     setAcceptDrops(true);
@@ -232,18 +232,14 @@ void TFormTest::_initTranslations() {
     _languages_folder = programFolder() + "languages/";
     _app_languages = std::make_unique<TAppLanguages>(
         this, [this](const QString& message) { _dialogs.showMessage(message.toStdString()); });
-    _selected_language = readSetting(QStringLiteral("Language")).toStdString();
+    _selected_language = readSetting(SettingLanguage).toStdString();
     if (_selected_language.empty()) {
         _selected_language = "English";
-        writeSetting(QStringLiteral("Language"), QStringLiteral("English"));
+        writeSetting(SettingLanguage, QStringLiteral("English"));
     }
     language_selector->clear();
-    // Listed by name, as Windows lists its folders; Linux returns them in no useful order.
-    const QFileInfoList files = QDir(QString::fromStdString(_languages_folder))
-                                    .entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
     int selected = -1;
-    for (const QFileInfo& file : files) {
-        const QString name = file.fileName().section(QLatin1Char('.'), 0, 0);
+    for (const QString& name : availableLanguages(QString::fromStdString(_languages_folder))) {
         language_selector->addItem(name);
         if (name.toStdString() == _selected_language) selected = language_selector->count() - 1;
     }
@@ -256,7 +252,7 @@ void TFormTest::_loadLanguage(const std::string& name) {
     if (!isExistingFile(file)) {
         _selected_language = "English";
         file = _languages_folder + "English.ini";
-        writeSetting(QStringLiteral("Language"), QStringLiteral("English"));
+        writeSetting(SettingLanguage, QStringLiteral("English"));
         language_selector->setVisible(false);  // for the rest of the run
     }
     _app_languages->LoadTranslations(QString::fromStdString(file));
@@ -393,7 +389,7 @@ void TFormTest::settingsButtonClick() {
 
 void TFormTest::language_selectorChange() {
     _selected_language = language_selector->currentText().toStdString();
-    writeSetting(QStringLiteral("Language"), QString::fromStdString(_selected_language));
+    writeSetting(SettingLanguage, QString::fromStdString(_selected_language));
     _loadLanguage(_selected_language);
     language_selector->setEnabled(false);
     language_selector->setEnabled(true);

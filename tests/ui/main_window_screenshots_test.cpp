@@ -7,20 +7,20 @@
 
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
-#include "window_application.h"
+#include "qt_application.h"
 
 // Saves a picture of every tab of the main window into the folder named by
 // SPLIMERA_SCREENSHOTS (run under a display server to see real fonts).
 TEST(MainWindowScreenshots, OnePicturePerTab) {
     const QString folder = qEnvironmentVariable("SPLIMERA_SCREENSHOTS");
     if (folder.isEmpty()) GTEST_SKIP() << "SPLIMERA_SCREENSHOTS names no folder";
-    windowApplication();
+    ensureQtApplication();
     ScriptedDialogs dialogs;
     TFormTest window(dialogs);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QDir().mkpath(folder);
-    const char* names[] = {"main_split.png", "main_merge.png", "main_mix.png", "main_about.png"};
+    const char* names[] = {"main-split.png", "main-merge.png", "main-mix.png", "main-about.png"};
     for (int tab = 0; tab < window.PageControl1->count(); ++tab) {
         window.PageControl1->setCurrentIndex(tab);
         QTest::qWait(100);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "app/job_commands.h"
 #include "app_version.h"
 
 namespace {
@@ -27,6 +28,8 @@ std::string commandLineUsage() {
            "  -qm FILE... -o OUTPUT       merge the FILEs into OUTPUT, without the window\n"
            "  --help                      show this text\n"
            "  --version                   show the version\n"
+           "Job commands for scripts (one line per written file: its path and page count):\n" +
+           jobCommandUsage() +
            "Exit codes: 0 done, 1 the job failed or produced nothing, 2 invalid arguments or a missing file.\n";
 }
 

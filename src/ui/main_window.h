@@ -100,6 +100,7 @@ public:
     Dialogs& _dialogs;
     bool _isCommandLine = false;
     bool _isCommandLineSilent = false;
+    int _filesFinished = 0;  // files written and finished by the jobs of this run
     ProtectionSettings _protection;  // the four protection settings, read at start
     std::string& _outputPdfPassword = _protection.outputPdfPassword;
     std::string& _watermarkPath = _protection.watermarkPath;

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "finishing/finishing_settings.h"
 #include "ui/control_factory.h"
 #include "ui/main_window.h"
 
@@ -10,8 +11,8 @@ using namespace controls;
 namespace {
 
 // The product's pages. A language file may give other addresses in the links' captions.
-const char* const websiteAddress = "https://www.brellow.example/splimera";
-const char* const supportAddress = "https://www.brellow.example/splimera/support";
+const QString websiteAddress = QString::fromUtf8(SplimeraWebAddress);
+const QString supportAddress = websiteAddress + QStringLiteral("/support");
 
 QString anchor(const QString& address) {
     return QStringLiteral("<a href=\"%1\">%1</a>").arg(address);

@@ -19,6 +19,16 @@ std::string textOf(const QLineEdit* field) {
 
 const char* const noDestinationMessage = "You did not enter a valid destination folder!";
 
+// The jobs finish every file they write through the window.
+class WindowFinisher : public Finisher {
+public:
+    explicit WindowFinisher(TFormTest& window) : window_(window) {}
+    void finishOutputFile(const std::string& path) override { window_._finishOutputFile(path); }
+
+private:
+    TFormTest& window_;
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------- run buttons
@@ -57,7 +67,7 @@ template <typename Options>
 bool TFormTest::_runJob(bool (*job)(const Options&, PdfDocuments&, Finisher&, Reporter&), const Options& options,
                         QProgressBar* progressBar) {
     PdfDocuments documents{Pdf, Pdf2, PdfNew};
-    OutputFinisher finisher(_finishingSettings());
+    WindowFinisher finisher(*this);
     WindowReporter reporter(_dialogs, [this](const std::string& key) { return _getTranslation(key); }, progressBar);
     return job(options, documents, finisher, reporter);
 }
@@ -126,4 +136,5 @@ FinishingSettings TFormTest::_finishingSettings() const {
 
 void TFormTest::_finishOutputFile(const std::string& path) {
     OutputFinisher(_finishingSettings()).finishOutputFile(path);
+    ++_filesFinished;
 }

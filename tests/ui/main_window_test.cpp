@@ -252,6 +252,36 @@ TEST_F(MainWindow, DropAddsPdfFilesAndNamesEveryOtherFile) {
     EXPECT_EQ(fileColumn(w.MixStringGrid), (std::vector<std::string>{"b.pdf"}));
 }
 
+// A full split or mix list disables its add button but not drops; the merge
+// grid gains rows for every file and keeps them when files leave.
+TEST_F(MainWindow, DropsPassDisabledAddButtonsAndTheMergeGridGrows) {
+    TFormTest& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    w.splitBtnAddFileClick();
+    w.PageControl1->setCurrentWidget(w.TabSplit);
+    drop({dir.file("b.pdf")});
+    EXPECT_EQ(fileColumn(w.SplitStringGrid), (std::vector<std::string>{"b.pdf"}));
+    EXPECT_EQ(w.split_base_filename->text(), "b_");
+    EXPECT_FALSE(w.splitBtnAddFile->isEnabled());
+
+    addMix(dir.file("a.pdf"), dir.file("b.pdf"));
+    w.PageControl1->setCurrentWidget(w.TabMix);
+    drop({dir.file("REPORT.PDF")});
+    EXPECT_EQ(fileColumn(w.MixStringGrid), (std::vector<std::string>{"a.pdf", "b.pdf"})) << "two documents at most";
+
+    dialogs.openAnswers = {std::vector<std::string>(9, dir.file("a.pdf"))};
+    w.mergeBtnAddFileClick();
+    ASSERT_EQ(fileColumn(w.MergeStringGrid).size(), 9u);
+    EXPECT_GE(w.MergeStringGrid->rowCount(), 9);
+    EXPECT_EQ(cell(w.MergeStringGrid, 9, 0), "9");
+    const int rows = w.MergeStringGrid->rowCount();
+    w.MergeStringGrid->setCurrentCell(0, 1);
+    w.mergeBtnRemoveFile->click();
+    EXPECT_EQ(fileColumn(w.MergeStringGrid).size(), 8u);
+    EXPECT_EQ(w.MergeStringGrid->rowCount(), rows);
+    EXPECT_EQ(cell(w.MergeStringGrid, 9, 0), "");
+}
+
 TEST_F(MainWindow, DropOnTheAboutTabTakesNothingAndSaysSoOnce) {
     TFormTest& w = window();
     w.PageControl1->setCurrentWidget(w.TabAbout);

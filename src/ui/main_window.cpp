@@ -75,11 +75,12 @@ QFont baseFont() {
 
 }  // namespace
 
-TFormTest::TFormTest(Dialogs& dialogs, QWidget* parent)
+TFormTest::TFormTest(Dialogs& dialogs, QWidget* parent, std::string languagesFolder)
     : QMainWindow(parent),
       _dialogs(dialogs),
       _probe(Pdf, dialogs, [this](const std::string& key) { return _getTranslation(key); }),
-      _lists(_probe, dialogs, [this](const std::string& key) { return _getTranslation(key); }, *this) {
+      _lists(_probe, dialogs, [this](const std::string& key) { return _getTranslation(key); }, *this),
+      _languagesFolderChoice(std::move(languagesFolder)) {
     setObjectName(QStringLiteral("FormTest"));
     initUiResources();
     _buildControls();
@@ -229,7 +230,8 @@ void TFormTest::_updateWindowTexts() {
 // ---------------------------------------------------------------- languages
 
 void TFormTest::_initTranslations() {
-    _languages_folder = programFolder() + "languages/";
+    _languages_folder = _languagesFolderChoice.empty() ? programFolder() + "languages/" : _languagesFolderChoice;
+    if (_languages_folder.back() != '/') _languages_folder += '/';
     _app_languages = std::make_unique<TAppLanguages>(
         this, [this](const QString& message) { _dialogs.showMessage(message.toStdString()); });
     _selected_language = readSetting(SettingLanguage).toStdString();

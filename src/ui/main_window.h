@@ -38,7 +38,9 @@ class TFormTest : public QMainWindow, private FileListControls {
     Q_OBJECT
 
 public:
-    explicit TFormTest(Dialogs& dialogs, QWidget* parent = nullptr);
+    // `languagesFolder` holds the language files; empty means the "languages"
+    // folder beside the program.
+    explicit TFormTest(Dialogs& dialogs, QWidget* parent = nullptr, std::string languagesFolder = {});
     ~TFormTest() override;
 
     // --- creation, show, close and texts
@@ -213,4 +215,5 @@ private:
     void _selectWhenFilled(QLineEdit* field, QRadioButton* method);
 
     bool _shownBefore = false;
+    std::string _languagesFolderChoice;  // as given to the constructor
 };

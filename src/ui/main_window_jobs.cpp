@@ -8,6 +8,7 @@
 #include "jobs/mix_job.h"
 #include "jobs/pdf_documents.h"
 #include "jobs/split_job.h"
+#include "ui/job_input_blocker.h"
 #include "ui/main_window.h"
 #include "ui/window_reporter.h"
 
@@ -66,6 +67,7 @@ void TFormTest::cmd_mix_runClick() {
 template <typename Options>
 bool TFormTest::_runJob(bool (*job)(const Options&, PdfDocuments&, Finisher&, Reporter&), const Options& options,
                         QProgressBar* progressBar) {
+    const JobInputBlocker inputBlocker(this);  // the window only repaints until the job returns
     PdfDocuments documents{Pdf, Pdf2, PdfNew};
     WindowFinisher finisher(*this);
     WindowReporter reporter(_dialogs, [this](const std::string& key) { return _getTranslation(key); }, progressBar);

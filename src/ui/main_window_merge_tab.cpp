@@ -24,8 +24,8 @@ void TFormTest::_buildMergeTab() {
                                   gridY + 126);
 
     merge_output = group(tab, "merge_output", "Output file options", gridX, gridY + 205 + 16, 969, 76);
-    lbl_mfile = label(merge_output, "lbl_mfile", "Output filename", 14, 32, 150);
-    merge_destination_filename = readOnlyField(merge_output, "merge_destination_filename", 170, 32, 677);
+    lbl_mfile = label(merge_output, "lbl_mfile", "Output filename", 14, 32, 186);
+    merge_destination_filename = readOnlyField(merge_output, "merge_destination_filename", 206, 32, 641);
     cmd_merge_dest = button(merge_output, "cmd_merge_dest", "Browse", 857, 30, 98, 28);
 
     cmd_merge = button(tab, "cmd_merge", "Merge files!", runButtonX, runButtonY, 158, 36);

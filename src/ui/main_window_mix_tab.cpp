@@ -27,8 +27,8 @@ struct MethodRow {
 
 MethodRow methodRow(QWidget* group, const QString& radioName, const QString& caption, const QString& countName,
                     const QString& labelName, const QString& labelText, const QString& startName, int y) {
-    return {radio(group, radioName, caption, 12, y, 140), numberField(group, countName, "3", 158, y),
-            label(group, labelName, labelText, 214, y, 200), numberField(group, startName, "1", 420, y)};
+    return {radio(group, radioName, caption, 12, y, 150), numberField(group, countName, "3", 166, y, 40),
+            label(group, labelName, labelText, 212, y, 216), numberField(group, startName, "1", 432, y, 40)};
 }
 
 }  // namespace
@@ -71,14 +71,14 @@ void TFormTest::_buildMixTab() {
     frm_mix_dest = group(tab, "frm_mix_dest", "Destination folder and filename settings", destX, groupY,
                          gridX + 969 - destX, groupHeight);
     QWidget* dest = frm_mix_dest;
-    lbl_mix_basefilename = label(dest, "lbl_mix_basefilename", "Base Filename", 14, 30, 132);
-    mix_base_filename = textField(dest, "mix_base_filename", "filename", 150, 30, 233);
-    lbl_mix_dest = label(dest, "lbl_mix_dest", "Destination folder", 14, 66, 132);
-    mix_dest_source = radio(dest, "mix_dest_source", "Use source folder", 150, 66, 233);
+    lbl_mix_basefilename = label(dest, "lbl_mix_basefilename", "Base Filename", 14, 30, 142);
+    mix_base_filename = textField(dest, "mix_base_filename", "filename", 160, 30, 223);
+    lbl_mix_dest = label(dest, "lbl_mix_dest", "Destination folder", 14, 66, 142);
+    mix_dest_source = radio(dest, "mix_dest_source", "Use source folder", 160, 66, 223);
     mix_dest_source->setChecked(true);
-    mix_dest_other = radio(dest, "mix_dest_other", "Select new folder", 150, 96, 233);
-    mix_destination_folder = readOnlyField(dest, "mix_destination_folder", 14, 138, 275);
-    cmd_mix_dest = button(dest, "cmd_mix_dest", "Browse", 297, 136, 86, 28);
+    mix_dest_other = radio(dest, "mix_dest_other", "Select new folder", 160, 96, 223);
+    mix_destination_folder = readOnlyField(dest, "mix_destination_folder", 14, 138, 271);
+    cmd_mix_dest = button(dest, "cmd_mix_dest", "Browse", 291, 136, 92, 28);
     mix_single_file = checkBox(dest, "mix_single_file", "Write all turns into one file", 14, 180, 369);
 
     cmd_mix_run = button(tab, "cmd_mix_run", "Mix files!", runButtonX, runButtonY, 158, 36);

@@ -8,8 +8,8 @@ class Dialogs;
 class QProgressBar;
 
 // What a job tells the user in the window: message boxes, translations and
-// the progress bar of its tab. The window repaints at every progress step
-// while the job keeps the user's input waiting.
+// the progress bar of its tab. The window repaints at every progress step;
+// the user's input waits meanwhile (and JobInputBlocker drops it).
 class WindowReporter : public Reporter {
 public:
     WindowReporter(Dialogs& dialogs, std::function<std::string(const std::string&)> translate,

@@ -16,9 +16,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <filesystem>
+#include <functional>
 #include <qpdf/QPDF.hh>
 
 #include "qt_application.h"
@@ -149,22 +152,37 @@ TEST_F(MainWindow, HasTheDesignedSizesAndDefaults) {
     EXPECT_EQ(numberFields, 13);
 }
 
-// With the fonts of this machine, no caption is cut off and no two controls
-// side by side cover each other.
+// With the fonts of this machine, no caption of any language is cut off and
+// no two controls side by side cover each other.
 TEST_F(MainWindow, CaptionsFitAndNoControlsOverlap) {
     TFormTest& w = window();
     w.show();
-    for (QWidget* widget : w.findChildren<QWidget*>()) {
-        if (widget->isHidden() || widget->objectName().isEmpty()) continue;
-        const std::string name = widget->objectName().toStdString();
-        auto* label = qobject_cast<QLabel*>(widget);
-        if (label && label->wordWrap()) {
-            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
-        } else if (label || qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget) ||
-                   qobject_cast<QPushButton*>(widget)) {
-            EXPECT_LE(widget->sizeHint().width(), widget->width()) << name;
+    QStringList languages;
+    for (int i = 0; i < w.language_selector->count(); ++i) languages << w.language_selector->itemText(i);
+    ASSERT_GE(languages.size(), 4);
+    for (const QString& language : languages) {
+        SCOPED_TRACE(language.toStdString());
+        w._loadLanguage(language.toStdString());
+        for (QWidget* widget : w.findChildren<QWidget*>()) {
+            if (widget->isHidden() || widget->objectName().isEmpty()) continue;
+            const std::string name = widget->objectName().toStdString();
+            auto* label = qobject_cast<QLabel*>(widget);
+            if (label && label->wordWrap()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+            } else if (label || qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget) ||
+                       qobject_cast<QPushButton*>(widget)) {
+                EXPECT_LE(widget->sizeHint().width(), widget->width()) << name;
+            }
         }
+        for (auto* box : w.findChildren<QGroupBox*>())
+            EXPECT_LE(box->fontMetrics().horizontalAdvance(box->title()) + 16, box->width())
+                << box->objectName().toStdString();
+        const QTabBar* tabs = w.PageControl1->tabBar();
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            EXPECT_LE(tabs->fontMetrics().horizontalAdvance(tabs->tabText(tab)) + 8, tabs->tabRect(tab).width())
+                << tabs->tabText(tab).toStdString();
     }
+    w._loadLanguage("English");
     // The selector and the settings button sit on the tab row, right of the last tab.
     const QRect lastTab = w.PageControl1->tabBar()->tabRect(w.PageControl1->count() - 1);
     const QRect tabRow(w.PageControl1->mapTo(&w, QPoint(0, 0)), QSize(1065, lastTab.height()));
@@ -232,6 +250,36 @@ TEST_F(MainWindow, DropAddsPdfFilesAndNamesEveryOtherFile) {
     w.PageControl1->setCurrentWidget(w.TabMix);
     drop({dir.file("b.pdf")});
     EXPECT_EQ(fileColumn(w.MixStringGrid), (std::vector<std::string>{"b.pdf"}));
+}
+
+// A full split or mix list disables its add button but not drops; the merge
+// grid gains rows for every file and keeps them when files leave.
+TEST_F(MainWindow, DropsPassDisabledAddButtonsAndTheMergeGridGrows) {
+    TFormTest& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    w.splitBtnAddFileClick();
+    w.PageControl1->setCurrentWidget(w.TabSplit);
+    drop({dir.file("b.pdf")});
+    EXPECT_EQ(fileColumn(w.SplitStringGrid), (std::vector<std::string>{"b.pdf"}));
+    EXPECT_EQ(w.split_base_filename->text(), "b_");
+    EXPECT_FALSE(w.splitBtnAddFile->isEnabled());
+
+    addMix(dir.file("a.pdf"), dir.file("b.pdf"));
+    w.PageControl1->setCurrentWidget(w.TabMix);
+    drop({dir.file("REPORT.PDF")});
+    EXPECT_EQ(fileColumn(w.MixStringGrid), (std::vector<std::string>{"a.pdf", "b.pdf"})) << "two documents at most";
+
+    dialogs.openAnswers = {std::vector<std::string>(9, dir.file("a.pdf"))};
+    w.mergeBtnAddFileClick();
+    ASSERT_EQ(fileColumn(w.MergeStringGrid).size(), 9u);
+    EXPECT_GE(w.MergeStringGrid->rowCount(), 9);
+    EXPECT_EQ(cell(w.MergeStringGrid, 9, 0), "9");
+    const int rows = w.MergeStringGrid->rowCount();
+    w.MergeStringGrid->setCurrentCell(0, 1);
+    w.mergeBtnRemoveFile->click();
+    EXPECT_EQ(fileColumn(w.MergeStringGrid).size(), 8u);
+    EXPECT_EQ(w.MergeStringGrid->rowCount(), rows);
+    EXPECT_EQ(cell(w.MergeStringGrid, 9, 0), "");
 }
 
 TEST_F(MainWindow, DropOnTheAboutTabTakesNothingAndSaysSoOnce) {
@@ -409,6 +457,55 @@ TEST_F(MainWindow, AnErrorEndingAJobIsShownAndTheNextJobRuns) {
     std::filesystem::rename(dir.file("b-moved.pdf"), dir.file("b.pdf"));
     w.cmd_merge->click();
     EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "A1 A2 A3 A4 B1 B2 B3");
+}
+
+// Input that reaches the window while a job runs is dropped: it neither runs
+// a second job inside the first nor acts once the job has returned.
+TEST_F(MainWindow, InputDuringAJobIsDropped) {
+    TFormTest& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    w.splitBtnAddFileClick();
+    w.show();
+    ASSERT_TRUE(dialogs.messages.empty());
+    const std::pair<const char*, std::function<void()>> inputs[] = {
+        {"a click on the run button", [&] { QTest::mouseClick(w.cmd_split_run, Qt::LeftButton); }},
+        {"the space key on the run button",
+         [&] {
+             w.cmd_split_run->setFocus();
+             QTest::keyClick(w.cmd_split_run, Qt::Key_Space);
+         }},
+        {"a PDF dropped on the window",
+         [&] {
+             QMimeData data;
+             data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("b.pdf")))});
+             QDragEnterEvent enter(QPoint(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QCoreApplication::sendEvent(&w, &enter);
+             QDropEvent drop(QPointF(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QCoreApplication::sendEvent(&w, &drop);
+         }},
+        {"a request to close the window",
+         [&] {
+             QCloseEvent close;
+             QCoreApplication::sendEvent(&w, &close);
+         }},
+    };
+    for (const auto& [input, send] : inputs) {
+        SCOPED_TRACE(input);
+        dialogs.messages.clear();
+        const int finishedBefore = w._filesFinished;
+        QTimer::singleShot(0, &w, send);  // fires while the job lets the window repaint
+        w.cmd_split_run->click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w._filesFinished - finishedBefore, 4) << "one split of the four pages";
+        EXPECT_EQ(dialogs.messages.size(), 1u) << "the completion message only";
+        EXPECT_EQ(fileColumn(w.SplitStringGrid), std::vector<std::string>{"a.pdf"});
+        EXPECT_TRUE(w.isVisible());
+    }
+
+    // Once the job has returned, the window takes input again.
+    const int finishedBefore = w._filesFinished;
+    QTest::mouseClick(w.cmd_split_run, Qt::LeftButton);
+    EXPECT_EQ(w._filesFinished - finishedBefore, 4);
 }
 
 // ---------------------------------------------------------------- languages and links

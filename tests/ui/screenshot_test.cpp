@@ -1,6 +1,7 @@
 // Screenshots for the documentation. Disabled in ordinary runs; the script
 // scripts/screenshots.sh runs them under Xvfb, where each test captures the
 // screen with ImageMagick's import and cuts its window out.
+#include <QCoreApplication>
 #include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "qt_application.h"
+#include "settings/app_languages.h"
 #include "support/scripted_dialogs.h"
 #include "ui/settings_form.h"
 
@@ -55,6 +57,23 @@ TEST(Screenshot, DISABLED_ProtectionDialog) {
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     captureWindow(form, screenshotPath("protection-dialog.png"));
+}
+
+// The dialog with the texts of the German language file beside the program.
+TEST(Screenshot, DISABLED_ProtectionDialogGerman) {
+    ensureQtApplication();
+    TAppLanguages german(nullptr);
+    german.LoadTranslations(QCoreApplication::applicationDirPath() + "/languages/German.ini");
+    ProtectionSettings settings{"secret", "/home/ann/Bilder/wasserzeichen.png", "", ""};
+    ScriptedDialogs dialogs;
+    TsettingsForm form(
+        settings, [&](const std::string& key) { return german.getTranslation(QString::fromStdString(key)).toStdString(); },
+        [](const std::string&, const std::string&) {}, dialogs, [](bool) {});
+    form.move(40, 40);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_FALSE(form.windowTitle().isEmpty());
+    captureWindow(form, screenshotPath("german-protection-dialog.png"));
 }
 
 }  // namespace

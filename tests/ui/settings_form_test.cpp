@@ -1,5 +1,6 @@
 #include "ui/settings_form.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "qt_application.h"
+#include "settings/app_languages.h"
+#include "settings/language_folder.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -268,6 +271,37 @@ TEST_F(SettingsFormTest, EveryShowingPlacesTheDialogOverItsWindowAgain) {
     showForm();
     EXPECT_EQ(form().pos(), placed);
     form_.reset();  // before its parent window goes
+}
+
+// With the texts of every language file beside the program, no caption of
+// the dialog is cut off.
+TEST_F(SettingsFormTest, CaptionsOfEveryLanguageFit) {
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/languages");
+    const QStringList languages = availableLanguages(folder);
+    ASSERT_GE(languages.size(), 4);
+    for (const QString& language : languages) {
+        SCOPED_TRACE(language.toStdString());
+        TAppLanguages texts(nullptr);
+        texts.LoadTranslations(languageFile(folder, language));
+        ProtectionSettings values;
+        TsettingsForm dialog(
+            values, [&](const std::string& key) { return texts.getTranslation(QString::fromStdString(key)).toStdString(); },
+            [](const std::string&, const std::string&) {}, dialogs, [](bool) {});
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        EXPECT_FALSE(dialog.labelPosition->text().isEmpty());
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->wordWrap())
+                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();
+            else
+                EXPECT_LE(label->sizeHint().width(), label->width()) << label->objectName().toStdString();
+        }
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
+        for (QGroupBox* box : dialog.findChildren<QGroupBox*>())
+            EXPECT_LE(box->fontMetrics().horizontalAdvance(box->title()) + 16, box->width());
+        dialog.hide();
+    }
 }
 
 }  // namespace

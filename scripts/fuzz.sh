@@ -4,6 +4,12 @@
 # for a bounded time. Usage: fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
 # Crashes are written to build-fuzz/findings/; keep each as a seed in
 # tests/fuzz/corpus/<target>/ once it is fixed.
+# Each run starts from the seeds in a scratch folder that is thrown away, unless
+# FUZZ_KEEP=1: then build-fuzz/corpus/<target>/ keeps what the runs learn, so
+# that longer runs (bench/fuzz-long.sh) go on where the last one stopped.
+# FUZZ_FLAGS passes more libFuzzer options (bench/fuzz-long.sh uses fork mode
+# so that a known hang does not end a long run; see tests/fuzz/hangs/).
+# Leaks inside the prebuilt PDFium library are suppressed by tests/fuzz/lsan.supp.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-10}; shift || true
@@ -28,16 +34,16 @@ fi
 mkdir -p "$build/findings"
 status=0
 for t in "${targets[@]}"; do
-  work=$(mktemp -d)
+  if [[ ${FUZZ_KEEP:-0} == 1 ]]; then work=$build/corpus/$t; mkdir -p "$work"; else work=$(mktemp -d); fi
   cp -r "$root/tests/fuzz/corpus/$t/." "$work/" 2>/dev/null || true
-  if (cd "$build" && ASAN_OPTIONS=detect_leaks=1 ./"fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="$build/findings/$t-" "$work" >"$build/findings/$t.log" 2>&1); then
+  if (cd "$build" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/tests/fuzz/lsan.supp" ./"fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        ${FUZZ_FLAGS:-} -artifact_prefix="$build/findings/$t-" "$work" >"$build/findings/$t.log" 2>&1); then
     echo "fuzz $t: $(grep -Eo 'Done [0-9]+ runs' "$build/findings/$t.log" | tail -1) in ${seconds}s, nothing found"
   else
     echo "fuzz $t: FOUND A FAILURE, see $build/findings/$t.log" >&2
     tail -30 "$build/findings/$t.log" >&2
     status=1
   fi
-  rm -rf "$work"
+  [[ ${FUZZ_KEEP:-0} == 1 ]] || rm -rf "$work"
 done
 exit $status

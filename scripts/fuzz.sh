@@ -9,6 +9,7 @@
 # that longer runs (bench/fuzz-long.sh) go on where the last one stopped.
 # FUZZ_FLAGS passes more libFuzzer options (bench/fuzz-long.sh uses fork mode
 # so that a known hang does not end a long run; see tests/fuzz/hangs/).
+# An undefined-behaviour report ends the run like a crash.
 # Leaks inside the prebuilt PDFium library are suppressed by tests/fuzz/lsan.supp.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,7 +37,7 @@ status=0
 for t in "${targets[@]}"; do
   if [[ ${FUZZ_KEEP:-0} == 1 ]]; then work=$build/corpus/$t; mkdir -p "$work"; else work=$(mktemp -d); fi
   cp -r "$root/tests/fuzz/corpus/$t/." "$work/" 2>/dev/null || true
-  if (cd "$build" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/tests/fuzz/lsan.supp" ./"fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  if (cd "$build" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 LSAN_OPTIONS=suppressions="$root/tests/fuzz/lsan.supp" ./"fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         ${FUZZ_FLAGS:-} -artifact_prefix="$build/findings/$t-" "$work" >"$build/findings/$t.log" 2>&1); then
     echo "fuzz $t: $(grep -Eo 'Done [0-9]+ runs' "$build/findings/$t.log" | tail -1) in ${seconds}s, nothing found"
   else

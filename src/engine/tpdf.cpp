@@ -152,8 +152,28 @@ void TPdf::OpenDocument() {
     FBuffer.clear();
     FDocument = Pdfium().FPDF_LoadDocument(FFileName.c_str(), FPassword.c_str());
     CheckPdfium(FDocument != nullptr, "Cannot load PDF document " + FFileName);
+    CheckDeclaredPages();
     InitFormFill();
     ReloadPage();
+}
+
+// PDFium takes a page tree's declared count as the page count without
+// counting when it lies below its own limit. A document that declares pages
+// it does not have would make every job walk through pages that are not
+// there: a split into single pages of a file declaring a million pages would
+// write a million empty files. The last declared page must exist.
+void TPdf::CheckDeclaredPages() {
+    const int count = Pdfium().FPDF_GetPageCount(FDocument);
+    if (count <= 0) return;
+    FpuExceptionsMasked guard;
+    FPDF_PAGE last = Pdfium().FPDF_LoadPage(FDocument, count - 1);
+    if (last) {
+        Pdfium().FPDF_ClosePage(last);
+        return;
+    }
+    Pdfium().FPDF_CloseDocument(FDocument);
+    FDocument = nullptr;
+    throw EPdfError(PdfiumErrorText(FPDF_ERR_FORMAT));
 }
 
 void TPdf::CreateDocument() {
@@ -283,6 +303,12 @@ bool TPdf::SaveAs(const std::string& fileName, TSaveOption option, TPdfVersion v
     if (descriptor < 0) raiseCannotCreate(fileName, errno);
     ::fchmod(descriptor, exists ? (existing.st_mode & 07777) : newFileMode());
     std::FILE* file = ::fdopen(descriptor, "wb");
+    if (!file) {
+        const int error = errno;
+        ::close(descriptor);
+        ::unlink(temporary.c_str());
+        raiseCannotCreate(fileName, error);
+    }
 
     BlockWriter writer{{}, nullptr, file};
     const bool written = saveThrough(FDocument, writer, option, version);

@@ -62,6 +62,7 @@ private:
     void CheckActive() const;
     void CheckInactive() const;
     void OpenDocument();
+    void CheckDeclaredPages();
     void CloseDocument();
     void InitFormFill();
     void DoneFormFill();

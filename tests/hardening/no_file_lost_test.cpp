@@ -188,3 +188,36 @@ TEST_F(NoFileLost, AnExistingReadOnlyOutputStaysAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+// Names with blanks, quotes, letters beyond ASCII and a leading "-" reach the
+// program as they are; "--" ends the options of a job command.
+TEST(AwkwardNames, ReachTheProgramsJobsAsTheyAre) {
+    TempDir dir, config;
+    const std::vector<std::string> names = {"with blanks.pdf", "quotes \"double\" 'single'.pdf", "Übersicht-日本.pdf",
+                                            "-leading-dash.pdf"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        fixtures::writeMarkedPdf(dir.file(names[i]), std::string(1, static_cast<char>('A' + i)), 1);
+    const auto run = [&](const std::vector<std::string>& arguments) {
+        return fixtures::runSplimera(arguments, dir.path(), config.path());
+    };
+
+    fixtures::ProcessResult result = run({"-qm", names[0], names[1], names[2], names[3], "-o", "-merged by -qm.pdf"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(fixtures::markerText(dir.file("-merged by -qm.pdf")), "A1 B1 C1 D1");
+
+    result = run({"merge", "--", names[3], names[2], "-o", "merged.pdf"});
+    EXPECT_NE(result.exitCode, 0) << "after \"--\", \"-o\" is a file name too";
+    result = run({"merge", "-o", "merged.pdf", "--", names[3], names[2]});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(fixtures::markerText(dir.file("merged.pdf")), "D1 C1");
+
+    result = run({"split", "--", names[3]});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(fixtures::markerText(dir.file("-leading-dash_1.pdf")), "D1");
+    result = run({"split", names[3]});
+    EXPECT_EQ(result.exitCode, 2) << "without \"--\" the name is an unknown option";
+}
+
+}  // namespace

@@ -38,7 +38,6 @@ struct FPDF_FORMFILLINFO {
 };
 
 constexpr unsigned long FPDF_ERR_SUCCESS = 0;
-constexpr unsigned long FPDF_ERR_FORMAT = 3;  // not a PDF, or damaged
 constexpr int FPDFDOC_AACTION_WC = 0x10;
 constexpr int FORMTYPE_XFA_FULL = 2;
 constexpr int FORMTYPE_XFA_FOREGROUND = 3;

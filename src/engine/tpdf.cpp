@@ -143,7 +143,8 @@ void TPdf::setActive(bool active) {
 
 int TPdf::PageCount() const {
     CheckActive();
-    return Pdfium().FPDF_GetPageCount(FDocument);
+    const int count = Pdfium().FPDF_GetPageCount(FDocument);
+    return FExistingPages >= 0 && FExistingPages < count ? FExistingPages : count;
 }
 
 void TPdf::OpenDocument() {
@@ -161,25 +162,39 @@ void TPdf::OpenDocument() {
 // counting when it lies below its own limit. A document that declares pages
 // it does not have would make every job walk through pages that are not
 // there: a split into single pages of a file declaring a million pages would
-// write a million empty files. The last declared page must exist.
+// write a million empty files. The pages that exist are counted instead: all
+// of them when the last declared one loads, otherwise up to the first that
+// does not (PDFium finds pages in tree order, so the missing ones are the
+// last).
 void TPdf::CheckDeclaredPages() {
-    const int count = Pdfium().FPDF_GetPageCount(FDocument);
-    if (count <= 0) return;
-    FpuExceptionsMasked guard;
-    FPDF_PAGE last = Pdfium().FPDF_LoadPage(FDocument, count - 1);
-    if (last) {
-        Pdfium().FPDF_ClosePage(last);
+    FExistingPages = -1;
+    const int declared = Pdfium().FPDF_GetPageCount(FDocument);
+    if (declared <= 0 || PageLoads(declared - 1)) return;
+    int present = 0, missing = declared - 1;  // indices known to load and not to load
+    if (!PageLoads(0)) {
+        FExistingPages = 0;
         return;
     }
-    Pdfium().FPDF_CloseDocument(FDocument);
-    FDocument = nullptr;
-    throw EPdfError(PdfiumErrorText(FPDF_ERR_FORMAT));
+    while (missing - present > 1) {
+        const int middle = present + (missing - present) / 2;
+        (PageLoads(middle) ? present : missing) = middle;
+    }
+    FExistingPages = present + 1;
+}
+
+bool TPdf::PageLoads(int index) const {
+    FpuExceptionsMasked guard;
+    FPDF_PAGE page = Pdfium().FPDF_LoadPage(FDocument, index);
+    if (!page) return false;
+    Pdfium().FPDF_ClosePage(page);
+    return true;
 }
 
 void TPdf::CreateDocument() {
     CheckInactive();
     LoadPdfium();
     FBuffer.clear();
+    FExistingPages = -1;
     FDocument = Pdfium().FPDF_CreateNewDocument();
     CheckPdfium(FDocument != nullptr, "Cannot create PDF document");
     InitFormFill();

@@ -106,6 +106,7 @@ std::vector<DamagedPdf> damagedPdfs() {
         {"page-tree-loop.pdf", assemble(loop)},
         {"count-2147483647.pdf", assemble(pageObjects("A", 3, kidsOf(3, "2147483647")))},
         {"count-1000000.pdf", assemble(pageObjects("A", 3, kidsOf(3, "1000000")))},
+        {"missing-kid.pdf", assemble(pageObjects("A", 3, "/Kids [4 0 R 99 0 R 6 0 R 8 0 R] /Count 4"))},
         {"unknown-security-handler.pdf", assemble(encrypted, encryption)},
         {"folder.pdf", "", true},
         {"with blanks  in it.pdf", sound},

@@ -17,7 +17,8 @@ struct DamagedPdf {
 std::string handMadePdf(const std::string& prefix, int pages);
 
 // Every damaged entry: truncations, garbage, a broken cross-reference table, a
-// wrong object, no pages, a page tree loop, a huge declared page count, an
+// wrong object, no pages, a page tree loop, a huge declared page count, a
+// page tree naming a page that is not there, an
 // unknown security handler, a folder named like a PDF, and sound documents
 // under names with blanks, quotes, non-ASCII letters and a leading "-". The
 // sound documents have three pages marked A1 to A3.

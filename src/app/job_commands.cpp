@@ -46,9 +46,12 @@ const std::set<std::string> kCommonOptions = {"--password", "--output-password",
 
 ParsedArguments parse(const std::vector<std::string>& arguments, const std::set<std::string>& jobOptions) {
     ParsedArguments parsed;
+    bool optionsEnded = false;  // after "--" every argument is a file, also one that begins with "-"
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument.size() < 2 || argument[0] != '-') {
+        if (argument == "--" && !optionsEnded) {
+            optionsEnded = true;
+        } else if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
             parsed.positional.push_back(argument);
         } else if (kFlags.count(argument) && (jobOptions.count(argument) || argument == "--no-protection")) {
             parsed.options.emplace(argument, "");

@@ -143,7 +143,8 @@ void TPdf::setActive(bool active) {
 
 int TPdf::PageCount() const {
     CheckActive();
-    return Pdfium().FPDF_GetPageCount(FDocument);
+    const int count = Pdfium().FPDF_GetPageCount(FDocument);
+    return FExistingPages >= 0 && FExistingPages < count ? FExistingPages : count;
 }
 
 void TPdf::OpenDocument() {
@@ -152,14 +153,48 @@ void TPdf::OpenDocument() {
     FBuffer.clear();
     FDocument = Pdfium().FPDF_LoadDocument(FFileName.c_str(), FPassword.c_str());
     CheckPdfium(FDocument != nullptr, "Cannot load PDF document " + FFileName);
+    CheckDeclaredPages();
     InitFormFill();
     ReloadPage();
+}
+
+// PDFium takes a page tree's declared count as the page count without
+// counting when it lies below its own limit. A document that declares pages
+// it does not have would make every job walk through pages that are not
+// there: a split into single pages of a file declaring a million pages would
+// write a million empty files. The pages that exist are counted instead: all
+// of them when the last declared one loads, otherwise up to the first that
+// does not (PDFium finds pages in tree order, so the missing ones are the
+// last).
+void TPdf::CheckDeclaredPages() {
+    FExistingPages = -1;
+    const int declared = Pdfium().FPDF_GetPageCount(FDocument);
+    if (declared <= 0 || PageLoads(declared - 1)) return;
+    int present = 0, missing = declared - 1;  // indices known to load and not to load
+    if (!PageLoads(0)) {
+        FExistingPages = 0;
+        return;
+    }
+    while (missing - present > 1) {
+        const int middle = present + (missing - present) / 2;
+        (PageLoads(middle) ? present : missing) = middle;
+    }
+    FExistingPages = present + 1;
+}
+
+bool TPdf::PageLoads(int index) const {
+    FpuExceptionsMasked guard;
+    FPDF_PAGE page = Pdfium().FPDF_LoadPage(FDocument, index);
+    if (!page) return false;
+    Pdfium().FPDF_ClosePage(page);
+    return true;
 }
 
 void TPdf::CreateDocument() {
     CheckInactive();
     LoadPdfium();
     FBuffer.clear();
+    FExistingPages = -1;
     FDocument = Pdfium().FPDF_CreateNewDocument();
     CheckPdfium(FDocument != nullptr, "Cannot create PDF document");
     InitFormFill();
@@ -283,6 +318,12 @@ bool TPdf::SaveAs(const std::string& fileName, TSaveOption option, TPdfVersion v
     if (descriptor < 0) raiseCannotCreate(fileName, errno);
     ::fchmod(descriptor, exists ? (existing.st_mode & 07777) : newFileMode());
     std::FILE* file = ::fdopen(descriptor, "wb");
+    if (!file) {
+        const int error = errno;
+        ::close(descriptor);
+        ::unlink(temporary.c_str());
+        raiseCannotCreate(fileName, error);
+    }
 
     BlockWriter writer{{}, nullptr, file};
     const bool written = saveThrough(FDocument, writer, option, version);

@@ -30,6 +30,8 @@ public:
     bool Active() const { return FDocument != nullptr; }
     void setActive(bool active);
 
+    // The page count; for an opened document that declares pages it does not
+    // have, the number of pages that exist.
     int PageCount() const;
     void CreateDocument();
 
@@ -62,6 +64,8 @@ private:
     void CheckActive() const;
     void CheckInactive() const;
     void OpenDocument();
+    void CheckDeclaredPages();
+    bool PageLoads(int index) const;
     void CloseDocument();
     void InitFormFill();
     void DoneFormFill();
@@ -77,6 +81,7 @@ private:
     FPDF_FORMHANDLE FFormHandle = nullptr;
     FPDF_PAGE FPage = nullptr;
     int FPageNumber = 0;
+    int FExistingPages = -1;  // pages that load, when fewer than declared; -1 otherwise
     std::string FPassword;
 };
 

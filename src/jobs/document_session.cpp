@@ -34,8 +34,17 @@ void appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages) {
     taken.reserve(pages.size());
     for (int page : pages)
         if (page >= 1 && page <= available) taken.push_back(page);
-    if (taken.empty()) return;
-    output.ImportPageList(source, taken, output.PageCount() + 1);
+    // PDFium stops a list at the first page it cannot copy, keeping the pages
+    // before it (and at times a blank stand-in for that page). The rest goes
+    // in a call of its own, so that only the pages PDFium cannot copy are
+    // missing, as when every page is imported by a call of its own.
+    for (std::size_t next = 0; next < taken.size();) {
+        const int before = output.PageCount();
+        const std::vector<int> rest(taken.begin() + static_cast<std::ptrdiff_t>(next), taken.end());
+        if (output.ImportPageList(source, rest, before + 1)) return;
+        const int imported = output.PageCount() - before;
+        next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
+    }
 }
 
 void writeOutput(TPdf& output, const std::string& path, Finisher& finisher) {

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/pdf_error.h"
+#include "finishing/output_finisher.h"
+#include "jobs/merge_job.h"
+#include "jobs/split_job.h"
+#include "support/fixtures.h"
+#include "support/process.h"
+#include "support/recording_reporter.h"
+#include "support/scripted_dialogs.h"
+#include "ui/main_window.h"
+#include "ui/qt_application.h"
+
+namespace {
+
+using fixtures::TempDir;
+namespace fs = std::filesystem;
+
+// Every regular file under a folder with its bytes, hidden ones included, so
+// that a test sees both a changed input and a temporary file left behind.
+std::map<std::string, std::string> contentsOf(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = fixtures::readFile(entry.path());
+    return files;
+}
+
+std::string failureOf(const std::function<void()>& job) {
+    try {
+        job();
+        return "";
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+class NoFileLost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 3);
+        fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 2);
+    }
+    std::string merge(const std::string& output) {
+        MergeOptions o;
+        o.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
+        o.outputPath = output;
+        o.silent = true;
+        return failureOf([&] { mergeWithPdfium(o, documents, finisher, reporter); });
+    }
+    std::string split(const std::string& destination, const std::string& baseName = "part_") {
+        SplitOptions o;
+        o.input = {"a.pdf", dir.folder(), ""};
+        o.baseName = baseName;
+        o.destinationFolder = destination;
+        o.silent = true;
+        return failureOf([&] { splitWithPdfium(o, documents, finisher, reporter); });
+    }
+    void expectDocumentsInactive() {
+        for (TPdf* pdf : {&Pdf, &Pdf2, &PdfNew}) EXPECT_FALSE(pdf->Active()) << pdf->Name();
+    }
+
+    TempDir dir;
+    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
+    PdfDocuments documents{Pdf, Pdf2, PdfNew};
+    OutputFinisher finisher;
+    RecordingReporter reporter;
+};
+
+// The output is one of the inputs, however the path spells it: the job
+// refuses before anything is written.
+TEST_F(NoFileLost, MergeIntoOneOfItsInputsIsRefused) {
+    fs::create_directory(dir.file("sub"));
+    fs::create_symlink(dir.file("b.pdf"), dir.file("link-to-b.pdf"));
+    const auto before = contentsOf(dir.path());
+    for (const std::string& output : {dir.file("a.pdf"), dir.file("sub/../b.pdf"), dir.file("link-to-b.pdf")}) {
+        SCOPED_TRACE(output);
+        EXPECT_EQ(merge(output), "Cannot create file \"" + output + "\". It is one of the files the job reads");
+        expectDocumentsInactive();
+        EXPECT_EQ(contentsOf(dir.path()), before);
+    }
+}
+
+TEST_F(NoFileLost, MergeIntoOneOfItsInputsIsRefusedByTheWindowAndTheCommandLine) {
+    const auto before = contentsOf(dir.path());
+    ensureQtApplication();
+    ScriptedDialogs dialogs;
+    {
+        TFormTest window(dialogs);
+        dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+        window.mergeBtnAddFileClick();
+        window.merge_destination_filename->setText(QString::fromStdString(dir.file("b.pdf")));
+        window.cmd_merge->click();
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find("It is one of the files the job reads"), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(contentsOf(dir.path()), before);
+
+    TempDir config;
+    const fixtures::ProcessResult result =
+        fixtures::runSplimera({"-qm", "a.pdf", "b.pdf", "-o", "a.pdf"}, dir.path(), config.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("It is one of the files the job reads"), std::string::npos) << result.err;
+    EXPECT_EQ(contentsOf(dir.path()), before);
+}
+
+// A base name that makes the second output the input's own name: the first
+// file is written, the job stops at the second, the input stays whole.
+TEST_F(NoFileLost, SplitStopsBeforeAnOutputNamedLikeItsInput) {
+    fs::rename(dir.file("a.pdf"), dir.file("part_2.pdf"));
+    const std::string input = fixtures::readFile(dir.file("part_2.pdf"));
+    SplitOptions o;
+    o.input = {"part_2.pdf", dir.folder(), ""};
+    o.baseName = "part_";
+    o.destinationFolder = dir.folder();
+    EXPECT_EQ(failureOf([&] { splitWithPdfium(o, documents, finisher, reporter); }),
+              "Cannot create file \"" + dir.file("part_2.pdf") + "\". It is one of the files the job reads");
+    expectDocumentsInactive();
+    EXPECT_EQ(fixtures::readFile(dir.file("part_2.pdf")), input);
+    EXPECT_EQ(fixtures::markerText(dir.file("part_1.pdf")), "A1");
+    EXPECT_EQ(fixtures::filesIn(dir.path()), (std::vector<std::string>{"b.pdf", "part_1.pdf", "part_2.pdf"}));
+
+    TempDir config;
+    const fixtures::ProcessResult result =
+        fixtures::runSplimera({"split", "part_2.pdf", "--name", "part_", "--to", "."}, dir.path(), config.path());
+    EXPECT_EQ(result.exitCode, 1) << result.out << result.err;
+    EXPECT_NE(result.err.find("It is one of the files the job reads"), std::string::npos) << result.err;
+    EXPECT_EQ(fixtures::readFile(dir.file("part_2.pdf")), input);
+    EXPECT_EQ(fixtures::filesIn(dir.path()), (std::vector<std::string>{"b.pdf", "part_1.pdf", "part_2.pdf"}));
+}
+
+// Folders nobody can write into, the superuser included: a regular file
+// where the folder should be, and a folder of the kernel's own.
+TEST_F(NoFileLost, AnOutputFolderThatCannotTakeFilesEndsTheJobCleanly) {
+    fixtures::writeFile(dir.file("not-a-folder"), "plain file");
+    const auto before = contentsOf(dir.path());
+    const struct {
+        std::string folder, reason;
+    } cases[] = {{dir.file("not-a-folder") + "/", "Not a directory"}, {"/proc/", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        for (const std::string& failure : {merge(c.folder + "out.pdf"), split(c.folder)}) {
+            EXPECT_EQ(failure.rfind("Cannot create file \"" + c.folder, 0), 0u) << failure;
+            EXPECT_NE(failure.find(c.reason), std::string::npos) << failure;
+        }
+        expectDocumentsInactive();
+        EXPECT_EQ(contentsOf(dir.path()), before);
+    }
+}
+
+// Permission bits of the folder: they stop everyone but the superuser, for
+// whom the kernel ignores them, so the case says so and skips there.
+TEST_F(NoFileLost, AReadOnlyOutputFolderEndsTheJobCleanly) {
+    fs::create_directory(dir.file("locked"));
+    ::chmod(dir.file("locked").c_str(), 0555);
+    if (::access(dir.file("locked").c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running as the superuser: folder permission bits do not stop writing";
+    const auto before = contentsOf(dir.path());
+    EXPECT_EQ(merge(dir.file("locked/out.pdf")),
+              "Cannot create file \"" + dir.file("locked/out.pdf") + "\". Permission denied");
+    EXPECT_NE(split(dir.folder() + "locked/"), "");
+    expectDocumentsInactive();
+    EXPECT_EQ(contentsOf(dir.path()), before);
+}
+
+// An existing output without write bits is not replaced, by the job's save
+// or by finishing, whoever runs the program.
+TEST_F(NoFileLost, AnExistingReadOnlyOutputStaysAsItWas) {
+    fixtures::writeMarkedPdf(dir.file("out.pdf"), "O", 1);
+    fixtures::writeMarkedPdf(dir.file("part_1.pdf"), "O", 1);
+    for (const char* name : {"out.pdf", "part_1.pdf"}) ::chmod(dir.file(name).c_str(), 0444);
+    const auto before = contentsOf(dir.path());
+
+    EXPECT_EQ(merge(dir.file("out.pdf")), "Cannot create file \"" + dir.file("out.pdf") + "\". Permission denied");
+    EXPECT_EQ(split(dir.folder()), "Cannot create file \"" + dir.file("part_1.pdf") + "\". Permission denied");
+    EXPECT_EQ(failureOf([&] { finisher.finishOutputFile(dir.file("out.pdf")); }),
+              "Cannot write file \"" + dir.file("out.pdf") + "\": Permission denied");
+    expectDocumentsInactive();
+    EXPECT_EQ(contentsOf(dir.path()), before);
+}
+
+}  // namespace
+
+namespace {
+
+// Names with blanks, quotes, letters beyond ASCII and a leading "-" reach the
+// program as they are; "--" ends the options of a job command.
+TEST(AwkwardNames, ReachTheProgramsJobsAsTheyAre) {
+    TempDir dir, config;
+    const std::vector<std::string> names = {"with blanks.pdf", "quotes \"double\" 'single'.pdf", "Übersicht-日本.pdf",
+                                            "-leading-dash.pdf"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        fixtures::writeMarkedPdf(dir.file(names[i]), std::string(1, static_cast<char>('A' + i)), 1);
+    const auto run = [&](const std::vector<std::string>& arguments) {
+        return fixtures::runSplimera(arguments, dir.path(), config.path());
+    };
+
+    fixtures::ProcessResult result = run({"-qm", names[0], names[1], names[2], names[3], "-o", "-merged by -qm.pdf"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(fixtures::markerText(dir.file("-merged by -qm.pdf")), "A1 B1 C1 D1");
+
+    result = run({"merge", "--", names[3], names[2], "-o", "merged.pdf"});
+    EXPECT_NE(result.exitCode, 0) << "after \"--\", \"-o\" is a file name too";
+    result = run({"merge", "-o", "merged.pdf", "--", names[3], names[2]});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(fixtures::markerText(dir.file("merged.pdf")), "D1 C1");
+
+    result = run({"split", "--", names[3]});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(fixtures::markerText(dir.file("-leading-dash_1.pdf")), "D1");
+    result = run({"split", names[3]});
+    EXPECT_EQ(result.exitCode, 2) << "without \"--\" the name is an unknown option";
+}
+
+}  // namespace

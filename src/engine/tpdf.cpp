@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/page_tree_check.h"
 #include "engine/pdf_error.h"
 #include "engine/pdfium_binding.h"
 
@@ -153,9 +154,21 @@ void TPdf::OpenDocument() {
     FBuffer.clear();
     FDocument = Pdfium().FPDF_LoadDocument(FFileName.c_str(), FPassword.c_str());
     CheckPdfium(FDocument != nullptr, "Cannot load PDF document " + FFileName);
+    RejectParentLoop();
     CheckDeclaredPages();
     InitFormFill();
     ReloadPage();
+}
+
+// PDFium climbs a page's /Parent chain for the inherited entries the page
+// lacks (/MediaBox, /CropBox, /Rotate, /Resources) without noticing a chain
+// that leads back into itself, and copying such a page never returns. Its
+// public functions do not show /Parent, so the page tree is read again with
+// libqpdf; a file that reader cannot read is left to PDFium as before.
+void TPdf::RejectParentLoop() {
+    if (CheckPageTree(FFileName, FPassword) != TPageTreeVerdict::ptParentLoop) return;
+    CloseDocument();
+    throw EPdfError("File not in PDF format or corrupted");
 }
 
 // PDFium takes a page tree's declared count as the page count without

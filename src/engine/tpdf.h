@@ -64,6 +64,7 @@ private:
     void CheckActive() const;
     void CheckInactive() const;
     void OpenDocument();
+    void RejectParentLoop();
     void CheckDeclaredPages();
     bool PageLoads(int index) const;
     void CloseDocument();

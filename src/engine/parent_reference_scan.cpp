@@ -1,0 +1,133 @@
+#include "engine/parent_reference_scan.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Links = std::map<long, std::vector<long>>;
+
+bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number whose last digit is just before end, reading backwards; the
+// position of its first digit goes to start. -1 when there is none.
+long numberBefore(const std::string& text, size_t end, size_t& start) {
+    size_t first = end;
+    while (first > 0 && isDigit(text[first - 1]) && end - first < 10) --first;
+    if (first == end || (first > 0 && isDigit(text[first - 1]))) return -1;
+    start = first;
+    return std::stol(text.substr(first, end - first));
+}
+
+// The number that starts at position, reading forwards; the position after it
+// goes to next. -1 when there is none.
+long numberAt(const std::string& text, size_t position, size_t& next) {
+    size_t last = position;
+    while (last < text.size() && isDigit(text[last]) && last - position < 10) ++last;
+    if (last == position || (last < text.size() && isDigit(text[last]))) return -1;
+    next = last;
+    return std::stol(text.substr(position, last - position));
+}
+
+size_t skipSpaceBackwards(const std::string& text, size_t end) {
+    while (end > 0 && isSpace(text[end - 1])) --end;
+    return end;
+}
+
+size_t skipSpace(const std::string& text, size_t position) {
+    while (position < text.size() && isSpace(text[position])) ++position;
+    return position;
+}
+
+// The object number of an "N G obj" header whose "obj" is at position, or -1.
+long objectHeaderAt(const std::string& text, size_t position) {
+    const size_t after = position + 3;
+    if (after < text.size() && !isSpace(text[after]) && text[after] != '<' && text[after] != '[' &&
+        text[after] != '/')
+        return -1;
+    size_t end = skipSpaceBackwards(text, position);
+    if (end == position) return -1;
+    size_t start = 0;
+    if (numberBefore(text, end, start) < 0) return -1;
+    const size_t generationStart = start;
+    end = skipSpaceBackwards(text, generationStart);
+    if (end == generationStart) return -1;
+    return numberBefore(text, end, start);
+}
+
+// The object number of the "/Parent N G R" whose name is at position, or -1.
+long parentReferenceAt(const std::string& text, size_t position) {
+    size_t next = skipSpace(text, position + std::strlen("/Parent"));
+    if (next == position + std::strlen("/Parent")) return -1;  // a longer name, such as /ParentTree
+    const long number = numberAt(text, next, next);
+    if (number < 0) return -1;
+    size_t after = skipSpace(text, next);
+    if (after == next || numberAt(text, after, next) < 0) return -1;
+    after = skipSpace(text, next);
+    if (after == next || after >= text.size() || text[after] != 'R') return -1;
+    return number;
+}
+
+Links parentLinks(const std::string& text) {
+    Links links;
+    long current = -1;
+    for (size_t i = 0; i + 3 <= text.size(); ++i) {
+        if (text.compare(i, 3, "obj") == 0) {
+            if (i >= 3 && text.compare(i - 3, 3, "end") == 0)
+                current = -1;
+            else if (const long number = objectHeaderAt(text, i); number >= 0)
+                current = number;
+        } else if (current >= 0 && text[i] == '/' && text.compare(i, 7, "/Parent") == 0) {
+            if (const long parent = parentReferenceAt(text, i); parent >= 0) links[current].push_back(parent);
+        }
+    }
+    return links;
+}
+
+// Depth-first search without recursion: a link back to an object still being
+// explored closes a circle.
+bool hasCircle(const Links& links) {
+    enum class State { unseen, open, done };
+    std::map<long, State> state;
+    for (const auto& [start, ignored] : links) {
+        (void)ignored;
+        if (state[start] != State::unseen) continue;
+        std::vector<std::pair<long, size_t>> path{{start, 0}};
+        state[start] = State::open;
+        while (!path.empty()) {
+            auto& [node, nextLink] = path.back();
+            const auto found = links.find(node);
+            if (found == links.end() || nextLink >= found->second.size()) {
+                state[node] = State::done;
+                path.pop_back();
+                continue;
+            }
+            const long parent = found->second[nextLink++];
+            State& parentState = state[parent];
+            if (parentState == State::open) return true;
+            if (parentState == State::unseen) {
+                parentState = State::open;
+                path.emplace_back(parent, 0);
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ParentLinksLoop(const std::string& fileName) {
+    try {
+        std::ifstream file(fileName, std::ios::binary);
+        if (!file) return false;
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        return hasCircle(parentLinks(text));
+    } catch (...) {
+        return false;
+    }
+}

@@ -72,6 +72,10 @@ std::string brokenCrossReferences(std::string pdf) {
 
 }  // namespace
 
+std::string assemblePdf(const std::vector<std::string>& objects, const std::string& trailerExtra) {
+    return assemble(objects, trailerExtra);
+}
+
 std::string handMadePdf(const std::string& prefix, int pages) {
     return assemble(pageObjects(prefix, pages, kidsOf(pages, std::to_string(pages))));
 }

@@ -16,6 +16,10 @@ struct DamagedPdf {
 // entries that change one structure while everything else stays sound.
 std::string handMadePdf(const std::string& prefix, int pages);
 
+// Objects numbered from 1 in order, a cross-reference table that points at
+// each, and a trailer with /Root 1 0 R plus trailerExtra.
+std::string assemblePdf(const std::vector<std::string>& objects, const std::string& trailerExtra = "");
+
 // Every damaged entry: truncations, garbage, a broken cross-reference table, a
 // wrong object, no pages, a page tree loop, a huge declared page count, a
 // page tree naming a page that is not there, an

@@ -14,10 +14,6 @@
 
 namespace {
 
-// No real page tree comes near this depth; a longer /Parent chain is treated
-// as endless, as a reader climbing it would take it to be.
-constexpr int DeepestParentChain = 10000;
-
 // A node is reached through /Kids; a reader that meets one without /Kids (or
 // marked as a page) takes it for a page and climbs its /Parent chain for the
 // inherited entries it lacks.
@@ -87,21 +83,20 @@ std::shared_ptr<QPDFLogger> silentLogger() {
 
 }  // namespace
 
-TPageTreeVerdict CheckPageTree(const std::string& fileName, const std::string& password) {
-    bool readable = false;
+bool ParentChainLoops(const std::string& fileName, const std::string& password) {
+    const TParentLinkScan scan = ScanParentLinks(fileName);
+    if (!scan.circle && !scan.objectStreams) return false;
     try {
         QPDF pdf;
         pdf.setLogger(silentLogger());
         pdf.setSuppressWarnings(true);
         pdf.processFile(fileName.c_str(), password.empty() ? nullptr : password.c_str());
-        if (anyParentLoop(pdf)) return TPageTreeVerdict::ptParentLoop;
-        readable = true;
-        if (!pdf.anyWarnings()) return TPageTreeVerdict::ptSound;
+        if (anyParentLoop(pdf)) return true;
+        if (!pdf.anyWarnings()) return false;
     } catch (...) {
     }
     // A damaged file may be rebuilt by another reader into objects other than
-    // the ones read here (a later definition of an object, one qpdf could not
-    // parse): its raw bytes are searched as well. Sound files skip this scan.
-    if (ParentLinksLoop(fileName)) return TPageTreeVerdict::ptParentLoop;
-    return readable ? TPageTreeVerdict::ptSound : TPageTreeVerdict::ptUnreadable;
+    // the ones qpdf read (a later definition of an object, one qpdf could not
+    // parse): a circle in its bytes counts.
+    return scan.circle;
 }

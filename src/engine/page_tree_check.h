@@ -1,15 +1,12 @@
 #pragma once
 #include <string>
 
-// What a second reader makes of a document's page tree.
-enum class TPageTreeVerdict {
-    ptSound,        // every page's chain of /Parent entries ends
-    ptParentLoop,   // some page's /Parent chain leads back into itself
-    ptUnreadable    // the file could not be read: no verdict
-};
-
-// Reads the page tree of fileName with libqpdf (quietly, with its own repair
-// of damaged files) and follows the /Parent chain of every node that may be
-// taken for a page. A chain deeper than any real tree counts as a loop.
-// Never raises and never writes to the console.
-TPageTreeVerdict CheckPageTree(const std::string& fileName, const std::string& password);
+// Tells whether the /Parent chain of a page of fileName leads back into
+// itself (or runs deeper than any real page tree), as a reader climbing it
+// for inherited entries would find. The bytes are searched first, which is
+// enough for most files; libqpdf (quietly, with its own repair of damaged
+// files) reads the page tree when objects are packed out of sight or the
+// bytes show a circle that may be an old definition an update replaced. A
+// file neither can read has no loop. Never raises, never writes to the
+// console.
+bool ParentChainLoops(const std::string& fileName, const std::string& password);

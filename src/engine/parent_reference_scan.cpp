@@ -1,8 +1,8 @@
 #include "engine/parent_reference_scan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <utility>
 #include <vector>
@@ -73,27 +73,38 @@ long parentReferenceAt(const std::string& text, size_t position) {
     return number;
 }
 
-Links parentLinks(const std::string& text) {
+struct ScanState {
     Links links;
-    long current = -1;
-    for (size_t i = 0; i + 3 <= text.size(); ++i) {
-        if (text.compare(i, 3, "obj") == 0) {
+    long current = -1;  // the object whose definition is being read
+    bool objectStreams = false;
+};
+
+// Reads the positions from .. to of text; the text around them gives the
+// context a header or a reference needs on either side.
+void scanPart(const std::string& text, size_t from, size_t to, ScanState& state) {
+    for (size_t i = from; i < to; ++i) {
+        const char c = text[i];
+        if (c == 'o' && text.compare(i, 3, "obj") == 0) {
             if (i >= 3 && text.compare(i - 3, 3, "end") == 0)
-                current = -1;
+                state.current = -1;
             else if (const long number = objectHeaderAt(text, i); number >= 0)
-                current = number;
-        } else if (current >= 0 && text[i] == '/' && text.compare(i, 7, "/Parent") == 0) {
-            if (const long parent = parentReferenceAt(text, i); parent >= 0) links[current].push_back(parent);
+                state.current = number;
+        } else if (c == '/') {
+            if (text.compare(i, 7, "/ObjStm") == 0) state.objectStreams = true;
+            if (state.current >= 0 && text.compare(i, 7, "/Parent") == 0)
+                if (const long parent = parentReferenceAt(text, i); parent >= 0)
+                    state.links[state.current].push_back(parent);
         }
     }
-    return links;
 }
 
 // Depth-first search without recursion: a link back to an object still being
-// explored closes a circle.
+// explored closes a circle. A chain longer than any real page tree counts as
+// one too, as endless for a reader climbing it.
 bool hasCircle(const Links& links) {
     enum class State { unseen, open, done };
     std::map<long, State> state;
+    std::map<long, int> depth;  // links in the longest chain from a done object up
     for (const auto& [start, ignored] : links) {
         (void)ignored;
         if (state[start] != State::unseen) continue;
@@ -103,6 +114,11 @@ bool hasCircle(const Links& links) {
             auto& [node, nextLink] = path.back();
             const auto found = links.find(node);
             if (found == links.end() || nextLink >= found->second.size()) {
+                // Every parent is done by now: the longest chain above is known.
+                int longest = 0;
+                if (found != links.end())
+                    for (long parent : found->second) longest = std::max(longest, depth[parent]);
+                if ((depth[node] = longest + 1) > DeepestParentChain) return true;
                 state[node] = State::done;
                 path.pop_back();
                 continue;
@@ -121,13 +137,34 @@ bool hasCircle(const Links& links) {
 
 }  // namespace
 
-bool ParentLinksLoop(const std::string& fileName) {
+TParentLinkScan ScanParentLinks(const std::string& fileName) {
+    // Context kept on either side of a part: more than any header or
+    // reference spans, short of pathological runs of blanks.
+    constexpr size_t Context = 256;
+    constexpr size_t PartSize = size_t(1) << 20;
     try {
         std::ifstream file(fileName, std::ios::binary);
-        if (!file) return false;
-        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        return hasCircle(parentLinks(text));
+        if (!file) return {};
+        ScanState state;
+        std::string buffer;
+        std::vector<char> part(PartSize);
+        size_t scanned = 0;  // position in buffer up to which it has been read
+        for (bool last = false; !last;) {
+            file.read(part.data(), static_cast<std::streamsize>(part.size()));
+            const auto count = static_cast<size_t>(file.gcount());
+            last = count < part.size();
+            buffer.append(part.data(), count);
+            const size_t limit = last ? buffer.size() : (buffer.size() > Context ? buffer.size() - Context : 0);
+            if (limit > scanned) {
+                scanPart(buffer, scanned, limit, state);
+                scanned = limit;
+            }
+            const size_t keepFrom = scanned > Context ? scanned - Context : 0;
+            buffer.erase(0, keepFrom);
+            scanned -= keepFrom;
+        }
+        return {hasCircle(state.links), state.objectStreams};
     } catch (...) {
-        return false;
+        return {};
     }
 }

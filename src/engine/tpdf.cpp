@@ -163,10 +163,10 @@ void TPdf::OpenDocument() {
 // PDFium climbs a page's /Parent chain for the inherited entries the page
 // lacks (/MediaBox, /CropBox, /Rotate, /Resources) without noticing a chain
 // that leads back into itself, and copying such a page never returns. Its
-// public functions do not show /Parent, so the page tree is read again with
-// libqpdf; a file that reader cannot read is left to PDFium as before.
+// public functions do not show /Parent, so the file is read again on our side;
+// a file that cannot be read that way is left to PDFium as before.
 void TPdf::RejectParentLoop() {
-    if (CheckPageTree(FFileName, FPassword) != TPageTreeVerdict::ptParentLoop) return;
+    if (!ParentChainLoops(FFileName, FPassword)) return;
     CloseDocument();
     throw EPdfError("File not in PDF format or corrupted");
 }

@@ -38,8 +38,8 @@ rm -f "${inputs[@]}" "$work/merged.pdf"
 
 # The same 20,000 pages into 20,000, 5,000 and 1,000 files: the peak memory
 # follows the input document, not the number of files written.
-for spec in "20000 1" "20000 4" "20000 20" "5000 1"; do
-  read -r pages per_file <<<"$spec"
+for run in "20000 1" "20000 4" "20000 20" "5000 1"; do
+  read -r pages per_file <<<"$run"
   rm -rf "$work/split"
   mkdir -p "$work/split"
   read -r s kib < <(measure "$bench_root/build/split_bench" "$corpus/text-$pages.pdf" "$work/split" "$per_file")

@@ -29,17 +29,17 @@ void writeFilledPdf(const std::string& path, const std::vector<PageSpec>& pages)
     QPDF pdf;
     pdf.emptyPDF();
     QPDFPageDocumentHelper document(pdf);
-    for (const PageSpec& spec : pages) {
+    for (const PageSpec& pageShape : pages) {
         std::ostringstream content;
-        content << "0 0 1 rg 0 0 " << spec.width << " " << spec.height << " re f\n"
+        content << "0 0 1 rg 0 0 " << pageShape.width << " " << pageShape.height << " re f\n"
                 << "Q 0.5 0 0 0.5 3 3 cm 0 0 4 4 re W n\n"
                 << "q 3 0 0 3 0 0 cm q 1 1 0 rg\n";
         QPDFObjectHandle page = pdf.makeIndirectObject(
-            QPDFObjectHandle::parse("<< /Type /Page /MediaBox " + numbers({0, 0, spec.width, spec.height}) +
+            QPDFObjectHandle::parse("<< /Type /Page /MediaBox " + numbers({0, 0, pageShape.width, pageShape.height}) +
                                     " /Resources << >> >>"));
         page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content.str()));
-        if (spec.rotate) page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(spec.rotate));
-        if (!spec.cropBox.empty()) page.replaceKey("/CropBox", QPDFObjectHandle::parse(numbers(spec.cropBox)));
+        if (pageShape.rotate) page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(pageShape.rotate));
+        if (!pageShape.cropBox.empty()) page.replaceKey("/CropBox", QPDFObjectHandle::parse(numbers(pageShape.cropBox)));
         document.addPage(QPDFPageObjectHelper(page), false);
     }
     QPDFWriter writer(pdf, path.c_str());

@@ -52,18 +52,18 @@ void putSample(std::vector<png_byte>& row, int bitDepth, unsigned value8) {
 
 }  // namespace
 
-void writePng(const std::string& path, const PngSpec& spec) {
+void writePng(const std::string& path, const PngSpec& picture) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw std::runtime_error("cannot write " + path);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_init_io(png, file);
-    const bool palette = spec.kind == PngKind::Palette || spec.kind == PngKind::PaletteWithTransparency;
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, colourType(spec.kind),
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    const bool palette = picture.kind == PngKind::Palette || picture.kind == PngKind::PaletteWithTransparency;
+    png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, colourType(picture.kind),
+                 picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (spec.pixelsPerMetre)
-        png_set_pHYs(png, info, spec.pixelsPerMetre, spec.pixelsPerMetre, PNG_RESOLUTION_METER);
+    if (picture.pixelsPerMetre)
+        png_set_pHYs(png, info, picture.pixelsPerMetre, picture.pixelsPerMetre, PNG_RESOLUTION_METER);
 
     // A palette holds the distinct colours of the picture; with transparency,
     // a tRNS chunk carries their alpha.
@@ -74,20 +74,20 @@ void writePng(const std::string& path, const PngSpec& spec) {
         colours.push_back(c);
         return colours.size() - 1;
     };
-    std::vector<std::vector<png_byte>> rows(spec.height);
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            const Rgba c = asStored(spec.pixel(x, y, spec.width, spec.height), spec.kind);
-            switch (spec.kind) {
+    std::vector<std::vector<png_byte>> rows(picture.height);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgba c = asStored(picture.pixel(x, y, picture.width, picture.height), picture.kind);
+            switch (picture.kind) {
             case PngKind::Rgba:
             case PngKind::Rgb:
-                for (unsigned v : {c.r, c.g, c.b}) putSample(rows[y], spec.bitDepth, v);
-                if (spec.kind == PngKind::Rgba) putSample(rows[y], spec.bitDepth, c.a);
+                for (unsigned v : {c.r, c.g, c.b}) putSample(rows[y], picture.bitDepth, v);
+                if (picture.kind == PngKind::Rgba) putSample(rows[y], picture.bitDepth, c.a);
                 break;
             case PngKind::GreyAlpha:
             case PngKind::Grey:
-                putSample(rows[y], spec.bitDepth, c.r);
-                if (spec.kind == PngKind::GreyAlpha) putSample(rows[y], spec.bitDepth, c.a);
+                putSample(rows[y], picture.bitDepth, c.r);
+                if (picture.kind == PngKind::GreyAlpha) putSample(rows[y], picture.bitDepth, c.a);
                 break;
             default: rows[y].push_back(static_cast<png_byte>(paletteIndex(c)));
             }
@@ -101,7 +101,7 @@ void writePng(const std::string& path, const PngSpec& spec) {
             alphas.push_back(c.a);
         }
         png_set_PLTE(png, info, entries.data(), static_cast<int>(entries.size()));
-        if (spec.kind == PngKind::PaletteWithTransparency)
+        if (picture.kind == PngKind::PaletteWithTransparency)
             png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), nullptr);
     }
     std::vector<png_bytep> pointers;

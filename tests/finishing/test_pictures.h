@@ -30,7 +30,7 @@ struct PngSpec {
 // A grey format keeps the red channel as its grey level.
 Rgba asStored(const Rgba& colour, PngKind kind);
 
-void writePng(const std::string& path, const PngSpec& spec);
+void writePng(const std::string& path, const PngSpec& pngShape);
 
 // A JPEG of one colour (grey when components is 1), with a JFIF density of
 // dpi dots per inch, or none when dpi is 0.

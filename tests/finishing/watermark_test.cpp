@@ -143,11 +143,11 @@ TEST_F(Watermark, DrawsEveryKindOfPng) {
     test_pages::writeFilledPdf(dir.file("blank.pdf"), {PageSpec{}});
     const std::string blank = fixtures::readFile(dir.file("blank.pdf"));
     for (const Case& c : cases) {
-        pictures::PngSpec spec;
-        spec.kind = c.kind;
-        spec.bitDepth = c.bitDepth;
-        spec.interlaced = c.interlaced;
-        pictures::writePng(picture, spec);
+        pictures::PngSpec pngShape;
+        pngShape.kind = c.kind;
+        pngShape.bitDepth = c.bitDepth;
+        pngShape.interlaced = c.interlaced;
+        pictures::writePng(picture, pngShape);
         fixtures::writeFile(output, blank);
         finish(picture, 25, 35);
         expectQuadrantsAt(test_pages::renderPage(output, 0), 25, 35, c.kind, c.label);
@@ -183,17 +183,17 @@ TEST_F(Watermark, TakesItsSizeFromTheRecordedResolution) {
         int width, height;  // points
     } cases[] = {
         {"PNG without a resolution", [&](const std::string& p) {
-             pictures::PngSpec spec;
-             spec.kind = PngKind::Rgb;
-             spec.pixel = solid;
-             pictures::writePng(p, spec);
+             pictures::PngSpec pngShape;
+             pngShape.kind = PngKind::Rgb;
+             pngShape.pixel = solid;
+             pictures::writePng(p, pngShape);
          }, 60, 30},
         {"PNG at 144 dpi", [&](const std::string& p) {
-             pictures::PngSpec spec;
-             spec.kind = PngKind::Rgb;
-             spec.pixel = solid;
-             spec.pixelsPerMetre = 5669;
-             pictures::writePng(p, spec);
+             pictures::PngSpec pngShape;
+             pngShape.kind = PngKind::Rgb;
+             pngShape.pixel = solid;
+             pngShape.pixelsPerMetre = 5669;
+             pictures::writePng(p, pngShape);
          }, 40, 20},
         {"JPEG without a density", [&](const std::string& p) { pictures::writeJpeg(p, 80, 40, 3, red, 0); }, 60, 30},
         {"JPEG at 48 dpi", [&](const std::string& p) { pictures::writeJpeg(p, 40, 20, 3, red, 48); }, 60, 30},

@@ -109,7 +109,7 @@ void findPassword(InputFile& input, const std::vector<std::string>& passwords) {
             input.password = candidates[i];
             return;
         } catch (const EPdfError& error) {
-            const bool passwordProblem = std::string(error.what()) == "Password required or incorrect password";
+            const bool passwordProblem = std::string(error.what()) == PasswordErrorText;
             if (!passwordProblem || i + 1 == candidates.size())
                 throw EPdfError(std::string(error.what()) + ": " + input.path());
         }

@@ -32,7 +32,7 @@ public:
     // application title, then the re-save hint.
     std::string openErrorText(const std::string& message) const;
 
-    static constexpr const char* PasswordError = "Password required or incorrect password";
+    static constexpr const char* PasswordError = PasswordErrorText;
     static constexpr const char* ResaveHint = "Please save the file with a different encoding and then retry.";
 
 private:

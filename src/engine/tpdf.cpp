@@ -87,7 +87,7 @@ std::string PdfiumErrorText(unsigned long code) {
     case 1: return "Unknown error";
     case 2: return "File not found or could not be opened";
     case 3: return "File not in PDF format or corrupted";
-    case 4: return "Password required or incorrect password";
+    case 4: return PasswordErrorText;
     case 5: return "Unsupported security scheme";
     case 6: return "Page not found or content error";
     default: return "Unknown error";

@@ -86,6 +86,10 @@ private:
     std::string FPassword;
 };
 
+// PDFium's text for a missing or wrong password; callers compare a failed
+// open's message with it to decide whether to ask for one.
+inline constexpr const char* PasswordErrorText = "Password required or incorrect password";
+
 // Raises EPdfError with the text of PDFium's last error, or fallback when
 // PDFium reports none, unless success is true.
 void CheckPdfium(bool success, const std::string& fallback);

@@ -14,6 +14,7 @@
 #include "finishing/output_finisher.h"
 #include "jobs/whole_number.h"
 #include "support/fixtures.h"
+#include "hostile_pictures.h"
 #include "test_pages.h"
 #include "test_pictures.h"
 
@@ -182,6 +183,12 @@ TEST_F(Finishing, PictureErrorsNameThePictureAndLeaveTheFile) {
     fixtures::writeFile(dir.file("cut.png"), png.substr(0, png.size() / 2));
     fixtures::writeFile(dir.file("cut.jpg"), "\xFF\xD8\xFF\xE0 truncated");
     std::filesystem::create_directory(dir.file("folder.png"));
+    fixtures::writeFile(dir.file("huge-text.png"), hostile_pictures::pngWithHugeTextChunk());
+    fixtures::writeFile(dir.file("no-pixels.png"), hostile_pictures::pngDeclaringPixelsItLacks());
+    pictures::writeJpeg(dir.file("whole.jpg"), 64, 64, 3, pictures::QuadrantA, 72);
+    const std::string jpeg = fixtures::readFile(dir.file("whole.jpg"));
+    fixtures::writeFile(dir.file("cut-scan.jpg"), hostile_pictures::jpegCutAfterScanHeader(jpeg));
+    fixtures::writeFile(dir.file("tall.jpg"), hostile_pictures::jpegWithTallerFrame(jpeg));
     struct Case {
         std::string picture, reason;
     } cases[] = {
@@ -190,6 +197,10 @@ TEST_F(Finishing, PictureErrorsNameThePictureAndLeaveTheFile) {
         {"cut.png", "not a readable PNG picture"},
         {"cut.jpg", "not a readable JPEG picture"},
         {"folder.png", "Is a directory"},
+        {"huge-text.png", "not a readable PNG picture"},
+        {"no-pixels.png", "not a readable PNG picture (the picture lacks most of its data)"},
+        {"cut-scan.jpg", "not a readable JPEG picture"},
+        {"tall.jpg", "not a readable JPEG picture"},
     };
     const std::string saved = fixtures::readFile(output);
     finisher.settings().watermarkX = finisher.settings().watermarkY = "0";

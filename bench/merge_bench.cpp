@@ -2,7 +2,6 @@
 // job does, without finishing: merge_bench IN... OUT
 #include <iostream>
 
-#include "engine/tpdf.h"
 #include "jobs/finisher.h"
 #include "jobs/merge_job.h"
 #include "jobs/reporter.h"
@@ -24,12 +23,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc - 1; ++i) options.inputs.push_back({argv[i], "", ""});
     options.outputPath = argv[argc - 1];
     options.silent = true;
-    TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     NoFinishing finisher;
     ConsoleReporter reporter;
     try {
-        return mergeWithPdfium(options, documents, finisher, reporter) ? 0 : 1;
+        return mergeWithPdfium(options, finisher, reporter) ? 0 : 1;
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 1;

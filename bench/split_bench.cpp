@@ -4,7 +4,6 @@
 #include <exception>
 #include <filesystem>
 
-#include "engine/tpdf.h"
 #include "jobs/finisher.h"
 #include "jobs/reporter.h"
 #include "jobs/split_job.h"
@@ -33,12 +32,10 @@ int main(int argc, char** argv) {
     options.destinationFolder = std::string(argv[2]) + "/";
     options.silent = true;
 
-    TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     NoFinishing finisher;
     QuietReporter reporter;
     try {
-        splitWithPdfium(options, documents, finisher, reporter);
+        splitWithPdfium(options, finisher, reporter);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -5,8 +5,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "engine/password_search.h"
 #include "engine/pdf_error.h"
-#include "engine/tpdf.h"
 #include "finishing/output_finisher.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
@@ -97,22 +97,10 @@ std::string destinationFolder(const ParsedArguments& parsed, const InputFile& in
 // Opens the input with no password, then with each --password in turn, and
 // keeps the first that opens it; the engine's error when none does.
 void findPassword(InputFile& input, const std::vector<std::string>& passwords) {
-    TPdf probe("Pdf");
-    std::vector<std::string> candidates{""};
-    candidates.insert(candidates.end(), passwords.begin(), passwords.end());
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        probe.setFileName(input.path());
-        probe.setPassword(candidates[i]);
-        try {
-            probe.setActive(true);
-            probe.setActive(false);
-            input.password = candidates[i];
-            return;
-        } catch (const EPdfError& error) {
-            const bool passwordProblem = std::string(error.what()) == PasswordErrorText;
-            if (!passwordProblem || i + 1 == candidates.size())
-                throw EPdfError(std::string(error.what()) + ": " + input.path());
-        }
+    try {
+        input.password = openWithPasswords(input.path(), passwords).password;
+    } catch (const PdfError& error) {
+        throw PdfError(std::string(error.what()) + ": " + input.path());
     }
 }
 
@@ -193,19 +181,14 @@ private:
 };
 
 void listWritten(const ListingFinisher& finisher, std::ostream& out) {
-    TPdf reader("Pdf");
     for (const std::string& path : finisher.written) {
-        reader.setFileName(path);
-        reader.setPassword(finisher.outputPassword());
-        reader.setActive(true);
-        const int pages = reader.PageCount();
-        reader.setActive(false);
+        const int pages = PdfDocument::open(path, finisher.outputPassword()).pageCount();
         out << path << " (" << pages << (pages == 1 ? " page)" : " pages)") << '\n';
     }
 }
 
 struct PreparedJob {
-    std::function<void(PdfDocuments&, Finisher&, Reporter&)> run;
+    std::function<void(Finisher&, Reporter&)> run;
     FinishingSettings finishing;
 };
 
@@ -238,8 +221,8 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     options.silent = true;
     FinishingSettings finishing = finishingFor(parsed, context);
     findPassword(options.input, parsed.values("--password"));
-    return {[options](PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
-                splitWithPdfium(options, documents, finisher, reporter);
+    return {[options](Finisher& finisher, Reporter& reporter) {
+                splitWithPdfium(options, finisher, reporter);
             },
             finishing};
 }
@@ -257,8 +240,8 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     options.silent = true;
     FinishingSettings finishing = finishingFor(parsed, context);
     for (InputFile& input : options.inputs) findPassword(input, parsed.values("--password"));
-    return {[options](PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
-                mergeWithPdfium(options, documents, finisher, reporter);
+    return {[options](Finisher& finisher, Reporter& reporter) {
+                mergeWithPdfium(options, finisher, reporter);
             },
             finishing};
 }
@@ -277,8 +260,8 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     FinishingSettings finishing = finishingFor(parsed, context);
     findPassword(options.first, parsed.values("--password"));
     findPassword(options.second, parsed.values("--password"));
-    return {[options](PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
-                mixWithPdfium(options, documents, finisher, reporter);
+    return {[options](Finisher& finisher, Reporter& reporter) {
+                mixWithPdfium(options, finisher, reporter);
             },
             finishing};
 }
@@ -338,13 +321,11 @@ int runJobCommand(const std::vector<std::string>& arguments, const JobCommandCon
         return 1;
     }
 
-    TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     ListingFinisher finisher(job.finishing);
     QuietCompletionReporter reporter(context);
     reporter.doneText = command == "mix" ? context.translation("MsgMixDone") : "";
     try {
-        job.run(documents, finisher, reporter);
+        job.run(finisher, reporter);
         listWritten(finisher, context.out);
     } catch (const std::exception& error) {
         context.err << error.what() << '\n';

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "jobs/input_file.h"
-#include "jobs/pdf_documents.h"
 
 class Finisher;
 class Reporter;
@@ -16,4 +15,4 @@ struct MergeOptions {
 
 // Joins every input, page by page in list order, into one output file and
 // finishes it. Returns false when fewer than two files are listed.
-bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter);
+bool mergeWithPdfium(const MergeOptions& options, Finisher& finisher, Reporter& reporter);

@@ -1,5 +1,6 @@
 #include "jobs/mix_job.h"
 
+#include <optional>
 
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"
@@ -20,13 +21,10 @@ int readNonNegative(const std::string& text) {
 
 // Writes the output when it holds a page; an output without pages is closed
 // and leaves no file.
-void closeTurnOutput(TPdf& output, const std::string& path, const MixOptions& options, Finisher& finisher) {
-    if (output.PageCount() >= 1) {
-        refuseInputAsOutput(path, {options.first, options.second});
-        writeOutput(output, path, finisher);
-    } else {
-        output.setActive(false);
-    }
+void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixOptions& options, Finisher& finisher) {
+    if (output.pageCount() < 1) return;
+    refuseInputAsOutput(path, {options.first, options.second});
+    writeOutput(std::move(output), path, finisher);
 }
 
 }  // namespace
@@ -40,43 +38,39 @@ MixCut readMixCut(const MixMethodFields& fields) {
     return cut;
 }
 
-bool mixWithPdfium(const MixOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
+bool mixWithPdfium(const MixOptions& options, Finisher& finisher, Reporter& reporter) {
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        OpenedInput first(documents.Pdf, options.first);
-        const int pagesFirst = documents.Pdf.PageCount();
-        OpenedInput second(documents.Pdf2, options.second);
+        const PdfDocument first = openInput(options.first);
+        const int pagesFirst = first.pageCount();
+        const PdfDocument second = openInput(options.second);
 
         MixPlanInput plan;
         plan.pagesFirst = pagesFirst;
-        plan.pagesSecond = documents.Pdf2.PageCount();
+        plan.pagesSecond = second.pageCount();
         plan.first = readMixCut(options.firstMethod);
         plan.second = readMixCut(options.secondMethod);
         plan.reverseSecond = options.reverseSecond;
 
-        TPdf& output = documents.PdfNew;
-        try {
-            if (options.singleFile) output.CreateDocument();
-            MixWalk walk(plan);
-            MixTurn turn;
-            while (walk.next(turn)) {
-                for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
-                    reporter.setProgressPosition(progressPercent(q, pagesFirst));
-                if (!options.singleFile) output.CreateDocument();
-                appendPages(output, documents.Pdf, turn.pagesFirst);
-                appendPages(output, documents.Pdf2, turn.pagesSecond);
-                if (!options.singleFile)
-                    closeTurnOutput(output,
-                                    numberedOutputName(options.outputFolder, options.baseName, turn.number, pagesFirst),
-                                    options, finisher);
-            }
-            if (options.singleFile)
-                closeTurnOutput(output, options.outputFolder + options.baseName + "mixed.pdf", options, finisher);
-        } catch (...) {
-            closeQuietly(output);
-            throw;
+        // One output for all turns, or one per turn.
+        std::optional<PdfDocument> output;
+        if (options.singleFile) output = PdfDocument::create();
+        MixWalk walk(plan);
+        MixTurn turn;
+        while (walk.next(turn)) {
+            for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
+                reporter.setProgressPosition(progressPercent(q, pagesFirst));
+            if (!options.singleFile) output = PdfDocument::create();
+            appendPages(*output, first, turn.pagesFirst);
+            appendPages(*output, second, turn.pagesSecond);
+            if (!options.singleFile)
+                closeTurnOutput(std::move(*output),
+                                numberedOutputName(options.outputFolder, options.baseName, turn.number, pagesFirst),
+                                options, finisher);
         }
+        if (options.singleFile)
+            closeTurnOutput(std::move(*output), options.outputFolder + options.baseName + "mixed.pdf", options, finisher);
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);

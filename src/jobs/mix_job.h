@@ -3,7 +3,6 @@
 
 #include "jobs/input_file.h"
 #include "jobs/mix_plan.h"
-#include "jobs/pdf_documents.h"
 
 class Finisher;
 class Reporter;
@@ -30,9 +29,8 @@ struct MixOptions {
 // the turn number padded to the digits of the first document's page count,
 // and finishes it. Shows "MsgMixDone" at the end and returns true. Errors
 // (opening, a field that is no valid number, saving, finishing) end the job
-// and reach the caller; files of turns written before stay, and the document
-// objects are left inactive.
-bool mixWithPdfium(const MixOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter);
+// and reach the caller; files of turns written before stay.
+bool mixWithPdfium(const MixOptions& options, Finisher& finisher, Reporter& reporter);
 
 // The cut a document's fields describe; raises EConvertError for a field
 // that is not a whole number of 0 or more.

@@ -33,9 +33,9 @@ GroupFields readGroupFields(const SplitOptions& options) {
 
 class SplitRun {
 public:
-    SplitRun(const SplitOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter)
-        : options_(options), input_(documents.Pdf), output_(documents.PdfNew), finisher_(finisher),
-          reporter_(reporter), pageCount_(input_.PageCount()) {}
+    SplitRun(const SplitOptions& options, Finisher& finisher, Reporter& reporter)
+        : options_(options), input_(openInput(options.input)), finisher_(finisher), reporter_(reporter),
+          pageCount_(input_.pageCount()) {}
 
     void splitIntoGroups() {
         const GroupFields fields = readGroupFields(options_);
@@ -44,9 +44,9 @@ public:
                 reporter_.setProgressPosition(progressPercent(page, pageCount_));
             if (!file.written()) continue;  // a document without pages is closed unwritten
             const std::string name = outputName(file.number);
-            beginOutput();
-            appendPages(output_, input_, file.pages);
-            writeOutput(output_, name, finisher_);
+            PdfDocument output = beginOutput();
+            appendPages(output, input_, file.pages);
+            writeOutput(std::move(output), name, finisher_);
         }
     }
 
@@ -59,19 +59,20 @@ public:
             const std::vector<std::string> entries = expandRangeGroup(group, reporter_, pageCount_);
             reporter_.setProgressPosition(0);
             reporter_.setProgressVisible(true);
-            beginOutput();
+            PdfDocument output = beginOutput();
             const std::vector<int> pages = pagesOfEntries(entries, pageCount_, [&](std::size_t i) {
                 reporter_.setProgressPosition(progressPercent(static_cast<long long>(i), entries.size()));
             });
-            appendPages(output_, input_, pages);
-            writeOutput(output_, name, finisher_);
+            appendPages(output, input_, pages);
+            writeOutput(std::move(output), name, finisher_);
         }
     }
 
 private:
-    void beginOutput() {
-        output_.CreateDocument();
-        output_.ImportPreferences(input_);
+    PdfDocument beginOutput() {
+        PdfDocument output = PdfDocument::create();
+        output.copyViewerPreferences(input_);
+        return output;
     }
 
     // An edited base name can make an output name that of the input itself.
@@ -82,8 +83,7 @@ private:
     }
 
     const SplitOptions& options_;
-    TPdf& input_;
-    TPdf& output_;
+    const PdfDocument input_;
     Finisher& finisher_;
     Reporter& reporter_;
     const int pageCount_;
@@ -91,19 +91,15 @@ private:
 
 }  // namespace
 
-bool splitWithPdfium(const SplitOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
+bool splitWithPdfium(const SplitOptions& options, Finisher& finisher, Reporter& reporter) {
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
-    try {
-        OpenedInput opened(documents.Pdf, options.input);
-        SplitRun run(options, documents, finisher, reporter);
+    {
+        SplitRun run(options, finisher, reporter);
         if (options.method == SplitMethod::ByPageRange)
             run.splitByRanges();
         else
             run.splitIntoGroups();
-    } catch (...) {
-        closeQuietly(documents.PdfNew);
-        throw;
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);

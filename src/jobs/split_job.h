@@ -2,7 +2,6 @@
 #include <string>
 
 #include "jobs/input_file.h"
-#include "jobs/pdf_documents.h"
 #include "jobs/split_plan.h"
 
 class Finisher;
@@ -27,6 +26,5 @@ struct SplitOptions {
 // Splits the input into numbered files (destination + base name + number
 // padded to the digits of the page count + ".pdf"), finishing each one as it
 // is saved, and shows "MsgSplitDone" unless silent. The first failure ends
-// the job: files written before it stay, the one being built is not written,
-// and Pdf and PdfNew are left inactive.
-bool splitWithPdfium(const SplitOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter);
+// the job: files written before it stay, the one being built is not written.
+bool splitWithPdfium(const SplitOptions& options, Finisher& finisher, Reporter& reporter);

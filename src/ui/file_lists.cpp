@@ -37,17 +37,15 @@ bool TFileLists::addFileToList(const std::string& path, ListKind kind) {
     const int row = kind == ListKind::Split ? 1 : countOf(kind);
     if (!isFileRow(row)) return false;  // the add operations refuse such files before they get here
 
-    std::string password;
-    int pageCount = -1;
-    probe_.getPageCount(path, password, pageCount);
-    if (pageCount == -1) return false;
+    const std::optional<ProbedInput> probed = probe_.probe(path);
+    if (!probed) return false;
 
     TFileList& list = listOf(kind);
     const auto [name, folder] = splitPath(path);
     list[TFileList::FileNameColumn][row] = name;
     list[TFileList::FolderColumn][row] = folder;
-    list[TFileList::PagesColumn][row] = std::to_string(pageCount);
-    list[TFileList::PasswordColumn][row] = password;
+    list[TFileList::PagesColumn][row] = std::to_string(probed->pageCount);
+    list[TFileList::PasswordColumn][row] = probed->password;
     refreshFileGrid(kind);
     return true;
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/dialogs.h"
-#include "engine/input_probe.h"
+#include "ui/dialogs.h"
+#include "ui/input_probe.h"
 #include "jobs/input_file.h"
 
 // Which job list: the numbers are the ones the window and command line pass.

@@ -23,7 +23,7 @@
 #include <exception>
 #include <filesystem>
 
-#include "engine/dialogs.h"
+#include "ui/dialogs.h"
 #include "settings/language_folder.h"
 #include "settings/settings_store.h"
 #include "ui/app_version_text.h"
@@ -78,7 +78,7 @@ QFont baseFont() {
 TFormTest::TFormTest(Dialogs& dialogs, QWidget* parent, std::string languagesFolder)
     : QMainWindow(parent),
       _dialogs(dialogs),
-      _probe(Pdf, dialogs, [this](const std::string& key) { return _getTranslation(key); }),
+      _probe(dialogs, [this](const std::string& key) { return _getTranslation(key); }),
       _lists(_probe, dialogs, [this](const std::string& key) { return _getTranslation(key); }, *this),
       _languagesFolderChoice(std::move(languagesFolder)) {
     setObjectName(QStringLiteral("FormTest"));
@@ -205,9 +205,7 @@ void TFormTest::showEvent(QShowEvent* event) {
 void TFormTest::FormShow() {
     _updateWindowTexts();
     if (!_isCommandLine) PageControl1->setCurrentWidget(TabSplit);
-    std::string password;
-    int pageCount = -1;
-    _getPageCount(programFolder() + "testFile.pdf", password, pageCount);
+    _probe.probe(programFolder() + "testFile.pdf");
 }
 
 void TFormTest::closeEvent(QCloseEvent* event) {

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/input_probe.h"
-#include "engine/tpdf.h"
+#include "ui/input_probe.h"
 #include "finishing/output_finisher.h"
 #include "settings/app_languages.h"
 #include "ui/file_lists.h"
@@ -27,7 +26,6 @@ class QTableWidget;
 class QToolButton;
 class Reporter;
 class TsettingsForm;
-struct PdfDocuments;
 
 // The main window: the Split, Merge and Mix tabs with their lists and
 // options, the About tab, the language selector and the protection settings
@@ -51,10 +49,6 @@ public:
     void _initTranslations();
     void _loadLanguage(const std::string& name);
     std::string _getTranslation(const std::string& key);
-
-    // The probe of a file about to enter a list: its page count (-1 when it
-    // did not open) and the password that opened it.
-    void _getPageCount(const std::string& path, std::string& password, int& pageCount);
 
     // --- files dropped on the window, in the order of the drop
     void _dropFiles(const std::vector<std::string>& paths);
@@ -111,7 +105,6 @@ public:
     std::string _selected_language;
     std::string _mergeSaveName;  // the save dialog's file name, kept between uses
     std::string _languages_folder;
-    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
     std::unique_ptr<TAppLanguages> _app_languages;
     InputProbe _probe;
     TFileLists _lists;  // _split_list, _merge_list, _mix_list with their counters and selected rows
@@ -196,7 +189,7 @@ private:
     void _chooseFolderInto(QLineEdit* destination, QRadioButton* otherFolder);
     FinishingSettings _finishingSettings() const;
     template <typename Options>
-    bool _runJob(bool (*job)(const Options&, PdfDocuments&, Finisher&, Reporter&), const Options& options,
+    bool _runJob(bool (*job)(const Options&, Finisher&, Reporter&), const Options& options,
                  QProgressBar* progressBar);
 
     // The controls the file lists read and write.

@@ -3,10 +3,9 @@
 #include <QProgressBar>
 #include <QRadioButton>
 
-#include "engine/dialogs.h"
+#include "ui/dialogs.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
-#include "jobs/pdf_documents.h"
 #include "jobs/split_job.h"
 #include "ui/job_input_blocker.h"
 #include "ui/main_window.h"
@@ -65,13 +64,12 @@ void TFormTest::cmd_mix_runClick() {
 // ---------------------------------------------------------------- jobs
 
 template <typename Options>
-bool TFormTest::_runJob(bool (*job)(const Options&, PdfDocuments&, Finisher&, Reporter&), const Options& options,
+bool TFormTest::_runJob(bool (*job)(const Options&, Finisher&, Reporter&), const Options& options,
                         QProgressBar* progressBar) {
     const JobInputBlocker inputBlocker(this);  // the window only repaints until the job returns
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     WindowFinisher finisher(*this);
     WindowReporter reporter(_dialogs, [this](const std::string& key) { return _getTranslation(key); }, progressBar);
-    return job(options, documents, finisher, reporter);
+    return job(options, finisher, reporter);
 }
 
 bool TFormTest::_runSplit() {

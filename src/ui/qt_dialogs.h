@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "engine/dialogs.h"
+#include "ui/dialogs.h"
 
 // The dialogs a user with a display sees: Qt message boxes, input and file
 // dialogs, modal over the parent widget. Message boxes carry the application

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/dialogs.h"
+#include "ui/dialogs.h"
 #include "ui/protection_settings.h"
 
 class QGroupBox;

@@ -10,7 +10,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "engine/pdf_error.h"
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
 #include "jobs/whole_number.h"
 #include "support/fixtures.h"
@@ -120,19 +120,14 @@ TEST_F(Finishing, PasswordOpensTheFileWithEveryRight) {
     EXPECT_EQ(fixtures::markerText(output, "s3cret pässword"), "A1 A2 A3");
     EXPECT_EQ(infoEntry(output, "/Creator", "s3cret pässword"), "Splimera (https://splimera.brellow.org)");
 
-    TPdf locked("Pdf");
-    locked.setFileName(output);
-    EXPECT_EQ(errorOf([&] { locked.setActive(true); }), "Password required or incorrect password");
-    TPdf opened("Pdf");
-    opened.setFileName(output);
-    opened.setPassword("s3cret pässword");
-    opened.setActive(true);
-    EXPECT_EQ(opened.PageCount(), 3);
+    EXPECT_EQ(errorOf([&] { PdfDocument::open(output); }), "Password required or incorrect password");
+    const PdfDocument opened = PdfDocument::open(output, "s3cret pässword");
+    EXPECT_EQ(opened.pageCount(), 3);
     auto documentPermissions =
         reinterpret_cast<unsigned long (*)(FPDF_DOCUMENT)>(test_pages::pdfiumEntry("FPDF_GetDocPermissions"));
     // Print, modify, copy, annotate, fill, extract, assemble, print faithfully.
     const unsigned long everyRight = 0xF3C;
-    EXPECT_EQ(documentPermissions(opened.Handle()) & everyRight, everyRight);
+    EXPECT_EQ(documentPermissions(opened.handle()) & everyRight, everyRight);
 }
 
 // A position that is not a whole number stops finishing before anything is

@@ -12,9 +12,8 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
-#include "jobs/document_session.h"
 #include "support/fixtures.h"
 #include "test_pages.h"
 #include "test_pictures.h"
@@ -281,12 +280,11 @@ TEST(WatermarkOnJobOutput, KeepsInheritedResourcesAndRotation) {
         const std::string output = dir.file(throughPdfium ? "job.pdf" : "as-is.pdf");
         const std::string label = throughPdfium ? "saved by PDFium" : "inheriting";
         if (throughPdfium) {
-            TPdf source("Pdf"), made("PdfNew");
-            source.setFileName(inherited);
-            source.setActive(true);
-            made.CreateDocument();
-            made.ImportPages(source, "1-2", 1);
-            writeOutput(made, output, finisher);
+            const PdfDocument source = PdfDocument::open(inherited);
+            PdfDocument made = PdfDocument::create();
+            made.importPages(source, {1, 2}, 1);
+            made.saveAs(output);
+            finisher.finishOutputFile(output);
         } else {
             fixtures::writeFile(output, fixtures::readFile(inherited));
             finisher.finishOutputFile(output);

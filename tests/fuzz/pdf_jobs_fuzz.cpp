@@ -2,7 +2,7 @@
 // split by one of the four methods (chosen by the last byte) and mixed with
 // themselves; every output is finished with a password and a watermark. The
 // raw file is finished as well. Only the engine's, the number reading's and
-// the file errors may come out, and the document objects end inactive.
+// the file errors may come out.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,7 +14,7 @@
 #include <png.h>
 
 #include "engine/pdf_error.h"
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
 #include "jobs/document_session.h"
 #include "jobs/merge_job.h"
@@ -72,13 +72,6 @@ struct Workspace {
     }
 };
 
-TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
-PdfDocuments documents{Pdf, Pdf2, PdfNew};
-
-void checkInactive() {
-    if (Pdf.Active() || Pdf2.Active() || PdfNew.Active()) std::abort();
-}
-
 // SPLIMERA_FUZZ_VERBOSE=1 tells how each step of an input ended, to see
 // which seeds reach the jobs.
 const bool verbose = std::getenv("SPLIMERA_FUZZ_VERBOSE") != nullptr;
@@ -88,23 +81,21 @@ void runAllowingErrors(const char* step, Job job) {
     std::string outcome = "done";
     try {
         job();
-    } catch (const EPdfError& error) {
-        outcome = std::string("EPdfError: ") + error.what();
+    } catch (const PdfError& error) {
+        outcome = std::string("PdfError: ") + error.what();
     } catch (const EConvertError& error) {
         outcome = std::string("EConvertError: ") + error.what();
     } catch (const std::runtime_error& error) {
         outcome = std::string("runtime_error: ") + error.what();
     }
     if (verbose) std::fprintf(stderr, "%s: %s\n", step, outcome.c_str());
-    checkInactive();
 }
 
 // The page count when the file opens as a PDF, -1 when it does not.
 int openedPageCount(const InputFile& input) {
     try {
-        OpenedInput opened(Pdf, input);
-        return Pdf.PageCount();
-    } catch (const EPdfError&) {
+        return openInput(input).pageCount();
+    } catch (const PdfError&) {
         return -1;
     }
 }
@@ -125,11 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const int pages = openedPageCount(input);
     if (verbose) std::fprintf(stderr, "pages: %d\n", pages);
-    checkInactive();
     if (pages >= 0 && pages <= MostPagesProcessed) {
         runAllowingErrors("merge", [&] {
             MergeOptions merge{{input, input}, workspace.outputs + "merged.pdf", true};
-            mergeWithPdfium(merge, documents, finisher, reporter);
+            mergeWithPdfium(merge, finisher, reporter);
         });
         runAllowingErrors("split", [&] {
             SplitOptions split;
@@ -144,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             split.baseName = "part";
             split.destinationFolder = workspace.outputs;
             split.silent = true;
-            splitWithPdfium(split, documents, finisher, reporter);
+            splitWithPdfium(split, finisher, reporter);
         });
         runAllowingErrors("mix", [&] {
             MixOptions mix;
@@ -152,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             mix.secondMethod.method = MixMethod::Each;
             mix.reverseSecond = true;
             mix.outputFolder = workspace.outputs;
-            mixWithPdfium(mix, documents, finisher, reporter);
+            mixWithPdfium(mix, finisher, reporter);
         });
     }
     runAllowingErrors("finish input", [&] { finisher.finishOutputFile(workspace.input); });

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "child_run.h"
-#include "engine/input_probe.h"
+#include "ui/input_probe.h"
 #include "finishing/output_finisher.h"
 #include "finishing/test_pictures.h"
 #include "jobs/merge_job.h"
@@ -77,10 +77,8 @@ private:
 
     std::string probe() {
         ScriptedDialogs dialogs;
-        std::string password;
-        int pageCount = -1;
-        InputProbe(pdf_, dialogs, {}).getPageCount(input_, password, pageCount);
-        std::string text = pageCount >= 0 ? std::to_string(pageCount) + " pages" : "";
+        const std::optional<ProbedInput> probed = InputProbe(dialogs, {}).probe(input_);
+        std::string text = probed ? std::to_string(probed->pageCount) + " pages" : "";
         for (const std::string& message : dialogs.messages) text += (text.empty() ? "" : " | ") + message;
         return text + leftovers();
     }
@@ -94,7 +92,7 @@ private:
         o.baseName = base_;
         o.destinationFolder = freshFolder();
         o.silent = true;
-        return outcome([&] { splitWithPdfium(o, documents_, finisher_, reporter_); }, o.destinationFolder);
+        return outcome([&] { splitWithPdfium(o, finisher_, reporter_); }, o.destinationFolder);
     }
 
     std::string merge() {
@@ -103,7 +101,7 @@ private:
         const std::string folder = freshFolder();
         o.outputPath = folder + "merged.pdf";
         o.silent = true;
-        return outcome([&] { mergeWithPdfium(o, documents_, finisher_, reporter_); }, folder);
+        return outcome([&] { mergeWithPdfium(o, finisher_, reporter_); }, folder);
     }
 
     std::string mix() {
@@ -114,7 +112,7 @@ private:
         o.baseName = "mix_";
         o.outputFolder = freshFolder();
         o.singleFile = true;
-        return outcome([&] { mixWithPdfium(o, documents_, finisher_, reporter_); }, o.outputFolder);
+        return outcome([&] { mixWithPdfium(o, finisher_, reporter_); }, o.outputFolder);
     }
 
     // Finishing (with a watermark, which walks every page) of the file under a
@@ -165,12 +163,10 @@ private:
         return text + leftovers() + hiddenFilesIn(folder);
     }
 
-    // Anything a job must not leave behind: an active document object, a
-    // changed input, a temporary file beside the input.
+    // Anything a job must not leave behind: a changed input, a temporary
+    // file beside the input.
     std::string leftovers() {
         std::string text;
-        for (TPdf* pdf : {&pdf_, &pdf2_, &pdfNew_})
-            if (pdf->Active()) text += " [" + pdf->Name() + " left active]";
         if (snapshot(input_) != before_) text += " [the input changed]";
         return text + hiddenFilesIn(fs::path(input_).parent_path().string() + "/");
     }
@@ -189,8 +185,6 @@ private:
     }
 
     std::string root_, input_, name_, base_, before_;
-    TPdf pdf_{"Pdf"}, pdf2_{"Pdf2"}, pdfNew_{"PdfNew"};
-    PdfDocuments documents_{pdf_, pdf2_, pdfNew_};
     NoFinishing finisher_;
     RecordingReporter reporter_;
     int folders_ = 0;

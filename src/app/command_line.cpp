@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "app/job_commands.h"
-#include "app_version.h"
+#include "jobs/application.h"
 
 namespace {
 
@@ -33,10 +33,7 @@ std::string commandLineUsage() {
            "Exit codes: 0 done, 1 the job failed or produced nothing, 2 invalid arguments or a missing file.\n";
 }
 
-std::string versionLine() {
-    return "Splimera " + std::to_string(SPLIMERA_VERSION_MAJOR) + "." + std::to_string(SPLIMERA_VERSION_MINOR) + "." +
-           std::to_string(SPLIMERA_VERSION_PATCH) + "." + std::to_string(SPLIMERA_VERSION_TWEAK);
-}
+std::string versionLine() { return std::string(ApplicationName) + " " + applicationVersion(); }
 
 CommandLine::CommandLine(CommandLineHost& host, std::ostream& console, ErrorReport reportApplicationError)
     : host_(host), console_(console), reportApplicationError_(std::move(reportApplicationError)) {}

@@ -21,5 +21,6 @@ JobCommandContext programJobCommandContext() {
             [languages](const std::string& key) {
                 return languages->getTranslation(QString::fromStdString(key)).toStdString();
             },
-            [](const std::string& name) { return readSetting(QString::fromStdString(name)).toStdString(); }};
+            Protection{readSetting(SettingOutputPdfPassword).toStdString(), readSetting(SettingWatermarkPath).toStdString(),
+                       readSetting(SettingWatermarkX).toStdString(), readSetting(SettingWatermarkY).toStdString()}};
 }

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "jobs/finisher.h"
+#include "finishing/output_finisher.h"
+#include "jobs/application.h"
+#include "jobs/job_reporter.h"
 
 PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
 
@@ -26,13 +28,17 @@ void appendPages(PdfDocument& output, const PdfDocument& source, const std::vect
     }
 }
 
-void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher) {
+void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter) {
+    const int pageCount = output.pageCount();
     {
         const PdfDocument closedAfterSaving = std::move(output);
         closedAfterSaving.saveAs(path);
     }
     finisher.finishOutputFile(path);
+    reporter.outputWritten(path, pageCount);
 }
+
+OutputFinisher finisherFor(const Protection& protection) { return OutputFinisher(protection, CreatorText); }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {
     for (const InputFile& input : inputs) {

@@ -6,6 +6,7 @@
 #include "jobs/input_file.h"
 
 class Finisher;
+class JobReporter;
 
 // Opens an input of a job with its password.
 PdfDocument openInput(const InputFile& input);
@@ -20,5 +21,12 @@ void appendPages(PdfDocument& output, const PdfDocument& source, const std::vect
 // lost while the job may still need it.
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs);
 
-// Saves the output under path, closes it and hands the file to finishing.
-void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher);
+// Saves the output under path, closes it, hands the file to finishing and
+// reports it written.
+void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter);
+
+// The finisher of a job's outputs: the protection it asks for and the
+// program's creator text.
+class OutputFinisher;
+struct Protection;
+OutputFinisher finisherFor(const Protection& protection);

@@ -2,27 +2,32 @@
 
 #include <numeric>
 
+#include "finishing/output_finisher.h"
 #include "jobs/document_session.h"
-#include "jobs/finisher.h"
-#include "jobs/reporter.h"
+#include "jobs/job_reporter.h"
 
-bool mergeWithPdfium(const MergeOptions& options, Finisher& finisher, Reporter& reporter) {
-    if (options.inputs.size() < 2) {
+void runMerge(const MergeRequest& request, JobReporter& reporter) {
+    OutputFinisher finisher = finisherFor(request.protection);
+    runMerge(request, reporter, finisher);
+}
+
+void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher) {
+    if (request.inputs.size() < 2) {
         reporter.showMessage(reporter.translation("MsgErrAdd2files"));
-        return false;
+        return;
     }
+    request.check();
+    refuseInputAsOutput(request.outputPath, request.inputs);
     int pageTotal = 0;
-    refuseInputAsOutput(options.outputPath, options.inputs);
     PdfDocument output = PdfDocument::create();
-    for (const InputFile& input : options.inputs) {
+    for (const InputFile& input : request.inputs) {
         const PdfDocument opened = openInput(input);
         std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
         std::iota(pages.begin(), pages.end(), 1);
         appendPages(output, opened, pages);
         pageTotal += static_cast<int>(pages.size());
     }
-    writeOutput(std::move(output), options.outputPath, finisher);
-    if (!options.silent)
+    writeOutput(std::move(output), request.outputPath, finisher, reporter);
+    if (!request.silent)
         reporter.showMessage(reporter.translation("MsgMergeDone") + " (total pages: " + std::to_string(pageTotal) + ")");
-    return true;
 }

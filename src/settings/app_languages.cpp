@@ -84,7 +84,7 @@ void TAppLanguages::SetProperty(QObject* component, const QString& property, con
     if (declared.typeId() == QMetaType::Int) {
         bool ok = false;
         const int number = value.toInt(&ok);
-        if (!ok) throw EConvertError("'" + value.toStdString() + "' is not a valid integer value");
+        if (!ok) throw ConvertError("'" + value.toStdString() + "' is not a valid integer value");
         declared.write(component, number);
     } else {
         declared.write(component, value);

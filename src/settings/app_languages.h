@@ -40,7 +40,7 @@ public:
     // Sets a property by name (letter case ignored). "Caption" is the control's
     // caption (widget_caption.h). Another property declared by the component
     // takes the text, converted to its type; an integer property fails with
-    // EConvertError for a text that is no whole number. A null component, an
+    // ConvertError for a text that is no whole number. A null component, an
     // unknown property or a control without a caption is ignored.
     void SetProperty(QObject* component, const QString& property, const QString& value);
 

@@ -23,19 +23,18 @@
 #include <exception>
 #include <filesystem>
 
-#include "ui/dialogs.h"
+#include "jobs/application.h"
+#include "jobs/input_file.h"
 #include "settings/language_folder.h"
 #include "settings/settings_store.h"
-#include "ui/app_version_text.h"
 #include "ui/application_error.h"
 #include "ui/control_factory.h"
+#include "ui/dialogs.h"
 #include "ui/settings_form.h"
 #include "ui/shell_open.h"
 #include "ui/ui_icons.h"
 
 namespace {
-
-const char* const applicationTitle = "Splimera";
 
 // The folder of the running program, where testFile.pdf and the languages lie.
 std::string programFolder() {
@@ -47,11 +46,6 @@ std::string lowerCaseTail(const std::string& text, std::size_t count) {
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return tail;
-}
-
-bool isExistingFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
 }
 
 bool isExistingFolder(const std::string& path) {
@@ -176,11 +170,11 @@ void TFormTest::_guarded(const std::function<void()>& handler) {
 void TFormTest::FormCreate() {
     // The floating-point control word of the original platform (all exceptions
     // masked, 53-bit precision, rounding to nearest) is the default here.
-    _outputPdfPassword = readSetting(SettingOutputPdfPassword).toStdString();
+    _protection.outputPassword = readSetting(SettingOutputPdfPassword).toStdString();
     _updateSettingsPicture();
-    _watermarkPath = readSetting(SettingWatermarkPath).toStdString();
-    _watermarkX = readSetting(SettingWatermarkX).toStdString();
-    _watermarkY = readSetting(SettingWatermarkY).toStdString();
+    _protection.watermarkPath = readSetting(SettingWatermarkPath).toStdString();
+    _protection.watermarkX = readSetting(SettingWatermarkX).toStdString();
+    _protection.watermarkY = readSetting(SettingWatermarkY).toStdString();
     _initTranslations();
     // The lists start empty, with no selected rows (the file lists' own start state).
     setAcceptDrops(true);
@@ -219,10 +213,11 @@ void TFormTest::FormClose() {
 
 void TFormTest::_updateWindowTexts() {
     // Message boxes are captioned with the application title.
-    QGuiApplication::setApplicationDisplayName(QString::fromLatin1(applicationTitle));
-    label_app_name->setText(QStringLiteral("Splimera ") + QString::fromStdString(GetAppVersion()));
-    statusPanel->setText(QStringLiteral("Splimera ") + QString::fromStdString(_getTranslation("Statustext2")));
-    setWindowTitle(QString::fromLatin1(applicationTitle));
+    const QString name = QString::fromLatin1(ApplicationName);
+    QGuiApplication::setApplicationDisplayName(name);
+    label_app_name->setText(name + " " + QString::fromStdString(applicationVersion()));
+    statusPanel->setText(name + " " + QString::fromStdString(_getTranslation("Statustext2")));
+    setWindowTitle(name);
 }
 
 // ---------------------------------------------------------------- languages
@@ -269,7 +264,7 @@ std::string TFormTest::_getTranslation(const std::string& key) {
 }
 
 void TFormTest::_updateSettingsPicture() {
-    _showLocked(!_outputPdfPassword.empty());
+    _showLocked(!_protection.outputPassword.empty());
 }
 
 void TFormTest::_showLocked(bool locked) {

@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "ui/input_probe.h"
-#include "finishing/output_finisher.h"
+#include "finishing/protection.h"
 #include "settings/app_languages.h"
 #include "ui/file_lists.h"
-#include "ui/protection_settings.h"
 
 class Dialogs;
 class QCheckBox;
@@ -24,7 +23,7 @@ class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QToolButton;
-class Reporter;
+class JobReporter;
 class TsettingsForm;
 
 // The main window: the Split, Merge and Mix tabs with their lists and
@@ -83,7 +82,6 @@ public:
     bool _runSplit();
     bool _runMerge();
     bool _runMix();
-    void _finishOutputFile(const std::string& path);
 
     // Shows the picture of glyphLocked while an output password is set, else that of glyphUnlocked.
     void _updateSettingsPicture();
@@ -97,11 +95,7 @@ public:
     bool _isCommandLine = false;
     bool _isCommandLineSilent = false;
     int _filesFinished = 0;  // files written and finished by the jobs of this run
-    ProtectionSettings _protection;  // the four protection settings, read at start
-    std::string& _outputPdfPassword = _protection.outputPdfPassword;
-    std::string& _watermarkPath = _protection.watermarkPath;
-    std::string& _watermarkX = _protection.watermarkX;
-    std::string& _watermarkY = _protection.watermarkY;
+    Protection _protection;  // the four protection settings, read at start
     std::string _selected_language;
     std::string _mergeSaveName;  // the save dialog's file name, kept between uses
     std::string _languages_folder;
@@ -187,10 +181,8 @@ private:
     // Runs a handler; an error escaping it is shown in a message box.
     void _guarded(const std::function<void()>& handler);
     void _chooseFolderInto(QLineEdit* destination, QRadioButton* otherFolder);
-    FinishingSettings _finishingSettings() const;
-    template <typename Options>
-    bool _runJob(bool (*job)(const Options&, Finisher&, Reporter&), const Options& options,
-                 QProgressBar* progressBar);
+    template <typename Request>
+    void _runJob(void (*job)(const Request&, JobReporter&), const Request& request, QProgressBar* progressBar);
 
     // The controls the file lists read and write.
     QTableWidget* _gridOf(ListKind kind) const;

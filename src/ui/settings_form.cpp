@@ -59,7 +59,7 @@ void setCaption(QGroupBox* group, const std::string& text) { group->setTitle(QSt
 
 }  // namespace
 
-TsettingsForm::TsettingsForm(ProtectionSettings& settings, Translate translate, WriteSetting writeSetting,
+TsettingsForm::TsettingsForm(Protection& settings, Translate translate, WriteSetting writeSetting,
                              Dialogs& dialogs, ShowLocked showLocked, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       settings_(settings),
@@ -174,7 +174,7 @@ void TsettingsForm::showEvent(QShowEvent* event) {
 }
 
 void TsettingsForm::FormShow() {
-    const QString password = QString::fromStdString(settings_.outputPdfPassword);
+    const QString password = QString::fromStdString(settings_.outputPassword);
     passwordEdit1->setText(password);
     passwordEdit2->setText(password);
     showWatermarkPath(QString::fromStdString(settings_.watermarkPath));
@@ -202,7 +202,7 @@ void TsettingsForm::Command2Click() {
         dialogs_.showMessage(translate_("MsgPasswordsNotMatch"));
     } else {
         writeSetting_("outputPdfPassword", password);
-        settings_.outputPdfPassword = password;
+        settings_.outputPassword = password;
         showLocked_(!password.empty());
     }
     const std::string path = editWatermarkPath->text().toStdString();

@@ -28,3 +28,5 @@ void WindowReporter::setProgressVisible(bool visible) {
     progressBar_->setVisible(visible);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+void WindowReporter::outputWritten(const std::string&, int) { ++outputCount_; }

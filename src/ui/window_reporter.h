@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "jobs/reporter.h"
+#include "jobs/job_reporter.h"
 
 class Dialogs;
 class QProgressBar;
@@ -10,7 +10,7 @@ class QProgressBar;
 // What a job tells the user in the window: message boxes, translations and
 // the progress bar of its tab. The window repaints at every progress step;
 // the user's input waits meanwhile (and JobInputBlocker drops it).
-class WindowReporter : public Reporter {
+class WindowReporter : public JobReporter {
 public:
     WindowReporter(Dialogs& dialogs, std::function<std::string(const std::string&)> translate,
                    QProgressBar* progressBar);
@@ -19,9 +19,13 @@ public:
     std::string translation(const std::string& key) override;
     void setProgressPosition(int position) override;
     void setProgressVisible(bool visible) override;
+    void outputWritten(const std::string& path, int pageCount) override;
+
+    int outputCount() const { return outputCount_; }
 
 private:
     Dialogs& dialogs_;
     std::function<std::string(const std::string&)> translate_;
     QProgressBar* progressBar_;
+    int outputCount_ = 0;
 };

@@ -14,6 +14,7 @@
 
 #include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
+#include "jobs/application.h"
 #include "support/fixtures.h"
 #include "test_pages.h"
 #include "test_pictures.h"
@@ -45,12 +46,8 @@ Rgb overBackground(const Rgba& c) {
 class Watermark : public ::testing::Test {
 protected:
     void finish(const std::string& picture, int x, int y, const std::string& password = "") {
-        OutputFinisher finisher;
-        finisher.settings().watermarkPath = picture;
-        finisher.settings().watermarkX = std::to_string(x);
-        finisher.settings().watermarkY = std::to_string(y);
-        finisher.settings().outputPdfPassword = password;
-        finisher.finishOutputFile(output);
+        OutputFinisher(Protection{password, picture, std::to_string(x), std::to_string(y)}, CreatorText)
+            .finishOutputFile(output);
     }
 
     // Checks the centre of each quadrant of the 60 x 30 point test picture
@@ -270,11 +267,7 @@ TEST(WatermarkOnJobOutput, KeepsInheritedResourcesAndRotation) {
     const RenderedPage before = test_pages::renderPage(inherited, 0);
     EXPECT_GT(darkPixels(before, 640, 40, 760, 180), 100);
     pictures::writePng(picture, {});
-    OutputFinisher finisher;
-    finisher.settings().watermarkPath = picture;
-    finisher.settings().watermarkX = "400";
-    finisher.settings().watermarkY = "500";
-    finisher.settings().outputPdfPassword = "pw";
+    OutputFinisher finisher(Protection{"pw", picture, "400", "500"}, CreatorText);
 
     for (bool throughPdfium : {false, true}) {
         const std::string output = dir.file(throughPdfium ? "job.pdf" : "as-is.pdf");

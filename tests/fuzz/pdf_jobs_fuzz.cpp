@@ -83,8 +83,8 @@ void runAllowingErrors(const char* step, Job job) {
         job();
     } catch (const PdfError& error) {
         outcome = std::string("PdfError: ") + error.what();
-    } catch (const EConvertError& error) {
-        outcome = std::string("EConvertError: ") + error.what();
+    } catch (const ConvertError& error) {
+        outcome = std::string("ConvertError: ") + error.what();
     } catch (const std::runtime_error& error) {
         outcome = std::string("runtime_error: ") + error.what();
     }
@@ -106,11 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const Workspace workspace;
     workspace.reset(data, size);
 
-    OutputFinisher finisher;
-    finisher.settings().outputPdfPassword = "secret";
-    finisher.settings().watermarkPath = workspace.picture;
-    finisher.settings().watermarkX = "10";
-    finisher.settings().watermarkY = "20";
+    const Protection protection{"secret", workspace.picture, "10", "20"};
     RecordingReporter reporter;
     const InputFile input{"input.pdf", workspace.folder.string() + "/", InputPassword};
 
@@ -118,11 +114,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (verbose) std::fprintf(stderr, "pages: %d\n", pages);
     if (pages >= 0 && pages <= MostPagesProcessed) {
         runAllowingErrors("merge", [&] {
-            MergeOptions merge{{input, input}, workspace.outputs + "merged.pdf", true};
-            mergeWithPdfium(merge, finisher, reporter);
+            MergeRequest merge;
+            merge.inputs = {input, input};
+            merge.outputPath = workspace.outputs + "merged.pdf";
+            merge.protection = protection;
+            merge.silent = true;
+            runMerge(merge, reporter);
         });
         runAllowingErrors("split", [&] {
-            SplitOptions split;
+            SplitRequest split;
             split.input = input;
             split.method = static_cast<SplitMethod>(size ? data[size - 1] % 4 + 1 : 1);
             split.filesOfSize = "2";
@@ -133,18 +133,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             split.rangeList = "1-3;2,1;9;";
             split.baseName = "part";
             split.destinationFolder = workspace.outputs;
+            split.protection = protection;
             split.silent = true;
-            splitWithPdfium(split, finisher, reporter);
+            runSplit(split, reporter);
         });
         runAllowingErrors("mix", [&] {
-            MixOptions mix;
+            MixRequest mix;
             mix.first = mix.second = input;
             mix.secondMethod.method = MixMethod::Each;
             mix.reverseSecond = true;
-            mix.outputFolder = workspace.outputs;
-            mixWithPdfium(mix, finisher, reporter);
+            mix.destinationFolder = workspace.outputs;
+            mix.protection = protection;
+            runMix(mix, reporter);
         });
     }
-    runAllowingErrors("finish input", [&] { finisher.finishOutputFile(workspace.input); });
+    runAllowingErrors("finish input", [&] { finisherFor(protection).finishOutputFile(workspace.input); });
     return 0;
 }

@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include "child_run.h"
-#include "ui/input_probe.h"
 #include "finishing/output_finisher.h"
 #include "finishing/test_pictures.h"
+#include "jobs/application.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/output_naming.h"
@@ -19,6 +19,7 @@
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_dialogs.h"
+#include "ui/input_probe.h"
 
 namespace {
 
@@ -84,35 +85,35 @@ private:
     }
 
     std::string split(SplitMethod method) {
-        SplitOptions o;
-        o.input = {name_, fs::path(input_).parent_path().string() + "/", ""};
-        o.method = method;
-        o.rangeList = "2-3;1";
-        o.everyGroupSize = o.eachStep = "2";
-        o.baseName = base_;
-        o.destinationFolder = freshFolder();
-        o.silent = true;
-        return outcome([&] { splitWithPdfium(o, finisher_, reporter_); }, o.destinationFolder);
+        SplitRequest request;
+        request.input = {name_, fs::path(input_).parent_path().string() + "/", ""};
+        request.method = method;
+        request.rangeList = "2-3;1";
+        request.everyGroupSize = request.eachStep = "2";
+        request.baseName = base_;
+        request.destinationFolder = freshFolder();
+        request.silent = true;
+        return outcome([&] { runSplit(request, reporter_, finisher_); }, request.destinationFolder);
     }
 
     std::string merge() {
-        MergeOptions o;
-        o.inputs = {{name_, fs::path(input_).parent_path().string() + "/", ""}, {"B.pdf", root_, ""}};
+        MergeRequest request;
+        request.inputs = {{name_, fs::path(input_).parent_path().string() + "/", ""}, {"B.pdf", root_, ""}};
         const std::string folder = freshFolder();
-        o.outputPath = folder + "merged.pdf";
-        o.silent = true;
-        return outcome([&] { mergeWithPdfium(o, finisher_, reporter_); }, folder);
+        request.outputPath = folder + "merged.pdf";
+        request.silent = true;
+        return outcome([&] { runMerge(request, reporter_, finisher_); }, folder);
     }
 
     std::string mix() {
-        MixOptions o;
-        o.first = {name_, fs::path(input_).parent_path().string() + "/", ""};
-        o.second = {"B.pdf", root_, ""};
-        o.firstMethod.groupCount = o.secondMethod.groupCount = "1";
-        o.baseName = "mix_";
-        o.outputFolder = freshFolder();
-        o.singleFile = true;
-        return outcome([&] { mixWithPdfium(o, finisher_, reporter_); }, o.outputFolder);
+        MixRequest request;
+        request.first = {name_, fs::path(input_).parent_path().string() + "/", ""};
+        request.second = {"B.pdf", root_, ""};
+        request.firstMethod.groupCount = request.secondMethod.groupCount = "1";
+        request.baseName = "mix_";
+        request.destinationFolder = freshFolder();
+        request.singleFile = true;
+        return outcome([&] { runMix(request, reporter_, finisher_); }, request.destinationFolder);
     }
 
     // Finishing (with a watermark, which walks every page) of the file under a
@@ -125,10 +126,10 @@ private:
         else
             fs::create_hard_link(input_, copy);  // finishing replaces the name, never the input's bytes
         const std::string before = snapshot(copy);
-        FinishingSettings settings;
-        settings.watermarkPath = root_ + "mark.jpg";
-        settings.watermarkX = settings.watermarkY = "10";
-        OutputFinisher finisher(settings);
+        Protection protection;
+        protection.watermarkPath = root_ + "mark.jpg";
+        protection.watermarkX = protection.watermarkY = "10";
+        OutputFinisher finisher(protection, CreatorText);
         std::string text;
         try {
             finisher.finishOutputFile(copy);

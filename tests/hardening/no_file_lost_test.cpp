@@ -11,6 +11,7 @@
 
 #include "engine/pdf_error.h"
 #include "finishing/output_finisher.h"
+#include "jobs/document_session.h"
 #include "jobs/merge_job.h"
 #include "jobs/split_job.h"
 #include "support/fixtures.h"
@@ -50,23 +51,22 @@ protected:
         fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 2);
     }
     std::string merge(const std::string& output) {
-        MergeOptions o;
-        o.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
-        o.outputPath = output;
-        o.silent = true;
-        return failureOf([&] { mergeWithPdfium(o, finisher, reporter); });
+        MergeRequest request;
+        request.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
+        request.outputPath = output;
+        request.silent = true;
+        return failureOf([&] { runMerge(request, reporter); });
     }
     std::string split(const std::string& destination, const std::string& baseName = "part_") {
-        SplitOptions o;
-        o.input = {"a.pdf", dir.folder(), ""};
-        o.baseName = baseName;
-        o.destinationFolder = destination;
-        o.silent = true;
-        return failureOf([&] { splitWithPdfium(o, finisher, reporter); });
+        SplitRequest request;
+        request.input = {"a.pdf", dir.folder(), ""};
+        request.baseName = baseName;
+        request.destinationFolder = destination;
+        request.silent = true;
+        return failureOf([&] { runSplit(request, reporter); });
     }
 
     TempDir dir;
-    OutputFinisher finisher;
     RecordingReporter reporter;
 };
 
@@ -111,11 +111,11 @@ TEST_F(NoFileLost, MergeIntoOneOfItsInputsIsRefusedByTheWindowAndTheCommandLine)
 TEST_F(NoFileLost, SplitStopsBeforeAnOutputNamedLikeItsInput) {
     fs::rename(dir.file("a.pdf"), dir.file("part_2.pdf"));
     const std::string input = fixtures::readFile(dir.file("part_2.pdf"));
-    SplitOptions o;
-    o.input = {"part_2.pdf", dir.folder(), ""};
-    o.baseName = "part_";
-    o.destinationFolder = dir.folder();
-    EXPECT_EQ(failureOf([&] { splitWithPdfium(o, finisher, reporter); }),
+    SplitRequest request;
+    request.input = {"part_2.pdf", dir.folder(), ""};
+    request.baseName = "part_";
+    request.destinationFolder = dir.folder();
+    EXPECT_EQ(failureOf([&] { runSplit(request, reporter); }),
               "Cannot create file \"" + dir.file("part_2.pdf") + "\". It is one of the files the job reads");
     EXPECT_EQ(fixtures::readFile(dir.file("part_2.pdf")), input);
     EXPECT_EQ(fixtures::markerText(dir.file("part_1.pdf")), "A1");
@@ -172,7 +172,7 @@ TEST_F(NoFileLost, AnExistingReadOnlyOutputStaysAsItWas) {
 
     EXPECT_EQ(merge(dir.file("out.pdf")), "Cannot create file \"" + dir.file("out.pdf") + "\". Permission denied");
     EXPECT_EQ(split(dir.folder()), "Cannot create file \"" + dir.file("part_1.pdf") + "\". Permission denied");
-    EXPECT_EQ(failureOf([&] { finisher.finishOutputFile(dir.file("out.pdf")); }),
+    EXPECT_EQ(failureOf([&] { finisherFor({}).finishOutputFile(dir.file("out.pdf")); }),
               "Cannot write file \"" + dir.file("out.pdf") + "\": Permission denied");
     EXPECT_EQ(contentsOf(dir.path()), before);
 }

@@ -62,17 +62,17 @@ protected:
         if (!fixtures::fileExists(inputs.file(name))) fixtures::writeMarkedPdf(inputs.file(name), "A", pages);
         return {name, inputs.folder(), ""};
     }
-    SplitOptions options(int pages, const std::string& outputFolder) {
-        SplitOptions o;
+    SplitRequest request(int pages, const std::string& outputFolder) {
+        SplitRequest o;
         o.input = input(pages);
         o.baseName = "";
         o.destinationFolder = outputFolder;
         return o;
     }
     // Runs the job; returns the failure text, or "" when it ended normally.
-    std::string run(const SplitOptions& o) {
+    std::string run(const SplitRequest& o) {
         try {
-            EXPECT_TRUE(splitWithPdfium(o, finisher, reporter));
+            runSplit(o, reporter, finisher);
             return "";
         } catch (const std::exception& error) {
             return error.what();
@@ -120,7 +120,7 @@ TEST_F(SplitJob, RangeListsOnA22PageInput) {
     };
     for (const Case& c : cases) {
         TempDir folder;
-        SplitOptions o = options(22, folder.folder());
+        SplitRequest o = request(22, folder.folder());
         o.method = SplitMethod::ByPageRange;
         o.rangeList = c.list;
         o.filesOfSize = "";  // fields of other methods are not read
@@ -158,7 +158,7 @@ TEST_F(SplitJob, GroupMethods) {
     };
     for (const Case& c : cases) {
         TempDir folder;
-        SplitOptions o = options(c.pages, folder.folder());
+        SplitRequest o = request(c.pages, folder.folder());
         o.method = c.method;
         // Only the selected method's fields are read; the others are left unusable.
         o.filesOfSize = o.everyGroupSize = o.everyGroupStart = o.eachStep = o.eachStart = "";
@@ -178,17 +178,17 @@ TEST_F(SplitJob, GroupMethods) {
 TEST_F(SplitJob, SelectedFieldMustBeAWholeNumber) {
     struct Case {
         SplitMethod method;
-        std::string SplitOptions::*field;
+        std::string SplitRequest::*field;
         std::string text;
     } cases[] = {
-        {SplitMethod::IntoFilesOf, &SplitOptions::filesOfSize, ""},
-        {SplitMethod::EveryGroupOf, &SplitOptions::everyGroupSize, "3 "},
-        {SplitMethod::EveryGroupOf, &SplitOptions::everyGroupStart, "x"},
-        {SplitMethod::Each, &SplitOptions::eachStep, " "},
-        {SplitMethod::Each, &SplitOptions::eachStart, "1.5"},
+        {SplitMethod::IntoFilesOf, &SplitRequest::filesOfSize, ""},
+        {SplitMethod::EveryGroupOf, &SplitRequest::everyGroupSize, "3 "},
+        {SplitMethod::EveryGroupOf, &SplitRequest::everyGroupStart, "x"},
+        {SplitMethod::Each, &SplitRequest::eachStep, " "},
+        {SplitMethod::Each, &SplitRequest::eachStart, "1.5"},
     };
     for (const Case& c : cases) {
-        SplitOptions o = options(4, outputs.folder());
+        SplitRequest o = request(4, outputs.folder());
         o.method = c.method;
         o.*c.field = c.text;
         reporter.messages.clear();
@@ -199,7 +199,7 @@ TEST_F(SplitJob, SelectedFieldMustBeAWholeNumber) {
 }
 
 TEST_F(SplitJob, ProgressRoundsHalvesToEvenAndEndsHidden) {
-    SplitOptions o = options(8, outputs.folder());
+    SplitRequest o = request(8, outputs.folder());
     o.filesOfSize = "8";
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(reporter.positions, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100, 0}));
@@ -225,7 +225,7 @@ TEST_F(SplitJob, NamesPadToTheDigitsOfThePageCount) {
     };
     for (const Case& c : cases) {
         TempDir folder;
-        SplitOptions o = options(c.pages, folder.folder());
+        SplitRequest o = request(c.pages, folder.folder());
         o.method = SplitMethod::ByPageRange;
         o.rangeList = c.list;
         o.baseName = c.base;
@@ -251,7 +251,7 @@ TEST_F(SplitJob, EveryOutputGetsTheInputsViewerPreferences) {
     }
     std::filesystem::rename(path + ".new", path);
 
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     o.filesOfSize = "2";
     EXPECT_EQ(run(o), "");
     for (const char* name : {"1.pdf", "2.pdf"}) {
@@ -266,14 +266,14 @@ TEST_F(SplitJob, EveryOutputGetsTheInputsViewerPreferences) {
 
 TEST_F(SplitJob, ProtectedInputIsOpenedWithItsPassword) {
     fixtures::writeMarkedPdf(inputs.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
-    SplitOptions o = options(2, outputs.folder());
+    SplitRequest o = request(2, outputs.folder());
     o.input = {"locked.pdf", inputs.folder(), "pw"};
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[L1] 2.pdf[L2]");
 }
 
 TEST_F(SplitJob, SecondRunReplacesFilesOfTheSameName) {
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2] 3.pdf[A3]");
     o.method = SplitMethod::ByPageRange;
@@ -284,7 +284,7 @@ TEST_F(SplitJob, SecondRunReplacesFilesOfTheSameName) {
 
 TEST_F(SplitJob, FailureInTheMiddleKeepsEarlierFilesAndLeavesNothingHalfWritten) {
     std::filesystem::create_directory(outputs.file("2.pdf"));
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     EXPECT_EQ(run(o), "Cannot create file \"" + outputs.file("2.pdf") + "\". Is a directory");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf");
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
@@ -300,14 +300,14 @@ TEST_F(SplitJob, FinishingFailureEndsTheJobAfterThatFileIsSaved) {
     finisher.failure = [](const std::string& path) {
         if (path.find("2.pdf") != std::string::npos) throw std::runtime_error("cannot finish " + path);
     };
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     EXPECT_EQ(run(o), "cannot finish " + outputs.file("2.pdf"));
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2]");
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
 }
 
 TEST_F(SplitJob, InputThatCannotBeOpenedWritesNothing) {
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     o.input.fileName = "missing.pdf";
     EXPECT_EQ(run(o), "File not found or could not be opened");
     fixtures::writeMarkedPdf(inputs.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
@@ -322,7 +322,7 @@ TEST_F(SplitJob, InputThatCannotBeOpenedWritesNothing) {
 namespace {
 
 TEST_F(SplitJob, NeverReplacesTheInputWithOneOfItsParts) {
-    SplitOptions o = options(3, inputs.folder());
+    SplitRequest o = request(3, inputs.folder());
     o.baseName = "in";  // the third output would be in3.pdf, the input itself
     EXPECT_EQ(run(o), "Cannot create file \"" + inputs.file("in3.pdf") + "\". It is one of the files the job reads");
     EXPECT_EQ(folderText(inputs.path()), "in1.pdf[A1] in2.pdf[A2] in3.pdf[A1 A2 A3]");

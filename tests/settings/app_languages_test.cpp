@@ -151,7 +151,7 @@ TEST(AppLanguages, SetPropertyByNameIgnoresWhatItCannotSet) {
     EXPECT_EQ(form.lblMfile->toolTip(), "Where the file goes");
     EXPECT_EQ(form.lblMfile->maximumWidth(), 120);
     EXPECT_FALSE(form.lblMfile->property("NoSuchProperty").isValid());
-    EXPECT_THROW(languages.SetProperty(form.lblMfile, "maximumWidth", "wide"), EConvertError);
+    EXPECT_THROW(languages.SetProperty(form.lblMfile, "maximumWidth", "wide"), ConvertError);
 }
 
 TEST(AppLanguages, StringsSplitAtTheSeparator) {

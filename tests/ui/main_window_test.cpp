@@ -409,7 +409,7 @@ TEST_F(MainWindow, MergeJoinsTheListWithTheStoredProtection) {
     writeSetting("outputPdfPassword", "secret");
     TFormTest& w = window();
     writeSetting("outputPdfPassword", "");
-    EXPECT_EQ(w._outputPdfPassword, "secret");
+    EXPECT_EQ(w._protection.outputPassword, "secret");
     EXPECT_EQ(w.settingsButton->icon().cacheKey(), w.glyphLocked->icon().cacheKey());
 
     dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};

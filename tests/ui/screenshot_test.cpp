@@ -48,7 +48,7 @@ TEST(Screenshot, DISABLED_ProtectionDialog) {
         {"cmd_no_watermark", "Reset"},
         {"labelPosition", "Position - distance from top-left corner (X,Y)"},
     };
-    ProtectionSettings settings{"secret", "/home/ann/Pictures/watermark.png", "", ""};
+    Protection settings{"secret", "/home/ann/Pictures/watermark.png", "", ""};
     ScriptedDialogs dialogs;
     TsettingsForm form(
         settings, [&](const std::string& key) { return english.count(key) ? english.at(key) : std::string(); },
@@ -64,7 +64,7 @@ TEST(Screenshot, DISABLED_ProtectionDialogGerman) {
     ensureQtApplication();
     TAppLanguages german(nullptr);
     german.LoadTranslations(QCoreApplication::applicationDirPath() + "/languages/German.ini");
-    ProtectionSettings settings{"secret", "/home/ann/Bilder/wasserzeichen.png", "", ""};
+    Protection settings{"secret", "/home/ann/Bilder/wasserzeichen.png", "", ""};
     ScriptedDialogs dialogs;
     TsettingsForm form(
         settings, [&](const std::string& key) { return german.getTranslation(QString::fromStdString(key)).toStdString(); },

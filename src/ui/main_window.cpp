@@ -26,7 +26,7 @@
 #include "jobs/application.h"
 #include "jobs/input_file.h"
 #include "settings/language_folder.h"
-#include "settings/settings_store.h"
+#include "settings/settings.h"
 #include "ui/application_error.h"
 #include "ui/control_factory.h"
 #include "ui/dialogs.h"
@@ -170,11 +170,8 @@ void TFormTest::_guarded(const std::function<void()>& handler) {
 void TFormTest::FormCreate() {
     // The floating-point control word of the original platform (all exceptions
     // masked, 53-bit precision, rounding to nearest) is the default here.
-    _protection.outputPassword = readSetting(SettingOutputPdfPassword).toStdString();
+    _protection = Settings().protection();
     _updateSettingsPicture();
-    _protection.watermarkPath = readSetting(SettingWatermarkPath).toStdString();
-    _protection.watermarkX = readSetting(SettingWatermarkX).toStdString();
-    _protection.watermarkY = readSetting(SettingWatermarkY).toStdString();
     _initTranslations();
     // The lists start empty, with no selected rows (the file lists' own start state).
     setAcceptDrops(true);
@@ -225,12 +222,12 @@ void TFormTest::_updateWindowTexts() {
 void TFormTest::_initTranslations() {
     _languages_folder = _languagesFolderChoice.empty() ? programFolder() + "languages/" : _languagesFolderChoice;
     if (_languages_folder.back() != '/') _languages_folder += '/';
-    _app_languages = std::make_unique<TAppLanguages>(
+    _app_languages = std::make_unique<Translations>(
         this, [this](const QString& message) { _dialogs.showMessage(message.toStdString()); });
-    _selected_language = readSetting(SettingLanguage).toStdString();
+    _selected_language = Settings().language();
     if (_selected_language.empty()) {
         _selected_language = "English";
-        writeSetting(SettingLanguage, QStringLiteral("English"));
+        Settings().setLanguage("English");
     }
     language_selector->clear();
     int selected = -1;
@@ -247,10 +244,10 @@ void TFormTest::_loadLanguage(const std::string& name) {
     if (!isExistingFile(file)) {
         _selected_language = "English";
         file = _languages_folder + "English.ini";
-        writeSetting(SettingLanguage, QStringLiteral("English"));
+        Settings().setLanguage("English");
         language_selector->setVisible(false);  // for the rest of the run
     }
-    _app_languages->LoadTranslations(QString::fromStdString(file));
+    _app_languages->load(QString::fromStdString(file));
     QStringList headers{QStringLiteral("#")};
     for (const char* key : {"GridFilename", "GridPath", "GridPages", "GridPassword"})
         headers << QString::fromStdString(_getTranslation(key));
@@ -260,7 +257,7 @@ void TFormTest::_loadLanguage(const std::string& name) {
 
 std::string TFormTest::_getTranslation(const std::string& key) {
     if (!_app_languages) return std::string();
-    return _app_languages->getTranslation(QString::fromStdString(key)).toStdString();
+    return _app_languages->text(QString::fromStdString(key)).toStdString();
 }
 
 void TFormTest::_updateSettingsPicture() {
@@ -368,9 +365,7 @@ TsettingsForm& TFormTest::_settingsForm() {
     if (!settingsForm) {
         settingsForm = new TsettingsForm(
             _protection, [this](const std::string& key) { return _getTranslation(key); },
-            [](const std::string& name, const std::string& value) {
-                writeSetting(QString::fromStdString(name), QString::fromStdString(value));
-            },
+            [](const std::string& name, const std::string& value) { Settings().write(name, value); },
             _dialogs, [this](bool locked) { _showLocked(locked); }, this);
         settingsForm->setObjectName(QStringLiteral("settingsForm"));
     }
@@ -384,7 +379,7 @@ void TFormTest::settingsButtonClick() {
 
 void TFormTest::language_selectorChange() {
     _selected_language = language_selector->currentText().toStdString();
-    writeSetting(SettingLanguage, QString::fromStdString(_selected_language));
+    Settings().setLanguage(_selected_language);
     _loadLanguage(_selected_language);
     language_selector->setEnabled(false);
     language_selector->setEnabled(true);

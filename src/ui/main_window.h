@@ -7,7 +7,7 @@
 
 #include "ui/input_probe.h"
 #include "finishing/protection.h"
-#include "settings/app_languages.h"
+#include "settings/translations.h"
 #include "ui/file_lists.h"
 
 class Dialogs;
@@ -99,7 +99,7 @@ public:
     std::string _selected_language;
     std::string _mergeSaveName;  // the save dialog's file name, kept between uses
     std::string _languages_folder;
-    std::unique_ptr<TAppLanguages> _app_languages;
+    std::unique_ptr<Translations> _app_languages;
     InputProbe _probe;
     TFileLists _lists;  // _split_list, _merge_list, _mix_list with their counters and selected rows
     TsettingsForm* settingsForm = nullptr;  // the protection settings dialog, made on first use

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "settings/settings.h"
 #include "ui/application_error.h"
 
 namespace {
@@ -201,16 +202,16 @@ void TsettingsForm::Command2Click() {
     if (password != passwordEdit2->text().toStdString()) {
         dialogs_.showMessage(translate_("MsgPasswordsNotMatch"));
     } else {
-        writeSetting_("outputPdfPassword", password);
+        writeSetting_(Settings::OutputPasswordName, password);
         settings_.outputPassword = password;
         showLocked_(!password.empty());
     }
     const std::string path = editWatermarkPath->text().toStdString();
     const std::string x = editWatermarkX->text().toStdString();
     const std::string y = editWatermarkY->text().toStdString();
-    writeSetting_("watermarkPath", path);
-    writeSetting_("watermarkX", x);
-    writeSetting_("watermarkY", y);
+    writeSetting_(Settings::WatermarkPathName, path);
+    writeSetting_(Settings::WatermarkXName, x);
+    writeSetting_(Settings::WatermarkYName, y);
     settings_.watermarkPath = path;
     settings_.watermarkX = x;
     settings_.watermarkY = y;

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "qt_application.h"
-#include "settings/settings_store.h"
+#include "settings/settings.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 
@@ -22,7 +22,7 @@ TEST(MainWindowScreenshots, OnePicturePerTabAndLanguage) {
     const char* tabs[] = {"split", "merge", "mix", "about"};
     for (const auto& [language, prefix] : languages) {
         SCOPED_TRACE(language);
-        writeSetting(SettingLanguage, QString::fromLatin1(language));
+        Settings().setLanguage(language);
         ScriptedDialogs dialogs;
         TFormTest window(dialogs);
         window.show();
@@ -35,5 +35,5 @@ TEST(MainWindowScreenshots, OnePicturePerTabAndLanguage) {
             EXPECT_TRUE(picture.save(folder + "/" + prefix + "-" + tabs[tab] + ".png"));
         }
     }
-    writeSetting(SettingLanguage, QStringLiteral("English"));
+    Settings().setLanguage("English");
 }

@@ -25,7 +25,7 @@
 #include <qpdf/QPDF.hh>
 
 #include "qt_application.h"
-#include "settings/settings_store.h"
+#include "settings/settings.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
@@ -406,9 +406,9 @@ TEST_F(MainWindow, SplitWritesNumberedFinishedFiles) {
 }
 
 TEST_F(MainWindow, MergeJoinsTheListWithTheStoredProtection) {
-    writeSetting("outputPdfPassword", "secret");
+    Settings().setOutputPassword("secret");
     TFormTest& w = window();
-    writeSetting("outputPdfPassword", "");
+    Settings().setOutputPassword("");
     EXPECT_EQ(w._protection.outputPassword, "secret");
     EXPECT_EQ(w.settingsButton->icon().cacheKey(), w.glyphLocked->icon().cacheKey());
 
@@ -516,7 +516,7 @@ TEST_F(MainWindow, PickingALanguageStoresItAndChangesTheCaptions) {
     ASSERT_GE(german, 0);
     w.language_selector->setCurrentIndex(german);
     w.language_selectorChange();
-    EXPECT_EQ(readSetting("Language"), "German");
+    EXPECT_EQ(Settings().language(), "German");
     EXPECT_NE(w.cmd_split_run->text(), "Split this PDF!");
     EXPECT_EQ(w.label_app_name->text(), "Splimera 1.0.0.0");
     EXPECT_TRUE(w.language_selector->isEnabled());

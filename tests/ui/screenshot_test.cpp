@@ -9,7 +9,7 @@
 #include <string>
 
 #include "qt_application.h"
-#include "settings/app_languages.h"
+#include "settings/translations.h"
 #include "support/scripted_dialogs.h"
 #include "ui/settings_form.h"
 
@@ -62,12 +62,12 @@ TEST(Screenshot, DISABLED_ProtectionDialog) {
 // The dialog with the texts of the German language file beside the program.
 TEST(Screenshot, DISABLED_ProtectionDialogGerman) {
     ensureQtApplication();
-    TAppLanguages german(nullptr);
-    german.LoadTranslations(QCoreApplication::applicationDirPath() + "/languages/German.ini");
+    Translations german(nullptr);
+    german.load(QCoreApplication::applicationDirPath() + "/languages/German.ini");
     Protection settings{"secret", "/home/ann/Bilder/wasserzeichen.png", "", ""};
     ScriptedDialogs dialogs;
     TsettingsForm form(
-        settings, [&](const std::string& key) { return german.getTranslation(QString::fromStdString(key)).toStdString(); },
+        settings, [&](const std::string& key) { return german.text(QString::fromStdString(key)).toStdString(); },
         [](const std::string&, const std::string&) {}, dialogs, [](bool) {});
     form.move(40, 40);
     form.show();

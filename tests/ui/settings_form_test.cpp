@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "qt_application.h"
-#include "settings/app_languages.h"
+#include "settings/translations.h"
 #include "settings/language_folder.h"
 #include "support/scripted_dialogs.h"
 
@@ -281,11 +281,11 @@ TEST_F(SettingsFormTest, CaptionsOfEveryLanguageFit) {
     ASSERT_GE(languages.size(), 4);
     for (const QString& language : languages) {
         SCOPED_TRACE(language.toStdString());
-        TAppLanguages texts(nullptr);
-        texts.LoadTranslations(languageFile(folder, language));
+        Translations texts(nullptr);
+        texts.load(languageFile(folder, language));
         Protection values;
         TsettingsForm dialog(
-            values, [&](const std::string& key) { return texts.getTranslation(QString::fromStdString(key)).toStdString(); },
+            values, [&](const std::string& key) { return texts.text(QString::fromStdString(key)).toStdString(); },
             [](const std::string&, const std::string&) {}, dialogs, [](bool) {});
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));

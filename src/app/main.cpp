@@ -8,6 +8,7 @@
 #include "app/job_command_context.h"
 #include "app/job_commands.h"
 #include "app/window_command_host.h"
+#include "settings/settings.h"
 #include "ui/display_check.h"
 #include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
@@ -59,7 +60,9 @@ int main(int argc, char** argv) {
     window._settingsForm();
 
     WindowCommandHost host(window);
-    CommandLine commandLine(host, std::cout,
+    SilentJobContext silent{dialogs, [&window](const std::string& key) { return window._getTranslation(key); },
+                            Settings().protection()};
+    CommandLine commandLine(host, silent, std::cout,
                             [display](const std::string& message) { reportApplicationError(display, message); });
     if (const std::optional<int> exitCode = commandLine.run(arguments)) return *exitCode;
 

@@ -176,7 +176,6 @@ void TFormTest::FormCreate() {
     // The lists start empty, with no selected rows (the file lists' own start state).
     setAcceptDrops(true);
     _isCommandLine = false;
-    _isCommandLineSilent = false;
 }
 
 void TFormTest::showEvent(QShowEvent* event) {

@@ -78,10 +78,10 @@ public:
     void cmd_mergeClick();
     void cmd_mix_runClick();
 
-    // --- jobs, also run by the command line without the start checks
-    bool _runSplit();
-    bool _runMerge();
-    bool _runMix();
+    // --- jobs: the request of each run button, without its start checks
+    void _runSplit();
+    void _runMerge();
+    void _runMix();
 
     // Shows the picture of glyphLocked while an output password is set, else that of glyphUnlocked.
     void _updateSettingsPicture();
@@ -92,9 +92,7 @@ public:
 
     // --- state
     Dialogs& _dialogs;
-    bool _isCommandLine = false;
-    bool _isCommandLineSilent = false;
-    int _filesFinished = 0;  // files written and finished by the jobs of this run
+    bool _isCommandLine = false;  // the command line chose the tab to open on
     Protection _protection;  // the four protection settings, read at start
     std::string _selected_language;
     std::string _mergeSaveName;  // the save dialog's file name, kept between uses

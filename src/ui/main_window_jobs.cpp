@@ -57,16 +57,10 @@ template <typename Request>
 void TFormTest::_runJob(void (*job)(const Request&, JobReporter&), const Request& request, QProgressBar* progressBar) {
     const JobInputBlocker inputBlocker(this);  // the window only repaints until the job returns
     WindowReporter reporter(_dialogs, [this](const std::string& key) { return _getTranslation(key); }, progressBar);
-    try {
-        job(request, reporter);
-    } catch (...) {
-        _filesFinished += reporter.outputCount();
-        throw;
-    }
-    _filesFinished += reporter.outputCount();
+    job(request, reporter);
 }
 
-bool TFormTest::_runSplit() {
+void TFormTest::_runSplit() {
     SplitRequest request;
     request.input = _lists.list(ListKind::Split).inputFile(1);
     request.method = r_split_method1->isChecked()   ? SplitMethod::IntoFilesOf
@@ -82,22 +76,18 @@ bool TFormTest::_runSplit() {
     request.baseName = textOf(split_base_filename);
     request.destinationFolder = textOf(split_destination_folder);
     request.protection = _protection;
-    request.silent = _isCommandLineSilent;
     _runJob(&runSplit, request, ProgressBarSplit);
-    return true;
 }
 
-bool TFormTest::_runMerge() {
+void TFormTest::_runMerge() {
     MergeRequest request;
     request.inputs = _lists.inputFiles(ListKind::Merge);
     request.outputPath = textOf(merge_destination_filename);
     request.protection = _protection;
-    request.silent = _isCommandLineSilent;
     _runJob(&runMerge, request, ProgressBar2);
-    return request.inputs.size() >= 2;
 }
 
-bool TFormTest::_runMix() {
+void TFormTest::_runMix() {
     auto methodFields = [](QRadioButton* each, QLineEdit* groupCount, QLineEdit* groupStart, QLineEdit* eachCount,
                            QLineEdit* eachStart) {
         MixMethodFields fields;
@@ -122,5 +112,4 @@ bool TFormTest::_runMix() {
     request.singleFile = mix_single_file->isChecked();
     request.protection = _protection;
     _runJob(&runMix, request, ProgressBarMix);
-    return true;
 }

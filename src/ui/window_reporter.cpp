@@ -28,5 +28,3 @@ void WindowReporter::setProgressVisible(bool visible) {
     progressBar_->setVisible(visible);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
-
-void WindowReporter::outputWritten(const std::string&, int) { ++outputCount_; }

@@ -19,13 +19,9 @@ public:
     std::string translation(const std::string& key) override;
     void setProgressPosition(int position) override;
     void setProgressVisible(bool visible) override;
-    void outputWritten(const std::string& path, int pageCount) override;
-
-    int outputCount() const { return outputCount_; }
 
 private:
     Dialogs& dialogs_;
     std::function<std::string(const std::string&)> translate_;
     QProgressBar* progressBar_;
-    int outputCount_ = 0;
 };

@@ -489,23 +489,34 @@ TEST_F(MainWindow, InputDuringAJobIsDropped) {
              QCoreApplication::sendEvent(&w, &close);
          }},
     };
+    // The split's outputs, which each run writes anew.
+    const auto splitOutputs = [&] {
+        std::vector<std::string> names;
+        for (const std::string& name : fixtures::filesIn(dir.path()))
+            if (name.rfind("a_", 0) == 0) names.push_back(name);
+        return names;
+    };
+    const auto removeSplitOutputs = [&] {
+        for (const std::string& name : splitOutputs()) std::filesystem::remove(dir.file(name));
+    };
+    const std::vector<std::string> onePerPage{"a_1.pdf", "a_2.pdf", "a_3.pdf", "a_4.pdf"};
     for (const auto& [input, send] : inputs) {
         SCOPED_TRACE(input);
         dialogs.messages.clear();
-        const int finishedBefore = w._filesFinished;
+        removeSplitOutputs();
         QTimer::singleShot(0, &w, send);  // fires while the job lets the window repaint
         w.cmd_split_run->click();
         QCoreApplication::processEvents();
-        EXPECT_EQ(w._filesFinished - finishedBefore, 4) << "one split of the four pages";
+        EXPECT_EQ(splitOutputs(), onePerPage) << "one split of the four pages";
         EXPECT_EQ(dialogs.messages.size(), 1u) << "the completion message only";
         EXPECT_EQ(fileColumn(w.SplitStringGrid), std::vector<std::string>{"a.pdf"});
         EXPECT_TRUE(w.isVisible());
     }
 
     // Once the job has returned, the window takes input again.
-    const int finishedBefore = w._filesFinished;
+    removeSplitOutputs();
     QTest::mouseClick(w.cmd_split_run, Qt::LeftButton);
-    EXPECT_EQ(w._filesFinished - finishedBefore, 4);
+    EXPECT_EQ(splitOutputs(), onePerPage);
 }
 
 // ---------------------------------------------------------------- languages and links

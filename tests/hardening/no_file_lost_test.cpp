@@ -15,6 +15,7 @@
 #include "jobs/merge_job.h"
 #include "jobs/split_job.h"
 #include "support/fixtures.h"
+#include "support/private_config.h"
 #include "support/process.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_dialogs.h"

@@ -7,6 +7,7 @@
 
 #include "settings/settings.h"
 #include "support/fixtures.h"
+#include "support/private_config.h"
 
 namespace {
 

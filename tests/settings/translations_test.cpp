@@ -12,12 +12,18 @@
 #include "jobs/whole_number.h"
 #include "settings/translations.h"
 #include "support/fixtures.h"
+#include "ui/qt_application.h"
 
 namespace {
 
+// Widgets need the application object before the first of them is made.
+struct WithApplication {
+    WithApplication() { ensureQtApplication(); }
+};
+
 // A small window in the shape of the main window: a tab set whose pages hold
 // a button, labels, a group box and controls without a caption.
-struct SmallWindow {
+struct SmallWindow : WithApplication {
     QWidget window;
     QTabWidget* tabs = new QTabWidget(&window);
     QWidget* tabSplit = new QWidget;

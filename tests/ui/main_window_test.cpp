@@ -27,6 +27,7 @@
 #include "qt_application.h"
 #include "settings/settings.h"
 #include "support/fixtures.h"
+#include "support/private_config.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 

@@ -8,6 +8,7 @@
 #include "app/job_command_context.h"
 #include "app/job_commands.h"
 #include "app/window_command_host.h"
+#include "jobs/application.h"
 #include "settings/settings.h"
 #include "ui/display_check.h"
 #include "ui/headless_dialogs.h"
@@ -67,7 +68,8 @@ int main(int argc, char** argv) {
     if (const std::optional<int> exitCode = commandLine.run(arguments)) return *exitCode;
 
     if (!display) {
-        std::cerr << "Splimera needs a display for its window. Without one, use the silent forms "
+        std::cerr << ApplicationName
+                  << " needs a display for its window. Without one, use the silent forms "
                      "-qs and -qm or the job commands split, merge and mix; see splimera --help."
                   << std::endl;
         return kExitUsage;

@@ -3,8 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "finishing/output_finisher.h"
-#include "jobs/application.h"
+#include "finishing/finisher.h"
 #include "jobs/job_reporter.h"
 
 PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
@@ -37,8 +36,6 @@ void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finish
     finisher.finishOutputFile(path);
     reporter.outputWritten(path, pageCount);
 }
-
-OutputFinisher finisherFor(const Protection& protection) { return OutputFinisher(protection, CreatorText); }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {
     for (const InputFile& input : inputs) {

@@ -24,9 +24,3 @@ void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& 
 // Saves the output under path, closes it, hands the file to finishing and
 // reports it written.
 void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter);
-
-// The finisher of a job's outputs: the protection it asks for and the
-// program's creator text.
-class OutputFinisher;
-struct Protection;
-OutputFinisher finisherFor(const Protection& protection);

@@ -2,14 +2,9 @@
 
 #include <numeric>
 
-#include "finishing/output_finisher.h"
+#include "finishing/finisher.h"
 #include "jobs/document_session.h"
 #include "jobs/job_reporter.h"
-
-void runMerge(const MergeRequest& request, JobReporter& reporter) {
-    OutputFinisher finisher = finisherFor(request.protection);
-    runMerge(request, reporter, finisher);
-}
 
 void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher) {
     if (request.inputs.size() < 2) {

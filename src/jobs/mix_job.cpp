@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "finishing/output_finisher.h"
+#include "finishing/finisher.h"
 #include "jobs/document_session.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_naming.h"
@@ -18,11 +18,6 @@ void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixReq
 }
 
 }  // namespace
-
-void runMix(const MixRequest& request, JobReporter& reporter) {
-    OutputFinisher finisher = finisherFor(request.protection);
-    runMix(request, reporter, finisher);
-}
 
 void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher) {
     request.check();

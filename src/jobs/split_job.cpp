@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "finishing/output_finisher.h"
+#include "finishing/finisher.h"
 #include "jobs/document_session.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_naming.h"
@@ -69,11 +69,6 @@ private:
 };
 
 }  // namespace
-
-void runSplit(const SplitRequest& request, JobReporter& reporter) {
-    OutputFinisher finisher = finisherFor(request.protection);
-    runSplit(request, reporter, finisher);
-}
 
 void runSplit(const SplitRequest& request, JobReporter& reporter, Finisher& finisher) {
     request.check();

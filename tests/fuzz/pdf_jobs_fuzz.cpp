@@ -17,6 +17,7 @@
 #include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_finishing.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"

@@ -11,7 +11,7 @@
 
 #include "engine/pdf_error.h"
 #include "finishing/output_finisher.h"
-#include "jobs/document_session.h"
+#include "jobs/job_finishing.h"
 #include "jobs/merge_job.h"
 #include "jobs/split_job.h"
 #include "support/fixtures.h"

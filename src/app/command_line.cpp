@@ -59,7 +59,7 @@ void CommandLine::showMessageConsole(const std::string& text) { console_ << text
 void CommandLine::dieIfFileDoesNotExist(const std::string& fileName) {
     if (isExistingFile(fileName)) return;
     showMessageConsole("Aborting, input file does not exist: " + fileName);
-    throw EndProcess{kExitUsage};
+    throw EndProcess{ExitUsage};
 }
 
 std::optional<int> CommandLine::run(const std::vector<std::string>& arguments) {
@@ -84,14 +84,14 @@ std::optional<int> CommandLine::run(const std::vector<std::string>& arguments) {
         if (command == "-qm") return runSilentMerge(arguments);
         if (command == "--help") {
             console_ << commandLineUsage() << std::flush;
-            return kExitDone;
+            return ExitDone;
         }
         if (command == "--version") {
             showMessageConsole(versionLine());
-            return kExitDone;
+            return ExitDone;
         }
         showMessageConsole("Invalid parameters, please check documentation.");
-        return kExitUsage;
+        return ExitUsage;
     } catch (const EndProcess& end) {
         return end.code;
     }
@@ -132,7 +132,7 @@ std::optional<int> CommandLine::runSilentMerge(const std::vector<std::string>& a
         request.check();
     } catch (const RequestError&) {
         showMessageConsole("Output parameter missing, please check documentation.");
-        return kExitUsage;
+        return ExitUsage;
     }
     request.protection = silent_.protection;
     request.silent = true;
@@ -147,8 +147,8 @@ int CommandLine::runSilentJob(const std::function<void(JobReporter&)>& job, cons
         job(reporter);
     } catch (const std::exception& error) {
         reportApplicationError_(error.what());
-        return kExitJobFailed;
+        return ExitJobFailed;
     }
     showMessageConsole(doneLine);
-    return reporter.written > 0 ? kExitDone : kExitJobFailed;
+    return reporter.written > 0 ? ExitDone : ExitJobFailed;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/exit_code.h"
 #include "finishing/protection.h"
 
 class Dialogs;
@@ -28,9 +29,6 @@ struct SilentJobContext {
     std::function<std::string(const std::string& key)> translate;
     Protection protection;
 };
-
-// Process exit codes.
-enum ExitCode { kExitDone = 0, kExitJobFailed = 1, kExitUsage = 2 };
 
 // The program's switches: "-s" and "-m" preload the window's lists, "-qs" and
 // "-qm" run a split or a merge without the window and report one console line.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/exit_code.h"
 #include "app/job_command_arguments.h"
 #include "engine/password_search.h"
 #include "engine/pdf_error.h"
@@ -245,17 +246,17 @@ int runJobCommand(const std::vector<std::string>& arguments, const JobCommandCon
         job = prepare(arguments, context);
     } catch (const UsageError& error) {
         context.err << error.what() << "\nUsage: splimera\n" << jobCommandUsage();
-        return 2;
+        return ExitUsage;
     } catch (const std::exception& error) {
         context.err << error.what() << '\n';
-        return 1;
+        return ExitJobFailed;
     }
     ConsoleReporter reporter(context);
     try {
         job(reporter);
     } catch (const std::exception& error) {
         context.err << error.what() << '\n';
-        return 1;
+        return ExitJobFailed;
     }
-    return reporter.written == 0 ? 1 : 0;
+    return reporter.written == 0 ? ExitJobFailed : ExitDone;
 }

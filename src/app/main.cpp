@@ -39,7 +39,7 @@ void reportApplicationError(bool display, const std::string& message) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty() && trimmed(arguments[0]) == "/remove") return 0;
+    if (!arguments.empty() && trimmed(arguments[0]) == "/remove") return ExitDone;
 
     if (!arguments.empty() && isJobCommand(arguments[0])) {
         QCoreApplication application(argc, argv);
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
                   << " needs a display for its window. Without one, use the silent forms "
                      "-qs and -qm or the job commands split, merge and mix; see splimera --help."
                   << std::endl;
-        return kExitUsage;
+        return ExitUsage;
     }
     window.show();
     return application.exec();

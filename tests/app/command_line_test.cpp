@@ -57,12 +57,12 @@ TEST_F(CommandLineTest, WindowFormsPreloadTheLists) {
 }
 
 TEST_F(CommandLineTest, SilentFormsRunTheJobAndReport) {
-    EXPECT_EQ(run({"-qs", a()}), kExitDone);
+    EXPECT_EQ(run({"-qs", a()}), ExitDone);
     EXPECT_EQ(console.str(), "Silent Split operation done.\n");
     EXPECT_EQ(fixtures::markerText(dir.file("a_1.pdf")) + "|" + fixtures::markerText(dir.file("a_2.pdf")), "A1|A2");
 
     console.str("");
-    EXPECT_EQ(run({"-qm", a(), b(), "-o", dir.file("out.pdf"), dir.file("missing.pdf")}), kExitDone);
+    EXPECT_EQ(run({"-qm", a(), b(), "-o", dir.file("out.pdf"), dir.file("missing.pdf")}), ExitDone);
     EXPECT_EQ(console.str(), "Silent Merge operation done.\n");
     EXPECT_EQ(fixtures::markerText(dir.file("out.pdf")), "A1 A2 B1");
     EXPECT_TRUE(window.calls.empty()) << "the silent forms leave the window alone";
@@ -74,13 +74,13 @@ TEST_F(CommandLineTest, SilentFormsRunTheJobAndReport) {
 TEST_F(CommandLineTest, SilentFormsProbeTheirFilesThroughTheDialogs) {
     protection.outputPassword = "out";
     dialogs.textAnswers = {"pw"};
-    EXPECT_EQ(run({"-qm", dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")}), kExitDone);
+    EXPECT_EQ(run({"-qm", dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")}), ExitDone);
     EXPECT_EQ(fixtures::markerText(dir.file("out.pdf"), "out"), "L1 L2 A1 A2");
     ASSERT_EQ(dialogs.prompts.size(), 1u);
     EXPECT_EQ(dialogs.prompts[0].caption, "<MsgEnterPassw>");
 
     dialogs.messages.clear();
-    EXPECT_EQ(run({"-qs", dir.file("locked.pdf")}), kExitJobFailed);  // the prompt is cancelled
+    EXPECT_EQ(run({"-qs", dir.file("locked.pdf")}), ExitJobFailed);  // the prompt is cancelled
     EXPECT_EQ(dialogs.messages, (Lines{"Password required or incorrect password"}));
     EXPECT_EQ(errors, (Lines{"File not found or could not be opened"}));
     EXPECT_FALSE(fixtures::fileExists(dir.file("locked_1.pdf")));
@@ -88,17 +88,17 @@ TEST_F(CommandLineTest, SilentFormsProbeTheirFilesThroughTheDialogs) {
 
 TEST_F(CommandLineTest, JobsThatProduceNothingOrFailExitWithOne) {
     fixtures::writeMarkedPdf(dir.file("empty.pdf"), "E", 0);
-    EXPECT_EQ(run({"-qs", dir.file("empty.pdf")}), kExitJobFailed);
+    EXPECT_EQ(run({"-qs", dir.file("empty.pdf")}), ExitJobFailed);
     EXPECT_EQ(console.str(), "Silent Split operation done.\n");
 
     console.str("");
-    EXPECT_EQ(run({"-qm", "-o", dir.file("out.pdf")}), kExitJobFailed);
+    EXPECT_EQ(run({"-qm", "-o", dir.file("out.pdf")}), ExitJobFailed);
     EXPECT_EQ(console.str(), "Silent Merge operation done.\n");
     EXPECT_EQ(dialogs.messages, (Lines{"<MsgErrAdd2files>"}));
 
     console.str("");
     const std::string nowhere = dir.file("nowhere/out.pdf");
-    EXPECT_EQ(run({"-qm", a(), b(), "-o", nowhere}), kExitJobFailed);
+    EXPECT_EQ(run({"-qm", a(), b(), "-o", nowhere}), ExitJobFailed);
     EXPECT_EQ(console.str(), "") << "no completion line after an error";
     EXPECT_EQ(errors, (Lines{"Cannot create file \"" + nowhere + "\". No such file or directory"}));
 }
@@ -109,7 +109,7 @@ TEST_F(CommandLineTest, SilentMergeKeepsToTheListsFiftyFiles) {
     std::vector<std::string> arguments{"-qm"};
     for (int i = 0; i < 50; ++i) arguments.push_back(b());
     arguments.insert(arguments.end(), {dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")});
-    EXPECT_EQ(run(arguments), kExitDone);
+    EXPECT_EQ(run(arguments), ExitDone);
     EXPECT_EQ(fixtures::readMarkers(dir.file("out.pdf")).size(), 50u);
     EXPECT_EQ(dialogs.messages, (Lines{"<MsgErrListFull>", "<MsgErrListFull>"}));
     EXPECT_TRUE(dialogs.prompts.empty());
@@ -133,22 +133,22 @@ TEST_F(CommandLineTest, UsageErrorsExitWithTwo) {
     };
     for (const Case& c : cases) {
         console.str("");
-        EXPECT_EQ(run(c.arguments), kExitUsage) << c.line;
+        EXPECT_EQ(run(c.arguments), ExitUsage) << c.line;
         EXPECT_EQ(console.str(), c.line + "\n");
     }
     EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(CommandLineTest, AMissingFileStopsBeforeLaterOnesAreLookedAt) {
-    EXPECT_EQ(run({"-m", a(), dir.file("missing.pdf"), b()}), kExitUsage);
+    EXPECT_EQ(run({"-m", a(), dir.file("missing.pdf"), b()}), ExitUsage);
     EXPECT_EQ(window.calls, (Lines{"merge+" + a()}));
 }
 
 TEST_F(CommandLineTest, HelpAndVersion) {
-    EXPECT_EQ(run({"--help"}), kExitDone);
+    EXPECT_EQ(run({"--help"}), ExitDone);
     EXPECT_NE(console.str().find("-qm FILE... -o OUTPUT"), std::string::npos);
     console.str("");
-    EXPECT_EQ(run({"--version"}), kExitDone);
+    EXPECT_EQ(run({"--version"}), ExitDone);
     EXPECT_EQ(console.str(), "Splimera 1.0.0.0\n");
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/job_commands.h"
 #include "jobs/application.h"
+#include "jobs/input_file.h"
 #include "jobs/job_reporter.h"
 #include "jobs/merge_job.h"
 #include "jobs/request_error.h"

@@ -290,7 +290,7 @@ TEST_F(SplitJob, FailureInTheMiddleKeepsEarlierFilesAndLeavesNothingHalfWritten)
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
     EXPECT_TRUE(reporter.progressVisible) << "the bar stays at its last position";
 
-    // The same document objects serve the next run.
+    // The next run goes on where the folder is free again.
     std::filesystem::remove(outputs.file("2.pdf"));
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2] 3.pdf[A3]");

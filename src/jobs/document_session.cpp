@@ -3,33 +3,13 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "jobs/finisher.h"
+#include "finishing/finisher.h"
+#include "jobs/job_reporter.h"
 
-OpenedInput::OpenedInput(TPdf& pdf, const InputFile& input) : pdf_(pdf) {
-    pdf_.setFileName(input.path());
-    if (!input.password.empty()) pdf_.setPassword(input.password);
-    try {
-        pdf_.setActive(true);
-    } catch (...) {
-        pdf_.setPassword("");
-        throw;
-    }
-}
+PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
 
-OpenedInput::~OpenedInput() {
-    closeQuietly(pdf_);
-    pdf_.setPassword("");
-}
-
-void closeQuietly(TPdf& pdf) {
-    try {
-        pdf.setActive(false);
-    } catch (...) {
-    }
-}
-
-void appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages) {
-    const int available = source.PageCount();
+void appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
+    const int available = source.pageCount();
     std::vector<int> taken;
     taken.reserve(pages.size());
     for (int page : pages)
@@ -39,18 +19,22 @@ void appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages) {
     // in a call of its own, so that only the pages PDFium cannot copy are
     // missing, as when every page is imported by a call of its own.
     for (std::size_t next = 0; next < taken.size();) {
-        const int before = output.PageCount();
+        const int before = output.pageCount();
         const std::vector<int> rest(taken.begin() + static_cast<std::ptrdiff_t>(next), taken.end());
-        if (output.ImportPageList(source, rest, before + 1)) return;
-        const int imported = output.PageCount() - before;
+        if (output.importPages(source, rest, before + 1)) return;
+        const int imported = output.pageCount() - before;
         next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
     }
 }
 
-void writeOutput(TPdf& output, const std::string& path, Finisher& finisher) {
-    output.SaveAs(path, TSaveOption::saNone, TPdfVersion::pvUnknown);
-    output.setActive(false);
+void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter) {
+    const int pageCount = output.pageCount();
+    {
+        const PdfDocument closedAfterSaving = std::move(output);
+        closedAfterSaving.saveAs(path);
+    }
     finisher.finishOutputFile(path);
+    reporter.outputWritten(path, pageCount);
 }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {

@@ -2,33 +2,27 @@
 
 #include <numeric>
 
+#include "finishing/finisher.h"
 #include "jobs/document_session.h"
-#include "jobs/finisher.h"
-#include "jobs/reporter.h"
+#include "jobs/job_reporter.h"
 
-bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
-    if (options.inputs.size() < 2) {
+void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher) {
+    if (request.inputs.size() < 2) {
         reporter.showMessage(reporter.translation("MsgErrAdd2files"));
-        return false;
+        return;
     }
+    request.check();
+    refuseInputAsOutput(request.outputPath, request.inputs);
     int pageTotal = 0;
-    refuseInputAsOutput(options.outputPath, options.inputs);
-    TPdf& output = documents.PdfNew;
-    output.CreateDocument();
-    try {
-        for (const InputFile& input : options.inputs) {
-            OpenedInput opened(documents.Pdf, input);
-            std::vector<int> pages(static_cast<std::size_t>(documents.Pdf.PageCount()));
-            std::iota(pages.begin(), pages.end(), 1);
-            appendPages(output, documents.Pdf, pages);
-            pageTotal += static_cast<int>(pages.size());
-        }
-        writeOutput(output, options.outputPath, finisher);
-    } catch (...) {
-        closeQuietly(output);
-        throw;
+    PdfDocument output = PdfDocument::create();
+    for (const InputFile& input : request.inputs) {
+        const PdfDocument opened = openInput(input);
+        std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
+        std::iota(pages.begin(), pages.end(), 1);
+        appendPages(output, opened, pages);
+        pageTotal += static_cast<int>(pages.size());
     }
-    if (!options.silent)
+    writeOutput(std::move(output), request.outputPath, finisher, reporter);
+    if (!request.silent)
         reporter.showMessage(reporter.translation("MsgMergeDone") + " (total pages: " + std::to_string(pageTotal) + ")");
-    return true;
 }

@@ -1,4 +1,4 @@
-#include "ui/app_version_text.h"
+#include "jobs/application.h"
 
 #include "app_version.h"
 
@@ -10,7 +10,7 @@ constexpr int part() { return 0; }
 
 }  // namespace
 
-std::string GetAppVersion() {
+std::string applicationVersion() {
     return std::to_string(part(SPLIMERA_VERSION_MAJOR)) + "." + std::to_string(part(SPLIMERA_VERSION_MINOR)) + "." +
            std::to_string(part(SPLIMERA_VERSION_PATCH)) + "." + std::to_string(part(SPLIMERA_VERSION_TWEAK));
 }

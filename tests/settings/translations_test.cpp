@@ -10,14 +10,20 @@
 #include <QWidget>
 
 #include "jobs/whole_number.h"
-#include "settings/app_languages.h"
+#include "settings/translations.h"
 #include "support/fixtures.h"
+#include "ui/qt_application.h"
 
 namespace {
 
+// Widgets need the application object before the first of them is made.
+struct WithApplication {
+    WithApplication() { ensureQtApplication(); }
+};
+
 // A small window in the shape of the main window: a tab set whose pages hold
 // a button, labels, a group box and controls without a caption.
-struct SmallWindow {
+struct SmallWindow : WithApplication {
     QWidget window;
     QTabWidget* tabs = new QTabWidget(&window);
     QWidget* tabSplit = new QWidget;
@@ -51,15 +57,15 @@ struct Loader {
     fixtures::TempDir folder;
     SmallWindow form;
     QStringList messages;
-    TAppLanguages languages{&form.window, [this](const QString& text) { messages << text; }};
+    Translations languages{&form.window, [this](const QString& text) { messages << text; }};
 
     void load(const std::string& name, const std::string& content) {
         fixtures::writeFile(folder.file(name), content);
-        languages.LoadTranslations(QString::fromStdString(folder.file(name)));
+        languages.load(QString::fromStdString(folder.file(name)));
     }
 };
 
-TEST(AppLanguages, LoadSetsCaptionsByControlNameAndStoresTexts) {
+TEST(Translations, LoadSetsCaptionsByControlNameAndStoresTexts) {
     Loader loader;
     loader.load("French.ini",
                 "[Main]\n"
@@ -85,42 +91,42 @@ TEST(AppLanguages, LoadSetsCaptionsByControlNameAndStoresTexts) {
     EXPECT_EQ(form.linkWebsite->text(), "<a href=\"https://example.org/fr\">site</a>");
     EXPECT_EQ(form.window.windowTitle(), "");
 
-    TAppLanguages& languages = loader.languages;
-    EXPECT_EQ(languages.getTranslation("gridPATH"), "Chemin");
-    EXPECT_EQ(languages.getTranslation(";LBL_MFILE"), "no comment");
-    EXPECT_EQ(languages.getTranslation("merge_destination_filename"), "not a caption");
-    EXPECT_EQ(languages.getTranslation("Main"), "");
-    EXPECT_EQ(languages.getTranslation("Missing"), "");
+    Translations& languages = loader.languages;
+    EXPECT_EQ(languages.text("gridPATH"), "Chemin");
+    EXPECT_EQ(languages.text(";LBL_MFILE"), "no comment");
+    EXPECT_EQ(languages.text("merge_destination_filename"), "not a caption");
+    EXPECT_EQ(languages.text("Main"), "");
+    EXPECT_EQ(languages.text("Missing"), "");
 }
 
-TEST(AppLanguages, LaterLoadReplacesRemovesAndKeepsWhatItLacks) {
+TEST(Translations, LaterLoadReplacesRemovesAndKeepsWhatItLacks) {
     Loader loader;
     loader.load("English.ini", "TabMerge=Merge\nMsgErrTab=Switch tabs first.\nGridPath=Path\ncmd_merge=Merge files!\n");
     loader.load("Other.ini", "tabMERGE=Zusammenführen\nGridPath=\ncmd_merge=\nGridPages=Seiten\ngridpages=Seitenzahl\n");
-    TAppLanguages& languages = loader.languages;
-    EXPECT_EQ(languages.getTranslation("MsgErrTab"), "Switch tabs first.");
-    EXPECT_EQ(languages.getTranslation("TabMerge"), "Zusammenführen");
-    EXPECT_EQ(languages.getTranslation("GridPath"), "");
-    EXPECT_EQ(languages.getTranslation("GridPages"), "Seitenzahl");
+    Translations& languages = loader.languages;
+    EXPECT_EQ(languages.text("MsgErrTab"), "Switch tabs first.");
+    EXPECT_EQ(languages.text("TabMerge"), "Zusammenführen");
+    EXPECT_EQ(languages.text("GridPath"), "");
+    EXPECT_EQ(languages.text("GridPages"), "Seitenzahl");
     EXPECT_EQ(loader.form.tabs->tabText(1), "Zusammenführen");
     EXPECT_EQ(loader.form.cmdMerge->text(), "");  // an emptied control key empties the caption
     EXPECT_TRUE(loader.messages.isEmpty());
 }
 
-TEST(AppLanguages, MissingFileIsReportedAndLoadsNothing) {
+TEST(Translations, MissingFileIsReportedAndLoadsNothing) {
     Loader loader;
     loader.load("English.ini", "TabMerge=Merge them\nMsgMixDone=Mixed.\n");
     const QString missing = QString::fromStdString(loader.folder.file("German.ini"));
-    loader.languages.LoadTranslations(missing);
-    loader.languages.LoadTranslations(QString::fromStdString(loader.folder.path()));  // a folder
+    loader.languages.load(missing);
+    loader.languages.load(QString::fromStdString(loader.folder.path()));  // a folder
     ASSERT_EQ(loader.messages.size(), 2);
     EXPECT_EQ(loader.messages[0], "Unable to load language file " + missing);
     EXPECT_EQ(loader.messages[1], "Unable to load language file " + QString::fromStdString(loader.folder.path()));
-    EXPECT_EQ(loader.languages.getTranslation("MsgMixDone"), "Mixed.");
+    EXPECT_EQ(loader.languages.text("MsgMixDone"), "Mixed.");
     EXPECT_EQ(loader.form.tabs->tabText(1), "Merge them");
 }
 
-TEST(AppLanguages, FindComponentMatchesDescendantsIgnoringCase) {
+TEST(Translations, FindComponentMatchesDescendantsIgnoringCase) {
     SmallWindow form;
     const struct {
         const char* name;
@@ -131,30 +137,30 @@ TEST(AppLanguages, FindComponentMatchesDescendantsIgnoringCase) {
         {"cmd_merg", nullptr},            {"cmd_merge ", nullptr},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TAppLanguages::FindComponent(&form.window, c.name), c.expected) << c.name;
-    EXPECT_EQ(TAppLanguages::FindComponent(nullptr, "cmd_merge"), nullptr);
+        EXPECT_EQ(Translations::findComponent(&form.window, c.name), c.expected) << c.name;
+    EXPECT_EQ(Translations::findComponent(nullptr, "cmd_merge"), nullptr);
 }
 
-TEST(AppLanguages, SetPropertyByNameIgnoresWhatItCannotSet) {
+TEST(Translations, SetPropertyByNameIgnoresWhatItCannotSet) {
     SmallWindow form;
-    TAppLanguages languages(&form.window);
-    languages.SetProperty(form.cmdMerge, "caption", "Go");
-    languages.SetProperty(form.destination, "Caption", "no caption here");
-    languages.SetProperty(&form.window, "CAPTION", "Window title");
-    languages.SetProperty(form.lblMfile, "ToolTip", "Where the file goes");
-    languages.SetProperty(form.lblMfile, "MaximumWidth", "120");
-    languages.SetProperty(form.lblMfile, "NoSuchProperty", "x");
-    languages.SetProperty(nullptr, "Caption", "x");
+    Translations languages(&form.window);
+    languages.setProperty(form.cmdMerge, "caption", "Go");
+    languages.setProperty(form.destination, "Caption", "no caption here");
+    languages.setProperty(&form.window, "CAPTION", "Window title");
+    languages.setProperty(form.lblMfile, "ToolTip", "Where the file goes");
+    languages.setProperty(form.lblMfile, "MaximumWidth", "120");
+    languages.setProperty(form.lblMfile, "NoSuchProperty", "x");
+    languages.setProperty(nullptr, "Caption", "x");
     EXPECT_EQ(form.cmdMerge->text(), "Go");
     EXPECT_EQ(form.destination->text(), "typed");
     EXPECT_EQ(form.window.windowTitle(), "Window title");
     EXPECT_EQ(form.lblMfile->toolTip(), "Where the file goes");
     EXPECT_EQ(form.lblMfile->maximumWidth(), 120);
     EXPECT_FALSE(form.lblMfile->property("NoSuchProperty").isValid());
-    EXPECT_THROW(languages.SetProperty(form.lblMfile, "maximumWidth", "wide"), EConvertError);
+    EXPECT_THROW(languages.setProperty(form.lblMfile, "maximumWidth", "wide"), ConvertError);
 }
 
-TEST(AppLanguages, StringsSplitAtTheSeparator) {
+TEST(Translations, StringsSplitAtTheSeparator) {
     const struct {
         const char* values;
         QStringList expected;
@@ -165,11 +171,11 @@ TEST(AppLanguages, StringsSplitAtTheSeparator) {
         {"", {}},
         {"one", {"one"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(TAppLanguages::splitStrings(c.values, ","), c.expected) << c.values;
+    for (const auto& c : cases) EXPECT_EQ(Translations::splitStrings(c.values, ","), c.expected) << c.values;
 
     SmallWindow form;
-    TAppLanguages languages(&form.window);
-    languages.SetStringsProperty(form.selector, "items", "English, Deutsch ,Español");
+    Translations languages(&form.window);
+    languages.setStringsProperty(form.selector, "items", "English, Deutsch ,Español");
     ASSERT_EQ(form.selector->count(), 3);
     EXPECT_EQ(form.selector->itemText(1), "Deutsch");
 }

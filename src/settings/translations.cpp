@@ -1,4 +1,4 @@
-#include "settings/app_languages.h"
+#include "settings/translations.h"
 
 #include <QComboBox>
 #include <QDebug>
@@ -31,10 +31,10 @@ QMetaProperty declaredProperty(QObject* component, const QString& name) {
 
 }  // namespace
 
-TAppLanguages::TAppLanguages(QWidget* owner, MessageHandler showMessage)
-    : _owner(owner), FSeparator(QStringLiteral(",")), FShowMessage(std::move(showMessage)) {}
+Translations::Translations(QWidget* owner, MessageHandler showMessage)
+    : owner_(owner), separator_(QStringLiteral(",")), showMessage_(std::move(showMessage)) {}
 
-void TAppLanguages::LoadTranslations(const QString& fileName) {
+void Translations::load(const QString& fileName) {
     const QFileInfo info(fileName);
     const QString fullName = info.absoluteFilePath();
     if (!info.exists() || info.isDir()) {
@@ -51,21 +51,21 @@ void TAppLanguages::LoadTranslations(const QString& fileName) {
     }
     for (const LanguageEntry& entry : readLanguageEntries(bytes)) {
         if (entry.value.isEmpty())
-            FProperties.remove(keyOf(entry.key));
+            texts_.remove(keyOf(entry.key));
         else
-            FProperties.insert(keyOf(entry.key), entry.value);
-        updateFormElement(entry.key);
+            texts_.insert(keyOf(entry.key), entry.value);
+        updateControl(entry.key);
     }
 }
 
-QString TAppLanguages::getTranslation(const QString& key) const { return FProperties.value(keyOf(key)); }
+QString Translations::text(const QString& key) const { return texts_.value(keyOf(key)); }
 
-void TAppLanguages::updateFormElement(const QString& name) {
-    if (QObject* component = FindComponent(_owner, name))
-        SetProperty(component, QStringLiteral("Caption"), getTranslation(name));
+void Translations::updateControl(const QString& name) {
+    if (QObject* component = findComponent(owner_, name))
+        setProperty(component, QStringLiteral("Caption"), text(name));
 }
 
-QObject* TAppLanguages::FindComponent(QObject* owner, const QString& name) {
+QObject* Translations::findComponent(QObject* owner, const QString& name) {
     if (owner == nullptr || name.isEmpty()) return nullptr;
     const QList<QObject*> descendants = owner->findChildren<QObject*>();
     for (QObject* component : descendants)
@@ -73,7 +73,7 @@ QObject* TAppLanguages::FindComponent(QObject* owner, const QString& name) {
     return nullptr;
 }
 
-void TAppLanguages::SetProperty(QObject* component, const QString& property, const QString& value) {
+void Translations::setProperty(QObject* component, const QString& property, const QString& value) {
     if (component == nullptr) return;
     if (sameName(property, "Caption")) {
         setCaption(component, value);
@@ -84,16 +84,16 @@ void TAppLanguages::SetProperty(QObject* component, const QString& property, con
     if (declared.typeId() == QMetaType::Int) {
         bool ok = false;
         const int number = value.toInt(&ok);
-        if (!ok) throw EConvertError("'" + value.toStdString() + "' is not a valid integer value");
+        if (!ok) throw ConvertError("'" + value.toStdString() + "' is not a valid integer value");
         declared.write(component, number);
     } else {
         declared.write(component, value);
     }
 }
 
-void TAppLanguages::SetStringsProperty(QObject* component, const QString& property, const QString& values) {
+void Translations::setStringsProperty(QObject* component, const QString& property, const QString& values) {
     if (component == nullptr) return;
-    const QStringList items = splitStrings(values, FSeparator);
+    const QStringList items = splitStrings(values, separator_);
     if (sameName(property, "Items")) {
         if (auto* combo = qobject_cast<QComboBox*>(component)) {
             combo->clear();
@@ -110,7 +110,7 @@ void TAppLanguages::SetStringsProperty(QObject* component, const QString& proper
     if (declared.isValid() && declared.typeId() == QMetaType::QStringList) declared.write(component, items);
 }
 
-QStringList TAppLanguages::splitStrings(const QString& values, const QString& separator) {
+QStringList Translations::splitStrings(const QString& values, const QString& separator) {
     QStringList items;
     qsizetype start = 0;
     if (!separator.isEmpty()) {
@@ -124,9 +124,9 @@ QStringList TAppLanguages::splitStrings(const QString& values, const QString& se
     return items;
 }
 
-void TAppLanguages::showMessage(const QString& text) const {
-    if (FShowMessage)
-        FShowMessage(text);
+void Translations::showMessage(const QString& text) const {
+    if (showMessage_)
+        showMessage_(text);
     else
         qWarning().noquote() << text;
 }

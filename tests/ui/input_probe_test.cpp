@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/input_probe.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
+#include "ui/input_probe.h"
 
 namespace {
 
@@ -12,28 +12,20 @@ const std::string passwordBox = "Password required or incorrect password";
 const std::string hint = "; Please save the file with a different encoding and then retry.";
 
 struct ProbeBench {
-    TPdf pdf{"Pdf"};
     ScriptedDialogs dialogs;
-    InputProbe probe{pdf, dialogs, [](const std::string& key) { return "[" + key + "]"; }};
-
-    void expectPdfReady() {
-        EXPECT_FALSE(pdf.Active());
-        EXPECT_EQ(pdf.Password(), "");
-    }
+    InputProbe probe{dialogs, [](const std::string& key) { return "[" + key + "]"; }};
 };
 
 TEST(InputProbe, PlainFileGivesItsPageCountWithoutAnyDialog) {
     TempDir dir;
     fixtures::writeMarkedPdf(dir.file("plain.pdf"), "A", 3);
     ProbeBench bench;
-    std::string password = "as preset";
-    int pageCount = -1;
-    bench.probe.getPageCount(dir.file("plain.pdf"), password, pageCount);
-    EXPECT_EQ(pageCount, 3);
-    EXPECT_EQ(password, "as preset");
+    const std::optional<ProbedInput> probed = bench.probe.probe(dir.file("plain.pdf"));
+    ASSERT_TRUE(probed);
+    EXPECT_EQ(probed->pageCount, 3);
+    EXPECT_EQ(probed->password, "");
     EXPECT_TRUE(bench.dialogs.messages.empty());
     EXPECT_TRUE(bench.dialogs.prompts.empty());
-    bench.expectPdfReady();
 }
 
 TEST(InputProbe, ProtectedFileAsksOnceAndKeepsTheTypedPassword) {
@@ -42,22 +34,19 @@ TEST(InputProbe, ProtectedFileAsksOnceAndKeepsTheTypedPassword) {
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword(secret));
     ProbeBench bench;
     bench.dialogs.textAnswers = {secret};
-    std::string password;
-    int pageCount = -1;
-    bench.probe.getPageCount(dir.file("locked.pdf"), password, pageCount);
-    EXPECT_EQ(pageCount, 2);
-    EXPECT_EQ(password, secret);
+    const std::optional<ProbedInput> probed = bench.probe.probe(dir.file("locked.pdf"));
+    ASSERT_TRUE(probed);
+    EXPECT_EQ(probed->pageCount, 2);
+    EXPECT_EQ(probed->password, secret);
     EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{passwordBox});
     ASSERT_EQ(bench.dialogs.prompts.size(), 1u);
     EXPECT_EQ(bench.dialogs.prompts[0].caption, "[MsgEnterPassw]");
     EXPECT_EQ(bench.dialogs.prompts[0].prompt, "[GridPassword]");
     EXPECT_TRUE(bench.dialogs.prompts[0].masked);
-    bench.expectPdfReady();
 }
 
-// Every failure: the messages shown, at most one prompt, and both in/out
-// arguments exactly as the caller preset them.
-TEST(InputProbe, FailuresShowTheirMessagesAndLeaveTheArgumentsAlone) {
+// Every failure: the messages shown, at most one prompt, and no outcome.
+TEST(InputProbe, FailuresShowTheirMessages) {
     TempDir dir;
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword("right"));
     fixtures::writeFile(dir.file("garbage.pdf"), "not a PDF at all");
@@ -79,42 +68,30 @@ TEST(InputProbe, FailuresShowTheirMessagesAndLeaveTheArgumentsAlone) {
         SCOPED_TRACE(c.name);
         ProbeBench bench;
         bench.dialogs.textAnswers = c.answers;
-        std::string password = "preset";
-        int pageCount = -1;
-        bench.probe.getPageCount(dir.file(c.file), password, pageCount);
-        EXPECT_EQ(pageCount, -1);
-        EXPECT_EQ(password, "preset");
+        EXPECT_FALSE(bench.probe.probe(dir.file(c.file)));
         EXPECT_EQ(bench.dialogs.messages, c.messages);
         EXPECT_EQ(bench.dialogs.prompts.size(), c.prompts);
-        bench.expectPdfReady();
     }
 }
 
-TEST(InputProbe, OneDocumentObjectServesProbesInTurn) {
+TEST(InputProbe, OneProbeServesFilesInTurn) {
     TempDir dir;
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 4, fixtures::PdfOptions().withPassword("pw"));
     fixtures::writeMarkedPdf(dir.file("plain.pdf"), "B", 1);
     ProbeBench bench;
     bench.dialogs.textAnswers = {"pw"};
-    std::string password;
-    int pageCount = -1;
-    bench.probe.getPageCount(dir.file("locked.pdf"), password, pageCount);
-    ASSERT_EQ(pageCount, 4);
+    ASSERT_TRUE(bench.probe.probe(dir.file("locked.pdf")));
 
     // The password that opened the first file is not carried into the next probe.
     bench.dialogs.textAnswers = {"pw"};
-    password.clear();
-    pageCount = -1;
-    bench.probe.getPageCount(dir.file("locked.pdf"), password, pageCount);
+    EXPECT_EQ(bench.probe.probe(dir.file("locked.pdf"))->pageCount, 4);
     EXPECT_EQ(bench.dialogs.prompts.size(), 2u);
 
-    password.clear();
-    pageCount = -1;
-    bench.probe.getPageCount(dir.file("plain.pdf"), password, pageCount);
-    EXPECT_EQ(pageCount, 1);
-    EXPECT_EQ(password, "");
+    const std::optional<ProbedInput> plain = bench.probe.probe(dir.file("plain.pdf"));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->pageCount, 1);
+    EXPECT_EQ(plain->password, "");
     EXPECT_EQ(bench.dialogs.prompts.size(), 2u);
-    bench.expectPdfReady();
 }
 
 TEST(InputProbe, OpenErrorsNameTheApplicationInsteadOfTheComponent) {

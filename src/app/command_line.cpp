@@ -122,7 +122,7 @@ std::optional<int> CommandLine::runSilentMerge(const std::vector<std::string>& a
         }
         dieIfFileDoesNotExist(arguments[i]);
         // The merge list's limit holds here too, refused before the probe.
-        if (request.inputs.size() >= static_cast<std::size_t>(TFileList::MaxFiles)) {
+        if (request.inputs.size() >= static_cast<std::size_t>(FileList::MaxFiles)) {
             silent_.dialogs.showMessage(listFullMessage(silent_.translate));
             continue;
         }

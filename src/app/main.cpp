@@ -56,12 +56,12 @@ int main(int argc, char** argv) {
     QtDialogs windowDialogs;
     HeadlessDialogs consoleDialogs;
     Dialogs& dialogs = display ? static_cast<Dialogs&>(windowDialogs) : consoleDialogs;
-    TFormTest window(dialogs);
+    MainWindow window(dialogs);
     windowDialogs.setParentWidget(&window);
-    window._settingsForm();
+    window.protectionDialog();
 
     WindowCommandHost host(window);
-    SilentJobContext silent{dialogs, [&window](const std::string& key) { return window._getTranslation(key); },
+    SilentJobContext silent{dialogs, [&window](const std::string& key) { return window.translation(key); },
                             Settings().protection()};
     CommandLine commandLine(host, silent, std::cout,
                             [display](const std::string& message) { reportApplicationError(display, message); });

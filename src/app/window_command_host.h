@@ -1,16 +1,16 @@
 #pragma once
 #include "app/command_line.h"
 
-class TFormTest;
+class MainWindow;
 
 // The main window as the command line fills it before it opens.
 class WindowCommandHost : public CommandLineWindow {
 public:
-    explicit WindowCommandHost(TFormTest& window) : window_(window) {}
+    explicit WindowCommandHost(MainWindow& window) : window_(window) {}
     void addSplitFile(const std::string& path) override;
     void addMergeFile(const std::string& path) override;
     void showMergeTab() override;
 
 private:
-    TFormTest& window_;
+    MainWindow& window_;
 };

@@ -11,3 +11,6 @@ std::string qtFileFilter(const std::string& filter);
 // of its own ("out" gives "out.pdf"; "out.PDF" and "a.b" stay as they are).
 // An empty name or extension leaves the name unchanged.
 std::string withDefaultExtension(const std::string& name, const std::string& extension);
+
+// The filter of the dialogs that choose PDF files.
+inline constexpr const char* pdfFileFilter = "PDF file|*.pdf";

@@ -11,50 +11,50 @@ constexpr int MixFiles = 2;
 
 // The text of key in the user's language, or the English text when the
 // language has none.
-std::string translatedOr(const TFileLists::Translate& translate, const std::string& key, const std::string& english) {
+std::string translatedOr(const FileLists::Translate& translate, const std::string& key, const std::string& english) {
     const std::string text = translate ? translate(key) : std::string();
     return text.empty() ? english : text;
 }
 
-bool isFileRow(int row) { return row >= 1 && row <= TFileList::MaxFiles; }
+bool isFileRow(int row) { return row >= 1 && row <= FileList::MaxFiles; }
 
-void swapRows(TFileList& list, int a, int b) {
-    for (int column = 1; column < TFileList::ColumnCount; ++column) std::swap(list[column][a], list[column][b]);
+void swapRows(FileList& list, int a, int b) {
+    for (int column = 1; column < FileList::ColumnCount; ++column) std::swap(list[column][a], list[column][b]);
 }
 
 }  // namespace
 
-std::string listFullMessage(const TFileLists::Translate& translate) {
+std::string listFullMessage(const FileLists::Translate& translate) {
     return translatedOr(translate, "MsgErrListFull", "The list is full: it holds at most 50 files.");
 }
 
-InputFile TFileList::inputFile(int row) const {
+InputFile FileList::inputFile(int row) const {
     return {cells[FileNameColumn][row], cells[FolderColumn][row], cells[PasswordColumn][row]};
 }
 
-TFileLists::TFileLists(InputProbe& probe, Dialogs& dialogs, Translate translate, FileListControls& controls)
+FileLists::FileLists(InputProbe& probe, Dialogs& dialogs, Translate translate, FileListControls& controls)
     : probe_(probe), dialogs_(dialogs), translate_(std::move(translate)), controls_(controls) {}
 
 // --- adding -------------------------------------------------------------
 
-bool TFileLists::addFileToList(const std::string& path, ListKind kind) {
+bool FileLists::addFileToList(const std::string& path, ListKind kind) {
     const int row = kind == ListKind::Split ? 1 : countOf(kind);
     if (!isFileRow(row)) return false;  // the add operations refuse such files before they get here
 
     const std::optional<ProbedInput> probed = probe_.probe(path);
     if (!probed) return false;
 
-    TFileList& list = listOf(kind);
+    FileList& list = listOf(kind);
     const InputFile input = inputFileFor(path, probed->password);
-    list[TFileList::FileNameColumn][row] = input.fileName;
-    list[TFileList::FolderColumn][row] = input.folder;
-    list[TFileList::PagesColumn][row] = std::to_string(probed->pageCount);
-    list[TFileList::PasswordColumn][row] = input.password;
+    list[FileList::FileNameColumn][row] = input.fileName;
+    list[FileList::FolderColumn][row] = input.folder;
+    list[FileList::PagesColumn][row] = std::to_string(probed->pageCount);
+    list[FileList::PasswordColumn][row] = input.password;
     refreshFileGrid(kind);
     return true;
 }
 
-void TFileLists::addSplitFile(const std::string& path) {
+void FileLists::addSplitFile(const std::string& path) {
     // A second file replaces the first: the split list holds one file.
     if (!addFileToList(path, ListKind::Split)) return;
     controls_.setAddEnabled(ListKind::Split, false);
@@ -65,10 +65,10 @@ void TFileLists::addSplitFile(const std::string& path) {
     if (controls_.usesSourceFolder(ListKind::Split)) controls_.setDestinationFolder(ListKind::Split, place.folder);
 }
 
-void TFileLists::addMergeFile(const std::string& path) {
+void FileLists::addMergeFile(const std::string& path) {
     int& count = countOf(ListKind::Merge);
     // Refused before the probe, so that nobody types a password for nothing.
-    if (count >= TFileList::MaxFiles) {
+    if (count >= FileList::MaxFiles) {
         dialogs_.showMessage(listFullMessage(translate_));
         return;
     }
@@ -82,7 +82,7 @@ void TFileLists::addMergeFile(const std::string& path) {
         controls_.setMergeDestinationFileName(inputFileFor(path).folder + "output.pdf");
 }
 
-void TFileLists::addMixFile(const std::string& path) {
+void FileLists::addMixFile(const std::string& path) {
     // The add button is disabled at two files, but a drop is not; refuse it
     // here, before the probe asks for a password.
     int& count = countOf(ListKind::Mix);
@@ -103,39 +103,47 @@ void TFileLists::addMixFile(const std::string& path) {
     if (count == MixFiles) controls_.setAddEnabled(ListKind::Mix, false);
 }
 
-// --- the grids ----------------------------------------------------------
-
-void TFileLists::refreshFileGrid(ListKind kind) {
-    TFileList& list = listOf(kind);
-    if (kind != ListKind::Split) list = compactFileList(list);
-
-    const int last = kind == ListKind::Split ? 1 : std::min(countOf(kind), TFileList::MaxFiles);
-    if (controls_.gridRowCount(kind) < last + 1) controls_.setGridRowCount(kind, last + 1);
-    const int gridRows = controls_.gridRowCount(kind);
-    for (int row = 1; row < gridRows; ++row)
-        for (int column = 0; column < TFileList::ColumnCount; ++column) controls_.setGridCell(kind, column, row, "");
-
-    for (int row = 1; row <= last; ++row) {
-        controls_.setGridCell(kind, 0, row, list.occupied(row) ? std::to_string(row) : "");
-        for (int column = TFileList::FileNameColumn; column < TFileList::PasswordColumn; ++column)
-            controls_.setGridCell(kind, column, row, list[column][row]);
-        controls_.setGridCell(kind, TFileList::PasswordColumn, row,
-                              maskPassword(list[TFileList::PasswordColumn][row]));
+void FileLists::addFile(ListKind kind, const std::string& path) {
+    switch (kind) {
+    case ListKind::Split: return addSplitFile(path);
+    case ListKind::Merge: return addMergeFile(path);
+    case ListKind::Mix: return addMixFile(path);
     }
 }
 
-TFileList TFileLists::compactFileList(const TFileList& source) {
-    TFileList result;
+// --- the grids ----------------------------------------------------------
+
+void FileLists::refreshFileGrid(ListKind kind) {
+    FileList& list = listOf(kind);
+    if (kind != ListKind::Split) list = compactFileList(list);
+
+    const int last = kind == ListKind::Split ? 1 : std::min(countOf(kind), FileList::MaxFiles);
+    if (controls_.gridRowCount(kind) < last + 1) controls_.setGridRowCount(kind, last + 1);
+    const int gridRows = controls_.gridRowCount(kind);
+    for (int row = 1; row < gridRows; ++row)
+        for (int column = 0; column < FileList::ColumnCount; ++column) controls_.setGridCell(kind, column, row, "");
+
+    for (int row = 1; row <= last; ++row) {
+        controls_.setGridCell(kind, 0, row, list.occupied(row) ? std::to_string(row) : "");
+        for (int column = FileList::FileNameColumn; column < FileList::PasswordColumn; ++column)
+            controls_.setGridCell(kind, column, row, list[column][row]);
+        controls_.setGridCell(kind, FileList::PasswordColumn, row,
+                              maskPassword(list[FileList::PasswordColumn][row]));
+    }
+}
+
+FileList FileLists::compactFileList(const FileList& source) {
+    FileList result;
     int target = 1;
-    for (int row = 1; row <= TFileList::MaxFiles; ++row) {
+    for (int row = 1; row <= FileList::MaxFiles; ++row) {
         if (!source.occupied(row)) continue;
-        for (int column = 1; column < TFileList::ColumnCount; ++column) result[column][target] = source[column][row];
+        for (int column = 1; column < FileList::ColumnCount; ++column) result[column][target] = source[column][row];
         ++target;
     }
     return result;
 }
 
-std::string TFileLists::maskPassword(const std::string& password) {
+std::string FileLists::maskPassword(const std::string& password) {
     // UTF-8 continuation bytes (10xxxxxx) belong to the character before them.
     const auto characters = std::count_if(password.begin(), password.end(),
                                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
@@ -144,17 +152,17 @@ std::string TFileLists::maskPassword(const std::string& password) {
 
 // --- removing and reordering --------------------------------------------
 
-void TFileLists::removeFileFromList(int row, ListKind kind) {
+void FileLists::removeFileFromList(int row, ListKind kind) {
     if (kind != ListKind::Split) row = std::min(row, countOf(kind));
     if (isFileRow(row)) {
-        TFileList& list = listOf(kind);
-        for (int column = 1; column < TFileList::ColumnCount; ++column) list[column][row].clear();
+        FileList& list = listOf(kind);
+        for (int column = 1; column < FileList::ColumnCount; ++column) list[column][row].clear();
     }
     if (kind == ListKind::Split) selectedOf(ListKind::Split) = -1;
     refreshFileGrid(kind);  // merge and mix: the compaction closes the gap
 }
 
-void TFileLists::splitBtnRemoveFileClick() {
+void FileLists::removeSelectedSplitFile() {
     const int selected = selectedOf(ListKind::Split);
     if (selected == -1) return;
     removeFileFromList(selected, ListKind::Split);
@@ -162,7 +170,7 @@ void TFileLists::splitBtnRemoveFileClick() {
     controls_.setAddEnabled(ListKind::Split, true);
 }
 
-void TFileLists::mergeBtnRemoveFileClick() {
+void FileLists::removeSelectedMergeFile() {
     // The selection stays: repeated removes take the row it names or, once
     // that is past the end, the last file.
     int& count = countOf(ListKind::Merge);
@@ -172,7 +180,7 @@ void TFileLists::mergeBtnRemoveFileClick() {
     count = std::max(0, count - 1);
 }
 
-void TFileLists::mixBtnRemoveFileClick() {
+void FileLists::removeSelectedMixFile() {
     int& count = countOf(ListKind::Mix);
     const int selected = selectedOf(ListKind::Mix);
     if (selected == -1) return;
@@ -181,20 +189,20 @@ void TFileLists::mixBtnRemoveFileClick() {
     controls_.setAddEnabled(ListKind::Mix, true);
 }
 
-void TFileLists::mergeBtnMoveUpClick() {
+void FileLists::moveMergeFileUp() {
     const int row = selectedOf(ListKind::Merge);
-    if (row == -1 || countOf(ListKind::Merge) == 0 || row <= 1 || row > TFileList::MaxFiles) return;
+    if (row == -1 || countOf(ListKind::Merge) == 0 || row <= 1 || row > FileList::MaxFiles) return;
     moveMergeRow(row, row - 1);
 }
 
-void TFileLists::mergeBtnMoveDownClick() {
+void FileLists::moveMergeFileDown() {
     const int row = selectedOf(ListKind::Merge);
     if (row == -1 || countOf(ListKind::Merge) == 0 || row < 1 || row >= countOf(ListKind::Merge)) return;
     moveMergeRow(row, row + 1);
 }
 
 // Swaps the selected merge row with its neighbour `to`, which the selection follows.
-void TFileLists::moveMergeRow(int from, int to) {
+void FileLists::moveMergeRow(int from, int to) {
     swapRows(listOf(ListKind::Merge), from, to);
     refreshFileGrid(ListKind::Merge);
     controls_.selectGridRow(ListKind::Merge, to);
@@ -202,20 +210,33 @@ void TFileLists::moveMergeRow(int from, int to) {
     selectedOf(ListKind::Merge) = to;
 }
 
+void FileLists::removeSelectedFile(ListKind kind) {
+    switch (kind) {
+    case ListKind::Split: return removeSelectedSplitFile();
+    case ListKind::Merge: return removeSelectedMergeFile();
+    case ListKind::Mix: return removeSelectedMixFile();
+    }
+}
+
 // --- selection ----------------------------------------------------------
 
-void TFileLists::splitStringGridSelectCell(int row) {
+void FileLists::selectSplitRow(int row) {
     if (row < 1) return;  // the header row
     selectedOf(ListKind::Split) = row;  // whether or not it holds a file
 }
 
-void TFileLists::mergeStringGridSelectCell(int row) { selectWithinList(ListKind::Merge, row); }
+void FileLists::selectMergeRow(int row) { selectWithinList(ListKind::Merge, row); }
 
-void TFileLists::mixStringGridSelectCell(int row) { selectWithinList(ListKind::Mix, row); }
+void FileLists::selectMixRow(int row) { selectWithinList(ListKind::Mix, row); }
+
+void FileLists::selectRow(ListKind kind, int row) {
+    if (kind == ListKind::Split) selectSplitRow(row);
+    else selectWithinList(kind, row);
+}
 
 // A row past the last file moves the grid to the last file; an empty list
 // records nothing.
-void TFileLists::selectWithinList(ListKind kind, int row) {
+void FileLists::selectWithinList(ListKind kind, int row) {
     if (row < 1) return;
     const int count = countOf(kind);
     if (row <= count) {
@@ -228,14 +249,14 @@ void TFileLists::selectWithinList(ListKind kind, int row) {
 
 // --- reading ------------------------------------------------------------
 
-const TFileList& TFileLists::list(ListKind kind) const { return lists_[index(kind)]; }
-int TFileLists::filesCount(ListKind kind) const { return filesCounts_[index(kind)]; }
-int TFileLists::selectedRow(ListKind kind) const { return selectedRows_[index(kind)]; }
+const FileList& FileLists::list(ListKind kind) const { return lists_[index(kind)]; }
+int FileLists::filesCount(ListKind kind) const { return filesCounts_[index(kind)]; }
+int FileLists::selectedRow(ListKind kind) const { return selectedRows_[index(kind)]; }
 
-std::vector<InputFile> TFileLists::inputFiles(ListKind kind) const {
-    const TFileList& table = list(kind);
+std::vector<InputFile> FileLists::inputFiles(ListKind kind) const {
+    const FileList& table = list(kind);
     std::vector<InputFile> files;
-    for (int row = 1; row <= std::min(filesCount(kind), TFileList::MaxFiles); ++row)
+    for (int row = 1; row <= std::min(filesCount(kind), FileList::MaxFiles); ++row)
         if (table.occupied(row)) files.push_back(table.inputFile(row));
     return files;
 }

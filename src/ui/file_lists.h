@@ -14,7 +14,7 @@ enum class ListKind { Split = 1, Merge = 2, Mix = 3 };
 // The table behind one job list: 5 columns by 51 rows of strings, indexed
 // [column][row]. Column 0 and row 0 are never used; a file occupies one row
 // from 1 to 50.
-struct TFileList {
+struct FileList {
     static constexpr int ColumnCount = 5;
     static constexpr int RowCount = 51;
     static constexpr int MaxFiles = RowCount - 1;
@@ -67,15 +67,16 @@ std::string listFullMessage(const std::function<std::string(const std::string& k
 // selected rows: adding (with its probe and the default output names),
 // removing, reordering the merge list and keeping each grid in step with its
 // table. The window owns one and forwards its buttons and grid events here.
-class TFileLists {
+class FileLists {
 public:
     using Translate = std::function<std::string(const std::string& key)>;
 
-    TFileLists(InputProbe& probe, Dialogs& dialogs, Translate translate, FileListControls& controls);
+    FileLists(InputProbe& probe, Dialogs& dialogs, Translate translate, FileListControls& controls);
 
     void addSplitFile(const std::string& path);
     void addMergeFile(const std::string& path);
     void addMixFile(const std::string& path);
+    void addFile(ListKind kind, const std::string& path);
 
     // Probes path and stores it in the list's row (1 for split, the counter for
     // merge and mix, which the callers have already raised); false when the
@@ -85,22 +86,25 @@ public:
     void refreshFileGrid(ListKind kind);
 
     // The occupied rows of source moved up, in their order, to rows 1, 2, 3...
-    static TFileList compactFileList(const TFileList& source);
+    static FileList compactFileList(const FileList& source);
     // One "*" per character (UTF-8 aware) of password.
     static std::string maskPassword(const std::string& password);
 
-    void splitBtnRemoveFileClick();
-    void mergeBtnRemoveFileClick();
-    void mixBtnRemoveFileClick();
-    void mergeBtnMoveUpClick();
-    void mergeBtnMoveDownClick();
+    void removeSelectedSplitFile();
+    void removeSelectedMergeFile();
+    void removeSelectedMixFile();
+    void moveMergeFileUp();
+    void moveMergeFileDown();
+    // The remove button of the kind's list.
+    void removeSelectedFile(ListKind kind);
 
     // A cell of the grid's data row `row` (1 = first file) became selected.
-    void splitStringGridSelectCell(int row);
-    void mergeStringGridSelectCell(int row);
-    void mixStringGridSelectCell(int row);
+    void selectSplitRow(int row);
+    void selectMergeRow(int row);
+    void selectMixRow(int row);
+    void selectRow(ListKind kind, int row);
 
-    const TFileList& list(ListKind kind) const;
+    const FileList& list(ListKind kind) const;
     int filesCount(ListKind kind) const;
     int selectedRow(ListKind kind) const;
     // Rows 1 to the file count, as the jobs read them.
@@ -108,7 +112,7 @@ public:
 
 private:
     static std::size_t index(ListKind kind) { return static_cast<std::size_t>(kind) - 1; }
-    TFileList& listOf(ListKind kind) { return lists_[index(kind)]; }
+    FileList& listOf(ListKind kind) { return lists_[index(kind)]; }
     int& countOf(ListKind kind) { return filesCounts_[index(kind)]; }
     int& selectedOf(ListKind kind) { return selectedRows_[index(kind)]; }
     void moveMergeRow(int from, int to);
@@ -120,7 +124,7 @@ private:
     FileListControls& controls_;
 
     // Split, merge and mix, in the order of ListKind.
-    std::array<TFileList, 3> lists_;
+    std::array<FileList, 3> lists_;
     std::array<int, 3> filesCounts_{0, 0, 0};
     std::array<int, 3> selectedRows_{-1, -1, -1};  // -1: no row selected
 };

@@ -3,36 +3,39 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QTableWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFont>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
 #include <cctype>
 #include <exception>
-#include <filesystem>
 
 #include "jobs/application.h"
 #include "jobs/input_file.h"
 #include "settings/language_folder.h"
 #include "settings/settings.h"
+#include "settings/translations.h"
+#include "ui/about_tab.h"
 #include "ui/application_error.h"
 #include "ui/control_factory.h"
 #include "ui/dialogs.h"
-#include "ui/settings_form.h"
-#include "ui/shell_open.h"
+#include "ui/file_filter.h"
+#include "ui/merge_tab.h"
+#include "ui/mix_tab.h"
+#include "ui/protection_dialog.h"
+#include "ui/split_tab.h"
+#include "ui/tab_list_controls.h"
 #include "ui/ui_icons.h"
+#include "ui/widget_names.h"
 
 namespace {
 
@@ -41,16 +44,11 @@ std::string programFolder() {
     return QCoreApplication::applicationDirPath().toStdString() + "/";
 }
 
-std::string lowerCaseTail(const std::string& text, std::size_t count) {
-    std::string tail = text.size() > count ? text.substr(text.size() - count) : text;
+bool hasPdfExtension(const std::string& path) {
+    std::string tail = path.size() > 4 ? path.substr(path.size() - 4) : path;
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return tail;
-}
-
-bool isExistingFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(std::filesystem::u8path(path), error);
+    return tail == ".pdf";
 }
 
 // The window's base font: Segoe UI 11 pixels high, or the desktop's sans font
@@ -69,23 +67,29 @@ QFont baseFont() {
 
 }  // namespace
 
-TFormTest::TFormTest(Dialogs& dialogs, QWidget* parent, std::string languagesFolder)
+MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesFolder)
     : QMainWindow(parent),
-      _dialogs(dialogs),
-      _probe(dialogs, [this](const std::string& key) { return _getTranslation(key); }),
-      _lists(_probe, dialogs, [this](const std::string& key) { return _getTranslation(key); }, *this),
-      _languagesFolderChoice(std::move(languagesFolder)) {
-    setObjectName(QStringLiteral("FormTest"));
+      dialogs_(dialogs),
+      languagesFolder_(languagesFolder.empty() ? programFolder() + "languages/" : std::move(languagesFolder)),
+      probe_(dialogs, [this](const std::string& key) { return translation(key); }) {
+    if (languagesFolder_.back() != '/') languagesFolder_ += '/';
+    setObjectName(QString::fromLatin1(widgetName::window));
     initUiResources();
-    _buildControls();
-    _connectHandlers();
-    _connectListHandlers();
-    FormCreate();
+    buildControls();
+    listControls_ = std::make_unique<TabListControls>(*splitTab_, *mergeTab_, *mixTab_);
+    lists_ = std::make_unique<FileLists>(
+        probe_, dialogs_, [this](const std::string& key) { return translation(key); }, *listControls_);
+    connectControls();
+
+    protection_ = Settings().protection();
+    showLocked(!protection_.outputPassword.empty());
+    initTranslations();
+    setAcceptDrops(true);
 }
 
-TFormTest::~TFormTest() = default;
+MainWindow::~MainWindow() = default;
 
-void TFormTest::_buildControls() {
+void MainWindow::buildControls() {
     setFont(baseFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -95,299 +99,210 @@ void TFormTest::_buildControls() {
     client->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(client);
 
-    PageControl1 = new TabSet(client);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(17, 24, 1065, 497);
-    const std::pair<QWidget**, const char*> tabs[] = {
-        {&TabSplit, "Split"}, {&TabMerge, "Merge"}, {&TabMix, "Mix"}, {&TabAbout, "About"}};
-    for (const auto& [tab, caption] : tabs) {
-        *tab = new QWidget(PageControl1);
-        (*tab)->setObjectName(QStringLiteral("Tab") + caption);
-        PageControl1->addTab(*tab, QString::fromLatin1(caption));
-    }
-    _buildSplitTab();
-    _buildMergeTab();
-    _buildMixTab();
-    _buildAboutTab();
-    PageControl1->setCurrentWidget(TabSplit);
+    tabs_ = new TabSet(client);
+    tabs_->setObjectName(QString::fromLatin1(widgetName::tabs));
+    tabs_->setGeometry(17, 24, 1065, 497);
+    splitTab_ = new SplitTab(dialogs_, tabs_);
+    mergeTab_ = new MergeTab(dialogs_, tabs_);
+    mixTab_ = new MixTab(dialogs_, tabs_);
+    aboutTab_ = new AboutTab(tabs_);
+    tabs_->addTab(splitTab_, QStringLiteral("Split"));
+    tabs_->addTab(mergeTab_, QStringLiteral("Merge"));
+    tabs_->addTab(mixTab_, QStringLiteral("Mix"));
+    tabs_->addTab(aboutTab_, QStringLiteral("About"));
 
     // Both sit on the row of the tabs, right of the last tab.
-    settingsButton = controls::iconButton(client, "settingsButton", "unlocked", "Protection settings", 1050, 24, 32,
-                                          32);
-    settingsButton->setIconSize(QSize(24, 24));
-    language_selector = new QComboBox(client);
-    language_selector->setObjectName(QStringLiteral("language_selector"));
-    language_selector->setEditable(false);
-    language_selector->setGeometry(1050 - 8 - 152, 28, 152, 26);
+    settingsButton_ =
+        controls::iconButton(client, widgetName::settingsButton, "unlocked", "Protection settings", 1050, 24, 32, 32);
+    settingsButton_->setIconSize(QSize(24, 24));
+    languageSelector_ = new QComboBox(client);
+    languageSelector_->setObjectName(QString::fromLatin1(widgetName::languageSelector));
+    languageSelector_->setEditable(false);
+    languageSelector_->setGeometry(1050 - 8 - 152, 28, 152, 26);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setFixedHeight(37);
-    StatusBar1->setSizeGripEnabled(false);
-    statusPanel = new QLabel(StatusBar1);
-    statusPanel->setObjectName(QStringLiteral("statusPanel"));
-    StatusBar1->addWidget(statusPanel, 1);
-    setStatusBar(StatusBar1);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QString::fromLatin1(widgetName::statusBar));
+    statusBar_->setFixedHeight(37);
+    statusBar_->setSizeGripEnabled(false);
+    statusText_ = new QLabel(statusBar_);
+    statusText_->setObjectName(QString::fromLatin1(widgetName::statusText));
+    statusBar_->addWidget(statusText_, 1);
+    setStatusBar(statusBar_);
 }
 
-void TFormTest::_connectHandlers() {
-    auto on = [this](auto* sender, auto signal, void (TFormTest::*handler)()) {
-        connect(sender, signal, this, [this, handler] { _guarded([this, handler] { (this->*handler)(); }); });
-    };
-    on(splitBtnAddFile, &QToolButton::clicked, &TFormTest::splitBtnAddFileClick);
-    on(mergeBtnAddFile, &QToolButton::clicked, &TFormTest::mergeBtnAddFileClick);
-    on(mixBtnAddFile, &QToolButton::clicked, &TFormTest::mixBtnAddFileClick);
-    on(cmd_split_dest, &QPushButton::clicked, &TFormTest::cmd_split_destClick);
-    on(cmd_mix_dest, &QPushButton::clicked, &TFormTest::cmd_mix_destClick);
-    on(cmd_merge_dest, &QPushButton::clicked, &TFormTest::cmd_merge_destClick);
-    on(split_method1_input1, &QLineEdit::textChanged, &TFormTest::split_method1_input1Change);
-    on(split_method2_input1, &QLineEdit::textChanged, &TFormTest::split_method2_input1Change);
-    on(split_method3_input1, &QLineEdit::textChanged, &TFormTest::split_method3_input1Change);
-    on(split_method3_input2, &QLineEdit::textChanged, &TFormTest::split_method3_input2Change);
-    on(split_method4_input1, &QLineEdit::textChanged, &TFormTest::split_method4_input1Change);
-    on(split_method4_input2, &QLineEdit::textChanged, &TFormTest::split_method4_input2Change);
-    on(settingsButton, &QToolButton::clicked, &TFormTest::settingsButtonClick);
-    on(language_selector, &QComboBox::activated, &TFormTest::language_selectorChange);
-    on(cmd_split_run, &QPushButton::clicked, &TFormTest::cmd_split_runClick);
-    on(cmd_merge, &QPushButton::clicked, &TFormTest::cmd_mergeClick);
-    on(cmd_mix_run, &QPushButton::clicked, &TFormTest::cmd_mix_runClick);
-    connect(link_website, &QLabel::linkActivated, this,
-            [this](const QString& link) { _guarded([this, link] { link_websiteLinkClick(link); }); });
-    connect(LinkLabel1, &QLabel::linkActivated, this,
-            [this](const QString& link) { _guarded([this, link] { LinkLabel1LinkClick(link); }); });
+void MainWindow::connectControls() {
+    connectJobTab(ListKind::Split);
+    connectJobTab(ListKind::Merge);
+    connectJobTab(ListKind::Mix);
+    connect(mergeTab_->upButton(), &QToolButton::clicked, this, [this] { guarded([this] { lists_->moveMergeFileUp(); }); });
+    connect(mergeTab_->downButton(), &QToolButton::clicked, this,
+            [this] { guarded([this] { lists_->moveMergeFileDown(); }); });
+    connect(splitTab_->runButton(), &QAbstractButton::clicked, this, [this] { guarded([this] { runSplit(); }); });
+    connect(mergeTab_->runButton(), &QAbstractButton::clicked, this, [this] { guarded([this] { runMerge(); }); });
+    connect(mixTab_->runButton(), &QAbstractButton::clicked, this, [this] { guarded([this] { runMix(); }); });
+    connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
+    connect(languageSelector_, &QComboBox::activated, this, [this] { guarded([this] { changeLanguage(); }); });
 }
 
-void TFormTest::_guarded(const std::function<void()>& handler) {
+// The add and remove buttons and the row selection of a job tab's list.
+void MainWindow::connectJobTab(ListKind kind) {
+    JobTab& tab = listControls_->tab(kind);
+    connect(tab.addButton(), &QToolButton::clicked, this, [this, kind] { guarded([this, kind] { addChosenFiles(kind); }); });
+    connect(tab.removeButton(), &QToolButton::clicked, this,
+            [this, kind] { guarded([this, kind] { lists_->removeSelectedFile(kind); }); });
+    connect(tab.fileGrid(), &QTableWidget::currentCellChanged, this, [this, kind](int row, int, int, int) {
+        if (row >= 0) guarded([this, kind, row] { lists_->selectRow(kind, row + 1); });
+    });
+}
+
+template <typename Operation>
+void MainWindow::guarded(Operation operation) {
     try {
-        handler();
+        operation();
     } catch (const std::exception& error) {
-        _dialogs.showMessage(applicationErrorText(error.what()));
+        dialogs_.showMessage(applicationErrorText(error.what()));
     }
 }
 
-// ---------------------------------------------------------------- creation, show, close
+// ---------------------------------------------------------------- show and close
 
-void TFormTest::FormCreate() {
-    // The floating-point control word of the original platform (all exceptions
-    // masked, 53-bit precision, rounding to nearest) is the default here.
-    _protection = Settings().protection();
-    _updateSettingsPicture();
-    _initTranslations();
-    // The lists start empty, with no selected rows (the file lists' own start state).
-    setAcceptDrops(true);
-    _isCommandLine = false;
-}
-
-void TFormTest::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous()) return;
-    if (!_shownBefore) {
-        _shownBefore = true;
+    if (!shownBefore_) {
+        shownBefore_ = true;
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
             move(frame.topLeft());
         }
     }
-    _guarded([this] { FormShow(); });
+    guarded([this] {
+        updateWindowTexts();
+        showTab(openingTab_.value_or(WindowTab::Split));
+        // The program's own small PDF: a PDFium that cannot open it says so at start.
+        probe_.probe(programFolder() + "testFile.pdf");
+    });
 }
 
-void TFormTest::FormShow() {
-    _updateWindowTexts();
-    if (!_isCommandLine) PageControl1->setCurrentWidget(TabSplit);
-    _probe.probe(programFolder() + "testFile.pdf");
-}
-
-void TFormTest::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) FormClose();
+    if (event->isAccepted()) QCoreApplication::quit();
 }
 
-void TFormTest::FormClose() {
-    QCoreApplication::quit();
+void MainWindow::showTab(WindowTab tab) { tabs_->setCurrentIndex(static_cast<int>(tab)); }
+
+void MainWindow::openOnTab(WindowTab tab) {
+    openingTab_ = tab;
+    showTab(tab);
 }
 
-void TFormTest::_updateWindowTexts() {
+void MainWindow::updateWindowTexts() {
     // Message boxes are captioned with the application title.
     const QString name = QString::fromLatin1(ApplicationName);
     QGuiApplication::setApplicationDisplayName(name);
-    label_app_name->setText(name + " " + QString::fromStdString(applicationVersion()));
-    statusPanel->setText(name + " " + QString::fromStdString(_getTranslation("Statustext2")));
+    aboutTab_->setTitle(name + " " + QString::fromStdString(applicationVersion()));
+    statusText_->setText(name + " " + QString::fromStdString(translation(messageKey::statusText)));
     setWindowTitle(name);
 }
 
 // ---------------------------------------------------------------- languages
 
-void TFormTest::_initTranslations() {
-    _languages_folder = _languagesFolderChoice.empty() ? programFolder() + "languages/" : _languagesFolderChoice;
-    if (_languages_folder.back() != '/') _languages_folder += '/';
-    _app_languages = std::make_unique<Translations>(
-        this, [this](const QString& message) { _dialogs.showMessage(message.toStdString()); });
-    _selected_language = Settings().language();
-    if (_selected_language.empty()) {
-        _selected_language = "English";
-        Settings().setLanguage("English");
+void MainWindow::initTranslations() {
+    translations_ = std::make_unique<Translations>(
+        this, [this](const QString& message) { dialogs_.showMessage(message.toStdString()); });
+    language_ = Settings().language();
+    if (language_.empty()) {
+        language_ = "English";
+        Settings().setLanguage(language_);
     }
-    language_selector->clear();
-    int selected = -1;
-    for (const QString& name : availableLanguages(QString::fromStdString(_languages_folder))) {
-        language_selector->addItem(name);
-        if (name.toStdString() == _selected_language) selected = language_selector->count() - 1;
-    }
-    language_selector->setCurrentIndex(selected);
-    _loadLanguage(_selected_language);
+    languageSelector_->clear();
+    for (const QString& name : availableLanguages(QString::fromStdString(languagesFolder_)))
+        languageSelector_->addItem(name);
+    languageSelector_->setCurrentIndex(languageSelector_->findText(QString::fromStdString(language_)));
+    loadLanguage(language_);
 }
 
-void TFormTest::_loadLanguage(const std::string& name) {
-    std::string file = _languages_folder + name + ".ini";
+void MainWindow::loadLanguage(const std::string& name) {
+    std::string file = languagesFolder_ + name + ".ini";
     if (!isExistingFile(file)) {
-        _selected_language = "English";
-        file = _languages_folder + "English.ini";
-        Settings().setLanguage("English");
-        language_selector->setVisible(false);  // for the rest of the run
+        language_ = "English";
+        file = languagesFolder_ + "English.ini";
+        Settings().setLanguage(language_);
+        languageSelector_->setVisible(false);  // for the rest of the run
     }
-    _app_languages->load(QString::fromStdString(file));
+    translations_->load(QString::fromStdString(file));
     QStringList headers{QStringLiteral("#")};
-    for (const char* key : {"GridFilename", "GridPath", "GridPages", "GridPassword"})
-        headers << QString::fromStdString(_getTranslation(key));
-    for (QTableWidget* grid : {SplitStringGrid, MergeStringGrid, MixStringGrid}) grid->setHorizontalHeaderLabels(headers);
-    _updateWindowTexts();
+    for (const char* key :
+         {messageKey::gridFileName, messageKey::gridPath, messageKey::gridPages, messageKey::gridPassword})
+        headers << QString::fromStdString(translation(key));
+    for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mergeTab_, mixTab_})
+        tab->fileGrid()->setHorizontalHeaderLabels(headers);
+    updateWindowTexts();
 }
 
-std::string TFormTest::_getTranslation(const std::string& key) {
-    if (!_app_languages) return std::string();
-    return _app_languages->text(QString::fromStdString(key)).toStdString();
+void MainWindow::changeLanguage() {
+    language_ = languageSelector_->currentText().toStdString();
+    Settings().setLanguage(language_);
+    loadLanguage(language_);
 }
 
-void TFormTest::_updateSettingsPicture() {
-    _showLocked(!_protection.outputPassword.empty());
+std::string MainWindow::translation(const std::string& key) const {
+    if (!translations_) return std::string();
+    return translations_->text(QString::fromStdString(key)).toStdString();
 }
 
-void TFormTest::_showLocked(bool locked) {
-    settingsButton->setIcon(locked ? glyphLocked->icon() : glyphUnlocked->icon());
+// ---------------------------------------------------------------- protection settings
+
+ProtectionDialog& MainWindow::protectionDialog() {
+    if (!protectionDialog_) {
+        protectionDialog_ = new ProtectionDialog(
+            protection_, [this](const std::string& key) { return translation(key); },
+            [](const std::string& name, const std::string& value) { Settings().write(name, value); }, dialogs_,
+            [this](bool locked) { showLocked(locked); }, this);
+    }
+    return *protectionDialog_;
 }
 
-// ---------------------------------------------------------------- dropped files
+void MainWindow::showLocked(bool locked) { settingsButton_->setIcon(aboutTab_->lockPicture(locked)); }
 
-void TFormTest::dragEnterEvent(QDragEnterEvent* event) {
+// ---------------------------------------------------------------- adding files
+
+void MainWindow::addFile(ListKind kind, const std::string& path) { lists_->addFile(kind, path); }
+
+// The Split and Mix add buttons take the first chosen file, the Merge one all of them.
+void MainWindow::addChosenFiles(ListKind kind) {
+    const std::vector<std::string> files = dialogs_.chooseOpenFiles(pdfFileFilter, true);
+    if (files.empty()) return;
+    if (kind != ListKind::Merge) return addFile(kind, files.front());
+    for (const std::string& file : files) addFile(kind, file);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TFormTest::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls())
         paths.push_back((url.isLocalFile() ? url.toLocalFile() : url.toString()).toStdString());
     event->acceptProposedAction();
-    _guarded([this, &paths] { _dropFiles(paths); });
+    guarded([this, &paths] { dropFiles(paths); });
 }
 
-void TFormTest::_dropFiles(const std::vector<std::string>& paths) {
-    void (TFormTest::*add)(const std::string&) = nullptr;
-    QWidget* tab = PageControl1->currentWidget();
-    if (tab == TabSplit) add = &TFormTest::_addSplitFile;
-    else if (tab == TabMerge) add = &TFormTest::_addMergeFile;
-    else if (tab == TabMix) add = &TFormTest::_addMixFile;
-    if (!add) {
-        _dialogs.showMessage(_getTranslation("MsgErrTab"));
-        return;
+void MainWindow::dropFiles(const std::vector<std::string>& paths) {
+    ListKind kind;
+    switch (static_cast<WindowTab>(tabs_->currentIndex())) {
+    case WindowTab::Split: kind = ListKind::Split; break;
+    case WindowTab::Merge: kind = ListKind::Merge; break;
+    case WindowTab::Mix: kind = ListKind::Mix; break;
+    default: dialogs_.showMessage(translation(messageKey::wrongTab)); return;
     }
     for (const std::string& path : paths) {
-        if (lowerCaseTail(path, 4) != ".pdf") {
-            _dialogs.showMessage(_getTranslation("MsgErrExtension") + " " + path);
+        if (!hasPdfExtension(path)) {
+            dialogs_.showMessage(translation(messageKey::notPdf) + " " + path);
             continue;
         }
-        if (isExistingFile(path)) (this->*add)(path);
+        if (isExistingFile(path)) addFile(kind, path);
     }
-}
-
-// ---------------------------------------------------------------- add and browse buttons
-
-void TFormTest::splitBtnAddFileClick() {
-    const std::vector<std::string> files = _dialogs.chooseOpenFiles("PDF file|*.pdf", true);
-    if (!files.empty()) _addSplitFile(files.front());
-}
-
-void TFormTest::mergeBtnAddFileClick() {
-    for (const std::string& file : _dialogs.chooseOpenFiles("PDF file|*.pdf", true)) _addMergeFile(file);
-}
-
-void TFormTest::mixBtnAddFileClick() {
-    const std::vector<std::string> files = _dialogs.chooseOpenFiles("PDF file|*.pdf", true);
-    if (!files.empty()) _addMixFile(files.front());
-}
-
-void TFormTest::cmd_split_destClick() {
-    _chooseFolderInto(split_destination_folder, split_dest_other);
-}
-
-void TFormTest::cmd_mix_destClick() {
-    _chooseFolderInto(mix_destination_folder, mix_dest_other);
-}
-
-void TFormTest::_chooseFolderInto(QLineEdit* destination, QRadioButton* otherFolder) {
-    std::string start = destination->text().toStdString();
-    if (start.empty()) start = QDir::currentPath().toStdString();
-    if (!isExistingFolder(start)) start.clear();
-    std::string chosen = _dialogs.chooseFolder(start);
-    if (chosen.empty()) return;
-    const char separator = QDir::separator().toLatin1();
-    // A root folder already ends with its separator.
-    if (chosen.back() != separator && chosen.back() != '/') chosen += separator;
-    destination->setText(QString::fromStdString(chosen));
-    otherFolder->setChecked(true);
-}
-
-void TFormTest::cmd_merge_destClick() {
-    if (_mergeSaveName.empty()) _mergeSaveName = "output.pdf";
-    const std::string chosen = _dialogs.chooseSaveFile("PDF file|*.pdf", "pdf", _mergeSaveName);
-    if (chosen.empty()) return;
-    _mergeSaveName = chosen;
-    merge_destination_filename->setText(QString::fromStdString(chosen));
-}
-
-// ---------------------------------------------------------------- Split tab change handlers
-
-void TFormTest::_selectWhenFilled(QLineEdit* field, QRadioButton* method) {
-    if (!field->text().isEmpty()) method->setChecked(true);
-}
-
-void TFormTest::split_method1_input1Change() { _selectWhenFilled(split_method1_input1, r_split_method1); }
-void TFormTest::split_method2_input1Change() { _selectWhenFilled(split_method2_input1, r_split_method2); }
-void TFormTest::split_method3_input1Change() { _selectWhenFilled(split_method3_input1, r_split_method3); }
-void TFormTest::split_method3_input2Change() { _selectWhenFilled(split_method3_input2, r_split_method3); }
-void TFormTest::split_method4_input1Change() { _selectWhenFilled(split_method4_input1, r_split_method4); }
-void TFormTest::split_method4_input2Change() { _selectWhenFilled(split_method4_input2, r_split_method4); }
-
-// ---------------------------------------------------------------- settings, language, links
-
-TsettingsForm& TFormTest::_settingsForm() {
-    if (!settingsForm) {
-        settingsForm = new TsettingsForm(
-            _protection, [this](const std::string& key) { return _getTranslation(key); },
-            [](const std::string& name, const std::string& value) { Settings().write(name, value); },
-            _dialogs, [this](bool locked) { _showLocked(locked); }, this);
-        settingsForm->setObjectName(QStringLiteral("settingsForm"));
-    }
-    return *settingsForm;
-}
-
-void TFormTest::settingsButtonClick() {
-    // The dialog's OK gives the button its picture.
-    _settingsForm().exec();
-}
-
-void TFormTest::language_selectorChange() {
-    _selected_language = language_selector->currentText().toStdString();
-    Settings().setLanguage(_selected_language);
-    _loadLanguage(_selected_language);
-    language_selector->setEnabled(false);
-    language_selector->setEnabled(true);
-}
-
-void TFormTest::link_websiteLinkClick(const QString& link) {
-    ShellOpen(link.toStdString(), "");
-}
-
-void TFormTest::LinkLabel1LinkClick(const QString& link) {
-    ShellOpen(link.toStdString(), "");
 }

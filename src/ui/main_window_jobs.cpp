@@ -1,115 +1,68 @@
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QRadioButton>
 
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"
+#include "ui/destination_group.h"
 #include "ui/dialogs.h"
 #include "ui/job_input_blocker.h"
 #include "ui/main_window.h"
+#include "ui/merge_tab.h"
+#include "ui/mix_tab.h"
+#include "ui/split_tab.h"
+#include "ui/widget_names.h"
 #include "ui/window_reporter.h"
 
 namespace {
-
-std::string textOf(const QLineEdit* field) {
-    return field->text().toStdString();
-}
 
 const char* const noDestinationMessage = "You did not enter a valid destination folder!";
 
 }  // namespace
 
-// ---------------------------------------------------------------- run buttons
-
-void TFormTest::cmd_split_runClick() {
-    if (_lists.filesCount(ListKind::Split) == 0) {
-        _dialogs.showMessage(_getTranslation("MsgSplitAddFile"));
-        return;
-    }
-    if (split_destination_folder->text().isEmpty()) {
-        _dialogs.showMessage(noDestinationMessage);
-        return;
-    }
-    _runSplit();
-}
-
-void TFormTest::cmd_mergeClick() {
-    _runMerge();
-}
-
-void TFormTest::cmd_mix_runClick() {
-    if (_lists.filesCount(ListKind::Mix) < 2) {
-        _dialogs.showMessage(_getTranslation("MsgErrMixAdd2files"));
-        return;
-    }
-    if (mix_destination_folder->text().isEmpty()) {
-        _dialogs.showMessage(noDestinationMessage);
-        return;
-    }
-    _runMix();
-}
-
-// ---------------------------------------------------------------- jobs
-
 template <typename Request>
-void TFormTest::_runJob(void (*job)(const Request&, JobReporter&), const Request& request, QProgressBar* progressBar) {
+void MainWindow::runJob(void (*job)(const Request&, JobReporter&), const Request& request, QProgressBar* progressBar) {
     const JobInputBlocker inputBlocker(this);  // the window only repaints until the job returns
-    WindowReporter reporter(_dialogs, [this](const std::string& key) { return _getTranslation(key); }, progressBar);
+    WindowReporter reporter(dialogs_, [this](const std::string& key) { return translation(key); }, progressBar);
     job(request, reporter);
 }
 
-void TFormTest::_runSplit() {
-    SplitRequest request;
-    request.input = _lists.list(ListKind::Split).inputFile(1);
-    request.method = r_split_method1->isChecked()   ? SplitMethod::IntoFilesOf
-                     : r_split_method3->isChecked() ? SplitMethod::EveryGroupOf
-                     : r_split_method4->isChecked() ? SplitMethod::Each
-                                                    : SplitMethod::ByPageRange;
-    request.filesOfSize = textOf(split_method1_input1);
-    request.everyGroupSize = textOf(split_method3_input1);
-    request.everyGroupStart = textOf(split_method3_input2);
-    request.eachStep = textOf(split_method4_input1);
-    request.eachStart = textOf(split_method4_input2);
-    request.rangeList = textOf(split_method2_input1);
-    request.baseName = textOf(split_base_filename);
-    request.destinationFolder = textOf(split_destination_folder);
-    request.protection = _protection;
-    _runJob(&runSplit, request, ProgressBarSplit);
+// A split or mix starts only with its files listed and a destination folder;
+// otherwise the user is told what is missing.
+bool MainWindow::readyToRun(ListKind kind, int filesNeeded, const char* missingFilesKey,
+                            const DestinationGroup& destination) {
+    if (lists_->filesCount(kind) < filesNeeded) {
+        dialogs_.showMessage(translation(missingFilesKey));
+        return false;
+    }
+    if (destination.folder().empty()) {
+        dialogs_.showMessage(noDestinationMessage);
+        return false;
+    }
+    return true;
 }
 
-void TFormTest::_runMerge() {
+void MainWindow::runSplit() {
+    if (!readyToRun(ListKind::Split, 1, messageKey::splitNeedsFile, splitTab_->destination())) return;
+    SplitRequest request = splitTab_->request();
+    request.input = lists_->list(ListKind::Split).inputFile(1);
+    request.protection = protection_;
+    runJob(&::runSplit, request, splitTab_->progressBar());
+}
+
+void MainWindow::runMerge() {
     MergeRequest request;
-    request.inputs = _lists.inputFiles(ListKind::Merge);
-    request.outputPath = textOf(merge_destination_filename);
-    request.protection = _protection;
-    _runJob(&runMerge, request, ProgressBar2);
+    request.inputs = lists_->inputFiles(ListKind::Merge);
+    request.outputPath = mergeTab_->outputPath();
+    request.protection = protection_;
+    runJob(&::runMerge, request, mergeTab_->progressBar());
 }
 
-void TFormTest::_runMix() {
-    auto methodFields = [](QRadioButton* each, QLineEdit* groupCount, QLineEdit* groupStart, QLineEdit* eachCount,
-                           QLineEdit* eachStart) {
-        MixMethodFields fields;
-        fields.method = each->isChecked() ? MixMethod::Each : MixMethod::EveryGroupOf;
-        fields.groupCount = textOf(groupCount);
-        fields.groupStart = textOf(groupStart);
-        fields.eachCount = textOf(eachCount);
-        fields.eachStart = textOf(eachStart);
-        return fields;
-    };
-    MixRequest request;
-    const TFileList& list = _lists.list(ListKind::Mix);
+void MainWindow::runMix() {
+    if (!readyToRun(ListKind::Mix, 2, messageKey::mixNeedsTwo, mixTab_->destination())) return;
+    MixRequest request = mixTab_->request();
+    const FileList& list = lists_->list(ListKind::Mix);
     request.first = list.inputFile(1);
     request.second = list.inputFile(2);
-    request.firstMethod = methodFields(r_mix1_method2, mix_doc1_method1_input1, mix_doc1_method1_input2,
-                                       mix_doc1_method2_input1, mix_doc1_method2_input2);
-    request.secondMethod = methodFields(r_mix2_method2, mix_doc2_method1_input1, mix_doc2_method1_input2,
-                                        mix_doc2_method2_input1, mix_doc2_method2_input2);
-    request.baseName = textOf(mix_base_filename);
-    request.destinationFolder = textOf(mix_destination_folder);
-    request.reverseSecond = mix_reverse_second->isChecked();
-    request.singleFile = mix_single_file->isChecked();
-    request.protection = _protection;
-    _runJob(&runMix, request, ProgressBarMix);
+    request.protection = protection_;
+    runJob(&::runMix, request, mixTab_->progressBar());
 }

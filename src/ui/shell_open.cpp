@@ -3,6 +3,6 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void ShellOpen(const std::string& target, const std::string& /*parameters*/) {
+void openOnDesktop(const std::string& target) {
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
 }

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -21,6 +22,7 @@
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_application.h"
+#include "ui/window_controls.h"
 
 namespace {
 
@@ -89,11 +91,11 @@ TEST_F(NoFileLost, MergeIntoOneOfItsInputsIsRefusedByTheWindowAndTheCommandLine)
     ensureQtApplication();
     ScriptedDialogs dialogs;
     {
-        TFormTest window(dialogs);
+        MainWindow window(dialogs);
         dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
-        window.mergeBtnAddFileClick();
-        window.merge_destination_filename->setText(QString::fromStdString(dir.file("b.pdf")));
-        window.cmd_merge->click();
+        control<QToolButton>(window, "mergeBtnAddFile")->click();
+        control<QLineEdit>(window, "merge_destination_filename")->setText(QString::fromStdString(dir.file("b.pdf")));
+        control<QPushButton>(window, "cmd_merge")->click();
     }
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("It is one of the files the job reads"), std::string::npos) << dialogs.messages[0];

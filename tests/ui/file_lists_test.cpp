@@ -71,7 +71,7 @@ struct ListsBench {
     ScriptedDialogs dialogs;
     InputProbe probe{dialogs, [this](const std::string& key) { return translate(key); }};
     FakeControls controls;
-    TFileLists lists{probe, dialogs, [this](const std::string& key) { return translate(key); }, controls};
+    FileLists lists{probe, dialogs, [this](const std::string& key) { return translate(key); }, controls};
 
     std::string translate(const std::string& key) {
         auto it = translations.find(key);
@@ -87,13 +87,7 @@ struct ListsBench {
     std::string row(int number, const std::string& name, int pages, const std::string& mask = "") const {
         return std::to_string(number) + "|" + name + "|" + dir.folder() + "|" + std::to_string(pages) + "|" + mask;
     }
-    void add(ListKind kind, const std::string& path) {
-        switch (kind) {
-            case ListKind::Split: return lists.addSplitFile(path);
-            case ListKind::Merge: return lists.addMergeFile(path);
-            case ListKind::Mix: return lists.addMixFile(path);
-        }
-    }
+    void add(ListKind kind, const std::string& path) { lists.addFile(kind, path); }
 };
 
 const ListKind allKinds[] = {ListKind::Split, ListKind::Merge, ListKind::Mix};
@@ -106,7 +100,7 @@ TEST(FileLists, PlainFileFillsTheFirstRowOfEachList) {
         bench.add(kind, path);
 
         EXPECT_EQ(bench.lists.filesCount(kind), 1);
-        const TFileList& list = bench.lists.list(kind);
+        const FileList& list = bench.lists.list(kind);
         EXPECT_EQ(list[1][1], "plain.pdf");
         EXPECT_EQ(list[2][1], bench.dir.folder());
         EXPECT_EQ(list[3][1], "3");
@@ -137,7 +131,7 @@ TEST(FileLists, ProtectedFileKeepsTheTypedPasswordAndTheGridMasksIt) {
 TEST(FileLists, MaskHasOneStarPerCharacter) {
     const std::pair<std::string, std::string> cases[] = {
         {"", ""}, {"a", "*"}, {"  ", "**"}, {"p\xC3\xA4ss", "****"}, {"\xE2\x82\xAC\xF0\x9F\x94\x91", "**"}};
-    for (const auto& [password, mask] : cases) EXPECT_EQ(TFileLists::maskPassword(password), mask) << password;
+    for (const auto& [password, mask] : cases) EXPECT_EQ(FileLists::maskPassword(password), mask) << password;
 }
 
 // A file the probe cannot open, or whose prompt is cancelled, leaves every
@@ -156,7 +150,7 @@ TEST(FileLists, FileThatDoesNotOpenChangesNothing) {
             const std::string first = bench.pdfFile("first.pdf", 2);
             bench.add(kind, first);
             const FakeControls before = bench.controls;
-            const TFileList listBefore = bench.lists.list(kind);
+            const FileList listBefore = bench.lists.list(kind);
             const int countBefore = bench.lists.filesCount(kind);
 
             const std::string path = c.name == "missing" ? bench.dir.file("sub/none.pdf")
@@ -257,8 +251,8 @@ TEST(FileLists, MergeListHoldsFiftyFilesThenRefusesWithAMessage) {
     EXPECT_EQ(bench.lists.inputFiles(ListKind::Merge).size(), 50u);
 
     // After a remove there is room again.
-    bench.lists.mergeStringGridSelectCell(1);
-    bench.lists.mergeBtnRemoveFileClick();
+    bench.lists.selectMergeRow(1);
+    bench.lists.removeSelectedMergeFile();
     bench.lists.addMergeFile(path);
     EXPECT_EQ(bench.lists.filesCount(ListKind::Merge), 50);
     EXPECT_EQ(bench.dialogs.messages.size(), 1u);
@@ -287,8 +281,8 @@ TEST(FileLists, MixTakesTwoFilesAndRefusesAThird) {
 TEST(FileLists, MergeRemoveCompactsAndRenumbers) {
     ListsBench bench;
     for (const char* name : {"a.pdf", "b.pdf", "c.pdf"}) bench.lists.addMergeFile(bench.pdfFile(name, 1));
-    bench.lists.mergeStringGridSelectCell(2);
-    bench.lists.mergeBtnRemoveFileClick();
+    bench.lists.selectMergeRow(2);
+    bench.lists.removeSelectedMergeFile();
 
     EXPECT_EQ(bench.lists.filesCount(ListKind::Merge), 2);
     const Rows grid = bench.controls.gridRows(ListKind::Merge);
@@ -298,40 +292,40 @@ TEST(FileLists, MergeRemoveCompactsAndRenumbers) {
     EXPECT_EQ(bench.lists.list(ListKind::Merge)[1][3], "");
 
     // The selection stays at 2: it takes c, then, past the end, the last file.
-    bench.lists.mergeBtnRemoveFileClick();
+    bench.lists.removeSelectedMergeFile();
     EXPECT_EQ(bench.lists.list(ListKind::Merge)[1][1], "a.pdf");
-    bench.lists.mergeBtnRemoveFileClick();
+    bench.lists.removeSelectedMergeFile();
     EXPECT_EQ(bench.lists.filesCount(ListKind::Merge), 0);
-    bench.lists.mergeBtnRemoveFileClick();  // empty list: nothing
+    bench.lists.removeSelectedMergeFile();  // empty list: nothing
     EXPECT_EQ(bench.lists.filesCount(ListKind::Merge), 0);
     EXPECT_EQ(bench.controls.gridRows(ListKind::Merge), Rows(7, emptyRow));
 }
 
 TEST(FileLists, SplitAndMixRemoveReopenTheirAddButtons) {
     ListsBench bench;
-    bench.lists.splitBtnRemoveFileClick();  // nothing selected: nothing
+    bench.lists.removeSelectedSplitFile();  // nothing selected: nothing
     EXPECT_EQ(bench.lists.filesCount(ListKind::Split), 0);
 
     bench.lists.addSplitFile(bench.pdfFile("s.pdf"));
-    bench.lists.splitBtnRemoveFileClick();
+    bench.lists.removeSelectedSplitFile();
     EXPECT_EQ(bench.lists.filesCount(ListKind::Split), 0);
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Split), -1);
     EXPECT_TRUE(bench.controls.addEnabled[ListKind::Split]);
     EXPECT_EQ(bench.controls.gridRows(ListKind::Split), Rows{emptyRow});
     EXPECT_TRUE(bench.lists.inputFiles(ListKind::Split).empty());
-    bench.lists.splitStringGridSelectCell(1);  // the empty row can be selected
-    bench.lists.splitBtnRemoveFileClick();
+    bench.lists.selectSplitRow(1);  // the empty row can be selected
+    bench.lists.removeSelectedSplitFile();
     EXPECT_EQ(bench.lists.filesCount(ListKind::Split), 0);
 
     bench.lists.addMixFile(bench.pdfFile("m1.pdf", 1));
     bench.lists.addMixFile(bench.pdfFile("m2.pdf", 2));
-    bench.lists.mixStringGridSelectCell(1);
-    bench.lists.mixBtnRemoveFileClick();
+    bench.lists.selectMixRow(1);
+    bench.lists.removeSelectedMixFile();
     EXPECT_EQ(bench.lists.filesCount(ListKind::Mix), 1);
     EXPECT_TRUE(bench.controls.addEnabled[ListKind::Mix]);
     EXPECT_EQ(bench.controls.gridRows(ListKind::Mix), (Rows{bench.row(1, "m2.pdf", 2), emptyRow}));
-    bench.lists.mixBtnRemoveFileClick();
-    bench.lists.mixBtnRemoveFileClick();  // already empty
+    bench.lists.removeSelectedMixFile();
+    bench.lists.removeSelectedMixFile();  // already empty
     EXPECT_EQ(bench.lists.filesCount(ListKind::Mix), 0);
     EXPECT_EQ(bench.controls.gridRows(ListKind::Mix), Rows(2, emptyRow));
 }
@@ -346,29 +340,29 @@ TEST(FileLists, MergeRowsMoveUpAndDownWithinTheList) {
     };
     auto& grid = bench.controls.grids[ListKind::Merge];
 
-    bench.lists.mergeBtnMoveUpClick();  // nothing selected
-    bench.lists.mergeBtnMoveDownClick();
+    bench.lists.moveMergeFileUp();  // nothing selected
+    bench.lists.moveMergeFileDown();
     EXPECT_EQ(order(), "abc");
     EXPECT_EQ(grid.currentRow, -1);
 
-    bench.lists.mergeStringGridSelectCell(3);
-    bench.lists.mergeBtnMoveUpClick();
+    bench.lists.selectMergeRow(3);
+    bench.lists.moveMergeFileUp();
     EXPECT_EQ(order(), "acb");
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Merge), 2);
     EXPECT_EQ(grid.currentRow, 2);
     EXPECT_TRUE(grid.focused);
     EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[1], bench.row(2, "c.pdf", 1));
 
-    bench.lists.mergeBtnMoveUpClick();
+    bench.lists.moveMergeFileUp();
     EXPECT_EQ(order(), "cab");
-    bench.lists.mergeBtnMoveUpClick();  // row 1: nothing
+    bench.lists.moveMergeFileUp();  // row 1: nothing
     EXPECT_EQ(order(), "cab");
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Merge), 1);
 
-    bench.lists.mergeBtnMoveDownClick();
-    bench.lists.mergeBtnMoveDownClick();
+    bench.lists.moveMergeFileDown();
+    bench.lists.moveMergeFileDown();
     EXPECT_EQ(order(), "abc");
-    bench.lists.mergeBtnMoveDownClick();  // the last row: nothing
+    bench.lists.moveMergeFileDown();  // the last row: nothing
     EXPECT_EQ(order(), "abc");
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Merge), 3);
     EXPECT_EQ(grid.currentRow, 3);
@@ -377,37 +371,37 @@ TEST(FileLists, MergeRowsMoveUpAndDownWithinTheList) {
 TEST(FileLists, SelectionStaysWithinTheFiles) {
     ListsBench bench;
     auto& mergeGrid = bench.controls.grids[ListKind::Merge];
-    bench.lists.mergeStringGridSelectCell(4);  // empty list: nothing recorded
+    bench.lists.selectMergeRow(4);  // empty list: nothing recorded
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Merge), -1);
     EXPECT_EQ(mergeGrid.currentRow, -1);
 
     bench.lists.addMergeFile(bench.pdfFile("a.pdf"));
     bench.lists.addMergeFile(bench.pdfFile("b.pdf"));
-    bench.lists.mergeStringGridSelectCell(6);  // past the end: the last file
+    bench.lists.selectMergeRow(6);  // past the end: the last file
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Merge), 2);
     EXPECT_EQ(mergeGrid.currentRow, 2);
-    bench.lists.mergeStringGridSelectCell(1);
+    bench.lists.selectMergeRow(1);
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Merge), 1);
 
     bench.lists.addMixFile(bench.pdfFile("m.pdf"));
-    bench.lists.mixStringGridSelectCell(2);
+    bench.lists.selectMixRow(2);
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Mix), 1);
     EXPECT_EQ(bench.controls.grids[ListKind::Mix].currentRow, 1);
 
-    bench.lists.splitStringGridSelectCell(1);  // split: any row, file or not
+    bench.lists.selectSplitRow(1);  // split: any row, file or not
     EXPECT_EQ(bench.lists.selectedRow(ListKind::Split), 1);
 }
 
 TEST(FileLists, CompactionKeepsTheOrderOfOccupiedRows) {
-    TFileList source;
+    FileList source;
     for (int row : {2, 5, 50}) {
         source[0][row] = "junk";
         source[1][row] = "f" + std::to_string(row);
         source[4][row] = "p" + std::to_string(row);
     }
     source[3][7] = "no file name, so not occupied";
-    const TFileList compact = TFileLists::compactFileList(source);
-    for (int row = 1; row < TFileList::RowCount; ++row) {
+    const FileList compact = FileLists::compactFileList(source);
+    for (int row = 1; row < FileList::RowCount; ++row) {
         const std::string expected = row == 1 ? "f2" : row == 2 ? "f5" : row == 3 ? "f50" : "";
         EXPECT_EQ(compact[1][row], expected) << row;
         EXPECT_EQ(compact[0][row], "");

@@ -17,6 +17,7 @@
 #include "support/private_config.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -50,9 +51,9 @@ protected:
         fixtures::writeFile(languages() + fileName, text);
     }
     std::string languages() { return dir.file("languages") + "/"; }
-    TFormTest& openWindow(const QString& storedLanguage) {
+    MainWindow& openWindow(const QString& storedLanguage) {
         Settings().setLanguage(storedLanguage.toStdString());
-        window = std::make_unique<TFormTest>(dialogs, nullptr, languages());
+        window = std::make_unique<MainWindow>(dialogs, nullptr, languages());
         return *window;
     }
     static std::vector<std::string> headers(QTableWidget* grid) {
@@ -67,15 +68,16 @@ protected:
         return names;
     }
     void pick(const char* language) {
-        const int index = window->language_selector->findText(QString::fromLatin1(language));
+        auto* selector = control<QComboBox>(*window, "language_selector");
+        const int index = selector->findText(QString::fromLatin1(language));
         ASSERT_GE(index, 0) << language;
-        window->language_selector->setCurrentIndex(index);
-        window->language_selectorChange();
+        selector->setCurrentIndex(index);
+        emit selector->activated(index);
     }
 
     TempDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TFormTest> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(WindowLanguages, TheSelectorListsTheFolderInItsOwnOrderUpToTheFirstDot) {
@@ -93,23 +95,23 @@ TEST_F(WindowLanguages, TheSelectorListsTheFolderInItsOwnOrderUpToTheFirstDot) {
         if (entry.is_regular_file() && name.front() != '.' && entry.path().extension() == ".ini")
             expected.push_back(name.substr(0, name.find('.')));
     }
-    TFormTest& w = openWindow("German");
-    EXPECT_EQ(items(w.language_selector), expected);
-    EXPECT_EQ(w.language_selector->currentText(), "German");
-    EXPECT_FALSE(w.language_selector->isHidden());
-    EXPECT_EQ(w.PageControl1->tabText(1), "Zusammenführen");
+    MainWindow& w = openWindow("German");
+    EXPECT_EQ(items(control<QComboBox>(w, "language_selector")), expected);
+    EXPECT_EQ(control<QComboBox>(w, "language_selector")->currentText(), "German");
+    EXPECT_FALSE(control<QComboBox>(w, "language_selector")->isHidden());
+    EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Zusammenführen");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(WindowLanguages, AnEmptySettingStartsInEnglishAndStoresIt) {
     writeLanguage("German.ini", germanFile);
     writeLanguage("English.ini", englishFile);
-    TFormTest& w = openWindow("");
+    MainWindow& w = openWindow("");
     EXPECT_EQ(Settings().language(), "English");
-    EXPECT_EQ(w._selected_language, "English");
-    EXPECT_EQ(w.language_selector->currentText(), "English");
-    EXPECT_EQ(w._getTranslation("MsgErrTab"), "Pick a job tab first");
-    EXPECT_FALSE(w.language_selector->isHidden());
+    EXPECT_EQ(w.language(), "English");
+    EXPECT_EQ(control<QComboBox>(w, "language_selector")->currentText(), "English");
+    EXPECT_EQ(w.translation("MsgErrTab"), "Pick a job tab first");
+    EXPECT_FALSE(control<QComboBox>(w, "language_selector")->isHidden());
 }
 
 // A stored name without its file, in any spelling the file system does not
@@ -121,34 +123,34 @@ TEST_F(WindowLanguages, AStoredLanguageWithoutItsFileFallsBackToEnglishAndHidesT
     for (const char* stored : {"Klingon", "german", "pt"}) {
         SCOPED_TRACE(stored);
         dialogs.messages.clear();
-        TFormTest& w = openWindow(stored);
-        EXPECT_NE(w.language_selector->currentText(), "German") << "the name is matched with its case";
-        EXPECT_TRUE(w.language_selector->isHidden());
+        MainWindow& w = openWindow(stored);
+        EXPECT_NE(control<QComboBox>(w, "language_selector")->currentText(), "German") << "the name is matched with its case";
+        EXPECT_TRUE(control<QComboBox>(w, "language_selector")->isHidden());
         EXPECT_EQ(Settings().language(), "English");
-        EXPECT_EQ(w._selected_language, "English");
-        EXPECT_EQ(w.PageControl1->tabText(1), "Merge");
-        EXPECT_EQ(w._getTranslation("Statustext2"), "- split english");
+        EXPECT_EQ(w.language(), "English");
+        EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Merge");
+        EXPECT_EQ(w.translation("Statustext2"), "- split english");
         EXPECT_TRUE(dialogs.messages.empty());
 
         // A later load that finds its file leaves the selector hidden.
-        w._loadLanguage("German");
-        EXPECT_TRUE(w.language_selector->isHidden());
-        EXPECT_EQ(w.PageControl1->tabText(1), "Zusammenführen");
+        w.loadLanguage("German");
+        EXPECT_TRUE(control<QComboBox>(w, "language_selector")->isHidden());
+        EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Zusammenführen");
     }
 }
 
 TEST_F(WindowLanguages, WithoutAnEnglishFileTheMessageNamesItAndDesignCaptionsStay) {
     writeLanguage("German.ini", germanFile);
-    TFormTest& w = openWindow("French");
+    MainWindow& w = openWindow("French");
     const std::string english = std::filesystem::absolute(languages() + "English.ini").lexically_normal().string();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0], "Unable to load language file " + english);
-    EXPECT_TRUE(w.language_selector->isHidden());
+    EXPECT_TRUE(control<QComboBox>(w, "language_selector")->isHidden());
     EXPECT_EQ(Settings().language(), "English");
-    EXPECT_EQ(w._getTranslation("MsgErrTab"), "");
-    EXPECT_EQ(w.cmd_split_run->text(), "Split this PDF!");
-    EXPECT_EQ(w.PageControl1->tabText(1), "Merge");
-    EXPECT_EQ(headers(w.MergeStringGrid), (std::vector<std::string>{"#", "", "", "", ""}));
+    EXPECT_EQ(w.translation("MsgErrTab"), "");
+    EXPECT_EQ(control<QPushButton>(w, "cmd_split_run")->text(), "Split this PDF!");
+    EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Merge");
+    EXPECT_EQ(headers(control<QTableWidget>(w, "MergeStringGrid")), (std::vector<std::string>{"#", "", "", "", ""}));
 }
 
 // Headers on all three grids and the window texts follow every load; keys the
@@ -156,35 +158,35 @@ TEST_F(WindowLanguages, WithoutAnEnglishFileTheMessageNamesItAndDesignCaptionsSt
 TEST_F(WindowLanguages, AChangeAtRunTimeReplacesOnlyTheKeysTheNewFileHas) {
     writeLanguage("English.ini", englishFile);
     writeLanguage("German.ini", germanFile);
-    TFormTest& w = openWindow("English");
-    for (QTableWidget* grid : {w.SplitStringGrid, w.MergeStringGrid, w.MixStringGrid})
+    MainWindow& w = openWindow("English");
+    for (QTableWidget* grid : {control<QTableWidget>(w, "SplitStringGrid"), control<QTableWidget>(w, "MergeStringGrid"), control<QTableWidget>(w, "MixStringGrid")})
         EXPECT_EQ(headers(grid), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
 
     pick("German");
     EXPECT_EQ(Settings().language(), "German");
-    EXPECT_EQ(w._selected_language, "German");
-    for (QTableWidget* grid : {w.SplitStringGrid, w.MergeStringGrid, w.MixStringGrid})
+    EXPECT_EQ(w.language(), "German");
+    for (QTableWidget* grid : {control<QTableWidget>(w, "SplitStringGrid"), control<QTableWidget>(w, "MergeStringGrid"), control<QTableWidget>(w, "MixStringGrid")})
         EXPECT_EQ(headers(grid), (std::vector<std::string>{"#", "Dateiname", "", "Seiten", "Passwort"}))
             << grid->objectName().toStdString();
-    EXPECT_EQ(w.statusPanel->text(), "Splimera - teilen deutsch");
-    EXPECT_EQ(w.label_app_name->text(), "Splimera 1.0.0.0");
-    EXPECT_EQ(w.PageControl1->tabText(1), "Zusammenführen");
-    EXPECT_EQ(w.cmd_split_run->text(), "Split this PDF!");
-    EXPECT_EQ(w._getTranslation("MsgErrTab"), "Pick a job tab first");
-    EXPECT_TRUE(w.language_selector->isEnabled());
-    EXPECT_FALSE(w.language_selector->isHidden());
+    EXPECT_EQ(control<QLabel>(w, "statusPanel")->text(), "Splimera - teilen deutsch");
+    EXPECT_EQ(control<QLabel>(w, "label_app_name")->text(), "Splimera 1.0.0.0");
+    EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Zusammenführen");
+    EXPECT_EQ(control<QPushButton>(w, "cmd_split_run")->text(), "Split this PDF!");
+    EXPECT_EQ(w.translation("MsgErrTab"), "Pick a job tab first");
+    EXPECT_TRUE(control<QComboBox>(w, "language_selector")->isEnabled());
+    EXPECT_FALSE(control<QComboBox>(w, "language_selector")->isHidden());
 
-    w.PageControl1->setCurrentWidget(w.TabAbout);
-    w._dropFiles({dir.file("a.pdf")});
-    w.PageControl1->setCurrentWidget(w.TabSplit);
-    w._dropFiles({dir.file("notes.txt")});
+    w.showTab(WindowTab::About);
+    w.dropFiles({dir.file("a.pdf")});
+    w.showTab(WindowTab::Split);
+    w.dropFiles({dir.file("notes.txt")});
     EXPECT_EQ(dialogs.messages,
               (std::vector<std::string>{"Pick a job tab first", "Keine PDF-Datei: " + dir.file("notes.txt")}));
 
     pick("English");
-    EXPECT_EQ(headers(w.MixStringGrid), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
-    EXPECT_EQ(w.PageControl1->tabText(1), "Merge");
-    EXPECT_EQ(w.statusPanel->text(), "Splimera - split english");
+    EXPECT_EQ(headers(control<QTableWidget>(w, "MixStringGrid")), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
+    EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Merge");
+    EXPECT_EQ(control<QLabel>(w, "statusPanel")->text(), "Splimera - split english");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@
 
 #include "qt_application.h"
 #include "support/fixtures.h"
-#include "ui/settings_form.h"
+#include "ui/protection_dialog.h"
 
 namespace {
 
@@ -207,7 +207,7 @@ TEST_F(QtDialogsTest, PictureDialogListsTheReadablePictureFormatsWithAPreview) {
         hasPreview = files.findChild<QLabel*>(QStringLiteral("picturePreview")) != nullptr;
         chooseIn(dialog, dir.path(), QStringLiteral("mark.png"));
     });
-    EXPECT_EQ(dialogs.choosePicture(TsettingsForm::pictureFilter), dir.file("mark.png"));
+    EXPECT_EQ(dialogs.choosePicture(ProtectionDialog::pictureFilter), dir.file("mark.png"));
     EXPECT_EQ(filters, QStringList{"Pictures (PNG, JPEG) (*.png *.jpg *.jpeg)"});
     EXPECT_TRUE(hasPreview);
 }

@@ -1,4 +1,3 @@
-#include <QTabWidget>
 #include <utility>
 
 #include "screenshots.h"
@@ -13,9 +12,9 @@ void takeMainWindowScreenshots(const QString& folder) {
     for (const auto& [language, prefix] : languages) {
         Settings().setLanguage(language);
         ScriptedDialogs dialogs;
-        TFormTest window(dialogs);
-        for (int tab = 0; tab < window.PageControl1->count(); ++tab) {
-            window.PageControl1->setCurrentIndex(tab);
+        MainWindow window(dialogs);
+        for (int tab = 0; tab < 4; ++tab) {
+            window.showTab(static_cast<WindowTab>(tab));
             saveScreenshot(window, folder + "/" + prefix + "-" + tabs[tab] + ".png");
         }
     }

@@ -4,7 +4,7 @@
 #include "screenshots.h"
 #include "settings/translations.h"
 #include "support/scripted_dialogs.h"
-#include "ui/settings_form.h"
+#include "ui/protection_dialog.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ void saveDialog(const QString& language, Protection settings, const QString& pat
     Translations translations(nullptr);
     translations.load(QCoreApplication::applicationDirPath() + "/languages/" + language + ".ini");
     ScriptedDialogs dialogs;
-    TsettingsForm form(
+    ProtectionDialog form(
         settings,
         [&](const std::string& key) { return translations.text(QString::fromStdString(key)).toStdString(); },
         [](const std::string&, const std::string&) {}, dialogs, [](bool) {});

@@ -1,4 +1,4 @@
-#include "ui/settings_form.h"
+#include "ui/protection_dialog.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "qt_application.h"
+#include "window_controls.h"
 #include "settings/translations.h"
 #include "settings/language_folder.h"
 #include "support/scripted_dialogs.h"
@@ -25,13 +26,13 @@ using Writes = std::vector<std::pair<std::string, std::string>>;
 
 // The dialog over a set of protection values, with a recording setting
 // writer that can be told to refuse one name.
-class SettingsFormTest : public ::testing::Test {
+class ProtectionDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { ensureQtApplication(); }
 
-    TsettingsForm& form(QWidget* parent = nullptr) {
+    ProtectionDialog& form(QWidget* parent = nullptr) {
         if (!form_) {
-            form_ = std::make_unique<TsettingsForm>(
+            form_ = std::make_unique<ProtectionDialog>(
                 settings,
                 [this](const std::string& key) {
                     askedKeys.push_back(key);
@@ -64,10 +65,10 @@ protected:
     Writes writes;
     std::vector<bool> lockPictures;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TsettingsForm> form_;
+    std::unique_ptr<ProtectionDialog> form_;
 };
 
-TEST_F(SettingsFormTest, OkStoresThePasswordOnlyWhenBothFieldsAgree) {
+TEST_F(ProtectionDialogTest, OkStoresThePasswordOnlyWhenBothFieldsAgree) {
     struct Case {
         const char* name;
         QString first, second;
@@ -97,12 +98,12 @@ TEST_F(SettingsFormTest, OkStoresThePasswordOnlyWhenBothFieldsAgree) {
         settings = {"old", "/pics/mark.png", "10", "20"};
         translations = {{"MsgPasswordsNotMatch", "Passwords do not match"}};
         showForm();
-        EXPECT_EQ(form().passwordEdit1->text(), "old");
-        EXPECT_EQ(form().passwordEdit2->echoMode(), QLineEdit::Password);
-        typeInto(form().passwordEdit1, c.first);
-        typeInto(form().passwordEdit2, c.second);
+        EXPECT_EQ(control<QLineEdit>(form(), "passwordEdit1")->text(), "old");
+        EXPECT_EQ(control<QLineEdit>(form(), "passwordEdit2")->echoMode(), QLineEdit::Password);
+        typeInto(control<QLineEdit>(form(), "passwordEdit1"), c.first);
+        typeInto(control<QLineEdit>(form(), "passwordEdit2"), c.second);
 
-        QTest::mouseClick(form().Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form(), "Command2"), Qt::LeftButton);
 
         EXPECT_EQ(writes, c.expectedWrites);
         EXPECT_EQ(settings.outputPassword, c.expectedPassword);
@@ -114,25 +115,25 @@ TEST_F(SettingsFormTest, OkStoresThePasswordOnlyWhenBothFieldsAgree) {
     }
 }
 
-TEST_F(SettingsFormTest, BrowseAndResetChangeOnlyThePathAndOnlyOkStoresIt) {
+TEST_F(ProtectionDialogTest, BrowseAndResetChangeOnlyThePathAndOnlyOkStoresIt) {
     settings = {"", "/pics/old.png", "", ""};
     dialogs.pictureAnswers = {"/pics/new.png", ""};
     showForm();
-    EXPECT_EQ(form().editWatermarkPath->text(), "/pics/old.png");
-    EXPECT_TRUE(form().editWatermarkPath->isReadOnly());
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkPath")->text(), "/pics/old.png");
+    EXPECT_TRUE(control<QLineEdit>(form(), "editWatermarkPath")->isReadOnly());
 
-    QTest::mouseClick(form().cmd_select_watermark, Qt::LeftButton);
-    EXPECT_EQ(form().editWatermarkPath->text(), "/pics/new.png");
-    QTest::mouseClick(form().cmd_select_watermark, Qt::LeftButton);  // cancelled: nothing changes
-    EXPECT_EQ(form().editWatermarkPath->text(), "/pics/new.png");
+    QTest::mouseClick(control<QPushButton>(form(), "cmd_select_watermark"), Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkPath")->text(), "/pics/new.png");
+    QTest::mouseClick(control<QPushButton>(form(), "cmd_select_watermark"), Qt::LeftButton);  // cancelled: nothing changes
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkPath")->text(), "/pics/new.png");
 
-    QTest::mouseClick(form().cmd_no_watermark, Qt::LeftButton);
-    EXPECT_EQ(form().editWatermarkPath->text(), "");
-    EXPECT_EQ(form().editWatermarkX->text(), "50");
+    QTest::mouseClick(control<QPushButton>(form(), "cmd_no_watermark"), Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkPath")->text(), "");
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkX")->text(), "50");
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(settings.watermarkPath, "/pics/old.png");
 
-    QTest::mouseClick(form().Command2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(form(), "Command2"), Qt::LeftButton);
     const Writes expected = {
         {"outputPdfPassword", ""}, {"watermarkPath", ""}, {"watermarkX", "50"}, {"watermarkY", "50"}};
     EXPECT_EQ(writes, expected);
@@ -140,34 +141,34 @@ TEST_F(SettingsFormTest, BrowseAndResetChangeOnlyThePathAndOnlyOkStoresIt) {
     EXPECT_EQ(settings.watermarkX, "50");
 }
 
-TEST_F(SettingsFormTest, CancelAndCloseBoxStoreNothingAndTypedPositionStaysWhenNoneIsStored) {
+TEST_F(ProtectionDialogTest, CancelAndCloseBoxStoreNothingAndTypedPositionStaysWhenNoneIsStored) {
     showForm();
-    EXPECT_EQ(form().editWatermarkX->text(), "50");
-    EXPECT_EQ(form().editWatermarkY->text(), "50");
-    typeInto(form().editWatermarkX, "12a0");  // the letter is refused
-    EXPECT_EQ(form().editWatermarkX->text(), "120");
-    typeInto(form().passwordEdit1, "typed");
-    typeInto(form().passwordEdit2, "typed");
-    QTest::mouseClick(form().Command3, Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkX")->text(), "50");
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkY")->text(), "50");
+    typeInto(control<QLineEdit>(form(), "editWatermarkX"), "12a0");  // the letter is refused
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkX")->text(), "120");
+    typeInto(control<QLineEdit>(form(), "passwordEdit1"), "typed");
+    typeInto(control<QLineEdit>(form(), "passwordEdit2"), "typed");
+    QTest::mouseClick(control<QPushButton>(form(), "Command3"), Qt::LeftButton);
     EXPECT_FALSE(form().isVisible());
     EXPECT_EQ(form().result(), QDialog::Rejected);
 
     showForm();
-    EXPECT_EQ(form().editWatermarkX->text(), "120");   // no stored X: the typed text stays
-    EXPECT_EQ(form().passwordEdit1->text(), "");       // the password is loaded again
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkX")->text(), "120");   // no stored X: the typed text stays
+    EXPECT_EQ(control<QLineEdit>(form(), "passwordEdit1")->text(), "");       // the password is loaded again
     settings.watermarkY = "75";
-    typeInto(form().editWatermarkPath, "ignored");
+    typeInto(control<QLineEdit>(form(), "editWatermarkPath"), "ignored");
     form().close();
 
     showForm();
-    EXPECT_EQ(form().editWatermarkY->text(), "75");    // a stored position replaces the field
-    EXPECT_EQ(form().editWatermarkPath->text(), "");
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkY")->text(), "75");    // a stored position replaces the field
+    EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkPath")->text(), "");
     EXPECT_TRUE(writes.empty());
     EXPECT_TRUE(lockPictures.empty());
     EXPECT_EQ(settings.watermarkX, "");
 }
 
-TEST_F(SettingsFormTest, CaptionsComeFromTheTranslationsAndAnAbsentKeyEmptiesTheCaption) {
+TEST_F(ProtectionDialogTest, CaptionsComeFromTheTranslationsAndAnAbsentKeyEmptiesTheCaption) {
     translations = {
         {"LabelPass", "Passwort"},
         {"LabelPassConfirm", "Passwort bestätigen"},
@@ -181,16 +182,16 @@ TEST_F(SettingsFormTest, CaptionsComeFromTheTranslationsAndAnAbsentKeyEmptiesThe
         {"cmd_select_watermark", "Durchsuchen"},
         {"cmd_no_watermark", "Zurücksetzen"},
     };
-    EXPECT_EQ(form().labelPosition->text(), "Position - distance from top-left corner (X,Y)");
+    EXPECT_EQ(control<QLabel>(form(), "labelPosition")->text(), "Position - distance from top-left corner (X,Y)");
     showForm();
 
-    EXPECT_EQ(form().labelPosition->text(), "");
+    EXPECT_EQ(control<QLabel>(form(), "labelPosition")->text(), "");
     EXPECT_EQ(form().windowTitle(), "Dokumente schützen");
-    EXPECT_EQ(form().LabelPassConfirm->text(), "Passwort bestätigen");
-    EXPECT_EQ(form().SettingsIntro->text(), "Schützen Sie alle erzeugten Dateien mit einem Passwort.");
-    EXPECT_EQ(form().groupBoxWatermark->title(), "Wasserzeichen");
-    EXPECT_EQ(form().cmd_no_watermark->text(), "Zurücksetzen");
-    EXPECT_EQ(form().Command3->text(), "Abbrechen");
+    EXPECT_EQ(control<QLabel>(form(), "LabelPassConfirm")->text(), "Passwort bestätigen");
+    EXPECT_EQ(control<QLabel>(form(), "SettingsIntro")->text(), "Schützen Sie alle erzeugten Dateien mit einem Passwort.");
+    EXPECT_EQ(control<QGroupBox>(form(), "groupBoxWatermark")->title(), "Wasserzeichen");
+    EXPECT_EQ(control<QPushButton>(form(), "cmd_no_watermark")->text(), "Zurücksetzen");
+    EXPECT_EQ(control<QPushButton>(form(), "Command3")->text(), "Abbrechen");
     const std::vector<std::string> order = {"LabelPass",        "LabelPassConfirm",  "Command2",
                                             "Command3",         "settingsIntro",     "ProtectDocuments",
                                             "groupBoxWatermark", "groupBoxPassword", "watemarkIntro",
@@ -198,7 +199,7 @@ TEST_F(SettingsFormTest, CaptionsComeFromTheTranslationsAndAnAbsentKeyEmptiesThe
     EXPECT_EQ(askedKeys, order);
 }
 
-TEST_F(SettingsFormTest, ARefusedWriteStopsTheLaterStepsAndKeepsTheDialogOpen) {
+TEST_F(ProtectionDialogTest, ARefusedWriteStopsTheLaterStepsAndKeepsTheDialogOpen) {
     struct Case {
         const char* refused;
         Writes expectedWrites;
@@ -219,16 +220,16 @@ TEST_F(SettingsFormTest, ARefusedWriteStopsTheLaterStepsAndKeepsTheDialogOpen) {
         refusedName = c.refused;
         dialogs.pictureAnswers = {"/pics/new.png"};
         showForm();
-        typeInto(form().passwordEdit1, "new");
-        typeInto(form().passwordEdit2, "new");
-        QTest::mouseClick(form().cmd_select_watermark, Qt::LeftButton);
-        typeInto(form().editWatermarkX, "30");
+        typeInto(control<QLineEdit>(form(), "passwordEdit1"), "new");
+        typeInto(control<QLineEdit>(form(), "passwordEdit2"), "new");
+        QTest::mouseClick(control<QPushButton>(form(), "cmd_select_watermark"), Qt::LeftButton);
+        typeInto(control<QLineEdit>(form(), "editWatermarkX"), "30");
 
-        EXPECT_THROW(form().Command2Click(), std::runtime_error);
+        EXPECT_THROW(form().storeValues(), std::runtime_error);
         writes.clear();
         lockPictures.clear();
         settings.outputPassword = "old";
-        QTest::mouseClick(form().Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form(), "Command2"), Qt::LeftButton);
 
         EXPECT_EQ(writes, c.expectedWrites);
         EXPECT_EQ(settings.outputPassword, c.expectedPassword);
@@ -237,27 +238,25 @@ TEST_F(SettingsFormTest, ARefusedWriteStopsTheLaterStepsAndKeepsTheDialogOpen) {
         EXPECT_EQ(lockPictures, c.expectedPictures);
         EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Access is denied."});
         EXPECT_TRUE(form().isVisible());
-        EXPECT_EQ(form().editWatermarkX->text(), "30");
+        EXPECT_EQ(control<QLineEdit>(form(), "editWatermarkX")->text(), "30");
     }
 }
 
-TEST_F(SettingsFormTest, DialogHasItsFixedSizeAndOnlyACloseBox) {
+TEST_F(ProtectionDialogTest, DialogHasItsFixedSizeAndOnlyACloseBox) {
     showForm();
     EXPECT_EQ(form().size(), QSize(891, 294));
     EXPECT_EQ(form().minimumSize(), form().maximumSize());
     const Qt::WindowFlags flags = form().windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
-    EXPECT_TRUE(form().Command2->font().bold());
-    for (QLineEdit* field : {form().passwordEdit1, form().passwordEdit2})
+    EXPECT_TRUE(control<QPushButton>(form(), "Command2")->font().bold());
+    for (QLineEdit* field : {control<QLineEdit>(form(), "passwordEdit1"), control<QLineEdit>(form(), "passwordEdit2")})
         EXPECT_EQ(field->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, field), '*');
-    EXPECT_EQ(form().Command2->objectName(), "Command2");
-    EXPECT_EQ(form().findChild<QLineEdit*>("editWatermarkY"), form().editWatermarkY);
 }
 
 // The offscreen screen is smaller than the dialog, so Qt's centring is held
 // inside the screen there; what shows is that each showing is placed anew.
-TEST_F(SettingsFormTest, EveryShowingPlacesTheDialogOverItsWindowAgain) {
+TEST_F(ProtectionDialogTest, EveryShowingPlacesTheDialogOverItsWindowAgain) {
     QWidget window;
     window.setGeometry(60, 40, 700, 500);
     window.show();
@@ -275,7 +274,7 @@ TEST_F(SettingsFormTest, EveryShowingPlacesTheDialogOverItsWindowAgain) {
 
 // With the texts of every language file beside the program, no caption of
 // the dialog is cut off.
-TEST_F(SettingsFormTest, CaptionsOfEveryLanguageFit) {
+TEST_F(ProtectionDialogTest, CaptionsOfEveryLanguageFit) {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/languages");
     const QStringList languages = availableLanguages(folder);
     ASSERT_GE(languages.size(), 4);
@@ -284,12 +283,12 @@ TEST_F(SettingsFormTest, CaptionsOfEveryLanguageFit) {
         Translations texts(nullptr);
         texts.load(languageFile(folder, language));
         Protection values;
-        TsettingsForm dialog(
+        ProtectionDialog dialog(
             values, [&](const std::string& key) { return texts.text(QString::fromStdString(key)).toStdString(); },
             [](const std::string&, const std::string&) {}, dialogs, [](bool) {});
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        EXPECT_FALSE(dialog.labelPosition->text().isEmpty());
+        EXPECT_FALSE(control<QLabel>(dialog, "labelPosition")->text().isEmpty());
         for (QLabel* label : dialog.findChildren<QLabel*>()) {
             if (label->wordWrap())
                 EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "ui/dialogs.h"
 #include "finishing/protection.h"
+#include "ui/dialogs.h"
 
 class QGroupBox;
 class QLabel;
@@ -15,7 +15,7 @@ class QPushButton;
 // picture with its position. It edits the window's protection values
 // through a reference and stores them through a setting writer only on OK;
 // Cancel and the close box store nothing.
-class TsettingsForm : public QDialog {
+class ProtectionDialog : public QDialog {
     Q_OBJECT
 public:
     using Translate = std::function<std::string(const std::string& key)>;
@@ -27,32 +27,12 @@ public:
     // The picture formats the watermark finishing reads.
     static constexpr const char* pictureFilter = "Pictures (PNG, JPEG)|*.png;*.jpg;*.jpeg";
 
-    TsettingsForm(Protection& settings, Translate translate, WriteSetting writeSetting, Dialogs& dialogs,
-                  ShowLocked showLocked, QWidget* parent = nullptr);
+    ProtectionDialog(Protection& settings, Translate translate, WriteSetting writeSetting, Dialogs& dialogs,
+                     ShowLocked showLocked, QWidget* parent = nullptr);
 
-    // Loads the fields from the window's values and the captions from the translations.
-    void FormShow();
-    // Stores what the dialog holds; a failing write throws and stops the later steps.
-    void Command2Click();
-    void cmd_select_watermarkClick();
-    void cmd_no_watermarkClick();
-
-    QGroupBox* groupBoxPassword;
-    QLabel* SettingsIntro;
-    QLabel* LabelPass;
-    QLineEdit* passwordEdit1;
-    QLabel* LabelPassConfirm;
-    QLineEdit* passwordEdit2;
-    QGroupBox* groupBoxWatermark;
-    QLabel* watemarkIntro;
-    QLineEdit* editWatermarkPath;
-    QPushButton* cmd_select_watermark;
-    QPushButton* cmd_no_watermark;
-    QLabel* labelPosition;
-    QLineEdit* editWatermarkX;
-    QLineEdit* editWatermarkY;
-    QPushButton* Command3;
-    QPushButton* Command2;
+    // What OK does before the dialog closes: stores what the dialog holds. A
+    // failing write throws and stops the later steps.
+    void storeValues();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -60,7 +40,10 @@ protected:
 private:
     void buildControls();
     void arrangeControls();
+    // Loads the fields from the window's values and the captions from the translations.
+    void loadValues();
     void okClicked();
+    void chooseWatermark();
     void showWatermarkPath(const QString& path);
 
     Protection& settings_;
@@ -68,4 +51,21 @@ private:
     WriteSetting writeSetting_;
     Dialogs& dialogs_;
     ShowLocked showLocked_;
+
+    QGroupBox* passwordGroup_;
+    QLabel* passwordIntro_;
+    QLabel* passwordLabel_;
+    QLineEdit* passwordField_;
+    QLabel* confirmLabel_;
+    QLineEdit* confirmField_;
+    QGroupBox* watermarkGroup_;
+    QLabel* watermarkIntro_;
+    QLineEdit* watermarkPath_;
+    QPushButton* watermarkBrowse_;
+    QPushButton* watermarkReset_;
+    QLabel* positionLabel_;
+    QLineEdit* positionX_;
+    QLineEdit* positionY_;
+    QPushButton* cancelButton_;
+    QPushButton* okButton_;
 };

@@ -1,0 +1,3 @@
+#include "ui/job_tab.h"
+
+JobTab::JobTab(QWidget* parent) : QWidget(parent) {}

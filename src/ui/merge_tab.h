@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+
+#include "ui/job_tab.h"
+
+class Dialogs;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+// The Merge tab: the files in merge order, with buttons to move the selected
+// one, and the output file chosen with a Save dialog.
+class MergeTab : public JobTab {
+    Q_OBJECT
+public:
+    MergeTab(Dialogs& dialogs, QWidget* parent);
+
+    QToolButton* upButton() const { return upButton_; }
+    QToolButton* downButton() const { return downButton_; }
+
+    std::string outputPath() const;
+    void setOutputPath(const std::string& path);
+
+private:
+    // The Save dialog proposes "output.pdf" the first time and the last chosen name afterwards.
+    void chooseOutput();
+
+    Dialogs& dialogs_;
+    QToolButton* upButton_ = nullptr;
+    QToolButton* downButton_ = nullptr;
+    QGroupBox* outputGroup_ = nullptr;
+    QLabel* outputLabel_ = nullptr;
+    QLineEdit* output_ = nullptr;
+    QPushButton* browseButton_ = nullptr;
+    std::string saveName_;  // the Save dialog's file name, kept between uses
+};

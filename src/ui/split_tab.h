@@ -1,0 +1,44 @@
+#pragma once
+#include "jobs/split_request.h"
+#include "ui/job_tab.h"
+
+class DestinationGroup;
+class Dialogs;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// The Split tab: the file to split, the four methods with their numbers,
+// and where the numbered files go.
+class SplitTab : public JobTab {
+    Q_OBJECT
+public:
+    SplitTab(Dialogs& dialogs, QWidget* parent);
+
+    DestinationGroup& destination() const { return *destination_; }
+    // The split the controls describe, without its input and protection.
+    SplitRequest request() const;
+
+private:
+    void buildMethodGroup();
+    // Typing into a method's field selects that method; emptying it changes nothing.
+    void selectWhenFilled(QLineEdit* field, QRadioButton* method);
+
+    QGroupBox* methodGroup_ = nullptr;
+    QRadioButton* intoFilesOf_ = nullptr;
+    QLineEdit* filesOfSize_ = nullptr;
+    QLabel* pagesLabel_ = nullptr;
+    QRadioButton* everyGroupOf_ = nullptr;
+    QLineEdit* groupSize_ = nullptr;
+    QLabel* groupLabel_ = nullptr;
+    QLineEdit* groupStart_ = nullptr;
+    QRadioButton* each_ = nullptr;
+    QLineEdit* eachStep_ = nullptr;
+    QLabel* eachLabel_ = nullptr;
+    QLineEdit* eachStart_ = nullptr;
+    QRadioButton* byRange_ = nullptr;
+    QLineEdit* rangeList_ = nullptr;
+    QLabel* rangeHelp_ = nullptr;
+    DestinationGroup* destination_ = nullptr;
+};

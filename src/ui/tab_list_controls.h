@@ -1,0 +1,36 @@
+#pragma once
+#include "ui/file_lists.h"
+
+class JobTab;
+class MergeTab;
+class MixTab;
+class QTableWidget;
+class SplitTab;
+
+// The file lists' view of the job tabs: their grids, add buttons, default
+// output names and the merge output field.
+class TabListControls : public FileListControls {
+public:
+    TabListControls(SplitTab& split, MergeTab& merge, MixTab& mix) : split_(split), merge_(merge), mix_(mix) {}
+
+    JobTab& tab(ListKind kind) const;
+
+    void setAddEnabled(ListKind kind, bool enabled) override;
+    void setBaseFileName(ListKind kind, const std::string& text) override;
+    bool usesSourceFolder(ListKind kind) const override;
+    void setDestinationFolder(ListKind kind, const std::string& folder) override;
+    std::string mergeDestinationFileName() const override;
+    void setMergeDestinationFileName(const std::string& path) override;
+    int gridRowCount(ListKind kind) const override;
+    void setGridRowCount(ListKind kind, int rows) override;
+    void setGridCell(ListKind kind, int column, int row, const std::string& text) override;
+    void selectGridRow(ListKind kind, int row) override;
+    void focusGrid(ListKind kind) override;
+
+private:
+    QTableWidget* grid(ListKind kind) const;
+
+    SplitTab& split_;
+    MergeTab& merge_;
+    MixTab& mix_;
+};

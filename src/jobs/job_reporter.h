@@ -14,4 +14,7 @@ public:
     virtual void setProgressVisible(bool /*visible*/) {}
     // A file the job has written and finished, with the count of its pages.
     virtual void outputWritten(const std::string& /*path*/, int /*pageCount*/) {}
+    // The user asked the job to stop: the run functions look between outputs,
+    // so the files written before stay whole and no file is left half made.
+    virtual bool stopRequested() const { return false; }
 };

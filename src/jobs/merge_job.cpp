@@ -16,6 +16,7 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
     int pageTotal = 0;
     PdfDocument output = PdfDocument::create();
     for (const InputFile& input : request.inputs) {
+        if (reporter.stopRequested()) return;
         const PdfDocument opened = openInput(input);
         std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
         std::iota(pages.begin(), pages.end(), 1);

@@ -28,12 +28,7 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
         const int pagesFirst = first.pageCount();
         const PdfDocument second = openInput(request.second);
 
-        MixPlanInput plan;
-        plan.pagesFirst = pagesFirst;
-        plan.pagesSecond = second.pageCount();
-        plan.first = request.firstCut();
-        plan.second = request.secondCut();
-        plan.reverseSecond = request.reverseSecond;
+        const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
 
         // One output for all turns, or one per turn.
         std::optional<PdfDocument> output;
@@ -41,6 +36,7 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
         MixWalk walk(plan);
         MixTurn turn;
         while (walk.next(turn)) {
+            if (reporter.stopRequested()) break;
             for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
                 reporter.setProgressPosition(progressPercent(q, pagesFirst));
             if (!request.singleFile) output = PdfDocument::create();
@@ -51,11 +47,10 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
                                 numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),
                                 request, finisher, reporter);
         }
-        if (request.singleFile)
-            closeTurnOutput(std::move(*output), request.destinationFolder + request.baseName + "mixed.pdf", request,
-                            finisher, reporter);
+        if (request.singleFile && !reporter.stopRequested())
+            closeTurnOutput(std::move(*output), singleMixOutputName(request), request, finisher, reporter);
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);
-    if (!request.silent) reporter.showMessage(reporter.translation("MsgMixDone"));
+    if (!request.silent && !reporter.stopRequested()) reporter.showMessage(reporter.translation("MsgMixDone"));
 }

@@ -25,3 +25,17 @@ MixCut MixRequest::firstCut() const { return cutOf(firstMethod, RequestField::Fi
 MixCut MixRequest::secondCut() const {
     return cutOf(secondMethod, RequestField::SecondCount, RequestField::SecondStart);
 }
+
+MixPlanInput MixRequest::planInput(int pagesFirst, int pagesSecond) const {
+    MixPlanInput plan;
+    plan.pagesFirst = pagesFirst;
+    plan.pagesSecond = pagesSecond;
+    plan.first = firstCut();
+    plan.second = secondCut();
+    plan.reverseSecond = reverseSecond;
+    return plan;
+}
+
+std::string singleMixOutputName(const MixRequest& request) {
+    return request.destinationFolder + request.baseName + "mixed.pdf";
+}

@@ -31,4 +31,9 @@ struct MixRequest {
     // The cuts the chosen methods describe.
     MixCut firstCut() const;
     MixCut secondCut() const;
+    // The plan of a mix over documents of these page counts.
+    MixPlanInput planInput(int pagesFirst, int pagesSecond) const;
 };
+
+// The one output of a mix into a single file: folder + base name + "mixed.pdf".
+std::string singleMixOutputName(const MixRequest& request);

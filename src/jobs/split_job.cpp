@@ -22,6 +22,7 @@ public:
             for (long long page = std::max(file.firstCounted, 0LL); page <= file.lastCounted; ++page)
                 reporter_.setProgressPosition(progressPercent(page, pageCount_));
             if (!file.written()) continue;  // a document without pages is closed unwritten
+            if (reporter_.stopRequested()) return;
             const std::string name = outputName(file.number);
             PdfDocument output = beginOutput();
             appendPages(output, input_, file.pages);
@@ -34,6 +35,7 @@ public:
     void splitByRanges() {
         int number = 0;
         for (const std::string& group : getRangeGroups(request_.rangeList)) {
+            if (reporter_.stopRequested()) return;
             const std::string name = outputName(++number);
             const std::vector<std::string> entries = expandRangeGroup(group, reporter_, pageCount_);
             reporter_.setProgressPosition(0);
@@ -83,5 +85,5 @@ void runSplit(const SplitRequest& request, JobReporter& reporter, Finisher& fini
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);
-    if (!request.silent) reporter.showMessage(reporter.translation("MsgSplitDone"));
+    if (!request.silent && !reporter.stopRequested()) reporter.showMessage(reporter.translation("MsgSplitDone"));
 }

@@ -14,6 +14,7 @@ public:
     std::map<std::string, std::string> texts;
     bool progressVisible = false;
     std::vector<std::pair<std::string, int>> written;  // path and page count
+    int stopAfterOutputs = -1;  // asks the job to stop once this many files are written
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::string translation(const std::string& key) override {
@@ -23,6 +24,9 @@ public:
     void setProgressPosition(int position) override { positions.push_back(position); }
     void setProgressVisible(bool visible) override { progressVisible = visible; }
     void outputWritten(const std::string& path, int pageCount) override { written.emplace_back(path, pageCount); }
+    bool stopRequested() const override {
+        return stopAfterOutputs >= 0 && written.size() >= static_cast<std::size_t>(stopAfterOutputs);
+    }
 };
 
 // Records the files handed to finishing.

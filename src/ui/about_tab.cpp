@@ -1,12 +1,15 @@
 #include "ui/about_tab.h"
 
+#include <QBoxLayout>
 #include <QFont>
+#include <QGridLayout>
 #include <QLabel>
 #include <QToolButton>
 
 #include "jobs/application.h"
 #include "ui/control_factory.h"
 #include "ui/shell_open.h"
+#include "ui/ui_icons.h"
 #include "ui/widget_names.h"
 
 using namespace controls;
@@ -17,15 +20,12 @@ namespace {
 const QString websiteAddress = QString::fromUtf8(WebAddress);
 const QString supportAddress = websiteAddress + QStringLiteral("/support");
 
-// The width of the tab page inside the tab set.
-constexpr int pageWidth = 1065 - 4;
-
 QString anchor(const QString& address) {
     return QStringLiteral("<a href=\"%1\">%1</a>").arg(address);
 }
 
-QLabel* linkLabel(QWidget* parent, const char* name, const QString& address, int x, int y) {
-    QLabel* link = label(parent, name, anchor(address), x, y, 480, 26);
+QLabel* linkLabel(QWidget* parent, const char* name, const QString& address) {
+    QLabel* link = label(parent, name, anchor(address));
     link->setTextFormat(Qt::RichText);
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
     link->setOpenExternalLinks(false);  // a click opens the address the link holds
@@ -38,29 +38,46 @@ QLabel* linkLabel(QWidget* parent, const char* name, const QString& address, int
 
 AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::fromLatin1(widgetName::aboutTab));
-    title_ = label(this, widgetName::appName, ApplicationName, 0, 56, pageWidth, 52);
+    icon_ = label(this, widgetName::appIcon, QString());
+    icon_->setPixmap(applicationIcon().pixmap(64, 64));
+    icon_->setAlignment(Qt::AlignCenter);
+    title_ = label(this, widgetName::appName, QString::fromLatin1(ApplicationName));
     title_->setAlignment(Qt::AlignCenter);
     QFont titleFont = title_->font();
     titleFont.setPixelSize(30);
     title_->setFont(titleFont);
-
-    aboutLine_ =
-        label(this, widgetName::aboutLine, "Split, merge and mix the pages of your PDF files.", 0, 124, pageWidth, 26);
+    aboutLine_ = label(this, widgetName::aboutLine, QStringLiteral("Split, merge and mix the pages of your PDF files."));
     aboutLine_->setAlignment(Qt::AlignCenter);
 
-    const int captionRight = pageWidth / 2 - 100;  // the captions end here, the links start after a gap
-    websiteCaption_ = label(this, widgetName::websiteCaption, "Website:", captionRight - 200, 190, 200, 26);
-    websiteCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    websiteLink_ = linkLabel(this, widgetName::websiteLink, websiteAddress, captionRight + 12, 190);
+    websiteCaption_ = label(this, widgetName::websiteCaption, QStringLiteral("Website:"));
+    websiteLink_ = linkLabel(this, widgetName::websiteLink, websiteAddress);
+    supportCaption_ = label(this, widgetName::supportCaption, QStringLiteral("Support:"));
+    supportLink_ = linkLabel(this, widgetName::supportLink, supportAddress);
+    // The captions end left of the middle, the links start right of them.
+    auto* links = new QGridLayout;
+    links->setHorizontalSpacing(12);
+    links->setVerticalSpacing(10);
+    links->addWidget(websiteCaption_, 0, 0, Qt::AlignRight);
+    links->addWidget(websiteLink_, 0, 1);
+    links->addWidget(supportCaption_, 1, 0, Qt::AlignRight);
+    links->addWidget(supportLink_, 1, 1);
+    links->setColumnStretch(0, 4);
+    links->setColumnStretch(1, 6);
 
-    supportCaption_ = label(this, widgetName::supportCaption, "Support:", captionRight - 200, 226, 200, 26);
-    supportCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    supportLink_ = linkLabel(this, widgetName::supportLink, supportAddress, captionRight + 12, 226);
-
-    lockedPicture_ = iconButton(this, widgetName::lockedPicture, "locked", QString(), 16, 16, 32, 32);
-    unlockedPicture_ = iconButton(this, widgetName::unlockedPicture, "unlocked", QString(), 56, 16, 32, 32);
+    lockedPicture_ = iconButton(this, widgetName::lockedPicture, QStringLiteral("locked"), QString());
+    unlockedPicture_ = iconButton(this, widgetName::unlockedPicture, QStringLiteral("unlocked"), QString());
     lockedPicture_->setVisible(false);
     unlockedPicture_->setVisible(false);
+
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(16, 24, 16, 24);
+    whole->setSpacing(12);
+    whole->addWidget(icon_);
+    whole->addWidget(title_);
+    whole->addWidget(aboutLine_);
+    whole->addSpacing(24);
+    whole->addLayout(links);
+    whole->addStretch();
 }
 
 void AboutTab::setTitle(const QString& nameAndVersion) { title_->setText(nameAndVersion); }

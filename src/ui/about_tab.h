@@ -4,7 +4,7 @@
 class QLabel;
 class QToolButton;
 
-// The About tab: the product's name and version, a line about it, and the
+// The About tab: the application's icon, its name and version, a line about it, and the
 // links to its website and support page, which open on the desktop.
 class AboutTab : public QWidget {
     Q_OBJECT
@@ -16,6 +16,7 @@ public:
     QIcon lockPicture(bool locked) const;
 
 private:
+    QLabel* icon_;
     QLabel* title_;
     QLabel* aboutLine_;
     QLabel* websiteCaption_;

@@ -1,6 +1,7 @@
 #include "ui/destination_group.h"
 
 #include <QDir>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,22 +22,35 @@ bool isExistingFolder(const std::string& path) {
 
 }  // namespace
 
-DestinationGroup::DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent,
-                                   const QRect& place)
+DestinationGroup::DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent)
     : QGroupBox(QStringLiteral("Destination folder and filename settings"), parent), dialogs_(dialogs) {
     setObjectName(QString::fromLatin1(names.group));
-    setGeometry(place);
-    const int right = place.width() - 14;
-    baseNameLabel_ = label(this, names.baseNameLabel, "Base Filename", 14, 30, 142);
-    baseName_ = textField(this, names.baseName, "filename", 160, 30, right - 160);
-    folderLabel_ = label(this, names.folderLabel, "Destination folder", 14, 66, 142);
-    sourceFolder_ = radio(this, names.sourceFolder, "Use source folder", 160, 66, right - 160);
+    baseNameLabel_ = label(this, names.baseNameLabel, QStringLiteral("Base Filename"));
+    baseName_ = textField(this, names.baseName, QStringLiteral("filename"));
+    folderLabel_ = label(this, names.folderLabel, QStringLiteral("Destination folder"));
+    sourceFolder_ = radio(this, names.sourceFolder, QStringLiteral("Use source folder"));
     sourceFolder_->setChecked(true);
-    otherFolder_ = radio(this, names.otherFolder, "Select new folder", 160, 96, right - 160);
-    folder_ = readOnlyField(this, names.folder, 14, 138, right - 98 - 14);
-    browseButton_ = button(this, names.browse, "Browse", right - 92, 136, 92, 28);
+    otherFolder_ = radio(this, names.otherFolder, QStringLiteral("Select new folder"));
+    folder_ = readOnlyField(this, names.folder);
+    browseButton_ = button(this, names.browse, QStringLiteral("Browse"));
     connect(browseButton_, &QPushButton::clicked, this, &DestinationGroup::chooseFolder);
+
+    layout_ = new QGridLayout(this);
+    layout_->setContentsMargins(14, 12, 14, 12);
+    layout_->setHorizontalSpacing(6);
+    layout_->setVerticalSpacing(8);
+    layout_->addWidget(baseNameLabel_, 0, 0);
+    layout_->addWidget(baseName_, 0, 1, 1, 2);
+    layout_->addWidget(folderLabel_, 1, 0);
+    layout_->addWidget(sourceFolder_, 1, 1, 1, 2);
+    layout_->addWidget(otherFolder_, 2, 1, 1, 2);
+    layout_->addWidget(folder_, 3, 0, 1, 2);
+    layout_->addWidget(browseButton_, 3, 2);
+    layout_->setColumnStretch(1, 1);
+    layout_->setRowStretch(5, 1);
 }
+
+void DestinationGroup::addRow(QWidget* control) { layout_->addWidget(control, 4, 0, 1, 3); }
 
 std::string DestinationGroup::baseName() const { return baseName_->text().toStdString(); }
 

@@ -5,6 +5,7 @@
 #include "ui/widget_names.h"
 
 class Dialogs;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,7 +16,10 @@ class QRadioButton;
 class DestinationGroup : public QGroupBox {
     Q_OBJECT
 public:
-    DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent, const QRect& place);
+    DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent);
+
+    // A control placed under the others (the Mix tab's choice of one output file).
+    void addRow(QWidget* control);
 
     std::string baseName() const;
     void setBaseName(const std::string& name);
@@ -31,6 +35,7 @@ private:
     void chooseFolder();
 
     Dialogs& dialogs_;
+    QGridLayout* layout_;
     QLabel* baseNameLabel_;
     QLineEdit* baseName_;
     QLabel* folderLabel_;

@@ -4,17 +4,11 @@
 #include <utility>
 
 #include "jobs/output_naming.h"
+#include "ui/message_text.h"
 
 namespace {
 
 constexpr int MixFiles = 2;
-
-// The text of key in the user's language, or the English text when the
-// language has none.
-std::string translatedOr(const FileLists::Translate& translate, const std::string& key, const std::string& english) {
-    const std::string text = translate ? translate(key) : std::string();
-    return text.empty() ? english : text;
-}
 
 bool isFileRow(int row) { return row >= 1 && row <= FileList::MaxFiles; }
 
@@ -25,7 +19,7 @@ void swapRows(FileList& list, int a, int b) {
 }  // namespace
 
 std::string listFullMessage(const FileLists::Translate& translate) {
-    return translatedOr(translate, "MsgErrListFull", "The list is full: it holds at most 50 files.");
+    return textOf(messageText::listFull, translate);
 }
 
 InputFile FileList::inputFile(int row) const {
@@ -87,8 +81,7 @@ void FileLists::addMixFile(const std::string& path) {
     // here, before the probe asks for a password.
     int& count = countOf(ListKind::Mix);
     if (count >= MixFiles) {
-        dialogs_.showMessage(
-            translatedOr(translate_, "MsgErrMixTwoFiles", "The mix takes two files. Remove one before adding another."));
+        dialogs_.showMessage(textOf(messageText::mixTakesTwo, translate_));
         return;
     }
     ++count;
@@ -144,10 +137,7 @@ FileList FileLists::compactFileList(const FileList& source) {
 }
 
 std::string FileLists::maskPassword(const std::string& password) {
-    // UTF-8 continuation bytes (10xxxxxx) belong to the character before them.
-    const auto characters = std::count_if(password.begin(), password.end(),
-                                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-    return std::string(static_cast<std::size_t>(characters), '*');
+    return password.empty() ? std::string() : std::string(PasswordMark);
 }
 
 // --- removing and reordering --------------------------------------------
@@ -199,6 +189,28 @@ void FileLists::moveMergeFileDown() {
     const int row = selectedOf(ListKind::Merge);
     if (row == -1 || countOf(ListKind::Merge) == 0 || row < 1 || row >= countOf(ListKind::Merge)) return;
     moveMergeRow(row, row + 1);
+}
+
+void FileLists::moveMergeFile(int from, int to) {
+    const int count = countOf(ListKind::Merge);
+    if (from < 1 || from > count || to < 1 || to > count || from == to) return;
+    FileList& list = listOf(ListKind::Merge);
+    for (int row = from; row != to; row += to > from ? 1 : -1) swapRows(list, row, to > from ? row + 1 : row - 1);
+    refreshFileGrid(ListKind::Merge);
+    controls_.selectGridRow(ListKind::Merge, to);
+    selectedOf(ListKind::Merge) = to;
+}
+
+void FileLists::removeMergeFiles(std::vector<int> rows) {
+    // From the last, so that each removal leaves the rows before it in place.
+    std::sort(rows.rbegin(), rows.rend());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    int& count = countOf(ListKind::Merge);
+    for (int row : rows) {
+        if (row < 1 || row > count) continue;
+        removeFileFromList(row, ListKind::Merge);
+        --count;
+    }
 }
 
 // Swaps the selected merge row with its neighbour `to`, which the selection follows.

@@ -87,14 +87,21 @@ public:
 
     // The occupied rows of source moved up, in their order, to rows 1, 2, 3...
     static FileList compactFileList(const FileList& source);
-    // One "*" per character (UTF-8 aware) of password.
+    // The same mark for every password, so that the grid does not tell its
+    // length; "" for a file without one.
     static std::string maskPassword(const std::string& password);
+    static constexpr const char* PasswordMark = "\u25CF\u25CF\u25CF\u25CF\u25CF\u25CF";
 
     void removeSelectedSplitFile();
     void removeSelectedMergeFile();
     void removeSelectedMixFile();
     void moveMergeFileUp();
     void moveMergeFileDown();
+    // Moves the merge file of row `from` to row `to`, the rows between moving
+    // up or down by one; the selection follows it.
+    void moveMergeFile(int from, int to);
+    // Removes the merge files of the given rows at once.
+    void removeMergeFiles(std::vector<int> rows);
     // The remove button of the kind's list.
     void removeSelectedFile(ListKind kind);
 

@@ -26,11 +26,25 @@ HeadlessDialogs::HeadlessDialogs() : errors_(std::cerr) {}
 
 HeadlessDialogs::HeadlessDialogs(std::ostream& errors) : errors_(errors) {}
 
-void HeadlessDialogs::showMessage(const std::string& text) {
+void HeadlessDialogs::showMessage(const std::string& text, MessageKind) {
     errors_ << oneLine(text) << std::endl;
 }
 
-bool HeadlessDialogs::askText(const std::string&, const std::string&, bool, std::string&) { return false; }
+bool HeadlessDialogs::ask(const std::string& question) {
+    showMessage(question, MessageKind::Warning);
+    return false;
+}
+
+bool HeadlessDialogs::offerAction(const std::string& text, const std::string&) {
+    showMessage(text, MessageKind::Information);
+    return false;
+}
+
+// The prompt tells what was wanted (which file needs a password), and nobody can answer it.
+bool HeadlessDialogs::askText(const std::string&, const std::string& prompt, bool, std::string&) {
+    showMessage(prompt, MessageKind::Warning);
+    return false;
+}
 
 std::vector<std::string> HeadlessDialogs::chooseOpenFiles(const std::string&, bool) { return {}; }
 

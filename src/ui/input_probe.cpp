@@ -7,6 +7,8 @@
 #include "engine/password_search.h"
 #include "engine/pdf_error.h"
 #include "jobs/application.h"
+#include "jobs/input_file.h"
+#include "ui/message_text.h"
 
 namespace {
 
@@ -32,20 +34,23 @@ std::string replaceIgnoringCase(const std::string& text, const std::string& what
 InputProbe::InputProbe(Dialogs& dialogs, Translate translate) : dialogs_(dialogs), translate_(std::move(translate)) {}
 
 std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
-    bool prompted = false, gaveUp = false;
-    // One prompt only: a wrong password ends the probe with its message.
-    const NextPassword askOnce = [&]() -> std::optional<std::string> {
-        if (prompted) return std::nullopt;
-        prompted = true;
-        dialogs_.showMessage(PasswordErrorText);
+    bool gaveUp = false;
+    std::string prompt;
+    // Asks until the password fits or the user gives up; after a wrong one
+    // the prompt says so.
+    const NextPassword askAgain = [&]() -> std::optional<std::string> {
+        const std::string asking = textOf(messageText::passwordOf, translate_, {inputFileFor(path).fileName});
+        if (prompt.empty()) prompt = asking;
         std::string typed;
-        if (dialogs_.askText(translate("MsgEnterPassw"), translate("GridPassword"), true, typed) && !typed.empty())
+        if (dialogs_.askText(translate(messageKey::enterPassword), prompt, true, typed) && !typed.empty()) {
+            prompt = std::string(PasswordErrorText) + ".\n" + asking;
             return typed;
+        }
         gaveUp = true;
         return std::nullopt;
     };
     try {
-        const UnlockedDocument opened = openWithPasswords(path, askOnce);
+        const UnlockedDocument opened = openWithPasswords(path, askAgain);
         return ProbedInput{opened.document.pageCount(), opened.password};
     } catch (const std::exception& error) {
         if (!gaveUp) showOpenError(error.what());
@@ -64,5 +69,5 @@ std::string InputProbe::openErrorText(const std::string& message) {
 }
 
 void InputProbe::showOpenError(const std::string& message) {
-    dialogs_.showMessage(openErrorText(message));
+    dialogs_.showMessage(openErrorText(message), MessageKind::Error);
 }

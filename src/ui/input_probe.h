@@ -14,7 +14,8 @@ struct ProbedInput {
 // Opens a file that is about to enter a job list, to learn its page count and,
 // for a protected document, the password that opens it. Talks to the user
 // itself: every failure is shown in a message box, and a protected document
-// brings up one password prompt.
+// brings up a password prompt naming the file, again after a wrong password,
+// until the password fits or the user cancels.
 class InputProbe {
 public:
     using Translate = std::function<std::string(const std::string& key)>;

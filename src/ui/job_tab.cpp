@@ -1,3 +1,55 @@
 #include "ui/job_tab.h"
 
+#include <QBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "ui/file_grid.h"
+
 JobTab::JobTab(QWidget* parent) : QWidget(parent) {}
+
+void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* options, int gridStretch) {
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    for (QToolButton* button : sideButtons) buttons->addWidget(button);
+    buttons->addStretch();
+    auto* list = new QHBoxLayout;
+    list->setSpacing(10);
+    list->addWidget(grid_, 1);
+    list->addLayout(buttons);
+
+    // The bar keeps its place while hidden, so that the run button does not move.
+    QSizePolicy barPolicy = progressBar_->sizePolicy();
+    barPolicy.setRetainSizeWhenHidden(true);
+    progressBar_->setSizePolicy(barPolicy);
+    auto* run = new QHBoxLayout;
+    run->setSpacing(16);
+    run->addWidget(progressBar_, 1);
+    run->addWidget(runButton_);
+
+    // The options and the run button end where the grid ends.
+    const int besideGrid = list->spacing() + addButton_->width();
+    options->setContentsMargins(0, 0, besideGrid, 0);
+    run->setContentsMargins(0, 0, besideGrid, 0);
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(16, 14, 26, 14);
+    whole->setSpacing(14);
+    whole->addLayout(list, gridStretch);
+    whole->addLayout(options);
+    whole->addStretch(gridStretch > 0 ? 0 : 1);  // a grid that grows takes the height
+    whole->addLayout(run);
+}
+
+void JobTab::setJobRunning(bool running, bool ownJob, const QString& cancelCaption) {
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != runButton_ && child != progressBar_) child->setEnabled(!running);
+    runButton_->setEnabled(!running || ownJob);
+    if (running && ownJob) {
+        runCaption_ = runButton_->text();
+        runButton_->setText(cancelCaption);
+    } else if (!running && !runCaption_.isEmpty()) {
+        runButton_->setText(runCaption_);
+        runCaption_.clear();
+    }
+}

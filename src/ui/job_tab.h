@@ -1,9 +1,11 @@
 #pragma once
 #include <QWidget>
+#include <vector>
 
+class FileGrid;
+class QLayout;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
 class QToolButton;
 
 // What the Split, Merge and Mix tabs share: a file grid with its add and
@@ -12,18 +14,31 @@ class QToolButton;
 class JobTab : public QWidget {
     Q_OBJECT
 public:
-    QTableWidget* fileGrid() const { return grid_; }
+    FileGrid* fileGrid() const { return grid_; }
     QToolButton* addButton() const { return addButton_; }
     QToolButton* removeButton() const { return removeButton_; }
     QPushButton* runButton() const { return runButton_; }
     QProgressBar* progressBar() const { return progressBar_; }
 
+    // While a job runs, every control of the tab is disabled but the run
+    // button of the tab whose job it is: that one reads `cancelCaption` and
+    // stops the job. Afterwards the run button gets its caption back.
+    void setJobRunning(bool running, bool ownJob, const QString& cancelCaption);
+
 protected:
     explicit JobTab(QWidget* parent);
 
-    QTableWidget* grid_ = nullptr;
+    // Places the grid with the buttons beside it on top, `options` under it
+    // and the progress bar with the run button at the bottom. The grid takes
+    // `gridStretch` of the height the window gives beyond the least.
+    void arrange(const std::vector<QToolButton*>& sideButtons, QLayout* options, int gridStretch);
+
+    FileGrid* grid_ = nullptr;
     QToolButton* addButton_ = nullptr;
     QToolButton* removeButton_ = nullptr;
     QPushButton* runButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+
+private:
+    QString runCaption_;  // while the run button reads Cancel
 };

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -27,8 +28,13 @@
 #include "ui/about_tab.h"
 #include "ui/application_error.h"
 #include "ui/control_factory.h"
+#include "ui/destination_group.h"
 #include "ui/dialogs.h"
 #include "ui/file_filter.h"
+#include "ui/file_grid.h"
+#include "ui/job_runner.h"
+#include "ui/message_text.h"
+#include "ui/qt_translation.h"
 #include "ui/merge_tab.h"
 #include "ui/mix_tab.h"
 #include "ui/protection_dialog.h"
@@ -67,6 +73,14 @@ QFont baseFont() {
 
 }  // namespace
 
+ListKind listOf(WindowTab tab) {
+    switch (tab) {
+    case WindowTab::Merge: return ListKind::Merge;
+    case WindowTab::Mix: return ListKind::Mix;
+    default: return ListKind::Split;
+    }
+}
+
 MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesFolder)
     : QMainWindow(parent),
       dialogs_(dialogs),
@@ -79,7 +93,10 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesF
     listControls_ = std::make_unique<TabListControls>(*splitTab_, *mergeTab_, *mixTab_);
     lists_ = std::make_unique<FileLists>(
         probe_, dialogs_, [this](const std::string& key) { return translation(key); }, *listControls_);
+    runner_ = new JobRunner(dialogs_, [this](const std::string& key) { return translation(key); }, this);
+    connect(runner_, &JobRunner::finished, this, &MainWindow::jobEnded);
     connectControls();
+    for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) listChanged(kind);
 
     protection_ = Settings().protection();
     showLocked(!protection_.outputPassword.empty());
@@ -91,9 +108,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls() {
     setFont(baseFont());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(1100, 575);
+    setWindowIcon(applicationIcon());
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
@@ -101,7 +116,6 @@ void MainWindow::buildControls() {
 
     tabs_ = new TabSet(client);
     tabs_->setObjectName(QString::fromLatin1(widgetName::tabs));
-    tabs_->setGeometry(17, 24, 1065, 497);
     splitTab_ = new SplitTab(dialogs_, tabs_);
     mergeTab_ = new MergeTab(dialogs_, tabs_);
     mixTab_ = new MixTab(dialogs_, tabs_);
@@ -110,24 +124,35 @@ void MainWindow::buildControls() {
     tabs_->addTab(mergeTab_, QStringLiteral("Merge"));
     tabs_->addTab(mixTab_, QStringLiteral("Mix"));
     tabs_->addTab(aboutTab_, QStringLiteral("About"));
+    auto* whole = new QVBoxLayout(client);
+    whole->setContentsMargins(17, 24, 18, 17);
+    whole->addWidget(tabs_);
 
-    // Both sit on the row of the tabs, right of the last tab.
-    settingsButton_ =
-        controls::iconButton(client, widgetName::settingsButton, "unlocked", "Protection settings", 1050, 24, 32, 32);
-    settingsButton_->setIconSize(QSize(24, 24));
-    languageSelector_ = new QComboBox(client);
+    // Both sit on the row of the tabs, at its right end.
+    auto* corner = new QWidget(tabs_);
+    languageSelector_ = new QComboBox(corner);
     languageSelector_->setObjectName(QString::fromLatin1(widgetName::languageSelector));
     languageSelector_->setEditable(false);
-    languageSelector_->setGeometry(1050 - 8 - 152, 28, 152, 26);
+    languageSelector_->setFixedWidth(152);
+    settingsButton_ = controls::iconButton(corner, widgetName::settingsButton, QStringLiteral("unlocked"),
+                                           QStringLiteral("Protection settings"));
+    settingsButton_->setFixedSize(32, 32);
+    settingsButton_->setIconSize(QSize(24, 24));
+    auto* cornerRow = new QHBoxLayout(corner);
+    cornerRow->setContentsMargins(0, 0, 0, 4);
+    cornerRow->setSpacing(8);
+    cornerRow->addWidget(languageSelector_);
+    cornerRow->addWidget(settingsButton_);
+    tabs_->setCornerWidget(corner, Qt::TopRightCorner);
 
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QString::fromLatin1(widgetName::statusBar));
     statusBar_->setFixedHeight(37);
-    statusBar_->setSizeGripEnabled(false);
     statusText_ = new QLabel(statusBar_);
     statusText_->setObjectName(QString::fromLatin1(widgetName::statusText));
     statusBar_->addWidget(statusText_, 1);
     setStatusBar(statusBar_);
+    resize(1100, 575);
 }
 
 void MainWindow::connectControls() {
@@ -137,19 +162,32 @@ void MainWindow::connectControls() {
     connect(mergeTab_->upButton(), &QToolButton::clicked, this, [this] { guarded([this] { lists_->moveMergeFileUp(); }); });
     connect(mergeTab_->downButton(), &QToolButton::clicked, this,
             [this] { guarded([this] { lists_->moveMergeFileDown(); }); });
-    connect(splitTab_->runButton(), &QAbstractButton::clicked, this, [this] { guarded([this] { runSplit(); }); });
-    connect(mergeTab_->runButton(), &QAbstractButton::clicked, this, [this] { guarded([this] { runMerge(); }); });
-    connect(mixTab_->runButton(), &QAbstractButton::clicked, this, [this] { guarded([this] { runMix(); }); });
+    for (WindowTab tab : {WindowTab::Split, WindowTab::Merge, WindowTab::Mix})
+        connect(listControls_->tab(listOf(tab)).runButton(), &QAbstractButton::clicked, this,
+                [this, tab] { guarded([this, tab] { runOrStop(tab); }); });
+    connect(mergeTab_->fileGrid(), &FileGrid::rowDragged, this, [this](int from, int to) {
+        guarded([this, from, to] {
+            lists_->moveMergeFile(from + 1, to + 1);
+            listChanged(ListKind::Merge);
+        });
+    });
     connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
     connect(languageSelector_, &QComboBox::activated, this, [this] { guarded([this] { changeLanguage(); }); });
 }
 
 // The add and remove buttons and the row selection of a job tab's list.
 void MainWindow::connectJobTab(ListKind kind) {
-    JobTab& tab = listControls_->tab(kind);
+    const JobTab& tab = listControls_->tab(kind);
     connect(tab.addButton(), &QToolButton::clicked, this, [this, kind] { guarded([this, kind] { addChosenFiles(kind); }); });
-    connect(tab.removeButton(), &QToolButton::clicked, this,
-            [this, kind] { guarded([this, kind] { lists_->removeSelectedFile(kind); }); });
+    const auto remove = [this, kind] {
+        guarded([this, kind] {
+            if (kind == ListKind::Merge) removeSelectedMergeFiles();
+            else lists_->removeSelectedFile(kind);
+            listChanged(kind);
+        });
+    };
+    connect(tab.removeButton(), &QToolButton::clicked, this, remove);
+    connect(tab.fileGrid(), &FileGrid::deletePressed, this, remove);
     connect(tab.fileGrid(), &QTableWidget::currentCellChanged, this, [this, kind](int row, int, int, int) {
         if (row >= 0) guarded([this, kind, row] { lists_->selectRow(kind, row + 1); });
     });
@@ -160,7 +198,7 @@ void MainWindow::guarded(Operation operation) {
     try {
         operation();
     } catch (const std::exception& error) {
-        dialogs_.showMessage(applicationErrorText(error.what()));
+        dialogs_.showMessage(applicationErrorText(error.what()), MessageKind::Error);
     }
 }
 
@@ -171,12 +209,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     if (!shownBefore_) {
         shownBefore_ = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        placeOnScreen();
     }
+    if (isJobRunning()) return;  // the job has the engine
     guarded([this] {
         updateWindowTexts();
         showTab(openingTab_.value_or(WindowTab::Split));
@@ -185,7 +220,30 @@ void MainWindow::showEvent(QShowEvent* event) {
     });
 }
 
+// Centred on the screen, and smaller than it was laid out where the screen is
+// smaller, so that every edge and the title bar can be reached.
+void MainWindow::placeOnScreen() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect available = screen->availableGeometry();
+    const QSize frameExtra = frameGeometry().size() - size();
+    const QSize fitting = size().boundedTo(available.size() - frameExtra).expandedTo(minimumSize());
+    if (fitting != size()) resize(fitting);
+    QRect frame(QPoint(0, 0), fitting + frameExtra);
+    frame.moveCenter(available.center());
+    move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (isJobRunning()) {
+        // Closed once the job has stopped after the file it is writing.
+        if (dialogs_.ask(textOf(messageText::stopJobAndClose, [this](const std::string& key) { return translation(key); }))) {
+            closeAfterJob_ = true;
+            runner_->requestStop();
+        }
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) QCoreApplication::quit();
 }
@@ -210,15 +268,16 @@ void MainWindow::updateWindowTexts() {
 
 void MainWindow::initTranslations() {
     translations_ = std::make_unique<Translations>(
-        this, [this](const QString& message) { dialogs_.showMessage(message.toStdString()); });
+        this, [this](const QString& message) { dialogs_.showMessage(message.toStdString(), MessageKind::Error); });
     language_ = Settings().language();
     if (language_.empty()) {
         language_ = "English";
         Settings().setLanguage(language_);
     }
     languageSelector_->clear();
-    for (const QString& name : availableLanguages(QString::fromStdString(languagesFolder_)))
-        languageSelector_->addItem(name);
+    QStringList names = availableLanguages(QString::fromStdString(languagesFolder_));
+    names.sort(Qt::CaseInsensitive);
+    languageSelector_->addItems(names);
     languageSelector_->setCurrentIndex(languageSelector_->findText(QString::fromStdString(language_)));
     loadLanguage(language_);
 }
@@ -238,6 +297,8 @@ void MainWindow::loadLanguage(const std::string& name) {
         headers << QString::fromStdString(translation(key));
     for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mergeTab_, mixTab_})
         tab->fileGrid()->setHorizontalHeaderLabels(headers);
+    useQtTranslation(QString::fromStdString(translation(messageText::languageCode.key)));
+    listChanged(ListKind::Merge);  // the page total in the new language
     updateWindowTexts();
 }
 
@@ -268,41 +329,95 @@ void MainWindow::showLocked(bool locked) { settingsButton_->setIcon(aboutTab_->l
 
 // ---------------------------------------------------------------- adding files
 
-void MainWindow::addFile(ListKind kind, const std::string& path) { lists_->addFile(kind, path); }
+void MainWindow::addFile(ListKind kind, const std::string& path) {
+    lists_->addFile(kind, path);
+    listChanged(kind);
+}
 
-// The Split and Mix add buttons take the first chosen file, the Merge one all of them.
 void MainWindow::addChosenFiles(ListKind kind) {
     const std::vector<std::string> files = dialogs_.chooseOpenFiles(pdfFileFilter, true);
-    if (files.empty()) return;
-    if (kind != ListKind::Merge) return addFile(kind, files.front());
-    for (const std::string& file : files) addFile(kind, file);
+    if (kind == ListKind::Merge) {
+        for (const std::string& file : files) addFile(kind, file);
+    } else {
+        addWhatFits(kind, files);
+    }
+}
+
+void MainWindow::addWhatFits(ListKind kind, const std::vector<std::string>& files) {
+    // A split takes one file and replaces the one it has; a mix fills its two places.
+    const int free = kind == ListKind::Split ? 1 : 2 - lists_->filesCount(kind);
+    if (free <= 0) return addFile(kind, files.front());  // the full list says why it takes no more
+    const auto room = static_cast<std::size_t>(free);
+    std::string kept;
+    for (std::size_t i = 0; i < files.size() && i < room; ++i) {
+        addFile(kind, files[i]);
+        kept += (kept.empty() ? "" : ", ") + inputFileFor(files[i]).fileName;
+    }
+    if (files.size() > room)
+        dialogs_.showMessage(textOf(kind == ListKind::Split ? messageText::splitKept : messageText::mixKept,
+                                    [this](const std::string& key) { return translation(key); }, {kept}));
+}
+
+void MainWindow::removeSelectedMergeFiles() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : mergeTab_->fileGrid()->selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+    if (rows.size() > 1) lists_->removeMergeFiles(rows);
+    else lists_->removeSelectedFile(ListKind::Merge);
+}
+
+void MainWindow::listChanged(ListKind kind) {
+    const int count = lists_->filesCount(kind);
+    JobTab& tab = listControls_->tab(kind);
+    const bool idle = !isJobRunning();
+    tab.addButton()->setEnabled(idle && (kind == ListKind::Merge || count < (kind == ListKind::Split ? 1 : 2)));
+    tab.removeButton()->setEnabled(idle && count > 0);
+    if (kind != ListKind::Merge) return;
+    mergeTab_->upButton()->setEnabled(idle && count > 1);
+    mergeTab_->downButton()->setEnabled(idle && count > 1);
+    long long total = 0;
+    for (int row = 1; row <= count; ++row) total += pageCount(ListKind::Merge, row);
+    mergeTab_->showTotalPages(count == 0 ? QString()
+                                         : QString::fromStdString(textOf(
+                                               messageText::totalPages,
+                                               [this](const std::string& key) { return translation(key); },
+                                               {std::to_string(total)})));
+}
+
+int MainWindow::pageCount(ListKind kind, int row) const {
+    return std::atoi(lists_->list(kind)[FileList::PagesColumn][row].c_str());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls() && !isJobRunning()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls())
         paths.push_back((url.isLocalFile() ? url.toLocalFile() : url.toString()).toStdString());
+    if (isJobRunning()) return;
     event->acceptProposedAction();
     guarded([this, &paths] { dropFiles(paths); });
 }
 
 void MainWindow::dropFiles(const std::vector<std::string>& paths) {
-    ListKind kind;
-    switch (static_cast<WindowTab>(tabs_->currentIndex())) {
-    case WindowTab::Split: kind = ListKind::Split; break;
-    case WindowTab::Merge: kind = ListKind::Merge; break;
-    case WindowTab::Mix: kind = ListKind::Mix; break;
-    default: dialogs_.showMessage(translation(messageKey::wrongTab)); return;
+    const auto tab = static_cast<WindowTab>(tabs_->currentIndex());
+    if (tab == WindowTab::About) {
+        dialogs_.showMessage(translation(messageKey::wrongTab));
+        return;
     }
+    const ListKind kind = listOf(tab);
+    std::vector<std::string> files;
     for (const std::string& path : paths) {
         if (!hasPdfExtension(path)) {
             dialogs_.showMessage(translation(messageKey::notPdf) + " " + path);
             continue;
         }
-        if (isExistingFile(path)) addFile(kind, path);
+        if (isExistingFile(path)) files.push_back(path);
+    }
+    if (kind == ListKind::Merge) {
+        for (const std::string& file : files) addFile(kind, file);
+    } else if (!files.empty()) {
+        addWhatFits(kind, files);
     }
 }

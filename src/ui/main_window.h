@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@
 #include "ui/input_probe.h"
 
 class AboutTab;
+class JobRunner;
+struct JobOutcome;
 class DestinationGroup;
 class Dialogs;
 class JobReporter;
@@ -18,7 +21,6 @@ class MixTab;
 class ProtectionDialog;
 class QComboBox;
 class QLabel;
-class QProgressBar;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
@@ -28,6 +30,8 @@ class Translations;
 
 // The tabs of the main window, in their order.
 enum class WindowTab { Split, Merge, Mix, About };
+// The list of a job tab (Split for the About tab, which has none).
+ListKind listOf(WindowTab tab);
 
 // The main window: the Split, Merge and Mix tabs with their file lists, the
 // About tab, the language selector and the protection settings button. Each
@@ -60,8 +64,13 @@ public:
     std::string translation(const std::string& key) const;
 
     const Protection& protection() const { return protection_; }
+    bool isJobRunning() const;
     // The protection settings dialog, made on first use.
     ProtectionDialog& protectionDialog();
+
+signals:
+    // A job the window ran has ended: done, failed or stopped.
+    void jobFinished();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -78,16 +87,29 @@ private:
     void changeLanguage();
     void showLocked(bool locked);
     void addChosenFiles(ListKind kind);
+    // Adds the first files of a Split or Mix list's candidates that fit, and
+    // says which were kept when there were more.
+    void addWhatFits(ListKind kind, const std::vector<std::string>& files);
+    // Keeps the list's buttons and the merge page total in step with its files.
+    void listChanged(ListKind kind);
+    void removeSelectedMergeFiles();
+    void placeOnScreen();
     // Runs an operation of a control; an error escaping it is shown in a message box.
     template <typename Operation>
     void guarded(Operation operation);
 
-    bool readyToRun(ListKind kind, int filesNeeded, const char* missingFilesKey, const DestinationGroup& destination);
+    bool hasFiles(ListKind kind, int filesNeeded, const char* missingFilesKey);
+    bool hasDestination(const DestinationGroup& destination);
+    // Asks once before files that exist would be replaced; true to go on.
+    bool mayReplace(const std::vector<std::string>& outputs);
+    int pageCount(ListKind kind, int row) const;
+    void runOrStop(WindowTab tab);
     void runSplit();
     void runMerge();
     void runMix();
-    template <typename Request>
-    void runJob(void (*job)(const Request&, JobReporter&), const Request& request, QProgressBar* progressBar);
+    void startJob(WindowTab tab, std::function<void(JobReporter&)> job, std::string doneText);
+    void jobEnded(const JobOutcome& outcome);
+    void setJobRunning(bool running);
 
     Dialogs& dialogs_;
     std::string languagesFolder_;  // with its trailing separator
@@ -111,4 +133,8 @@ private:
     std::unique_ptr<FileLists> lists_;
     std::optional<WindowTab> openingTab_;  // chosen by the command line
     bool shownBefore_ = false;
+    JobRunner* runner_ = nullptr;
+    WindowTab jobTab_ = WindowTab::Split;  // the tab of the running job
+    std::string doneText_;                  // what the running job says when it is done
+    bool closeAfterJob_ = false;
 };

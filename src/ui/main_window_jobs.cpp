@@ -1,68 +1,168 @@
-#include <QProgressBar>
+#include <QComboBox>
+#include <QDir>
+#include <QToolButton>
+#include <QPushButton>
+#include <filesystem>
 
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
+#include "jobs/planned_outputs.h"
 #include "jobs/split_job.h"
+#include "ui/application_error.h"
 #include "ui/destination_group.h"
 #include "ui/dialogs.h"
-#include "ui/job_input_blocker.h"
+#include "ui/job_runner.h"
 #include "ui/main_window.h"
 #include "ui/merge_tab.h"
+#include "ui/message_text.h"
 #include "ui/mix_tab.h"
+#include "ui/shell_open.h"
 #include "ui/split_tab.h"
+#include "ui/tab_list_controls.h"
 #include "ui/widget_names.h"
-#include "ui/window_reporter.h"
 
 namespace {
 
 const char* const noDestinationMessage = "You did not enter a valid destination folder!";
 
-}  // namespace
-
-template <typename Request>
-void MainWindow::runJob(void (*job)(const Request&, JobReporter&), const Request& request, QProgressBar* progressBar) {
-    const JobInputBlocker inputBlocker(this);  // the window only repaints until the job returns
-    WindowReporter reporter(dialogs_, [this](const std::string& key) { return translation(key); }, progressBar);
-    job(request, reporter);
+std::string folderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::u8path(path).parent_path();
+    return QDir::toNativeSeparators(QString::fromStdString(folder.u8string())).toStdString();
 }
 
-// A split or mix starts only with its files listed and a destination folder;
-// otherwise the user is told what is missing.
-bool MainWindow::readyToRun(ListKind kind, int filesNeeded, const char* missingFilesKey,
-                            const DestinationGroup& destination) {
-    if (lists_->filesCount(kind) < filesNeeded) {
-        dialogs_.showMessage(translation(missingFilesKey));
-        return false;
-    }
+std::string fileNameOf(const std::string& path) { return std::filesystem::u8path(path).filename().u8string(); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- start checks
+
+bool MainWindow::hasFiles(ListKind kind, int filesNeeded, const char* missingFilesKey) {
+    if (lists_->filesCount(kind) >= filesNeeded) return true;
+    dialogs_.showMessage(translation(missingFilesKey));
+    return false;
+}
+
+// A destination folder is chosen, and the base name names a file in it, not
+// one in another folder.
+bool MainWindow::hasDestination(const DestinationGroup& destination) {
     if (destination.folder().empty()) {
         dialogs_.showMessage(noDestinationMessage);
+        return false;
+    }
+    if (destination.baseName().find_first_of("/\\") != std::string::npos) {
+        dialogs_.showMessage(textOf(messageText::baseNameWithFolder, [this](const std::string& key) {
+            return translation(key);
+        }));
         return false;
     }
     return true;
 }
 
+bool MainWindow::mayReplace(const std::vector<std::string>& outputs) {
+    std::vector<std::string> existing;
+    for (const std::string& output : outputs)
+        if (isExistingFile(output)) existing.push_back(output);
+    if (existing.empty()) return true;
+    const auto translate = [this](const std::string& key) { return translation(key); };
+    const std::string folder = folderOf(existing.front());
+    return dialogs_.ask(existing.size() == 1
+                            ? textOf(messageText::fileExists, translate, {fileNameOf(existing.front()), folder})
+                            : textOf(messageText::filesExist, translate, {std::to_string(existing.size()), folder}));
+}
+
+// ---------------------------------------------------------------- the jobs
+
+void MainWindow::runOrStop(WindowTab tab) {
+    if (isJobRunning()) {
+        // The Cancel button: the job stops after the file it is writing.
+        runner_->requestStop();
+        listControls_->tab(listOf(tab)).runButton()->setEnabled(false);  // pressed once is enough
+        return;
+    }
+    switch (tab) {
+    case WindowTab::Split: return runSplit();
+    case WindowTab::Merge: return runMerge();
+    default: return runMix();
+    }
+}
+
 void MainWindow::runSplit() {
-    if (!readyToRun(ListKind::Split, 1, messageKey::splitNeedsFile, splitTab_->destination())) return;
+    if (!hasFiles(ListKind::Split, 1, messageKey::splitNeedsFile) || !hasDestination(splitTab_->destination())) return;
     SplitRequest request = splitTab_->request();
     request.input = lists_->list(ListKind::Split).inputFile(1);
     request.protection = protection_;
-    runJob(&::runSplit, request, splitTab_->progressBar());
+    request.silent = true;  // the window says what was written
+    if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Split, 1)))) return;
+    startJob(WindowTab::Split, [request](JobReporter& reporter) { ::runSplit(request, reporter); },
+             translation(messageKey::splitDone));
 }
 
 void MainWindow::runMerge() {
+    if (!hasFiles(ListKind::Merge, 2, messageKey::mergeNeedsTwo)) return;
     MergeRequest request;
     request.inputs = lists_->inputFiles(ListKind::Merge);
     request.outputPath = mergeTab_->outputPath();
     request.protection = protection_;
-    runJob(&::runMerge, request, mergeTab_->progressBar());
+    request.silent = true;
+    request.check();
+    if (!mergeTab_->outputConfirmed() && !mayReplace({request.outputPath})) return;
+    startJob(WindowTab::Merge, [request](JobReporter& reporter) { ::runMerge(request, reporter); },
+             translation(messageKey::mergeDone));
 }
 
 void MainWindow::runMix() {
-    if (!readyToRun(ListKind::Mix, 2, messageKey::mixNeedsTwo, mixTab_->destination())) return;
+    if (!hasFiles(ListKind::Mix, 2, messageKey::mixNeedsTwo) || !hasDestination(mixTab_->destination())) return;
     MixRequest request = mixTab_->request();
     const FileList& list = lists_->list(ListKind::Mix);
     request.first = list.inputFile(1);
     request.second = list.inputFile(2);
     request.protection = protection_;
-    runJob(&::runMix, request, mixTab_->progressBar());
+    request.silent = true;
+    if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Mix, 1), pageCount(ListKind::Mix, 2)))) return;
+    startJob(WindowTab::Mix, [request](JobReporter& reporter) { ::runMix(request, reporter); },
+             translation(messageKey::mixDone));
+}
+
+void MainWindow::startJob(WindowTab tab, std::function<void(JobReporter&)> job, std::string doneText) {
+    jobTab_ = tab;
+    doneText_ = std::move(doneText);
+    runner_->start(std::move(job), listControls_->tab(listOf(tab)).progressBar());
+    setJobRunning(true);
+}
+
+bool MainWindow::isJobRunning() const { return runner_ && runner_->isRunning(); }
+
+// Every job control is disabled while a job runs, but the job's Cancel button.
+void MainWindow::setJobRunning(bool running) {
+    const QString cancel = QString::fromStdString(
+        textOf(messageText::cancelJob, [this](const std::string& key) { return translation(key); }));
+    for (WindowTab tab : {WindowTab::Split, WindowTab::Merge, WindowTab::Mix})
+        listControls_->tab(listOf(tab)).setJobRunning(running, tab == jobTab_, cancel);
+    languageSelector_->setEnabled(!running);
+    settingsButton_->setEnabled(!running);
+    for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) listChanged(kind);
+}
+
+void MainWindow::jobEnded(const JobOutcome& outcome) {
+    setJobRunning(false);
+    const auto translate = [this](const std::string& key) { return translation(key); };
+    if (!outcome.error.empty()) {
+        dialogs_.showMessage(applicationErrorText(outcome.error), MessageKind::Error);
+    } else {
+        std::string text = outcome.stopped ? textOf(messageText::jobStopped, translate) : doneText_;
+        if (jobTab_ == WindowTab::Merge && !outcome.stopped && !outcome.written.empty())
+            text += " (total pages: " + std::to_string(outcome.written.front().pageCount) + ")";
+        text += "\n\n";
+        if (outcome.written.empty()) {
+            dialogs_.showMessage(text + textOf(messageText::wroteNothing, translate), MessageKind::Information);
+        } else {
+            const std::string folder = folderOf(outcome.written.front().path);
+            text += outcome.written.size() == 1
+                        ? textOf(messageText::wroteFile, translate, {fileNameOf(outcome.written.front().path), folder})
+                        : textOf(messageText::wroteFiles, translate, {std::to_string(outcome.written.size()), folder});
+            if (dialogs_.offerAction(text, textOf(messageText::openFolder, translate))) openOnDesktop(folder);
+        }
+    }
+    emit jobFinished();
+    if (closeAfterJob_) close();
 }

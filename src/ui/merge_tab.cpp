@@ -1,5 +1,6 @@
 #include "ui/merge_tab.h"
 
+#include <QBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,32 +12,49 @@
 #include "ui/control_factory.h"
 #include "ui/dialogs.h"
 #include "ui/file_filter.h"
-#include "ui/main_window_layout.h"
+#include "ui/file_grid.h"
 #include "ui/widget_names.h"
 
 using namespace controls;
-using namespace window_layout;
 
 MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_(dialogs) {
     setObjectName(QString::fromLatin1(widgetName::mergeTab));
-    grid_ = controls::fileGrid(this, widgetName::mergeGrid, gridX, gridY, 205, 7);
-    addButton_ = iconButton(this, widgetName::mergeAddButton, "add", "Add PDF files", sideButtonX, gridY);
-    removeButton_ = iconButton(this, widgetName::mergeRemoveButton, "remove", "Remove the selected file",
-                               sideButtonX, gridY + 42);
-    upButton_ =
-        iconButton(this, widgetName::mergeUpButton, "move-up", "Move the selected file up", sideButtonX, gridY + 84);
-    downButton_ = iconButton(this, widgetName::mergeDownButton, "move-down", "Move the selected file down",
-                             sideButtonX, gridY + 126);
+    grid_ = new FileGrid(widgetName::mergeGrid, 7, this);
+    grid_->setMinimumHeight(grid_->heightForRows(4));
+    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid_->allowRowDragging();
+    addButton_ = iconButton(this, widgetName::mergeAddButton, QStringLiteral("add"), QStringLiteral("Add PDF files"));
+    removeButton_ = iconButton(this, widgetName::mergeRemoveButton, QStringLiteral("remove"),
+                               QStringLiteral("Remove the selected file"));
+    upButton_ = iconButton(this, widgetName::mergeUpButton, QStringLiteral("move-up"),
+                           QStringLiteral("Move the selected file up"));
+    downButton_ = iconButton(this, widgetName::mergeDownButton, QStringLiteral("move-down"),
+                             QStringLiteral("Move the selected file down"));
+    totalPages_ = label(this, widgetName::mergeTotalPages, QString());
+    totalPages_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    outputGroup_ = group(this, widgetName::mergeOutputGroup, "Output file options", gridX, gridY + 205 + 16, 969, 76);
-    outputLabel_ = label(outputGroup_, widgetName::mergeOutputLabel, "Output filename", 14, 32, 186);
-    output_ = readOnlyField(outputGroup_, widgetName::mergeOutput, 206, 32, 641);
-    browseButton_ = button(outputGroup_, widgetName::mergeBrowse, "Browse", 857, 30, 98, 28);
+    outputGroup_ = group(this, widgetName::mergeOutputGroup, QStringLiteral("Output file options"));
+    outputLabel_ = label(outputGroup_, widgetName::mergeOutputLabel, QStringLiteral("Output filename"));
+    output_ = readOnlyField(outputGroup_, widgetName::mergeOutput);
+    browseButton_ = button(outputGroup_, widgetName::mergeBrowse, QStringLiteral("Browse"));
+    auto* outputRow = new QHBoxLayout(outputGroup_);
+    outputRow->setContentsMargins(14, 12, 14, 12);
+    outputRow->setSpacing(8);
+    outputRow->addWidget(outputLabel_);
+    outputRow->addWidget(output_, 1);
+    outputRow->addWidget(browseButton_);
 
-    runButton_ = button(this, widgetName::mergeRunButton, "Merge files!", runButtonX, runButtonY, 158, 36);
-    progressBar_ = controls::progressBar(this, widgetName::mergeProgress, gridX, progressY, runButtonX - gridX - 16);
+    runButton_ = controls::runButton(this, widgetName::mergeRunButton, QStringLiteral("Merge files!"));
+    progressBar_ = controls::progressBar(this, widgetName::mergeProgress);
+    auto* options = new QVBoxLayout;
+    options->setSpacing(8);
+    options->addWidget(totalPages_);
+    options->addWidget(outputGroup_);
+    arrange({addButton_, removeButton_, upButton_, downButton_}, options, 1);
     connect(browseButton_, &QPushButton::clicked, this, &MergeTab::chooseOutput);
 }
+
+void MergeTab::showTotalPages(const QString& text) { totalPages_->setText(text); }
 
 std::string MergeTab::outputPath() const { return output_->text().toStdString(); }
 
@@ -48,4 +66,5 @@ void MergeTab::chooseOutput() {
     if (chosen.empty()) return;
     saveName_ = chosen;
     setOutputPath(chosen);
+    confirmedOutput_ = chosen;
 }

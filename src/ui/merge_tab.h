@@ -20,6 +20,10 @@ public:
 
     std::string outputPath() const;
     void setOutputPath(const std::string& path);
+    // The output is the file chosen in the Save dialog, which asked already
+    // whether to replace it.
+    bool outputConfirmed() const { return !confirmedOutput_.empty() && confirmedOutput_ == outputPath(); }
+    void showTotalPages(const QString& text);
 
 private:
     // The Save dialog proposes "output.pdf" the first time and the last chosen name afterwards.
@@ -32,5 +36,7 @@ private:
     QLabel* outputLabel_ = nullptr;
     QLineEdit* output_ = nullptr;
     QPushButton* browseButton_ = nullptr;
+    QLabel* totalPages_ = nullptr;
     std::string saveName_;  // the Save dialog's file name, kept between uses
+    std::string confirmedOutput_;
 };

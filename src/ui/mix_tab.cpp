@@ -1,37 +1,51 @@
 #include "ui/mix_tab.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QToolButton>
 
 #include "ui/control_factory.h"
 #include "ui/destination_group.h"
-#include "ui/main_window_layout.h"
+#include "ui/file_grid.h"
 
 using namespace controls;
-using namespace window_layout;
 
-MixMethodGroup::MixMethodGroup(const MixMethodNames& names, const QString& title, QWidget* parent,
-                               const QRect& place)
+MixMethodGroup::MixMethodGroup(const MixMethodNames& names, const QString& title, QWidget* parent)
     : QGroupBox(title, parent) {
     setObjectName(QString::fromLatin1(names.group));
-    setGeometry(place);
-    // Each row: radio button, count field, label, start field.
-    groupMethod_ = radio(this, names.groupMethod, "Every group of", 12, 26, 150);
-    groupCount_ = numberField(this, names.groupCount, "3", 166, 26, 40);
-    groupLabel_ = label(this, names.groupLabel, "pages, starting with page", 212, 26, 216);
-    groupStart_ = numberField(this, names.groupStart, "1", 432, 26, 40);
-    eachMethod_ = radio(this, names.eachMethod, "Each", 12, 60, 150);
-    eachCount_ = numberField(this, names.eachCount, "3", 166, 60, 40);
-    eachLabel_ = label(this, names.eachLabel, "page, starting with page", 212, 60, 216);
-    eachStart_ = numberField(this, names.eachStart, "1", 432, 60, 40);
+    groupMethod_ = radio(this, names.groupMethod, QStringLiteral("Every group of"));
+    groupCount_ = numberField(this, names.groupCount, QStringLiteral("3"));
+    groupLabel_ = label(this, names.groupLabel, QStringLiteral("pages, starting with page"));
+    groupStart_ = numberField(this, names.groupStart, QStringLiteral("1"));
+    eachMethod_ = radio(this, names.eachMethod, QStringLiteral("Each"));
+    eachCount_ = numberField(this, names.eachCount, QStringLiteral("3"));
+    eachLabel_ = label(this, names.eachLabel, QStringLiteral("page, starting with page"));
+    eachStart_ = numberField(this, names.eachStart, QStringLiteral("1"));
     groupMethod_->setChecked(true);
+
+    // Each row: method, count, label, start page.
+    rows_ = new QGridLayout(this);
+    rows_->setContentsMargins(12, 8, 12, 8);
+    rows_->setHorizontalSpacing(6);
+    rows_->setVerticalSpacing(8);
+    rows_->addWidget(groupMethod_, 0, 0);
+    rows_->addWidget(groupCount_, 0, 1);
+    rows_->addWidget(groupLabel_, 0, 2);
+    rows_->addWidget(groupStart_, 0, 3);
+    rows_->addWidget(eachMethod_, 1, 0);
+    rows_->addWidget(eachCount_, 1, 1);
+    rows_->addWidget(eachLabel_, 1, 2);
+    rows_->addWidget(eachStart_, 1, 3);
+    rows_->setColumnStretch(2, 1);
 }
+
+void MixMethodGroup::addRow(QWidget* control) { rows_->addWidget(control, 2, 0, 1, 4); }
 
 MixMethodFields MixMethodGroup::fields() const {
     MixMethodFields fields;
@@ -45,26 +59,38 @@ MixMethodFields MixMethodGroup::fields() const {
 
 MixTab::MixTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::mixTab));
-    grid_ = controls::fileGrid(this, widgetName::mixGrid, gridX, gridY, 80, 2);
-    addButton_ = iconButton(this, widgetName::mixAddButton, "add", "Add a PDF file", sideButtonX, gridY);
-    removeButton_ = iconButton(this, widgetName::mixRemoveButton, "remove", "Remove the selected file", sideButtonX,
-                               gridY + 42);
+    grid_ = new FileGrid(widgetName::mixGrid, 2, this);
+    grid_->setFixedHeight(80);
+    addButton_ = iconButton(this, widgetName::mixAddButton, QStringLiteral("add"), QStringLiteral("Add a PDF file"));
+    removeButton_ = iconButton(this, widgetName::mixRemoveButton, QStringLiteral("remove"),
+                               QStringLiteral("Remove the selected file"));
 
-    const int methodWidth = 560;
-    methodGroup_ = group(this, widgetName::mixMethodGroup, "Mix method", gridX, groupY, methodWidth, groupHeight);
+    methodGroup_ = group(this, widgetName::mixMethodGroup, QStringLiteral("Mix method"));
+    methodGroup_->setMinimumHeight(264);
     firstMethod_ = new MixMethodGroup(widgetName::mixFirstMethod, QStringLiteral("Use from first document (base file)"),
-                                      methodGroup_, QRect(10, 22, methodWidth - 20, 96));
+                                      methodGroup_);
     secondMethod_ = new MixMethodGroup(widgetName::mixSecondMethod, QStringLiteral("Use from second document"),
-                                       methodGroup_, QRect(10, 124, methodWidth - 20, 132));
-    reverseSecond_ = checkBox(secondMethod_, widgetName::mixReverseSecond, "Reverse order", 12, 96, 400);
+                                       methodGroup_);
+    reverseSecond_ = checkBox(secondMethod_, widgetName::mixReverseSecond, QStringLiteral("Reverse order"));
+    secondMethod_->addRow(reverseSecond_);
+    auto* documents = new QVBoxLayout(methodGroup_);
+    documents->setContentsMargins(10, 6, 10, 8);
+    documents->setSpacing(6);
+    documents->addWidget(firstMethod_);
+    documents->addWidget(secondMethod_);
+    documents->addStretch();
 
-    const int destX = gridX + methodWidth + 12;
-    destination_ = new DestinationGroup(widgetName::mixDestination, dialogs, this,
-                                        QRect(destX, groupY, gridX + 969 - destX, groupHeight));
-    singleFile_ = checkBox(destination_, widgetName::mixSingleFile, "Write all turns into one file", 14, 180, 369);
+    destination_ = new DestinationGroup(widgetName::mixDestination, dialogs, this);
+    singleFile_ = checkBox(destination_, widgetName::mixSingleFile, QStringLiteral("Write all turns into one file"));
+    destination_->addRow(singleFile_);
 
-    runButton_ = button(this, widgetName::mixRunButton, "Mix files!", runButtonX, runButtonY, 158, 36);
-    progressBar_ = controls::progressBar(this, widgetName::mixProgress, gridX, progressY, runButtonX - gridX - 16);
+    runButton_ = controls::runButton(this, widgetName::mixRunButton, QStringLiteral("Mix files!"));
+    progressBar_ = controls::progressBar(this, widgetName::mixProgress);
+    auto* options = new QHBoxLayout;
+    options->setSpacing(12);
+    options->addWidget(methodGroup_, 560);
+    options->addWidget(destination_, 397);
+    arrange({addButton_, removeButton_}, options, 0);
 }
 
 MixRequest MixTab::request() const {

@@ -8,6 +8,7 @@
 class DestinationGroup;
 class Dialogs;
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -17,11 +18,14 @@ class QRadioButton;
 class MixMethodGroup : public QGroupBox {
     Q_OBJECT
 public:
-    MixMethodGroup(const MixMethodNames& names, const QString& title, QWidget* parent, const QRect& place);
+    MixMethodGroup(const MixMethodNames& names, const QString& title, QWidget* parent);
 
     MixMethodFields fields() const;
+    // A control placed under the two methods.
+    void addRow(QWidget* control);
 
 private:
+    QGridLayout* rows_;
     QRadioButton* groupMethod_;
     QLineEdit* groupCount_;
     QLabel* groupLabel_;

@@ -15,6 +15,7 @@
 
 #include "settings/settings.h"
 #include "ui/application_error.h"
+#include "ui/message_text.h"
 #include "ui/widget_names.h"
 
 namespace {
@@ -198,15 +199,15 @@ void ProtectionDialog::loadValues() {
     setCaption(positionLabel_, translate_(widgetName::positionLabel));
 }
 
-void ProtectionDialog::storeValues() {
+bool ProtectionDialog::storeValues() {
     const std::string password = passwordField_->text().toStdString();
     if (password != confirmField_->text().toStdString()) {
-        dialogs_.showMessage(translate_(messageKey::passwordsDiffer));
-    } else {
-        writeSetting_(Settings::OutputPasswordName, password);
-        settings_.outputPassword = password;
-        showLocked_(!password.empty());
+        dialogs_.showMessage(textOf(messageText::passwordsDiffer, translate_));
+        return false;
     }
+    writeSetting_(Settings::OutputPasswordName, password);
+    settings_.outputPassword = password;
+    showLocked_(!password.empty());
     const std::string path = watermarkPath_->text().toStdString();
     const std::string x = positionX_->text().toStdString();
     const std::string y = positionY_->text().toStdString();
@@ -216,15 +217,17 @@ void ProtectionDialog::storeValues() {
     settings_.watermarkPath = path;
     settings_.watermarkX = x;
     settings_.watermarkY = y;
+    return true;
 }
 
 void ProtectionDialog::okClicked() {
     // A write the store refused is reported and the dialog stays open, so
     // that what the user typed is still there to try again or to cancel.
+    // Passwords that differ keep it open too, with everything typed.
     try {
-        storeValues();
+        if (!storeValues()) return;
     } catch (const std::exception& error) {
-        dialogs_.showMessage(applicationErrorText(error.what()));
+        dialogs_.showMessage(applicationErrorText(error.what()), MessageKind::Error);
         return;
     }
     accept();

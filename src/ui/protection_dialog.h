@@ -14,7 +14,8 @@ class QPushButton;
 // The protection settings dialog: the output password and the watermark
 // picture with its position. It edits the window's protection values
 // through a reference and stores them through a setting writer only on OK;
-// Cancel and the close box store nothing.
+// Cancel and the close box store nothing; passwords that differ store
+// nothing and keep the dialog open.
 class ProtectionDialog : public QDialog {
     Q_OBJECT
 public:
@@ -30,9 +31,10 @@ public:
     ProtectionDialog(Protection& settings, Translate translate, WriteSetting writeSetting, Dialogs& dialogs,
                      ShowLocked showLocked, QWidget* parent = nullptr);
 
-    // What OK does before the dialog closes: stores what the dialog holds. A
+    // What OK does before the dialog closes: stores what the dialog holds,
+    // unless the two password fields differ (false, and the user is told). A
     // failing write throws and stops the later steps.
-    void storeValues();
+    bool storeValues();
 
 protected:
     void showEvent(QShowEvent* event) override;

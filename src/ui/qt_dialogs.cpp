@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "ui/file_filter.h"
@@ -42,9 +43,26 @@ void addPicturePreview(QFileDialog& dialog) {
 
 QtDialogs::QtDialogs(QWidget* parent, const QString& title) : parent_(parent), title_(title) {}
 
-void QtDialogs::showMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, title_, toQt(text), QMessageBox::Ok, parent_);
+void QtDialogs::showMessage(const std::string& text, MessageKind kind) {
+    const QMessageBox::Icon icon = kind == MessageKind::Error     ? QMessageBox::Critical
+                                   : kind == MessageKind::Warning ? QMessageBox::Warning
+                                                                  : QMessageBox::Information;
+    QMessageBox box(icon, title_, toQt(text), QMessageBox::Ok, parent_);
     box.exec();
+}
+
+bool QtDialogs::ask(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, title_, toQt(question), QMessageBox::Yes | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtDialogs::offerAction(const std::string& text, const std::string& actionCaption) {
+    QMessageBox box(QMessageBox::Information, title_, toQt(text), QMessageBox::Ok, parent_);
+    QPushButton* action = box.addButton(toQt(actionCaption), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == action;
 }
 
 bool QtDialogs::askText(const std::string& caption, const std::string& prompt, bool masked, std::string& text) {
@@ -78,8 +96,6 @@ std::string QtDialogs::chooseSaveFile(const std::string& filter, const std::stri
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(toQt(defaultExtension));
-    // The jobs replace their outputs without a question; the dialog does not ask either.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!proposedName.empty()) {
         const QFileInfo proposed(toQt(proposedName));
         if (proposed.isAbsolute() && proposed.dir().exists()) dialog.setDirectory(proposed.dir());

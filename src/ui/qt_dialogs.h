@@ -17,7 +17,10 @@ public:
     // The window the dialogs are modal to; may be set once that window exists.
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
-    void showMessage(const std::string& text) override;
+    using Dialogs::showMessage;
+    void showMessage(const std::string& text, MessageKind kind) override;
+    bool ask(const std::string& question) override;
+    bool offerAction(const std::string& text, const std::string& actionCaption) override;
     bool askText(const std::string& caption, const std::string& prompt, bool masked, std::string& text) override;
     std::vector<std::string> chooseOpenFiles(const std::string& filter, bool several) override;
     std::string chooseSaveFile(const std::string& filter, const std::string& defaultExtension,

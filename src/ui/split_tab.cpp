@@ -1,33 +1,39 @@
 #include "ui/split_tab.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QToolButton>
 
 #include "ui/control_factory.h"
 #include "ui/destination_group.h"
-#include "ui/main_window_layout.h"
+#include "ui/file_grid.h"
 #include "ui/widget_names.h"
 
 using namespace controls;
-using namespace window_layout;
 
 SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::splitTab));
-    grid_ = controls::fileGrid(this, widgetName::splitGrid, gridX, gridY, 80, 1);
-    addButton_ = iconButton(this, widgetName::splitAddButton, "add", "Add a PDF file", sideButtonX, gridY);
+    grid_ = new FileGrid(widgetName::splitGrid, 1, this);
+    grid_->setFixedHeight(80);
+    addButton_ = iconButton(this, widgetName::splitAddButton, QStringLiteral("add"), QStringLiteral("Add a PDF file"));
     removeButton_ =
-        iconButton(this, widgetName::splitRemoveButton, "remove", "Remove the file", sideButtonX, gridY + 42);
+        iconButton(this, widgetName::splitRemoveButton, QStringLiteral("remove"), QStringLiteral("Remove the file"));
     buildMethodGroup();
-    destination_ = new DestinationGroup(widgetName::splitDestination, dialogs, this,
-                                        QRect(destGroupX, groupY, gridX + 969 - destGroupX, groupHeight));
-    runButton_ = button(this, widgetName::splitRunButton, "Split this PDF!", runButtonX, runButtonY, 158, 36);
-    progressBar_ = controls::progressBar(this, widgetName::splitProgress, gridX, progressY, runButtonX - gridX - 16);
+    destination_ = new DestinationGroup(widgetName::splitDestination, dialogs, this);
+    runButton_ = controls::runButton(this, widgetName::splitRunButton, QStringLiteral("Split this PDF!"));
+    progressBar_ = controls::progressBar(this, widgetName::splitProgress);
+
+    auto* options = new QHBoxLayout;
+    options->setSpacing(12);
+    options->addWidget(methodGroup_, 496);
+    options->addWidget(destination_, 461);
+    arrange({addButton_, removeButton_}, options, 0);
 
     for (auto [field, method] : {std::pair{filesOfSize_, intoFilesOf_}, std::pair{rangeList_, byRange_},
                                  std::pair{groupSize_, everyGroupOf_}, std::pair{groupStart_, everyGroupOf_},
@@ -38,36 +44,54 @@ SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
 }
 
 void SplitTab::buildMethodGroup() {
-    methodGroup_ = group(this, widgetName::splitMethodGroup, "Split Method", gridX, groupY, destGroupX - 12 - gridX,
-                         groupHeight);
+    methodGroup_ = group(this, widgetName::splitMethodGroup, QStringLiteral("Split Method"));
+    methodGroup_->setMinimumHeight(264);
     QWidget* method = methodGroup_;
-    // Each row: radio button, count field, label, start field; wide enough for
-    // the longer captions of the language files.
-    const int radioWidth = 166, fieldX = 184, fieldWidth = 40, labelX = 230, labelWidth = 216, startX = 450;
-    intoFilesOf_ = radio(method, widgetName::splitIntoFilesOf, "Into files of", 14, 30, radioWidth);
+    intoFilesOf_ = radio(method, widgetName::splitIntoFilesOf, QStringLiteral("Into files of"));
     intoFilesOf_->setChecked(true);
-    filesOfSize_ = numberField(method, widgetName::splitFilesOfSize, "1", fieldX, 30, fieldWidth);
-    pagesLabel_ = label(method, widgetName::splitPagesLabel, "pages", labelX, 30, labelWidth);
+    filesOfSize_ = numberField(method, widgetName::splitFilesOfSize, QStringLiteral("1"));
+    pagesLabel_ = label(method, widgetName::splitPagesLabel, QStringLiteral("pages"));
 
-    everyGroupOf_ = radio(method, widgetName::splitEveryGroupOf, "Every group of", 14, 66, radioWidth);
-    groupSize_ = numberField(method, widgetName::splitGroupSize, "3", fieldX, 66, fieldWidth);
-    groupLabel_ = label(method, widgetName::splitGroupLabel, "pages, starting with page", labelX, 66, labelWidth);
-    groupStart_ = numberField(method, widgetName::splitGroupStart, "1", startX, 66, fieldWidth);
+    everyGroupOf_ = radio(method, widgetName::splitEveryGroupOf, QStringLiteral("Every group of"));
+    groupSize_ = numberField(method, widgetName::splitGroupSize, QStringLiteral("3"));
+    groupLabel_ = label(method, widgetName::splitGroupLabel, QStringLiteral("pages, starting with page"));
+    groupStart_ = numberField(method, widgetName::splitGroupStart, QStringLiteral("1"));
 
-    each_ = radio(method, widgetName::splitEach, "Each", 14, 102, radioWidth);
-    eachStep_ = numberField(method, widgetName::splitEachStep, "3", fieldX, 102, fieldWidth);
-    eachLabel_ = label(method, widgetName::splitEachLabel, "page, starting with page", labelX, 102, labelWidth);
-    eachStart_ = numberField(method, widgetName::splitEachStart, "1", startX, 102, fieldWidth);
+    each_ = radio(method, widgetName::splitEach, QStringLiteral("Each"));
+    eachStep_ = numberField(method, widgetName::splitEachStep, QStringLiteral("3"));
+    eachLabel_ = label(method, widgetName::splitEachLabel, QStringLiteral("page, starting with page"));
+    eachStart_ = numberField(method, widgetName::splitEachStart, QStringLiteral("1"));
 
-    byRange_ = radio(method, widgetName::splitByRange, "By page Range", 14, 138, radioWidth);
-    rangeList_ = textField(method, widgetName::splitRangeList, "", fieldX, 138, startX + fieldWidth - fieldX);
+    byRange_ = radio(method, widgetName::splitByRange, QStringLiteral("By page Range"));
+    rangeList_ = textField(method, widgetName::splitRangeList, QString());
 
     rangeHelp_ = label(method, widgetName::splitRangeHelp,
-                       "Page range separated by comma, semi-colon to separate files. "
-                       "Example: 1-4,6,9-10;5,6;12;20-21,23;",
-                       14, 178, startX + fieldWidth - 14, 60);
+                       QStringLiteral("Page range separated by comma, semi-colon to separate files. "
+                                      "Example: 1-4,6,9-10;5,6;12;20-21,23;"));
     rangeHelp_->setWordWrap(true);
     rangeHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // Each row: method, count, label, start page.
+    auto* rows = new QGridLayout(method);
+    rows->setContentsMargins(14, 12, 14, 12);
+    rows->setHorizontalSpacing(6);
+    rows->setVerticalSpacing(12);
+    rows->addWidget(intoFilesOf_, 0, 0);
+    rows->addWidget(filesOfSize_, 0, 1);
+    rows->addWidget(pagesLabel_, 0, 2, 1, 2);
+    rows->addWidget(everyGroupOf_, 1, 0);
+    rows->addWidget(groupSize_, 1, 1);
+    rows->addWidget(groupLabel_, 1, 2);
+    rows->addWidget(groupStart_, 1, 3);
+    rows->addWidget(each_, 2, 0);
+    rows->addWidget(eachStep_, 2, 1);
+    rows->addWidget(eachLabel_, 2, 2);
+    rows->addWidget(eachStart_, 2, 3);
+    rows->addWidget(byRange_, 3, 0);
+    rows->addWidget(rangeList_, 3, 1, 1, 3);
+    rows->addWidget(rangeHelp_, 4, 0, 1, 4);
+    rows->setColumnStretch(2, 1);
+    rows->setRowStretch(5, 1);
 }
 
 void SplitTab::selectWhenFilled(QLineEdit* field, QRadioButton* method) {

@@ -1,6 +1,8 @@
 #include "ui/tab_list_controls.h"
 
 #include <QTableWidget>
+
+#include "ui/file_grid.h"
 #include <QToolButton>
 #include <algorithm>
 

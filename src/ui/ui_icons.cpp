@@ -7,3 +7,5 @@ void initUiResources() { Q_INIT_RESOURCE(icons); }
 QIcon lockIcon(bool locked) {
     return QIcon(locked ? QStringLiteral(":/icons/locked.png") : QStringLiteral(":/icons/unlocked.png"));
 }
+
+QIcon applicationIcon() { return QIcon(QStringLiteral(":/icons/splimera.png")); }

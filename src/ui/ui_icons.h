@@ -12,3 +12,6 @@ void initUiResources();
 
 // The settings button's picture: a closed padlock when an output password is set.
 QIcon lockIcon(bool locked);
+
+// The application's icon, on the window and the About tab.
+QIcon applicationIcon();

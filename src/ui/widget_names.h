@@ -72,6 +72,7 @@ inline constexpr const char* splitProgress = "ProgressBarSplit";
 
 // --- Merge tab
 inline constexpr const char* mergeGrid = "MergeStringGrid";
+inline constexpr const char* mergeTotalPages = "mergeTotalPages";
 inline constexpr const char* mergeAddButton = "mergeBtnAddFile";
 inline constexpr const char* mergeRemoveButton = "mergeBtnRemoveFile";
 inline constexpr const char* mergeUpButton = "mergeBtnMoveUp";
@@ -105,6 +106,7 @@ inline constexpr const char* mixRunButton = "cmd_mix_run";
 inline constexpr const char* mixProgress = "ProgressBarMix";
 
 // --- About tab
+inline constexpr const char* appIcon = "appIcon";
 inline constexpr const char* appName = "label_app_name";
 inline constexpr const char* aboutLine = "ab_lb3";
 inline constexpr const char* websiteCaption = "ab_lb4a";
@@ -145,14 +147,48 @@ inline constexpr const char* gridPassword = "GridPassword";
 inline constexpr const char* enterPassword = "MsgEnterPassw";
 inline constexpr const char* wrongTab = "MsgErrTab";
 inline constexpr const char* notPdf = "MsgErrExtension";
-inline constexpr const char* listFull = "MsgErrListFull";
-inline constexpr const char* mixTakesTwo = "MsgErrMixTwoFiles";
 inline constexpr const char* splitNeedsFile = "MsgSplitAddFile";
 inline constexpr const char* mergeNeedsTwo = "MsgErrAdd2files";
 inline constexpr const char* mixNeedsTwo = "MsgErrMixAdd2files";
-inline constexpr const char* passwordsDiffer = "MsgPasswordsNotMatch";
+inline constexpr const char* splitDone = "MsgSplitDone";
+inline constexpr const char* mergeDone = "MsgMergeDone";
+inline constexpr const char* mixDone = "MsgMixDone";
 // The protection dialog's captions without a control of the same name.
 inline constexpr const char* protectionTitle = "ProtectDocuments";
 inline constexpr const char* passwordIntro = "settingsIntro";
 
 }  // namespace messageKey
+
+// A text of the language files with the English the program shows when the
+// loaded language lacks it. "%1", "%2" stand for what the program fills in.
+struct MessageText {
+    const char* key;
+    const char* english;
+};
+
+namespace messageText {
+
+// The language's name for Qt's own translations ("de"), which its dialogs use.
+inline constexpr MessageText languageCode{"LanguageCode", ""};
+inline constexpr MessageText listFull{"MsgErrListFull", "The list is full: it holds at most 50 files."};
+inline constexpr MessageText mixTakesTwo{"MsgErrMixTwoFiles", "The mix takes two files. Remove one before adding another."};
+inline constexpr MessageText passwordsDiffer{
+    "MsgPasswordsDiffer", "The passwords do not match. Please type the same password in both fields."};
+inline constexpr MessageText cancelJob{"CancelJob", "Cancel"};
+inline constexpr MessageText stopJobAndClose{
+    "MsgStopJob", "A job is still running. Stop it after the file it is writing and close the window?"};
+inline constexpr MessageText jobStopped{"MsgJobStopped", "The job was stopped after the file it was writing."};
+inline constexpr MessageText filesExist{"MsgFilesExist", "%1 files already exist in %2. Replace them?"};
+inline constexpr MessageText fileExists{"MsgFileExists", "%1 already exists in %2. Replace it?"};
+inline constexpr MessageText wroteFiles{"MsgWroteFiles", "Wrote %1 files to %2"};
+inline constexpr MessageText wroteFile{"MsgWroteFile", "Wrote %1 to %2"};
+inline constexpr MessageText wroteNothing{"MsgWroteNothing", "No file was written."};
+inline constexpr MessageText openFolder{"MsgOpenFolder", "Open folder"};
+inline constexpr MessageText baseNameWithFolder{
+    "MsgBaseNameFolder", "The base filename cannot contain \"/\" or \"\\\". Please enter a name without a folder."};
+inline constexpr MessageText splitKept{"MsgSplitKept", "The split takes one file. Kept: %1"};
+inline constexpr MessageText mixKept{"MsgMixKept", "The mix takes two files. Kept: %1"};
+inline constexpr MessageText passwordOf{"MsgPasswordOf", "%1 is protected. Please enter its password:"};
+inline constexpr MessageText totalPages{"MsgTotalPages", "Total pages: %1"};
+
+}  // namespace messageText

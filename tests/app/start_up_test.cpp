@@ -84,7 +84,7 @@ TEST_F(StartUp, ConsoleLinesAndExitCodes) {
         // The merge has no file and says so; the completion line still follows.
         {{"-qm", "-o", "out.pdf"}, 1, "Silent Merge operation done.\n", ""},
         // A file the probe cannot open is left out; the job then fails on the empty list.
-        {{"-qs", "locked.pdf"}, 1, "", "Password required or incorrect password"},
+        {{"-qs", "locked.pdf"}, 1, "", "locked.pdf is protected. Please enter its password:"},
         {{"-s", "a.pdf"}, 2, "", "Splimera needs a display"},
     };
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <filesystem>
 #include <functional>
@@ -95,7 +96,10 @@ TEST_F(NoFileLost, MergeIntoOneOfItsInputsIsRefusedByTheWindowAndTheCommandLine)
         dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
         control<QToolButton>(window, "mergeBtnAddFile")->click();
         control<QLineEdit>(window, "merge_destination_filename")->setText(QString::fromStdString(dir.file("b.pdf")));
+        dialogs.questionAnswers = {true};  // replace the existing b.pdf
+        QSignalSpy finished(&window, &MainWindow::jobFinished);
         control<QPushButton>(window, "cmd_merge")->click();
+        ASSERT_TRUE(finished.wait(60000));
     }
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("It is one of the files the job reads"), std::string::npos) << dialogs.messages[0];

@@ -120,7 +120,7 @@ TEST(FileLists, ProtectedFileKeepsTheTypedPasswordAndTheGridMasksIt) {
     bench.lists.addMergeFile(bench.pdfFile("locked.pdf", 2, secret));
 
     EXPECT_EQ(bench.lists.list(ListKind::Merge)[4][2], secret);
-    EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[1], bench.row(2, "locked.pdf", 2, "*******"));
+    EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[1], bench.row(2, "locked.pdf", 2, FileLists::PasswordMark));
     const std::vector<InputFile> files = bench.lists.inputFiles(ListKind::Merge);
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].password, "");
@@ -128,10 +128,36 @@ TEST(FileLists, ProtectedFileKeepsTheTypedPasswordAndTheGridMasksIt) {
     EXPECT_EQ(files[1].path(), bench.dir.file("locked.pdf"));
 }
 
-TEST(FileLists, MaskHasOneStarPerCharacter) {
+// The mark does not tell how long the password is.
+TEST(FileLists, EveryPasswordShowsTheSameMark) {
+    const std::string mark = FileLists::PasswordMark;
     const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {"a", "*"}, {"  ", "**"}, {"p\xC3\xA4ss", "****"}, {"\xE2\x82\xAC\xF0\x9F\x94\x91", "**"}};
+        {"", ""}, {"a", mark}, {"  ", mark}, {"p\xC3\xA4ss", mark}, {std::string(300, 'x'), mark}};
     for (const auto& [password, mask] : cases) EXPECT_EQ(FileLists::maskPassword(password), mask) << password;
+}
+
+TEST(FileLists, MergeFilesMoveToAnyRowAndSeveralLeaveAtOnce) {
+    ListsBench bench;
+    for (const char* name : {"a.pdf", "b.pdf", "c.pdf", "d.pdf"}) bench.lists.addMergeFile(bench.pdfFile(name, 1));
+    auto order = [&] {
+        std::string names;
+        for (const InputFile& file : bench.lists.inputFiles(ListKind::Merge)) names += file.fileName.substr(0, 1);
+        return names;
+    };
+    bench.lists.moveMergeFile(1, 3);
+    EXPECT_EQ(order(), "bcad");
+    EXPECT_EQ(bench.lists.selectedRow(ListKind::Merge), 3);
+    EXPECT_EQ(bench.controls.grids[ListKind::Merge].currentRow, 3);
+    bench.lists.moveMergeFile(4, 1);
+    EXPECT_EQ(order(), "dbca");
+    bench.lists.moveMergeFile(2, 9);  // beyond the list: nothing
+    EXPECT_EQ(order(), "dbca");
+    EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[0], bench.row(1, "d.pdf", 1));
+
+    bench.lists.removeMergeFiles({4, 2, 4});
+    EXPECT_EQ(order(), "dc");
+    EXPECT_EQ(bench.lists.filesCount(ListKind::Merge), 2);
+    EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[2], emptyRow);
 }
 
 // A file the probe cannot open, or whose prompt is cancelled, leaves every
@@ -142,7 +168,7 @@ TEST(FileLists, FileThatDoesNotOpenChangesNothing) {
         std::string name;
         std::deque<std::string> answers;
         std::size_t messages;
-    } cases[] = {{"wrong password", {"wrong"}, 2}, {"cancelled", {}, 1}, {"missing", {}, 1}};
+    } cases[] = {{"wrong password, then cancelled", {"wrong"}, 0}, {"cancelled", {}, 0}, {"missing", {}, 1}};
     for (const Case& c : cases) {
         for (ListKind kind : allKinds) {
             SCOPED_TRACE(c.name + " " + std::to_string(static_cast<int>(kind)));

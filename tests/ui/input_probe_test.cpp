@@ -13,7 +13,9 @@ const std::string hint = "; Please save the file with a different encoding and t
 
 struct ProbeBench {
     ScriptedDialogs dialogs;
-    InputProbe probe{dialogs, [](const std::string& key) { return "[" + key + "]"; }};
+    InputProbe probe{dialogs, [](const std::string& key) {
+                         return key == "MsgPasswordOf" ? std::string("Password of %1:") : "[" + key + "]";
+                     }};
 };
 
 TEST(InputProbe, PlainFileGivesItsPageCountWithoutAnyDialog) {
@@ -28,7 +30,7 @@ TEST(InputProbe, PlainFileGivesItsPageCountWithoutAnyDialog) {
     EXPECT_TRUE(bench.dialogs.prompts.empty());
 }
 
-TEST(InputProbe, ProtectedFileAsksOnceAndKeepsTheTypedPassword) {
+TEST(InputProbe, ProtectedFileIsAskedForByNameAndKeepsTheTypedPassword) {
     TempDir dir;
     const std::string secret = "Open Sesame 42";
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword(secret));
@@ -38,14 +40,28 @@ TEST(InputProbe, ProtectedFileAsksOnceAndKeepsTheTypedPassword) {
     ASSERT_TRUE(probed);
     EXPECT_EQ(probed->pageCount, 2);
     EXPECT_EQ(probed->password, secret);
-    EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{passwordBox});
+    EXPECT_TRUE(bench.dialogs.messages.empty());
     ASSERT_EQ(bench.dialogs.prompts.size(), 1u);
     EXPECT_EQ(bench.dialogs.prompts[0].caption, "[MsgEnterPassw]");
-    EXPECT_EQ(bench.dialogs.prompts[0].prompt, "[GridPassword]");
+    EXPECT_EQ(bench.dialogs.prompts[0].prompt, "Password of locked.pdf:");
     EXPECT_TRUE(bench.dialogs.prompts[0].masked);
 }
 
-// Every failure: the messages shown, at most one prompt, and no outcome.
+TEST(InputProbe, AWrongPasswordIsAskedForAgainWithTheError) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword("right"));
+    ProbeBench bench;
+    bench.dialogs.textAnswers = {"wrong", "also wrong", "right"};
+    const std::optional<ProbedInput> probed = bench.probe.probe(dir.file("locked.pdf"));
+    ASSERT_TRUE(probed);
+    EXPECT_EQ(probed->password, "right");
+    ASSERT_EQ(bench.dialogs.prompts.size(), 3u);
+    EXPECT_EQ(bench.dialogs.prompts[0].prompt, "Password of locked.pdf:");
+    EXPECT_EQ(bench.dialogs.prompts[2].prompt, passwordBox + ".\nPassword of locked.pdf:");
+    EXPECT_TRUE(bench.dialogs.messages.empty());
+}
+
+// Every failure: the messages shown, the prompts, and no outcome.
 TEST(InputProbe, FailuresShowTheirMessages) {
     TempDir dir;
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword("right"));
@@ -57,10 +73,9 @@ TEST(InputProbe, FailuresShowTheirMessages) {
         std::vector<std::string> messages;
         std::size_t prompts;
     } cases[] = {
-        {"wrong password", "locked.pdf", {"wrong"},
-         {passwordBox, "Password required or incorrect password" + hint}, 1},
-        {"prompt cancelled", "locked.pdf", {}, {passwordBox}, 1},
-        {"prompt left empty", "locked.pdf", {""}, {passwordBox}, 1},
+        {"wrong password, then cancelled", "locked.pdf", {"wrong"}, {}, 2},
+        {"prompt cancelled", "locked.pdf", {}, {}, 1},
+        {"prompt left empty", "locked.pdf", {""}, {}, 1},
         {"missing file", "missing.pdf", {}, {"File not found or could not be opened" + hint}, 0},
         {"not a PDF", "garbage.pdf", {}, {"File not in PDF format or corrupted" + hint}, 0},
     };

@@ -16,12 +16,15 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <qpdf/QPDF.hh>
 
 #include "qt_application.h"
@@ -35,6 +38,14 @@
 namespace {
 
 using fixtures::TempDir;
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -75,6 +86,65 @@ protected:
         QCoreApplication::sendEvent(&window(), &event);
         delete data;
     }
+    // Lets the window lay out and repaint what changed.
+    static void settle() {
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+    // Shows the tab that holds the named control, laid out.
+    static void showTabOf(MainWindow& w, const char* name) {
+        auto* tabs = control<QTabWidget>(w, "PageControl1");
+        QWidget* widget = control(w, name);
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            if (tabs->widget(tab)->isAncestorOf(widget)) tabs->setCurrentIndex(tab);
+        settle();
+    }
+    // On every tab: no caption cut off, no two controls side by side on each other.
+    static void checkEveryTabFits(MainWindow& w) {
+        auto* tabs = control<QTabWidget>(w, "PageControl1");
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            settle();
+            QWidget* page = tabs->widget(tab);
+            for (QWidget* widget : page->findChildren<QWidget*>()) {
+                if (widget->isHidden() || widget->objectName().isEmpty()) continue;
+                const std::string name = widget->objectName().toStdString();
+                auto* label = qobject_cast<QLabel*>(widget);
+                if (label && label->wordWrap()) {
+                    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+                } else if (label || qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget) ||
+                           qobject_cast<QPushButton*>(widget)) {
+                    EXPECT_LE(widget->sizeHint().width(), widget->width()) << name;
+                }
+                if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+                    EXPECT_LE(box->fontMetrics().horizontalAdvance(box->title()) + 16, box->width()) << name;
+                }
+            }
+            for (QWidget* parent : page->findChildren<QWidget*>()) {
+                QList<QWidget*> siblings;
+                for (QObject* child : parent->children())
+                    if (auto* widget = qobject_cast<QWidget*>(child);
+                        widget && !widget->isHidden() && !widget->objectName().isEmpty() && !widget->isWindow())
+                        siblings << widget;
+                for (int i = 0; i < siblings.size(); ++i)
+                    for (int j = i + 1; j < siblings.size(); ++j)
+                        EXPECT_FALSE(siblings[i]->geometry().intersects(siblings[j]->geometry()))
+                            << siblings[i]->objectName().toStdString() << " and "
+                            << siblings[j]->objectName().toStdString();
+            }
+        }
+        const QTabBar* bar = tabs->tabBar();
+        for (int tab = 0; tab < bar->count(); ++tab)
+            EXPECT_LE(bar->fontMetrics().horizontalAdvance(bar->tabText(tab)) + 8, bar->tabRect(tab).width())
+                << bar->tabText(tab).toStdString();
+    }
+    // Clicks a run button and waits until the job it starts has ended.
+    void run(const char* runButton) {
+        QSignalSpy finished(&window(), &MainWindow::jobFinished);
+        control<QPushButton>(window(), runButton)->click();
+        if (window().isJobRunning()) {
+            ASSERT_TRUE(finished.wait(60000)) << "the job never ended";
+        }
+    }
     void addMix(const std::string& first, const std::string& second) {
         dialogs.openAnswers = {{first}, {second}};
         control<QToolButton>(window(), "mixBtnAddFile")->click();
@@ -103,28 +173,42 @@ TEST_F(MainWindowTest, OpensOnTheSplitTabUnlessTheCommandLineChoseAnother) {
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->currentWidget(), control<QWidget>(w, "TabMerge"));
 }
 
-TEST_F(MainWindowTest, HasTheDesignedSizesAndDefaults) {
+TEST_F(MainWindowTest, OpensWithTheDesignedSizesAndDefaults) {
     MainWindow& w = window();
     EXPECT_EQ(w.size(), QSize(1100, 575));
-    EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "not resizable";
-    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    w.show();
+    settle();
+    // The test screen is smaller than the window: it opens as small as it can, from the screen's corner.
+    const QRect screen = w.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(w.frameGeometry().topLeft()));
+    EXPECT_EQ(w.width(), std::max(screen.width(), w.minimumSizeHint().width()));
+    w.resize(1100, 575);
+    settle();
+    EXPECT_LT(w.minimumSize().width(), w.maximumSize().width()) << "resizable";
+    EXPECT_FALSE(w.windowIcon().isNull());
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->geometry(), QRect(17, 24, 1065, 497));
-    EXPECT_EQ(control<QToolButton>(w, "settingsButton")->geometry(), QRect(1050, 24, 32, 32));
+    EXPECT_EQ(control<QToolButton>(w, "settingsButton")->size(), QSize(32, 32));
     EXPECT_EQ(control<QComboBox>(w, "language_selector")->width(), 152);
-    EXPECT_LT(control<QComboBox>(w, "language_selector")->geometry().right(), 1050);
     EXPECT_EQ(control<QStatusBar>(w, "StatusBar1")->height(), 37);
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(0), "Split");
 
-    const std::pair<QTableWidget*, int> grids[] = {
-        {control<QTableWidget>(w, "SplitStringGrid"), 80}, {control<QTableWidget>(w, "MergeStringGrid"), 205}, {control<QTableWidget>(w, "MixStringGrid"), 80}};
-    for (const auto& [grid, height] : grids) {
-        EXPECT_EQ(grid->size(), QSize(969, height)) << grid->objectName().toStdString();
+    const std::pair<const char*, int> grids[] = {{"SplitStringGrid", 80}, {"MergeStringGrid", 205}, {"MixStringGrid", 80}};
+    for (const auto& [name, height] : grids) {
+        SCOPED_TRACE(name);
+        showTabOf(w, name);
+        auto* grid = control<QTableWidget>(w, name);
+        EXPECT_NEAR(grid->width(), 969, 4);
+        EXPECT_GE(grid->height(), height);
         const int widths[] = {51, 399, 332, 73, 78};
-        for (int column = 0; column < 5; ++column) EXPECT_EQ(grid->columnWidth(column), widths[column]);
+        for (int column : {0, 1, 3, 4}) EXPECT_EQ(grid->columnWidth(column), widths[column]);
+        EXPECT_GE(grid->columnWidth(2), widths[2]) << "the path column takes the rest";
         EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "#");
         EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "Filename");
     }
-    for (QPushButton* run : {control<QPushButton>(w, "cmd_split_run"), control<QPushButton>(w, "cmd_merge"), control<QPushButton>(w, "cmd_mix_run")}) EXPECT_EQ(run->size(), QSize(158, 36));
+    for (const char* name : {"cmd_split_run", "cmd_merge", "cmd_mix_run"}) {
+        showTabOf(w, name);
+        EXPECT_EQ(control<QPushButton>(w, name)->size(), QSize(158, 36)) << name;
+    }
     for (QProgressBar* bar : {control<QProgressBar>(w, "ProgressBarSplit"), control<QProgressBar>(w, "ProgressBar2"), control<QProgressBar>(w, "ProgressBarMix")}) {
         EXPECT_TRUE(bar->isHidden());
         EXPECT_EQ(bar->maximum(), 100);
@@ -139,6 +223,9 @@ TEST_F(MainWindowTest, HasTheDesignedSizesAndDefaults) {
     EXPECT_TRUE(control<QLineEdit>(w, "split_destination_folder")->isReadOnly());
     EXPECT_TRUE(control<QLineEdit>(w, "merge_destination_filename")->isReadOnly());
     EXPECT_TRUE(control<QToolButton>(w, "glyphLocked")->isHidden());
+    EXPECT_FALSE(control<QLabel>(w, "appIcon")->pixmap().isNull());
+    for (const char* name : {"splitBtnRemoveFile", "mergeBtnRemoveFile", "mixBtnRemoveFile", "mergeBtnMoveUp"})
+        EXPECT_FALSE(control<QToolButton>(w, name)->isEnabled()) << name << " on an empty list";
 
     // Every number field takes digits only.
     for (QLineEdit* field : w.findChildren<QLineEdit*>()) {
@@ -154,7 +241,8 @@ TEST_F(MainWindowTest, HasTheDesignedSizesAndDefaults) {
 }
 
 // With the fonts of this machine, no caption of any language is cut off and
-// no two controls side by side cover each other.
+// no two controls side by side cover each other, at the size the window
+// opens with.
 TEST_F(MainWindowTest, CaptionsFitAndNoControlsOverlap) {
     MainWindow& w = window();
     w.show();
@@ -164,50 +252,52 @@ TEST_F(MainWindowTest, CaptionsFitAndNoControlsOverlap) {
     for (const QString& language : languages) {
         SCOPED_TRACE(language.toStdString());
         w.loadLanguage(language.toStdString());
-        for (QWidget* widget : w.findChildren<QWidget*>()) {
-            if (widget->isHidden() || widget->objectName().isEmpty()) continue;
-            const std::string name = widget->objectName().toStdString();
-            auto* label = qobject_cast<QLabel*>(widget);
-            if (label && label->wordWrap()) {
-                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
-            } else if (label || qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget) ||
-                       qobject_cast<QPushButton*>(widget)) {
-                EXPECT_LE(widget->sizeHint().width(), widget->width()) << name;
-            }
-        }
-        for (auto* box : w.findChildren<QGroupBox*>())
-            EXPECT_LE(box->fontMetrics().horizontalAdvance(box->title()) + 16, box->width())
-                << box->objectName().toStdString();
-        const QTabBar* tabs = control<QTabWidget>(w, "PageControl1")->tabBar();
-        for (int tab = 0; tab < tabs->count(); ++tab)
-            EXPECT_LE(tabs->fontMetrics().horizontalAdvance(tabs->tabText(tab)) + 8, tabs->tabRect(tab).width())
-                << tabs->tabText(tab).toStdString();
+        checkEveryTabFits(w);
     }
     w.loadLanguage("English");
     // The selector and the settings button sit on the tab row, right of the last tab.
-    const QRect lastTab = control<QTabWidget>(w, "PageControl1")->tabBar()->tabRect(control<QTabWidget>(w, "PageControl1")->count() - 1);
-    const QRect tabRow(control<QTabWidget>(w, "PageControl1")->mapTo(&w, QPoint(0, 0)), QSize(1065, lastTab.height()));
+    auto* tabs = control<QTabWidget>(w, "PageControl1");
+    const QRect lastTab = tabs->tabBar()->tabRect(tabs->count() - 1);
+    const QRect tabRow(tabs->mapTo(&w, QPoint(0, 0)), QSize(tabs->width(), lastTab.height()));
     for (QWidget* widget : {static_cast<QWidget*>(control<QComboBox>(w, "language_selector")), static_cast<QWidget*>(control<QToolButton>(w, "settingsButton"))}) {
         const QRect place(widget->mapTo(&w, QPoint(0, 0)), widget->size());
         EXPECT_TRUE(tabRow.contains(place)) << widget->objectName().toStdString();
         EXPECT_GT(place.left(), tabRow.left() + lastTab.right());
     }
-    for (QWidget* parent : w.findChildren<QWidget*>()) {
-        QList<QWidget*> siblings;
-        for (QObject* child : parent->children())
-            if (auto* widget = qobject_cast<QWidget*>(child); widget && !widget->isHidden() &&
-                                                               !widget->objectName().isEmpty() && !widget->isWindow())
-                siblings << widget;
-        for (int i = 0; i < siblings.size(); ++i) {
-            for (int j = i + 1; j < siblings.size(); ++j) {
-                const bool onTabRow = (siblings[i] == control<QTabWidget>(w, "PageControl1") || siblings[j] == control<QTabWidget>(w, "PageControl1")) &&
-                                      (siblings[i] == control<QComboBox>(w, "language_selector") || siblings[j] == control<QComboBox>(w, "language_selector") ||
-                                       siblings[i] == control<QToolButton>(w, "settingsButton") || siblings[j] == control<QToolButton>(w, "settingsButton"));
-                if (onTabRow) continue;  // checked above
-                EXPECT_FALSE(siblings[i]->geometry().intersects(siblings[j]->geometry()))
-                    << siblings[i]->objectName().toStdString() << " and " << siblings[j]->objectName().toStdString();
-            }
+}
+
+// The lists take what a larger window gives; the smallest window fits a
+// 1024 x 768 screen with its captions whole.
+TEST_F(MainWindowTest, TheWindowResizesAndItsListsGrowWithIt) {
+    MainWindow& w = window();
+    w.show();
+    settle();
+    w.resize(1100, 575);
+    std::map<std::string, QSize> before;
+    const char* grids[] = {"SplitStringGrid", "MergeStringGrid", "MixStringGrid"};
+    for (const char* name : grids) {
+        showTabOf(w, name);
+        before[name] = control<QTableWidget>(w, name)->size();
+    }
+    w.resize(1500, 900);
+    for (const char* name : grids) {
+        showTabOf(w, name);
+        const QSize after = control<QTableWidget>(w, name)->size();
+        EXPECT_EQ(after.width(), before[name].width() + 400) << name;
+        if (std::string(name) == "MergeStringGrid") {
+            EXPECT_EQ(after.height(), before[name].height() + 325);
         }
+    }
+
+    const QSize smallest = w.minimumSizeHint().expandedTo(w.minimumSize());
+    // Room for a window frame and a desktop panel.
+    EXPECT_LE(smallest.width(), 1024 - 16);
+    EXPECT_LE(smallest.height(), 768 - 100);
+    w.resize(smallest);
+    for (const char* language : {"English", "German", "French"}) {
+        SCOPED_TRACE(language);
+        w.loadLanguage(language);
+        checkEveryTabFits(w);
     }
 }
 
@@ -234,7 +324,7 @@ TEST_F(MainWindowTest, AddButtonsFillTheListsAndTheOutputNames) {
 
     control<QToolButton>(w, "mergeBtnAddFile")->click();  // Cancel
     EXPECT_EQ(fileColumn(control<QTableWidget>(w, "MergeStringGrid")).size(), 3u);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The split takes one file. Kept: a.pdf"});
 }
 
 TEST_F(MainWindowTest, DropAddsPdfFilesAndNamesEveryOtherFile) {
@@ -391,18 +481,25 @@ TEST_F(MainWindowTest, RunButtonsCheckTheirListAndFolderFirst) {
 
 // ---------------------------------------------------------------- the jobs from the window
 
-TEST_F(MainWindowTest, SplitWritesNumberedFinishedFiles) {
+TEST_F(MainWindowTest, SplitWritesNumberedFinishedFilesAndSaysWhere) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("a.pdf")}};
     control<QToolButton>(w, "splitBtnAddFile")->click();
     control<QLineEdit>(w, "split_method3_input1")->setText("2");
     control<QLineEdit>(w, "split_method3_input2")->setText("2");
     control<QLineEdit>(w, "split_base_filename")->setText("part_");
-    control<QPushButton>(w, "cmd_split_run")->click();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    dialogs.actionAnswers = {true};
+    run("cmd_split_run");
+    QDesktopServices::unsetUrlHandler("file");
     EXPECT_EQ(fixtures::markerText(dir.file("part_1.pdf")), "A2 A3");
     EXPECT_EQ(fixtures::markerText(dir.file("part_2.pdf")), "A4");
     EXPECT_FALSE(fixtures::fileExists(dir.file("part_3.pdf")));
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{text("MsgSplitDone")}));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.questions, (std::vector<std::string>{text("MsgSplitDone") + "\n\nWrote 2 files to " +
+                                                           dir.path() + " [Open folder]"}));
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(dir.path()))});
     EXPECT_TRUE(control<QProgressBar>(w, "ProgressBarSplit")->isHidden());
 }
 
@@ -415,11 +512,13 @@ TEST_F(MainWindowTest, MergeJoinsTheListWithTheStoredProtection) {
 
     dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};
     control<QToolButton>(w, "mergeBtnAddFile")->click();
-    control<QPushButton>(w, "cmd_merge")->click();
+    EXPECT_EQ(control<QLabel>(w, "mergeTotalPages")->text(), "Total pages: 7");
+    run("cmd_merge");
     const std::string output = dir.file("output.pdf");
     EXPECT_EQ(fixtures::markerText(output, "secret"), "B1 B2 B3 A1 A2 A3 A4");
     EXPECT_ANY_THROW(fixtures::markerText(output)) << "the output password was applied";
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{text("MsgMergeDone") + " (total pages: 7)"}));
+    EXPECT_EQ(dialogs.questions, (std::vector<std::string>{text("MsgMergeDone") + " (total pages: 7)\n\nWrote output.pdf to " +
+                                                           dir.path() + " [Open folder]"}));
 
     QPDF pdf;
     pdf.processFile(output.c_str(), "secret");
@@ -433,14 +532,15 @@ TEST_F(MainWindowTest, MixTakesTurnsWithTheChosenOptions) {
     addMix(dir.file("fronts.pdf"), dir.file("backs.pdf"));
     control<QLineEdit>(w, "mix_doc1_method1_input1")->setText("1");
     control<QLineEdit>(w, "mix_doc2_method1_input1")->setText("1");
-    control<QPushButton>(w, "cmd_mix_run")->click();
+    run("cmd_mix_run");
     EXPECT_EQ(fixtures::markerText(dir.file("fronts_1.pdf")), "F1 K1");
     EXPECT_EQ(fixtures::markerText(dir.file("fronts_3.pdf")), "F3 K3");
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{text("MsgMixDone")}));
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].rfind(text("MsgMixDone"), 0), 0u);
 
     control<QCheckBox>(w, "mix_reverse_second")->setChecked(true);
     control<QCheckBox>(w, "mix_single_file")->setChecked(true);
-    control<QPushButton>(w, "cmd_mix_run")->click();
+    run("cmd_mix_run");
     EXPECT_EQ(fixtures::markerText(dir.file("fronts_mixed.pdf")), "F1 K3 F2 K2 F3 K1");
     EXPECT_TRUE(control<QProgressBar>(w, "ProgressBarMix")->isHidden());
 }
@@ -450,74 +550,143 @@ TEST_F(MainWindowTest, AnErrorEndingAJobIsShownAndTheNextJobRuns) {
     dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
     control<QToolButton>(w, "mergeBtnAddFile")->click();
     std::filesystem::rename(dir.file("b.pdf"), dir.file("b-moved.pdf"));
-    control<QPushButton>(w, "cmd_merge")->click();
+    run("cmd_merge");
     ASSERT_EQ(dialogs.messages.size(), 1u) << "the error, and no completion message";
+    EXPECT_EQ(dialogs.kinds[0], MessageKind::Error);
     EXPECT_EQ(dialogs.messages[0].back(), '.');
+    EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_FALSE(fixtures::fileExists(dir.file("output.pdf")));
+    EXPECT_EQ(control<QProgressBar>(w, "ProgressBar2")->value(), 0);
 
     std::filesystem::rename(dir.file("b-moved.pdf"), dir.file("b.pdf"));
-    control<QPushButton>(w, "cmd_merge")->click();
+    run("cmd_merge");
     EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "A1 A2 A3 A4 B1 B2 B3");
 }
 
-// Input that reaches the window while a job runs is dropped: it neither runs
-// a second job inside the first nor acts once the job has returned.
-TEST_F(MainWindowTest, InputDuringAJobIsDropped) {
+// While a job runs its controls are disabled and its run button reads
+// Cancel; Cancel stops the job after the file it is writing.
+TEST_F(MainWindowTest, AJobCancelledFromTheWindowLeavesWholeFiles) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("long.pdf"), "L", 300);
+    dialogs.openAnswers = {{dir.file("long.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    control<QToolButton>(w, "splitBtnRemoveFile")->setEnabled(true);
+    auto* runButton = control<QPushButton>(w, "cmd_split_run");
+    std::map<std::string, bool> enabledDuringJob;
+    QString captionDuringJob;
+    bool dropTaken = true;
+    // At the first sign of progress: look at the controls, try a drop, press Cancel.
+    QObject::connect(control<QProgressBar>(w, "ProgressBarSplit"), &QProgressBar::valueChanged, &w, [&](int value) {
+        if (value == 0 || !captionDuringJob.isEmpty()) return;
+        captionDuringJob = runButton->text();
+        for (const char* name : {"split_base_filename", "r_split_method2", "splitBtnRemoveFile", "cmd_merge",
+                                 "mergeBtnAddFile", "language_selector", "settingsButton"})
+            enabledDuringJob[name] = control(w, name)->isEnabled();
+        enabledDuringJob["cmd_split_run"] = runButton->isEnabled();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("b.pdf")))});
+        QDragEnterEvent enter(QPoint(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w, &enter);
+        dropTaken = enter.isAccepted();
+        runButton->click();
+    });
+    run("cmd_split_run");
+
+    EXPECT_EQ(captionDuringJob, "Cancel");
+    EXPECT_EQ(enabledDuringJob, (std::map<std::string, bool>{{"split_base_filename", false}, {"r_split_method2", false},
+                                                             {"splitBtnRemoveFile", false}, {"cmd_merge", false},
+                                                             {"mergeBtnAddFile", false}, {"language_selector", false},
+                                                             {"settingsButton", false}, {"cmd_split_run", true}}));
+    EXPECT_FALSE(dropTaken);
+    std::vector<std::string> outputs;
+    const std::vector<std::string> others = {"REPORT.PDF", "a.pdf", "b.pdf", "folder.pdf", "long.pdf", "notes.txt", "out"};
+    for (const std::string& name : fixtures::filesIn(dir.path())) {
+        if (name.rfind("long_", 0) == 0) outputs.push_back(name);
+        else EXPECT_NE(std::find(others.begin(), others.end(), name), others.end()) << "left behind: " << name;
+    }
+    EXPECT_LT(outputs.size(), 300u) << "stopped before the end";
+    for (const std::string& name : outputs)  // long_007.pdf holds page L7 alone
+        EXPECT_EQ(fixtures::markerText(dir.file(name)), "L" + std::to_string(std::stoi(name.substr(5, 3)))) << name;
+    ASSERT_EQ(dialogs.questions.size() + dialogs.messages.size(), 1u);
+    const std::string said = dialogs.questions.empty() ? dialogs.messages[0] : dialogs.questions[0];
+    EXPECT_EQ(said.rfind("The job was stopped", 0), 0u) << said;
+
+    EXPECT_EQ(runButton->text(), "Split this PDF!");
+    for (const char* name : {"split_base_filename", "splitBtnRemoveFile", "cmd_merge", "language_selector", "cmd_split_run"})
+        EXPECT_TRUE(control(w, name)->isEnabled()) << name;
+    EXPECT_FALSE(control<QToolButton>(w, "splitBtnAddFile")->isEnabled()) << "the split list is still full";
+    EXPECT_EQ(control<QProgressBar>(w, "ProgressBarSplit")->value(), 0);
+    EXPECT_TRUE(control<QProgressBar>(w, "ProgressBarSplit")->isHidden());
+}
+
+TEST_F(MainWindowTest, ClosingDuringAJobAsksAndStopsTheJobFirst) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("long.pdf"), "L", 200);
+    dialogs.openAnswers = {{dir.file("long.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    w.show();
+    dialogs.questionAnswers = {false, true};
+    bool stillOpenAfterNo = false;
+    QObject::connect(control<QProgressBar>(w, "ProgressBarSplit"), &QProgressBar::valueChanged, &w, [&](int value) {
+        if (value == 0 || dialogs.questions.size() >= 2) return;
+        w.close();  // answered No: the job goes on
+        stillOpenAfterNo = w.isVisible() && w.isJobRunning();
+        w.close();  // answered Yes
+    });
+    run("cmd_split_run");
+    EXPECT_TRUE(stillOpenAfterNo);
+    ASSERT_GE(dialogs.questions.size(), 2u);
+    EXPECT_EQ(dialogs.questions[0], "A job is still running. Stop it after the file it is writing and close the window?");
+    EXPECT_FALSE(w.isVisible()) << "closed once the job stopped";
+}
+
+TEST_F(MainWindowTest, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("a.pdf")}};
     control<QToolButton>(w, "splitBtnAddFile")->click();
-    w.show();
-    ASSERT_TRUE(dialogs.messages.empty());
-    const std::pair<const char*, std::function<void()>> inputs[] = {
-        {"a click on the run button", [&] { QTest::mouseClick(control<QPushButton>(w, "cmd_split_run"), Qt::LeftButton); }},
-        {"the space key on the run button",
-         [&] {
-             control<QPushButton>(w, "cmd_split_run")->setFocus();
-             QTest::keyClick(control<QPushButton>(w, "cmd_split_run"), Qt::Key_Space);
-         }},
-        {"a PDF dropped on the window",
-         [&] {
-             QMimeData data;
-             data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("b.pdf")))});
-             QDragEnterEvent enter(QPoint(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QCoreApplication::sendEvent(&w, &enter);
-             QDropEvent drop(QPointF(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-             QCoreApplication::sendEvent(&w, &drop);
-         }},
-        {"a request to close the window",
-         [&] {
-             QCloseEvent close;
-             QCoreApplication::sendEvent(&w, &close);
-         }},
-    };
-    // The split's outputs, which each run writes anew.
-    const auto splitOutputs = [&] {
-        std::vector<std::string> names;
-        for (const std::string& name : fixtures::filesIn(dir.path()))
-            if (name.rfind("a_", 0) == 0) names.push_back(name);
-        return names;
-    };
-    const auto removeSplitOutputs = [&] {
-        for (const std::string& name : splitOutputs()) std::filesystem::remove(dir.file(name));
-    };
-    const std::vector<std::string> onePerPage{"a_1.pdf", "a_2.pdf", "a_3.pdf", "a_4.pdf"};
-    for (const auto& [input, send] : inputs) {
-        SCOPED_TRACE(input);
-        dialogs.messages.clear();
-        removeSplitOutputs();
-        QTimer::singleShot(0, &w, send);  // fires while the job lets the window repaint
-        control<QPushButton>(w, "cmd_split_run")->click();
-        QCoreApplication::processEvents();
-        EXPECT_EQ(splitOutputs(), onePerPage) << "one split of the four pages";
-        EXPECT_EQ(dialogs.messages.size(), 1u) << "the completion message only";
-        EXPECT_EQ(fileColumn(control<QTableWidget>(w, "SplitStringGrid")), std::vector<std::string>{"a.pdf"});
-        EXPECT_TRUE(w.isVisible());
-    }
+    fixtures::writeFile(dir.file("a_2.pdf"), "older");
+    fixtures::writeFile(dir.file("a_4.pdf"), "older");
+    dialogs.questionAnswers = {false};
+    run("cmd_split_run");
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"2 files already exist in " + dir.path() + ". Replace them?"});
+    EXPECT_EQ(fixtures::readFile(dir.file("a_2.pdf")), "older");
+    EXPECT_FALSE(fixtures::fileExists(dir.file("a_1.pdf"))) << "nothing written";
 
-    // Once the job has returned, the window takes input again.
-    removeSplitOutputs();
-    QTest::mouseClick(control<QPushButton>(w, "cmd_split_run"), Qt::LeftButton);
-    EXPECT_EQ(splitOutputs(), onePerPage);
+    dialogs.questions.clear();
+    dialogs.questionAnswers = {true};
+    run("cmd_split_run");
+    EXPECT_EQ(dialogs.questions.size(), 2u) << "the question, then what was written";
+    EXPECT_EQ(fixtures::markerText(dir.file("a_2.pdf")), "A2");
+
+    // One file, named; the Save dialog's own choice is not asked about again.
+    dialogs.questions.clear();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    fixtures::writeFile(dir.file("output.pdf"), "older");
+    dialogs.questionAnswers = {false};
+    run("cmd_merge");
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"output.pdf already exists in " + dir.path() + ". Replace it?"});
+    dialogs.questions.clear();
+    dialogs.saveAnswers = {dir.file("output.pdf")};
+    control<QPushButton>(w, "cmd_merge_dest")->click();
+    run("cmd_merge");
+    EXPECT_EQ(dialogs.questions.size(), 1u) << "what was written only";
+    EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "A1 A2 A3 A4 B1 B2 B3");
+}
+
+TEST_F(MainWindowTest, ABaseNameWithAFolderIsRefused) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    const auto before = fixtures::filesIn(dir.path());
+    for (const char* name : {"../esc/ape_", "sub\\part_"}) {
+        dialogs.messages.clear();
+        control<QLineEdit>(w, "split_base_filename")->setText(name);
+        run("cmd_split_run");
+        ASSERT_EQ(dialogs.messages.size(), 1u) << name;
+        EXPECT_NE(dialogs.messages[0].find("cannot contain"), std::string::npos);
+        EXPECT_EQ(fixtures::filesIn(dir.path()), before);
+    }
 }
 
 // ---------------------------------------------------------------- languages and links
@@ -539,13 +708,6 @@ TEST_F(MainWindowTest, PickingALanguageStoresItAndChangesTheCaptions) {
     EXPECT_EQ(control<QPushButton>(w, "cmd_split_run")->text(), "Split this PDF!");
 }
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 TEST_F(MainWindowTest, LinkClicksOpenTheirAddress) {
     MainWindow& w = window();

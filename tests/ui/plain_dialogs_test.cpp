@@ -17,8 +17,12 @@ TEST(HeadlessDialogs, WritesEachMessageAsOneLineAndAnswersEveryQuestionWithCance
     EXPECT_EQ(errors.str(), "File not found or could not be opened\nfirst line second line third\n");
 
     std::string text = "kept";
-    EXPECT_FALSE(dialogs.askText("Enter password", "Password", true, text));
+    EXPECT_FALSE(dialogs.askText("Enter password", "a.pdf is protected.", true, text));
     EXPECT_EQ(text, "kept");
+    EXPECT_FALSE(dialogs.ask("Replace them?"));
+    EXPECT_FALSE(dialogs.offerAction("Wrote 2 files", "Open folder"));
+    EXPECT_EQ(errors.str(), "File not found or could not be opened\nfirst line second line third\n"
+                            "a.pdf is protected.\nReplace them?\nWrote 2 files\n");
     EXPECT_TRUE(dialogs.chooseOpenFiles("PDF file|*.pdf", true).empty());
     EXPECT_EQ(dialogs.chooseSaveFile("PDF file|*.pdf", "pdf", "/tmp/output.pdf"), "");
     EXPECT_EQ(dialogs.chooseFolder("/tmp"), "");

@@ -1,0 +1,86 @@
+#include "ui/file_grid.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+
+namespace {
+
+// What a row dragged within a grid carries: its number.
+const QString rowFormat = QStringLiteral("application/x-splimera-grid-row");
+
+bool carriesRow(const QMimeData* data) { return data != nullptr && data->hasFormat(rowFormat); }
+
+}  // namespace
+
+FileGrid::FileGrid(const char* name, int dataRows, QWidget* parent) : QTableWidget(dataRows, 5, parent) {
+    setObjectName(QString::fromLatin1(name));
+    const int widths[] = {51, 399, 332, 73, 78};
+    for (int column = 0; column < 5; ++column) setColumnWidth(column, widths[column]);
+    setHorizontalHeaderLabels({QStringLiteral("#"), QString(), QString(), QString(), QString()});
+    QHeaderView* header = horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setFixedHeight(24);
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
+    header->setMinimumSectionSize(40);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(24);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setWordWrap(false);
+    setAcceptDrops(false);  // files dropped on a grid go to the window
+}
+
+void FileGrid::allowRowDragging() {
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(true);
+}
+
+int FileGrid::heightForRows(int rows) const { return 24 + rows * 24 + 2 * frameWidth(); }
+
+void FileGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        emit deletePressed();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void FileGrid::startDrag(Qt::DropActions) {
+    const int row = currentRow();
+    if (row < 0) return;
+    auto* data = new QMimeData;
+    data->setData(rowFormat, QByteArray::number(row));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+}
+
+void FileGrid::dragEnterEvent(QDragEnterEvent* event) {
+    if (carriesRow(event->mimeData())) event->acceptProposedAction();
+    else event->ignore();  // the window takes files
+}
+
+void FileGrid::dragMoveEvent(QDragMoveEvent* event) {
+    if (carriesRow(event->mimeData())) event->acceptProposedAction();
+    else event->ignore();
+}
+
+void FileGrid::dropEvent(QDropEvent* event) {
+    if (!carriesRow(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    const int from = event->mimeData()->data(rowFormat).toInt();
+    int to = rowAt(event->position().toPoint().y());
+    if (to < 0) to = rowCount() - 1;  // below the last row: to the end
+    event->acceptProposedAction();
+    if (from != to) emit rowDragged(from, to);
+}

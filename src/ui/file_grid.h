@@ -1,0 +1,31 @@
+#pragma once
+#include <QTableWidget>
+
+// The grid of a job list: a "#" column with the row numbers, then file name,
+// folder, page count and password. Columns start 51, 399, 332, 73 and 78
+// pixels wide; the path column takes what the window gives beyond that. Rows
+// are 24 pixels high. The Delete key asks to remove the selected rows; a
+// grid that allows it lets its rows be dragged to another place.
+class FileGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    FileGrid(const char* name, int dataRows, QWidget* parent);
+
+    // Rows can be picked up and dropped elsewhere in the grid; files dropped
+    // from outside still go to the window.
+    void allowRowDragging();
+    // The height that shows the header and `rows` data rows.
+    int heightForRows(int rows) const;
+
+signals:
+    void deletePressed();
+    // A row was dragged to the place of another (0-based data rows).
+    void rowDragged(int from, int to);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+};

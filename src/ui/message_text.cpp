@@ -1,0 +1,14 @@
+#include "ui/message_text.h"
+
+#include <QString>
+
+std::string textOf(const MessageText& text, const std::function<std::string(const std::string& key)>& translate,
+                   std::initializer_list<std::string> arguments) {
+    std::string translated = translate ? translate(text.key) : std::string();
+    QString result = QString::fromStdString(translated.empty() ? std::string(text.english) : translated);
+    // Replaced from the last, so that "%1" does not take the start of "%10".
+    for (int number = static_cast<int>(arguments.size()); number >= 1; --number)
+        result.replace(QStringLiteral("%") + QString::number(number),
+                       QString::fromStdString(*(arguments.begin() + number - 1)));
+    return result.toStdString();
+}

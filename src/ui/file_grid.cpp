@@ -53,13 +53,17 @@ void FileGrid::keyPressEvent(QKeyEvent* event) {
     QTableWidget::keyPressEvent(event);
 }
 
+QMimeData* FileGrid::rowData(int row) {
+    auto* data = new QMimeData;
+    data->setData(rowFormat, QByteArray::number(row));
+    return data;
+}
+
 void FileGrid::startDrag(Qt::DropActions) {
     const int row = currentRow();
     if (row < 0) return;
-    auto* data = new QMimeData;
-    data->setData(rowFormat, QByteArray::number(row));
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(rowData(row));
     drag->exec(Qt::MoveAction);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <QTableWidget>
 
+class QMimeData;
+
 // The grid of a job list: a "#" column with the row numbers, then file name,
 // folder, page count and password. Columns start 51, 399, 332, 73 and 78
 // pixels wide; the path column takes what the window gives beyond that. Rows
@@ -14,6 +16,8 @@ public:
     // Rows can be picked up and dropped elsewhere in the grid; files dropped
     // from outside still go to the window.
     void allowRowDragging();
+    // What a row dragged within a grid carries.
+    static QMimeData* rowData(int row);
     // The height that shows the header and `rows` data rows.
     int heightForRows(int rows) const;
 

@@ -14,13 +14,29 @@ public:
     };
 
     std::vector<std::string> messages;
+    std::vector<MessageKind> kinds;      // of each message
+    std::vector<std::string> questions;  // asked and offered actions, in order
+    std::deque<bool> questionAnswers;    // Yes; Cancel after the queue runs dry
+    std::deque<bool> actionAnswers;      // the action chosen; OK after the queue runs dry
     std::vector<Prompt> prompts;
     std::deque<std::string> textAnswers;                 // "" after the queue runs dry: Cancel
     std::deque<std::vector<std::string>> openAnswers;    // file-open choices
     std::deque<std::string> saveAnswers, folderAnswers, pictureAnswers;
     std::vector<std::string> folderStarts, saveProposals;
 
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    using Dialogs::showMessage;
+    void showMessage(const std::string& text, MessageKind kind) override {
+        messages.push_back(text);
+        kinds.push_back(kind);
+    }
+    bool ask(const std::string& question) override {
+        questions.push_back(question);
+        return next(questionAnswers);
+    }
+    bool offerAction(const std::string& text, const std::string& actionCaption) override {
+        questions.push_back(text + " [" + actionCaption + "]");
+        return next(actionAnswers);
+    }
 
     bool askText(const std::string& caption, const std::string& prompt, bool masked, std::string& text) override {
         prompts.push_back({caption, prompt, masked});

@@ -32,6 +32,7 @@
 #include "support/fixtures.h"
 #include "support/private_config.h"
 #include "support/scripted_dialogs.h"
+#include "ui/file_grid.h"
 #include "ui/main_window.h"
 #include "window_controls.h"
 
@@ -371,6 +372,74 @@ TEST_F(MainWindowTest, DropsPassDisabledAddButtonsAndTheMergeGridGrows) {
     EXPECT_EQ(fileColumn(control<QTableWidget>(w, "MergeStringGrid")).size(), 8u);
     EXPECT_EQ(control<QTableWidget>(w, "MergeStringGrid")->rowCount(), rows);
     EXPECT_EQ(cell(control<QTableWidget>(w, "MergeStringGrid"), 9, 0), "");
+}
+
+// Merge rows go where they are dragged; Delete takes the selected rows away.
+TEST_F(MainWindowTest, MergeRowsAreDraggedAndDeleted) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("c.pdf"), "C", 2);
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("c.pdf"), dir.file("REPORT.PDF")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    const auto dragRow = [&](int from, int to) {
+        std::unique_ptr<QMimeData> data(FileGrid::rowData(from));
+        const QPoint at = grid->visualRect(grid->model()->index(to, 1)).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid->viewport(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid->viewport(), &drop);
+    };
+    dragRow(0, 2);
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"b.pdf", "c.pdf", "a.pdf", "REPORT.PDF"}));
+    dragRow(3, 0);
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"REPORT.PDF", "b.pdf", "c.pdf", "a.pdf"}));
+    EXPECT_EQ(cell(grid, 1, 0), "1");
+
+    grid->selectRow(1);
+    grid->selectionModel()->select(grid->model()->index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"REPORT.PDF", "c.pdf"}));
+    EXPECT_EQ(control<QLabel>(w, "mergeTotalPages")->text(), "Total pages: 3");
+
+    grid->selectRow(0);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    grid->selectRow(0);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_TRUE(fileColumn(grid).empty());
+    EXPECT_FALSE(control<QToolButton>(w, "mergeBtnRemoveFile")->isEnabled());
+    EXPECT_EQ(control<QLabel>(w, "mergeTotalPages")->text(), "");
+}
+
+TEST_F(MainWindowTest, SplitAndMixSayWhichFilesTheyKept) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("REPORT.PDF")}};
+    control<QToolButton>(w, "mixBtnAddFile")->click();
+    EXPECT_EQ(fileColumn(control<QTableWidget>(w, "MixStringGrid")), (std::vector<std::string>{"a.pdf", "b.pdf"}));
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The mix takes two files. Kept: a.pdf, b.pdf"});
+
+    dialogs.messages.clear();
+    w.showTab(WindowTab::Split);
+    drop({dir.file("b.pdf"), dir.file("a.pdf")});
+    EXPECT_EQ(fileColumn(control<QTableWidget>(w, "SplitStringGrid")), std::vector<std::string>{"b.pdf"});
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The split takes one file. Kept: b.pdf"});
+}
+
+TEST_F(MainWindowTest, AWrongPasswordIsAskedForAgain) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("right"));
+    dialogs.openAnswers = {{dir.file("locked.pdf")}};
+    dialogs.textAnswers = {"wrong", "right"};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    auto* grid = control<QTableWidget>(w, "MergeStringGrid");
+    EXPECT_EQ(fileColumn(grid), std::vector<std::string>{"locked.pdf"});
+    EXPECT_EQ(cell(grid, 1, 4), FileLists::PasswordMark);
+    ASSERT_EQ(dialogs.prompts.size(), 2u);
+    EXPECT_EQ(dialogs.prompts[0].prompt, "locked.pdf is protected. Please enter its password:");
+    EXPECT_EQ(dialogs.prompts[1].prompt.rfind("Password required or incorrect password", 0), 0u);
 }
 
 TEST_F(MainWindowTest, DropOnTheAboutTabTakesNothingAndSaysSoOnce) {

@@ -105,6 +105,40 @@ TEST_F(QtDialogsTest, MessageBoxIsCaptionedWithTheApplicationTitleAndHasOneOkBut
     EXPECT_EQ(buttons, 1);
 }
 
+TEST_F(QtDialogsTest, MessagesShowTheIconOfTheirKindAndQuestionsTellTheAnswer) {
+    const std::pair<MessageKind, QMessageBox::Icon> kinds[] = {{MessageKind::Information, QMessageBox::Information},
+                                                               {MessageKind::Warning, QMessageBox::Warning},
+                                                               {MessageKind::Error, QMessageBox::Critical}};
+    for (const auto& [kind, icon] : kinds) {
+        QMessageBox::Icon shown = QMessageBox::NoIcon;
+        whenDialogOpens([&](QDialog& dialog) {
+            auto& box = dynamic_cast<QMessageBox&>(dialog);
+            shown = box.icon();
+            box.button(QMessageBox::Ok)->click();
+        });
+        dialogs.showMessage("text", kind);
+        EXPECT_EQ(shown, icon);
+    }
+
+    for (const QMessageBox::StandardButton answer : {QMessageBox::Yes, QMessageBox::Cancel}) {
+        whenDialogOpens([&](QDialog& dialog) { dynamic_cast<QMessageBox&>(dialog).button(answer)->click(); });
+        EXPECT_EQ(dialogs.ask("Replace them?"), answer == QMessageBox::Yes);
+    }
+
+    for (const bool chooseAction : {true, false}) {
+        QString caption;
+        whenDialogOpens([&](QDialog& dialog) {
+            auto& box = dynamic_cast<QMessageBox&>(dialog);
+            QAbstractButton* action = box.buttons().value(0) == box.button(QMessageBox::Ok) ? box.buttons().value(1)
+                                                                                           : box.buttons().value(0);
+            caption = action->text();
+            (chooseAction ? action : box.button(QMessageBox::Ok))->click();
+        });
+        EXPECT_EQ(dialogs.offerAction("Wrote 2 files", "Open folder"), chooseAction);
+        EXPECT_EQ(caption, "Open folder");
+    }
+}
+
 TEST_F(QtDialogsTest, TextPromptMasksOnRequestAndReportsCancel) {
     struct Case {
         bool masked;
@@ -160,8 +194,10 @@ TEST_F(QtDialogsTest, SaveDialogProposesTheNameAndAddsTheDefaultExtension) {
     const std::string folder = dir.file("out");
     std::filesystem::create_directory(folder);
     QString proposedFolder, proposedName;
+    bool confirmsReplacing = false;
     whenDialogOpens([&](QDialog& dialog) {
         auto& files = dynamic_cast<QFileDialog&>(dialog);
+        confirmsReplacing = !files.testOption(QFileDialog::DontConfirmOverwrite);
         proposedFolder = files.directory().absolutePath();
         proposedName = QFileInfo(files.selectedFiles().value(0)).fileName();
         chooseIn(dialog, "", QStringLiteral("merged"));
@@ -169,6 +205,7 @@ TEST_F(QtDialogsTest, SaveDialogProposesTheNameAndAddsTheDefaultExtension) {
     EXPECT_EQ(dialogs.chooseSaveFile("PDF file|*.pdf", "pdf", folder + "/output.pdf"), folder + "/merged.pdf");
     EXPECT_EQ(proposedFolder.toStdString(), folder);
     EXPECT_EQ(proposedName, "output.pdf");
+    EXPECT_TRUE(confirmsReplacing) << "the dialog asks before an existing file is chosen";
 }
 
 TEST_F(QtDialogsTest, FolderDialogStartsInAnExistingFolderAndOffersNoNewFolder) {

@@ -4,23 +4,24 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_naming.h"
 
 namespace {
 
 // Writes the output when it holds a page; an output without pages leaves no file.
-void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, Finisher& finisher,
-                     JobReporter& reporter) {
+void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, JobOutputs& outputs) {
     if (output.pageCount() < 1) return;
     refuseInputAsOutput(path, {request.first, request.second});
-    writeOutput(std::move(output), path, finisher, reporter);
+    outputs.write(std::move(output), path);
 }
 
 }  // namespace
 
 void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher) {
     request.check();
+    finisher.prepare();
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
@@ -30,6 +31,7 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
 
         const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
 
+        JobOutputs outputs(finisher, reporter);
         // One output for all turns, or one per turn.
         std::optional<PdfDocument> output;
         if (request.singleFile) output = PdfDocument::create();
@@ -45,10 +47,11 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
             if (!request.singleFile)
                 closeTurnOutput(std::move(*output),
                                 numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),
-                                request, finisher, reporter);
+                                request, outputs);
         }
         if (request.singleFile && !reporter.stopRequested())
-            closeTurnOutput(std::move(*output), singleMixOutputName(request), request, finisher, reporter);
+            closeTurnOutput(std::move(*output), singleMixOutputName(request), request, outputs);
+        outputs.land();
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);

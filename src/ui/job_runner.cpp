@@ -27,9 +27,7 @@ public:
     void setProgressVisible(bool visible) override {
         runner_.showProgress([visible](QProgressBar& bar) { bar.setVisible(visible); });
     }
-    void outputWritten(const std::string& path, int pageCount) override {
-        runner_.outcome_.written.push_back({path, pageCount});
-    }
+    void outputWritten(const WrittenOutput& output) override { runner_.outcome_.written.push_back(output); }
     bool stopRequested() const override { return runner_.stopRequested_; }
 
 private:

@@ -7,20 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "finishing/written_output.h"
+
 class Dialogs;
 class JobReporter;
 class QProgressBar;
 class QThread;
 
-// A file a job wrote, with its page count.
-struct WrittenFile {
-    std::string path;
-    int pageCount = 0;
-};
-
 // What a job run by the window came to.
 struct JobOutcome {
-    std::vector<WrittenFile> written;
+    std::vector<WrittenOutput> written;
     std::string error;     // the message of the error that ended the job, "" when none did
     bool stopped = false;  // the user stopped it
 };

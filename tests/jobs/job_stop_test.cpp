@@ -58,7 +58,7 @@ TEST_F(JobOutputs, AStoppedJobKeepsTheFilesBeforeAndWritesNoMore) {
     for (const auto& [name, run] : jobs) {
         SCOPED_TRACE(name);
         reporter = RecordingReporter();
-        reporter.stopAfterOutputs = 2;
+        reporter.stopAfterLooks = 2;
         run();
         ASSERT_EQ(reporter.written.size(), 2u);
         for (const std::string& path : written()) EXPECT_FALSE(fixtures::markerText(path).empty()) << path;
@@ -72,7 +72,7 @@ TEST_F(JobOutputs, AStoppedJobKeepsTheFilesBeforeAndWritesNoMore) {
     merge.inputs = {split.input, mix.second};
     merge.outputPath = dir.file("merged.pdf");
     reporter = RecordingReporter();
-    reporter.stopAfterOutputs = 0;
+    reporter.stopAfterLooks = 0;
     runMerge(merge, reporter, finisher);
     EXPECT_EQ(fixtures::filesIn(dir.path()), before) << "a merge stopped before its one output writes nothing";
 }

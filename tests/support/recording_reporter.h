@@ -14,7 +14,9 @@ public:
     std::map<std::string, std::string> texts;
     bool progressVisible = false;
     std::vector<std::pair<std::string, int>> written;  // path and page count
-    int stopAfterOutputs = -1;  // asks the job to stop once this many files are written
+    // Asks the job to stop from its look after this many; the jobs look once
+    // before each output (a mix before each turn, a merge before each input).
+    int stopAfterLooks = -1;
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::string translation(const std::string& key) override {
@@ -23,15 +25,19 @@ public:
     }
     void setProgressPosition(int position) override { positions.push_back(position); }
     void setProgressVisible(bool visible) override { progressVisible = visible; }
-    void outputWritten(const std::string& path, int pageCount) override { written.emplace_back(path, pageCount); }
-    bool stopRequested() const override {
-        return stopAfterOutputs >= 0 && written.size() >= static_cast<std::size_t>(stopAfterOutputs);
-    }
+    void outputWritten(const WrittenOutput& output) override { written.emplace_back(output.path, output.pageCount); }
+    bool stopRequested() const override { return stopAfterLooks >= 0 && looks_++ >= stopAfterLooks; }
+
+private:
+    mutable int looks_ = 0;
 };
 
-// Records the files handed to finishing.
-class RecordingFinisher : public Finisher {
+// Records the files handed to finishing and writes them as the job saved them.
+class RecordingFinisher : public NoFinishing {
 public:
     std::vector<std::string> finished;
-    void finishOutputFile(const std::string& path) override { finished.push_back(path); }
+    void writeFinished(const NewOutput& output, std::FILE* file) override {
+        finished.push_back(output.path);
+        NoFinishing::writeFinished(output, file);
+    }
 };

@@ -104,7 +104,11 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesF
     setAcceptDrops(true);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // A running job is stopped while the translations and controls it reports to still exist.
+    delete runner_;
+    runner_ = nullptr;
+}
 
 void MainWindow::buildControls() {
     setFont(baseFont());

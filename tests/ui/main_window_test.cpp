@@ -770,13 +770,15 @@ TEST_F(MainWindowTest, PickingALanguageStoresItAndChangesTheCaptions) {
     EXPECT_NE(control<QPushButton>(w, "cmd_split_run")->text(), "Split this PDF!");
     EXPECT_EQ(control<QLabel>(w, "label_app_name")->text(), "Splimera 1.0.0.0");
     EXPECT_TRUE(control<QComboBox>(w, "language_selector")->isEnabled());
+    // Qt's own buttons (in message boxes and file dialogs) follow, from Qt's translations.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
 
     const int english = control<QComboBox>(w, "language_selector")->findText("English");
     control<QComboBox>(w, "language_selector")->setCurrentIndex(english);
     emit control<QComboBox>(w, "language_selector")->activated(english);
     EXPECT_EQ(control<QPushButton>(w, "cmd_split_run")->text(), "Split this PDF!");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
-
 
 TEST_F(MainWindowTest, LinkClicksOpenTheirAddress) {
     MainWindow& w = window();

@@ -16,3 +16,8 @@ InputFile inputFileFor(const std::string& path, std::string password = "");
 
 // True when path names a regular file (after following links).
 bool isExistingFile(const std::string& path);
+
+// What a path names, for refusing an input before it is opened: a FIFO or a
+// device would block the open, and a folder is no document.
+enum class PathKind { Missing, RegularFile, NotRegularFile };
+PathKind pathKind(const std::string& path);

@@ -1,11 +1,9 @@
 #include "app/job_command_context.h"
 
-#include <unistd.h>
-
 #include <iostream>
 
 #include "app/stored_language.h"
-#include "app/terminal_password.h"
+#include "app/terminal.h"
 #include "settings/settings.h"
 
 JobCommandContext programJobCommandContext() {
@@ -14,6 +12,6 @@ JobCommandContext programJobCommandContext() {
             std::cin,
             storedLanguageTexts(),
             Settings().protection(),
-            standardInputIsTerminal() ? AskPassword(askPasswordOnTerminal) : AskPassword(),
-            ::isatty(STDERR_FILENO) == 1};
+            terminalPasswordPrompt(),
+            standardErrorIsTerminal()};
 }

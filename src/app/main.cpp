@@ -3,7 +3,6 @@
 #include <iostream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/command_line.h"
@@ -13,7 +12,7 @@
 #include "app/qt_message_filter.h"
 #include "app/silent_switches.h"
 #include "app/stored_language.h"
-#include "app/terminal_password.h"
+#include "app/terminal.h"
 #include "app/window_command_host.h"
 #include "app/window_switches.h"
 #include "jobs/application.h"
@@ -61,8 +60,6 @@ bool windowsCanBeShown() {
            QGuiApplication::platformName() != QStringLiteral("offscreen");
 }
 
-AskPassword terminalPrompt() { return standardInputIsTerminal() ? AskPassword(askPasswordOnTerminal) : AskPassword(); }
-
 // "-qs" and "-qm": dialogs where someone can see them (as the window's lists
 // probe their files), the console and the terminal otherwise.
 int runSilentSwitch(int& argc, char** argv, const std::vector<std::string>& arguments) {
@@ -70,7 +67,7 @@ int runSilentSwitch(int& argc, char** argv, const std::vector<std::string>& argu
     const bool display = windowsCanBeShown();
     if (display) initUiResources();
     QtDialogs windowDialogs;
-    ConsoleDialogs consoleDialogs(terminalPrompt());
+    ConsoleDialogs consoleDialogs(terminalPasswordPrompt());
     Dialogs& dialogs = display ? static_cast<Dialogs&>(windowDialogs) : consoleDialogs;
     const auto translate = storedLanguageTexts();
     InputProbe probe(dialogs, translate);
@@ -79,7 +76,7 @@ int runSilentSwitch(int& argc, char** argv, const std::vector<std::string>& argu
                                        consoleDialogs.setFile(path);
                                        return probe.probe(path);
                                    },
-                                   ::isatty(STDERR_FILENO) == 1};
+                                   standardErrorIsTerminal()};
     SilentSwitches switches(context, std::cout, std::cerr,
                             [display](const std::string& message) { reportApplicationError(display, message); });
     return switches.run(arguments);

@@ -1,12 +1,27 @@
-#include "app/terminal_password.h"
-
-#include <signal.h>
-#include <termios.h>
-#include <unistd.h>
+#include "app/terminal.h"
 
 #include <cstdio>
 #include <iterator>
 #include <string>
+
+std::function<std::optional<std::string>(const std::string& file)> terminalPasswordPrompt() {
+    if (!standardInputIsTerminal()) return {};
+    return askPasswordOnTerminal;
+}
+
+#ifdef _WIN32
+#include <io.h>
+
+// Windows consoles have no termios; a silent job there gets its passwords from
+// the options and never asks.
+bool standardInputIsTerminal() { return _isatty(0) != 0; }
+bool standardErrorIsTerminal() { return _isatty(2) != 0; }
+std::optional<std::string> askPasswordOnTerminal(const std::string&) { return std::nullopt; }
+
+#else
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -64,6 +79,7 @@ bool readLine(std::string& line) {
 }  // namespace
 
 bool standardInputIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
+bool standardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 
 std::optional<std::string> askPasswordOnTerminal(const std::string& file) {
     std::FILE* terminal = std::fopen("/dev/tty", "w");
@@ -83,3 +99,5 @@ std::optional<std::string> askPasswordOnTerminal(const std::string& file) {
     if (line.empty()) return std::nullopt;
     return line;
 }
+
+#endif

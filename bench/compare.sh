@@ -6,7 +6,7 @@
 # memory. CASES="split-job merge-qm ..." picks cases; all run by default.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_tools
-build_program
+build_bench splimera
 runs=${RUNS:-5}
 program=$bench_root/build/splimera
 work=$(mktemp -d)

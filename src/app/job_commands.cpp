@@ -256,14 +256,10 @@ public:
     }
     std::string translation(const std::string& key) override { return context_.translation(key); }
     void setProgressPosition(int position) override { progress_.setPercent(position); }
-    void outputWritten(const std::string& path, int pageCount) override {
+    void outputWritten(const WrittenOutput& output) override {
         ++written;
-        if (!quiet_) {
-            const ListedOutput output{path, pageCount, !job_.protection.outputPassword.empty(),
-                                      !job_.protection.watermarkPath.empty()};
-            // Standard output may be the same terminal.
-            progress_.interrupt([&] { context_.out << listingLine(output, job_.stored) << std::endl; });
-        }
+        // Standard output may be the same terminal.
+        if (!quiet_) progress_.interrupt([&] { context_.out << listingLine(output, job_.stored) << std::endl; });
         progress_.fileWritten();
     }
     int written = 0;

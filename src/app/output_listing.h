@@ -1,13 +1,7 @@
 #pragma once
 #include <string>
 
-// A file a job command wrote, as its listing shows it.
-struct ListedOutput {
-    std::string path;
-    int pageCount = 0;
-    bool passwordProtected = false;
-    bool watermarked = false;
-};
+#include "finishing/written_output.h"
 
 // What of an output's protection came from the stored settings rather than
 // from the command's options.
@@ -20,4 +14,4 @@ struct StoredProtectionUse {
 // or stamped the file: "a.pdf (2 pages, password and watermark from the
 // stored settings)". A stored password applies to every job that does not
 // say otherwise, so the listing tells it.
-std::string listingLine(const ListedOutput& output, const StoredProtectionUse& stored);
+std::string listingLine(const WrittenOutput& output, const StoredProtectionUse& stored);

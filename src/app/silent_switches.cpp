@@ -28,7 +28,7 @@ public:
     }
     std::string translation(const std::string& key) override { return context_.translate(key); }
     void setProgressPosition(int position) override { progress_.setPercent(position); }
-    void outputWritten(const std::string&, int) override {
+    void outputWritten(const WrittenOutput&) override {
         ++written;
         progress_.fileWritten();
     }

@@ -8,17 +8,12 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "finishing/file_access.h"
 #include "finishing/page_stamp.h"
 #include "finishing/pdf_date.h"
 #include "finishing/watermark_picture.h"
 #include "jobs/whole_number.h"
 
 namespace {
-
-[[noreturn]] void cannotRead(const std::string& path, const std::string& reason) {
-    throw std::runtime_error("Cannot read PDF file \"" + path + "\": " + reason);
-}
 
 QPDFObjectHandle documentInformation(QPDF& pdf) {
     QPDFObjectHandle trailer = pdf.getTrailer();
@@ -30,12 +25,11 @@ QPDFObjectHandle documentInformation(QPDF& pdf) {
     return info;
 }
 
-void drawWatermark(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const Protection& protection) {
-    PageStamper stamper(pdf, loadWatermarkPicture(pdf, protection.watermarkPath));
-    for (QPDFPageObjectHelper& page : pages) {
-        const int x = readIntegerEntry(protection.watermarkX);
-        const int y = readIntegerEntry(protection.watermarkY);
-        stamper.stamp(page, x, y);
+int positionOf(const std::string& text, const char* axis) {
+    try {
+        return readIntegerEntry(text);
+    } catch (const ConvertError& error) {
+        throw ConvertError(std::string("Watermark position ") + axis + ": " + error.what());
     }
 }
 
@@ -44,43 +38,44 @@ void drawWatermark(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const Pr
 OutputFinisher::OutputFinisher(Protection protection, std::string creatorText)
     : protection_(std::move(protection)), creatorText_(std::move(creatorText)) {}
 
-void OutputFinisher::finishOutputFile(const std::string& path) {
-    // Read into memory: the file is replaced while the document is still in use.
-    std::string bytes;
-    try {
-        bytes = readWholeFile(path);
-    } catch (const std::exception& error) {
-        cannotRead(path, error.what());
-    }
+void OutputFinisher::prepare() {
+    if (protection_.watermarkPath.empty() || picture_) return;
+    picture_ = preparePicture(protection_.watermarkPath);
+    x_ = positionOf(protection_.watermarkX, "X");
+    y_ = positionOf(protection_.watermarkY, "Y");
+}
+
+void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {
+    prepare();
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     try {
-        pdf.processMemoryFile(path.c_str(), bytes.data(), bytes.size());
+        pdf.processMemoryFile(output.path.c_str(), output.pdf.data(), output.pdf.size());
 
         QPDFObjectHandle info = documentInformation(pdf);
+        const std::string now = currentPdfDate();
         info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(creatorText_));
-        info.replaceKey("/CreationDate", QPDFObjectHandle::newString(currentPdfDate()));
-        info.replaceKey("/ModDate", QPDFObjectHandle::newString(currentPdfDate()));
+        info.replaceKey("/CreationDate", QPDFObjectHandle::newString(now));
+        info.replaceKey("/ModDate", QPDFObjectHandle::newString(now));
 
-        if (!protection_.watermarkPath.empty()) {
+        if (picture_) {
             QPDFPageDocumentHelper document(pdf);
             std::vector<QPDFPageObjectHelper> pages = document.getAllPages();
             if (!pages.empty()) {
                 document.pushInheritedAttributesToPage();
-                drawWatermark(pdf, pages, protection_);
+                PageStamper stamper(pdf, embedPicture(pdf, *picture_));
+                for (QPDFPageObjectHelper& page : pages) stamper.stamp(page, x_, y_);
             }
         }
     } catch (const QPDFExc& error) {
-        cannotRead(path, error.getMessageDetail());
+        throw std::runtime_error("the new document cannot be read (" + error.getMessageDetail() + ")");
     }
 
+    QPDFWriter writer(pdf, output.path.c_str(), file, false);
     const std::string& password = protection_.outputPassword;
-    replaceFile(path, [&](std::FILE* file) {
-        QPDFWriter writer(pdf, path.c_str(), file, false);
-        if (!password.empty())
-            // The same text opens the file and owns it, so whoever opens it may do everything.
-            writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,
-                                             qpdf_r3p_full, true);
-        writer.write();
-    });
+    if (!password.empty())
+        // The same text opens the file and owns it, so whoever opens it may do everything.
+        writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,
+                                         qpdf_r3p_full, true);
+    writer.write();
 }

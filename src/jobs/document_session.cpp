@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "finishing/finisher.h"
-#include "jobs/job_reporter.h"
 
 PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
 
@@ -25,16 +23,6 @@ void appendPages(PdfDocument& output, const PdfDocument& source, const std::vect
         const int imported = output.pageCount() - before;
         next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
     }
-}
-
-void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter) {
-    const int pageCount = output.pageCount();
-    {
-        const PdfDocument closedAfterSaving = std::move(output);
-        closedAfterSaving.saveAs(path);
-    }
-    finisher.finishOutputFile(path);
-    reporter.outputWritten(path, pageCount);
 }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {

@@ -5,8 +5,6 @@
 #include "engine/pdf_document.h"
 #include "jobs/input_file.h"
 
-class Finisher;
-class JobReporter;
 
 // Opens an input of a job with its password.
 PdfDocument openInput(const InputFile& input);
@@ -21,6 +19,3 @@ void appendPages(PdfDocument& output, const PdfDocument& source, const std::vect
 // lost while the job may still need it.
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs);
 
-// Saves the output under path, closes it, hands the file to finishing and
-// reports it written.
-void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter);

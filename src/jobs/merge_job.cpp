@@ -4,6 +4,7 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
 
 void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher) {
@@ -12,6 +13,7 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         return;
     }
     request.check();
+    finisher.prepare();
     refuseInputAsOutput(request.outputPath, request.inputs);
     int pageTotal = 0;
     PdfDocument output = PdfDocument::create();
@@ -22,7 +24,9 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         appendPages(output, opened, pages);
         pageTotal += static_cast<int>(pages.size());
     }
-    writeOutput(std::move(output), request.outputPath, finisher, reporter);
+    JobOutputs outputs(finisher, reporter);
+    outputs.write(std::move(output), request.outputPath);
+    outputs.land();
     if (!request.silent)
         reporter.showMessage(reporter.translation("MsgMergeDone") + " (total pages: " + std::to_string(pageTotal) + ")");
 }

@@ -4,23 +4,24 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_naming.h"
 
 namespace {
 
 // Writes the output when it holds a page; an output without pages leaves no file.
-void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, Finisher& finisher,
-                     JobReporter& reporter) {
+void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, JobOutputs& outputs) {
     if (output.pageCount() < 1) return;
     refuseInputAsOutput(path, {request.first, request.second});
-    writeOutput(std::move(output), path, finisher, reporter);
+    outputs.write(std::move(output), path);
 }
 
 }  // namespace
 
 void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher) {
     request.check();
+    finisher.prepare();
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
@@ -35,6 +36,7 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
         plan.second = request.secondCut();
         plan.reverseSecond = request.reverseSecond;
 
+        JobOutputs outputs(finisher, reporter);
         // One output for all turns, or one per turn.
         std::optional<PdfDocument> output;
         if (request.singleFile) output = PdfDocument::create();
@@ -49,11 +51,12 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
             if (!request.singleFile)
                 closeTurnOutput(std::move(*output),
                                 numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),
-                                request, finisher, reporter);
+                                request, outputs);
         }
         if (request.singleFile)
             closeTurnOutput(std::move(*output), request.destinationFolder + request.baseName + "mixed.pdf", request,
-                            finisher, reporter);
+                            outputs);
+        outputs.land();
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);

@@ -4,6 +4,7 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_naming.h"
 #include "jobs/range_list.h"
@@ -12,8 +13,8 @@ namespace {
 
 class SplitRun {
 public:
-    SplitRun(const SplitRequest& request, Finisher& finisher, JobReporter& reporter)
-        : request_(request), input_(openInput(request.input)), finisher_(finisher), reporter_(reporter),
+    SplitRun(const SplitRequest& request, JobOutputs& outputs, JobReporter& reporter)
+        : request_(request), input_(openInput(request.input)), outputs_(outputs), reporter_(reporter),
           pageCount_(input_.pageCount()) {}
 
     void splitIntoGroups() {
@@ -25,7 +26,7 @@ public:
             const std::string name = outputName(file.number);
             PdfDocument output = beginOutput();
             appendPages(output, input_, file.pages);
-            writeOutput(std::move(output), name, finisher_, reporter_);
+            outputs_.write(std::move(output), name);
         }
     }
 
@@ -43,7 +44,7 @@ public:
                 reporter_.setProgressPosition(progressPercent(static_cast<long long>(i), entries.size()));
             });
             appendPages(output, input_, pages);
-            writeOutput(std::move(output), name, finisher_, reporter_);
+            outputs_.write(std::move(output), name);
         }
     }
 
@@ -63,7 +64,7 @@ private:
 
     const SplitRequest& request_;
     const PdfDocument input_;
-    Finisher& finisher_;
+    JobOutputs& outputs_;
     JobReporter& reporter_;
     const int pageCount_;
 };
@@ -72,14 +73,17 @@ private:
 
 void runSplit(const SplitRequest& request, JobReporter& reporter, Finisher& finisher) {
     request.check();
+    finisher.prepare();
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        SplitRun run(request, finisher, reporter);
+        JobOutputs outputs(finisher, reporter);
+        SplitRun run(request, outputs, outputs.reporter());
         if (request.method == SplitMethod::ByPageRange)
             run.splitByRanges();
         else
             run.splitIntoGroups();
+        outputs.land();
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);

@@ -1,0 +1,34 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "engine/pdf_document.h"
+#include "finishing/output_landing.h"
+#include "jobs/job_reporter.h"
+
+class Finisher;
+
+// Where a job's outputs go: each new document is saved by PDFium into memory,
+// finished from there and landed at its target in one write; the reporter
+// hears of each output once it is at its target.
+class JobOutputs {
+public:
+    JobOutputs(Finisher& finisher, JobReporter& reporter);
+
+    // The job's reporter, through which a message shown while the job runs
+    // finds every output written before it at its target.
+    JobReporter& reporter();
+
+    // Saves, finishes and stages the document for path, and closes it.
+    void write(PdfDocument&& document, const std::string& path);
+    // Lands every output still staged; the job's last step. Outputs staged
+    // before a failure land when the object goes.
+    void land();
+
+private:
+    class LandingFirst;
+
+    Finisher& finisher_;
+    OutputLanding landing_;
+    std::unique_ptr<JobReporter> reporter_;
+};

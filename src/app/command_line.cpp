@@ -31,12 +31,9 @@ int answerCommandLine(const std::vector<std::string>& arguments, std::ostream& c
 }
 
 std::optional<std::string> inputRefusal(const std::string& path) {
-    switch (pathKind(path)) {
-    case PathKind::Missing: return "Aborting, input file does not exist: " + path;
-    case PathKind::NotRegularFile: return "Aborting, input file is not a regular file: " + path;
-    case PathKind::RegularFile: break;
-    }
-    return std::nullopt;
+    const std::string problem = inputProblem(path);
+    if (problem.empty()) return std::nullopt;
+    return "Aborting, input file " + problem + ": " + path;
 }
 
 void reportIgnored(const std::vector<std::string>& arguments, std::size_t first, const std::string& where,

@@ -24,17 +24,13 @@ namespace fs = std::filesystem;
 // A request ready to run, with what its listing and progress need.
 struct PreparedJob {
     std::function<void(JobReporter&)> run;
-    Protection protection;
     StoredProtectionUse stored;
     int plannedFiles = 0;
 };
 
 InputFile inputFor(const std::string& path) {
-    switch (pathKind(path)) {
-    case PathKind::Missing: throw UsageError("Input file does not exist: " + path);
-    case PathKind::NotRegularFile: throw UsageError("Input file is not a regular file: " + path);
-    case PathKind::RegularFile: break;
-    }
+    if (const std::string problem = inputProblem(path); !problem.empty())
+        throw UsageError("Input file " + problem + ": " + path);
     return inputFileFor(path);
 }
 
@@ -50,13 +46,8 @@ std::string folderGivenBy(const ParsedArguments& parsed, const std::string& fall
 void readWatermarkOptions(const ParsedArguments& parsed, Protection& protection) {
     if (parsed.has("--watermark")) {
         protection.watermarkPath = parsed.value("--watermark");
-        switch (pathKind(protection.watermarkPath)) {
-        case PathKind::Missing:
-            throw UsageError("The picture of --watermark does not exist: " + protection.watermarkPath);
-        case PathKind::NotRegularFile:
-            throw UsageError("The picture of --watermark is not a regular file: " + protection.watermarkPath);
-        case PathKind::RegularFile: break;
-        }
+        if (const std::string problem = inputProblem(protection.watermarkPath); !problem.empty())
+            throw UsageError("The picture of --watermark " + problem + ": " + protection.watermarkPath);
         protection.watermarkX = protection.watermarkY = "50";
     }
     if (parsed.has("--at")) {
@@ -70,16 +61,17 @@ void readWatermarkOptions(const ParsedArguments& parsed, Protection& protection)
     }
 }
 
-// The stored protection with what the options replace, and which of it stays
-// the stored settings' own.
-void protect(PreparedJob& job, const ParsedArguments& parsed, const PasswordOptions& passwords,
-             const Protection& stored) {
+// The stored protection with what the options replace; the job learns which
+// of it stays the stored settings' own.
+Protection protect(PreparedJob& job, const ParsedArguments& parsed, const PasswordOptions& passwords,
+                   const Protection& stored) {
     const bool storedApplies = !parsed.has("--no-protection");
-    job.protection = storedApplies ? stored : Protection{};
-    if (passwords.output()) job.protection.outputPassword = *passwords.output();
-    readWatermarkOptions(parsed, job.protection);
+    Protection protection = storedApplies ? stored : Protection{};
+    if (passwords.output()) protection.outputPassword = *passwords.output();
+    readWatermarkOptions(parsed, protection);
     job.stored.password = storedApplies && !passwords.output() && !stored.outputPassword.empty();
     job.stored.watermark = storedApplies && !parsed.has("--watermark") && !stored.watermarkPath.empty();
+    return protection;
 }
 
 // group:N[:S] or each:N[:S]; the numbers are the request's to check.
@@ -173,8 +165,7 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     request.destinationFolder = folderGivenBy(parsed, request.destinationFolder);
     const PasswordOptions passwords(parsed, context.in, context.askPassword);
     PreparedJob job;
-    protect(job, parsed, passwords, context.storedProtection);
-    request.protection = job.protection;
+    request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
     job.plannedFiles = plannedSplitFiles(request, unlockInput(request.input, passwords.inputs()));
     job.run = [request](JobReporter& reporter) { runSplit(request, reporter); };
@@ -194,8 +185,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
         throw UsageError("The folder of -o does not exist: " + folder.string() + "/");
     const PasswordOptions passwords(parsed, context.in, context.askPassword);
     PreparedJob job;
-    protect(job, parsed, passwords, context.storedProtection);
-    request.protection = job.protection;
+    request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
     for (InputFile& input : request.inputs) unlockInput(input, passwords.inputs());
     job.plannedFiles = request.inputs.size() < 2 ? 0 : 1;
@@ -218,8 +208,7 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     request.destinationFolder = folderGivenBy(parsed, place.folder);
     const PasswordOptions passwords(parsed, context.in, context.askPassword);
     PreparedJob job;
-    protect(job, parsed, passwords, context.storedProtection);
-    request.protection = job.protection;
+    request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
     const int pagesFirst = unlockInput(request.first, passwords.inputs());
     const int pagesSecond = unlockInput(request.second, passwords.inputs());

@@ -35,11 +35,11 @@ std::optional<int> WindowSwitches::run(const std::vector<std::string>& arguments
     }
     std::string refused;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
-        switch (pathKind(arguments[i])) {
-        case PathKind::Missing: refused += "\n" + arguments[i] + ": does not exist"; break;
-        case PathKind::NotRegularFile: refused += "\n" + arguments[i] + ": is not a regular file"; break;
-        case PathKind::RegularFile: window_.addMergeFile(absolutePath(arguments[i])); break;
-        }
+        const std::string problem = inputProblem(arguments[i]);
+        if (problem.empty())
+            window_.addMergeFile(absolutePath(arguments[i]));
+        else
+            refused += "\n" + arguments[i] + ": " + problem;
     }
     window_.showMergeTab();
     if (!refused.empty()) window_.showMessageWhenOpen("These files were not added to the Merge list:" + refused);

@@ -15,3 +15,12 @@ PathKind pathKind(const std::string& path) {
     if (!std::filesystem::exists(status)) return PathKind::Missing;
     return std::filesystem::is_regular_file(status) ? PathKind::RegularFile : PathKind::NotRegularFile;
 }
+
+std::string inputProblem(const std::string& path) {
+    switch (pathKind(path)) {
+    case PathKind::Missing: return "does not exist";
+    case PathKind::NotRegularFile: return "is not a regular file";
+    case PathKind::RegularFile: break;
+    }
+    return "";
+}

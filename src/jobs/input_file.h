@@ -21,3 +21,6 @@ bool isExistingFile(const std::string& path);
 // device would block the open, and a folder is no document.
 enum class PathKind { Missing, RegularFile, NotRegularFile };
 PathKind pathKind(const std::string& path);
+// Why path cannot be an input, for messages that name it: "does not exist",
+// "is not a regular file", or "" when it can.
+std::string inputProblem(const std::string& path);

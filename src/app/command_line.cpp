@@ -105,8 +105,10 @@ std::optional<int> CommandLine::runSilentSplit(const std::vector<std::string>& a
     const std::string file = arguments.size() > 1 ? arguments[1] : "";
     dieIfFileDoesNotExist(file);
     SplitRequest request;
-    if (const std::optional<ProbedInput> probed = InputProbe(silent_.dialogs, silent_.translate).probe(file))
+    if (const std::optional<ProbedInput> probed = InputProbe(silent_.dialogs, silent_.translate).probe(file)) {
         request = splitRequestFor(inputFileFor(file, probed->password));
+        request.input.opened = probed->document;
+    }
     request.protection = silent_.protection;
     request.silent = true;
     return runSilentJob([&](JobReporter& reporter) { runSplit(request, reporter); }, "Silent Split operation done.");
@@ -126,8 +128,10 @@ std::optional<int> CommandLine::runSilentMerge(const std::vector<std::string>& a
             silent_.dialogs.showMessage(listFullMessage(silent_.translate));
             continue;
         }
-        if (const std::optional<ProbedInput> probed = probe.probe(arguments[i]))
+        if (const std::optional<ProbedInput> probed = probe.probe(arguments[i])) {
             request.inputs.push_back(inputFileFor(arguments[i], probed->password));
+            request.inputs.back().opened = probed->document;
+        }
     }
     try {
         request.check();

@@ -38,7 +38,9 @@ std::string folderGivenBy(const ParsedArguments& parsed, const std::string& fall
 // Finds the password among the --password values (after none at all).
 void findPassword(InputFile& input, const ParsedArguments& parsed) {
     try {
-        input.password = openWithPasswords(input.path(), parsed.values("--password")).password;
+        UnlockedDocument unlocked = openWithPasswords(input.path(), parsed.values("--password"));
+        input.password = unlocked.password;
+        input.opened = std::make_shared<PdfDocument>(std::move(unlocked.document));
     } catch (const PdfError& error) {
         throw PdfError(std::string(error.what()) + ": " + input.path());
     }

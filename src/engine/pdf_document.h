@@ -27,6 +27,8 @@ public:
     PdfDocument& operator=(const PdfDocument&) = delete;
     ~PdfDocument();
 
+    // False only for a document moved from.
+    bool isOpen() const { return open_ != nullptr; }
     // The file it was opened from; empty for a created document.
     const std::string& path() const;
     int pageCount() const;

@@ -249,7 +249,7 @@ TEST(DamagedInput, EveryJobEndsWithItsMessageOrACorrectOutput) {
     for (const char* name : {"empty.pdf", "header-only.pdf", "cut-at-quarter.pdf", "cut-at-half.pdf",
                              "cut-before-trailer.pdf", "garbage.pdf", "header-then-garbage.pdf"})
         expected[name] = refusedEverywhere(corrupted, unreadableForFinishing(name, noTrailer));
-    expected["folder.pdf"] = refusedEverywhere(corrupted, "Cannot create file \"<dir>/folder.pdf\". Is a directory");
+    expected["folder.pdf"] = refusedEverywhere("Not a regular file", "Cannot create file \"<dir>/folder.pdf\". Is a directory");
     expected["pages-not-a-dictionary.pdf"] = expected["no-pages.pdf"] = emptyEverywhere();
     expected["unknown-security-handler.pdf"] = refusedEverywhere(
         "Unsupported security scheme",

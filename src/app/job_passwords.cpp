@@ -1,6 +1,7 @@
 #include "app/job_passwords.h"
 
 #include <fstream>
+#include <memory>
 
 #include "app/job_command_arguments.h"
 #include "engine/password_search.h"
@@ -65,9 +66,11 @@ int unlockInput(InputFile& input, const InputPasswords& passwords) {
         return passwords.ask(input.path());
     };
     try {
-        const UnlockedDocument opened = openWithPasswords(input.path(), nextPassword);
+        UnlockedDocument opened = openWithPasswords(input.path(), nextPassword);
         input.password = opened.password;
-        return opened.document.pageCount();
+        const int pageCount = opened.document.pageCount();
+        input.opened = std::make_shared<PdfDocument>(std::move(opened.document));
+        return pageCount;
     } catch (const PdfError& error) {
         throw PdfError(std::string(error.what()) + ": " + input.path());
     }

@@ -72,6 +72,7 @@ int SilentSwitches::runSplit(const std::vector<std::string>& arguments) {
     int pageCount = 0;
     if (const std::optional<ProbedInput> probed = context_.probe(file)) {
         request = splitRequestFor(inputFileFor(file, probed->password));
+        request.input.opened = probed->document;
         pageCount = probed->pageCount;
     }
     request.protection = context_.protection;
@@ -94,8 +95,10 @@ int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
             context_.dialogs.showMessage(listFullMessage(context_.translate));
             continue;
         }
-        if (const std::optional<ProbedInput> probed = context_.probe(arguments[i]))
+        if (const std::optional<ProbedInput> probed = context_.probe(arguments[i])) {
             request.inputs.push_back(inputFileFor(arguments[i], probed->password));
+            request.inputs.back().opened = probed->document;
+        }
     }
     try {
         request.check();

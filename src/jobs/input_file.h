@@ -1,11 +1,17 @@
 #pragma once
+#include <memory>
 #include <string>
+
+#include "engine/pdf_document.h"
 
 // An input of a job: a file with the password that opens it.
 struct InputFile {
     std::string fileName;
     std::string folder;    // with its trailing separator, as the path spelled it
     std::string password;  // empty when the file needs none
+    // The document, when whoever found its password kept it open: the job
+    // that reads the input first takes it instead of opening the file again.
+    mutable std::shared_ptr<PdfDocument> opened = nullptr;
 
     std::string path() const { return folder + fileName; }
 };

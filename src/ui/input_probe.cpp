@@ -51,8 +51,9 @@ std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
         return std::nullopt;
     };
     try {
-        const UnlockedDocument opened = openWithPasswords(path, askOnce);
-        return ProbedInput{opened.document.pageCount(), opened.password};
+        UnlockedDocument opened = openWithPasswords(path, askOnce);
+        const int pageCount = opened.document.pageCount();
+        return ProbedInput{pageCount, opened.password, std::make_shared<PdfDocument>(std::move(opened.document))};
     } catch (const std::exception& error) {
         if (!gaveUp) showOpenError(error.what());
     } catch (...) {

@@ -249,8 +249,9 @@ TEST(DamagedInput, EveryJobEndsWithItsMessageOrACorrectOutput) {
     for (const char* name : {"empty.pdf", "header-only.pdf", "cut-at-quarter.pdf", "cut-at-half.pdf",
                              "cut-before-trailer.pdf", "garbage.pdf", "header-then-garbage.pdf"})
         expected[name] = refusedEverywhere(corrupted, unreadableForFinishing(name, noTrailer));
-    // The probe refuses a folder before it opens it; the jobs find no document.
-    const std::string folder = refusedEverywhere(corrupted, "Cannot create file \"<dir>/folder.pdf\". Is a directory");
+    // The probe refuses a folder by name before it opens it; the jobs refuse it too.
+    const std::string folder =
+        refusedEverywhere("Not a regular file", "Cannot create file \"<dir>/folder.pdf\". Is a directory");
     expected["folder.pdf"] = "probe: \"<input>\" is not a regular file" + folder.substr(folder.find('\n'));
     expected["pages-not-a-dictionary.pdf"] = expected["no-pages.pdf"] = emptyEverywhere();
     expected["unknown-security-handler.pdf"] = refusedEverywhere(

@@ -1,6 +1,7 @@
 #include "jobs/merge_job.h"
 
 #include <numeric>
+#include <stdexcept>
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
@@ -24,6 +25,8 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         appendPages(output, opened, pages);
         pageTotal += static_cast<int>(pages.size());
     }
+    if (output.pageCount() == 0)
+        throw std::runtime_error("None of the files to merge has a page that can be taken; nothing was written");
     JobOutputs outputs(finisher, reporter);
     outputs.write(std::move(output), request.outputPath);
     outputs.land();

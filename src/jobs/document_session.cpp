@@ -2,9 +2,19 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 
-PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
+PdfDocument openInput(const InputFile& input) {
+    const std::shared_ptr<PdfDocument> handed = std::exchange(input.opened, nullptr);
+    if (handed && handed->isOpen()) return std::move(*handed);
+    return PdfDocument::open(input.path(), input.password);
+}
+
+void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {
+    if (document.pageCount() == 0)
+        throw std::runtime_error("The file has no page that can be taken: " + input.path());
+}
 
 void appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
     const int available = source.pageCount();

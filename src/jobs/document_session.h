@@ -6,8 +6,12 @@
 #include "jobs/input_file.h"
 
 
-// Opens an input of a job with its password.
+// Opens an input of a job with its password, or takes the document handed
+// over with it.
 PdfDocument openInput(const InputFile& input);
+
+// Raises, naming the input, when the document has no page to take.
+void refuseWithoutPages(const PdfDocument& document, const InputFile& input);
 
 // Imports the given 1-based pages of source, in their order and with their
 // repeats, at the end of output in one PDFium call, so that objects the pages

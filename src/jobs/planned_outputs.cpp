@@ -19,9 +19,12 @@ std::vector<std::string> plannedOutputs(const SplitRequest& request, int pageCou
         names.push_back(numberedOutputName(request.destinationFolder, request.baseName, number, pageCount));
     };
     if (request.method == SplitMethod::ByPageRange) {
-        // Every group makes a file, also one whose pages lie beyond the end.
-        const std::size_t groups = getRangeGroups(request.rangeList).size();
-        for (std::size_t number = 1; number <= groups; ++number) add(static_cast<int>(number));
+        // A group takes its number also when it takes no page and writes no file.
+        int number = 0;
+        for (const std::string& group : getRangeGroups(request.rangeList)) {
+            ++number;
+            if (!pagesOfGroup(group, pageCount).empty()) add(number);
+        }
         return names;
     }
     const SplitRequest::Groups groups = request.groups();

@@ -10,6 +10,7 @@
 
 #include "ui/control_factory.h"
 #include "ui/dialogs.h"
+#include "ui/field_bytes.h"
 
 using namespace controls;
 
@@ -52,13 +53,14 @@ DestinationGroup::DestinationGroup(const DestinationNames& names, Dialogs& dialo
 
 void DestinationGroup::addRow(QWidget* control) { layout_->addWidget(control, 4, 0, 1, 3); }
 
-std::string DestinationGroup::baseName() const { return baseName_->text().toStdString(); }
+// Names and folders are bytes: field_bytes.h.
+std::string DestinationGroup::baseName() const { return fieldBytes(baseName_); }
 
-void DestinationGroup::setBaseName(const std::string& name) { baseName_->setText(QString::fromStdString(name)); }
+void DestinationGroup::setBaseName(const std::string& name) { setFieldBytes(baseName_, name); }
 
-std::string DestinationGroup::folder() const { return folder_->text().toStdString(); }
+std::string DestinationGroup::folder() const { return fieldBytes(folder_); }
 
-void DestinationGroup::setFolder(const std::string& folder) { folder_->setText(QString::fromStdString(folder)); }
+void DestinationGroup::setFolder(const std::string& folder) { setFieldBytes(folder_, folder); }
 
 bool DestinationGroup::usesSourceFolder() const { return sourceFolder_->isChecked(); }
 

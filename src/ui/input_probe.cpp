@@ -34,6 +34,11 @@ std::string replaceIgnoringCase(const std::string& text, const std::string& what
 InputProbe::InputProbe(Dialogs& dialogs, Translate translate) : dialogs_(dialogs), translate_(std::move(translate)) {}
 
 std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
+    // A FIFO or a device would block the open; a folder is no document.
+    if (pathKind(path) == PathKind::NotRegularFile) {
+        dialogs_.showMessage("\"" + path + "\" is not a regular file", MessageKind::Error);
+        return std::nullopt;
+    }
     bool gaveUp = false;
     std::string prompt;
     // Asks until the password fits or the user gives up; after a wrong one
@@ -50,12 +55,13 @@ std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
         return std::nullopt;
     };
     try {
-        const UnlockedDocument opened = openWithPasswords(path, askAgain);
-        return ProbedInput{opened.document.pageCount(), opened.password};
+        UnlockedDocument opened = openWithPasswords(path, askAgain);
+        const int pageCount = opened.document.pageCount();
+        return ProbedInput{pageCount, opened.password, std::make_shared<PdfDocument>(std::move(opened.document))};
     } catch (const std::exception& error) {
-        if (!gaveUp) showOpenError(error.what());
+        if (!gaveUp) showOpenError(error.what(), path);
     } catch (...) {
-        showOpenError("Unknown error");
+        showOpenError("Unknown error", path);
     }
     return std::nullopt;
 }
@@ -64,10 +70,10 @@ std::string InputProbe::translate(const std::string& key) const {
     return translate_ ? translate_(key) : std::string();
 }
 
-std::string InputProbe::openErrorText(const std::string& message) {
-    return replaceIgnoringCase(message, "PDFSharp", ApplicationName) + "; " + ResaveHint;
+std::string InputProbe::openErrorText(const std::string& message, const std::string& path) {
+    return replaceIgnoringCase(message, "PDFSharp", ApplicationName) + ": " + path + "; " + ResaveHint;
 }
 
-void InputProbe::showOpenError(const std::string& message) {
-    dialogs_.showMessage(openErrorText(message), MessageKind::Error);
+void InputProbe::showOpenError(const std::string& message, const std::string& path) {
+    dialogs_.showMessage(openErrorText(message, path), MessageKind::Error);
 }

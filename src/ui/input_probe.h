@@ -1,14 +1,17 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "engine/pdf_document.h"
 #include "ui/dialogs.h"
 
 // What a probe learns of a file that opens.
 struct ProbedInput {
     int pageCount = 0;
     std::string password;  // the one the user typed, "" when none was needed
+    std::shared_ptr<PdfDocument> document;  // open, for a job that runs at once
 };
 
 // Opens a file that is about to enter a job list, to learn its page count and,
@@ -26,11 +29,12 @@ public:
     std::optional<ProbedInput> probe(const std::string& path);
 
     // Shows why a file could not be opened, with the hint to save it anew.
-    void showOpenError(const std::string& message);
+    // Shows why the file at path could not be opened, naming it.
+    void showOpenError(const std::string& message, const std::string& path);
 
     // The message as shown: every "PDFSharp" (any letter case) replaced by the
     // application name, then the re-save hint.
-    static std::string openErrorText(const std::string& message);
+    static std::string openErrorText(const std::string& message, const std::string& path);
 
     static constexpr const char* ResaveHint = "Please save the file with a different encoding and then retry.";
 

@@ -11,6 +11,7 @@
 
 #include "ui/control_factory.h"
 #include "ui/dialogs.h"
+#include "ui/field_bytes.h"
 #include "ui/file_filter.h"
 #include "ui/file_grid.h"
 #include "ui/widget_names.h"
@@ -56,9 +57,9 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
 
 void MergeTab::showTotalPages(const QString& text) { totalPages_->setText(text); }
 
-std::string MergeTab::outputPath() const { return output_->text().toStdString(); }
+std::string MergeTab::outputPath() const { return fieldBytes(output_); }
 
-void MergeTab::setOutputPath(const std::string& path) { output_->setText(QString::fromStdString(path)); }
+void MergeTab::setOutputPath(const std::string& path) { setFieldBytes(output_, path); }
 
 void MergeTab::chooseOutput() {
     if (saveName_.empty()) saveName_ = "output.pdf";

@@ -12,6 +12,7 @@
 
 #include "ui/control_factory.h"
 #include "ui/destination_group.h"
+#include "ui/field_bytes.h"
 #include "ui/file_grid.h"
 #include "ui/widget_names.h"
 
@@ -99,7 +100,7 @@ void SplitTab::selectWhenFilled(QLineEdit* field, QRadioButton* method) {
 }
 
 SplitRequest SplitTab::request() const {
-    auto text = [](const QLineEdit* field) { return field->text().toStdString(); };
+    auto text = [](const QLineEdit* field) { return fieldBytes(field); };
     SplitRequest request;
     request.method = intoFilesOf_->isChecked()    ? SplitMethod::IntoFilesOf
                      : everyGroupOf_->isChecked() ? SplitMethod::EveryGroupOf

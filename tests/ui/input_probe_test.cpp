@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "ui/input_probe.h"
@@ -66,6 +68,7 @@ TEST(InputProbe, FailuresShowTheirMessages) {
     TempDir dir;
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword("right"));
     fixtures::writeFile(dir.file("garbage.pdf"), "not a PDF at all");
+    ASSERT_EQ(::mkfifo(dir.file("fifo.pdf").c_str(), 0600), 0);  // would block an open
 
     struct Case {
         std::string name, file;
@@ -76,8 +79,10 @@ TEST(InputProbe, FailuresShowTheirMessages) {
         {"wrong password, then cancelled", "locked.pdf", {"wrong"}, {}, 2},
         {"prompt cancelled", "locked.pdf", {}, {}, 1},
         {"prompt left empty", "locked.pdf", {""}, {}, 1},
-        {"missing file", "missing.pdf", {}, {"File not found or could not be opened" + hint}, 0},
-        {"not a PDF", "garbage.pdf", {}, {"File not in PDF format or corrupted" + hint}, 0},
+        {"missing file", "missing.pdf", {}, {"File not found or could not be opened: " + dir.file("missing.pdf") + hint}, 0},
+        {"not a PDF", "garbage.pdf", {}, {"File not in PDF format or corrupted: " + dir.file("garbage.pdf") + hint}, 0},
+        {"a FIFO", "fifo.pdf", {}, {"\"" + dir.file("fifo.pdf") + "\" is not a regular file"}, 0},
+        {"a folder", ".", {}, {"\"" + dir.file(".") + "\" is not a regular file"}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,8 +127,8 @@ TEST(InputProbe, OpenErrorsNameTheApplicationInsteadOfTheComponent) {
     ProbeBench bench;
     for (const Case& c : cases) {
         bench.dialogs.messages.clear();
-        bench.probe.showOpenError(c.message);
-        EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{c.shown + hint}) << c.message;
+        bench.probe.showOpenError(c.message, "/a/b.pdf");
+        EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{c.shown + ": /a/b.pdf" + hint}) << c.message;
     }
 }
 

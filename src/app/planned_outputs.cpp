@@ -1,0 +1,11 @@
+#include "app/planned_outputs.h"
+
+#include "jobs/planned_outputs.h"
+
+int plannedSplitFiles(const SplitRequest& request, int pageCount) {
+    return static_cast<int>(plannedOutputs(request, pageCount).size());
+}
+
+int plannedMixFiles(const MixRequest& request, int pagesFirst, int pagesSecond) {
+    return static_cast<int>(plannedOutputs(request, pagesFirst, pagesSecond).size());
+}

@@ -185,6 +185,12 @@ public:
         finisher_.finishOutputFile(path);
         written.push_back(path);
     }
+    std::vector<std::size_t> finishWithStructure(const std::string& path, const StructureRequest& request,
+                                                 std::unique_ptr<StructureMemory>& memory) override {
+        std::vector<std::size_t> unread = finisher_.finishWithStructure(path, request, memory);
+        written.push_back(path);
+        return unread;
+    }
     std::string outputPassword() const { return finisher_.settings().outputPdfPassword; }
     std::vector<std::string> written;
 

@@ -9,6 +9,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "finishing/file_access.h"
+#include "finishing/structure/structure_carry.h"
 #include "finishing/page_stamp.h"
 #include "finishing/pdf_date.h"
 #include "finishing/watermark_picture.h"
@@ -39,9 +40,21 @@ void drawWatermark(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const Fi
     }
 }
 
+// The inputs a job has opened for their structure, kept in the job's memory.
+StructureSources& structureSources(std::unique_ptr<StructureMemory>& memory) {
+    if (!dynamic_cast<StructureSources*>(memory.get())) memory = std::make_unique<StructureSources>();
+    return static_cast<StructureSources&>(*memory);
+}
+
 }  // namespace
 
-void OutputFinisher::_finishOutputFile(const std::string& path) {
+std::vector<std::size_t> OutputFinisher::finishWithStructure(const std::string& path, const StructureRequest& request,
+                                                             std::unique_ptr<StructureMemory>& memory) {
+    return finish(path, &request, &memory);
+}
+
+std::vector<std::size_t> OutputFinisher::finish(const std::string& path, const StructureRequest* request,
+                                                std::unique_ptr<StructureMemory>* memory) {
     // Read into memory: the file is replaced while the document is still in use.
     std::string bytes;
     try {
@@ -51,8 +64,10 @@ void OutputFinisher::_finishOutputFile(const std::string& path) {
     }
     QPDF pdf;
     pdf.setSuppressWarnings(true);
+    std::vector<std::size_t> unreadInputs;
     try {
         pdf.processMemoryFile(path.c_str(), bytes.data(), bytes.size());
+        if (request) unreadInputs = carryStructure(pdf, *request, structureSources(*memory)).unreadInputs;
 
         QPDFObjectHandle info = documentInformation(pdf);
         info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(settings_.creatorText));
@@ -80,4 +95,5 @@ void OutputFinisher::_finishOutputFile(const std::string& path) {
                                              qpdf_r3p_full, true);
         writer.write();
     });
+    return unreadInputs;
 }

@@ -17,8 +17,14 @@ public:
     const FinishingSettings& settings() const { return settings_; }
 
     void finishOutputFile(const std::string& path) override { _finishOutputFile(path); }
-    void _finishOutputFile(const std::string& path);
+    void _finishOutputFile(const std::string& path) { finish(path, nullptr, nullptr); }
+    // Carries the inputs' document structure before finishing; see carryStructure.
+    std::vector<std::size_t> finishWithStructure(const std::string& path, const StructureRequest& request,
+                                                 std::unique_ptr<StructureMemory>& memory) override;
 
 private:
+    std::vector<std::size_t> finish(const std::string& path, const StructureRequest* request,
+                                    std::unique_ptr<StructureMemory>* memory);
+
     FinishingSettings settings_;
 };

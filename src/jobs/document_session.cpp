@@ -1,9 +1,11 @@
 #include "jobs/document_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
 #include "jobs/finisher.h"
+#include "jobs/output_provenance.h"
 
 OpenedInput::OpenedInput(TPdf& pdf, const InputFile& input) : pdf_(pdf) {
     pdf_.setFileName(input.path());
@@ -28,7 +30,7 @@ void closeQuietly(TPdf& pdf) {
     }
 }
 
-void appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages) {
+std::vector<int> appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages) {
     const int available = source.PageCount();
     std::vector<int> taken;
     taken.reserve(pages.size());
@@ -38,19 +40,32 @@ void appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages) {
     // before it (and at times a blank stand-in for that page). The rest goes
     // in a call of its own, so that only the pages PDFium cannot copy are
     // missing, as when every page is imported by a call of its own.
+    std::vector<int> copied;
     for (std::size_t next = 0; next < taken.size();) {
         const int before = output.PageCount();
         const std::vector<int> rest(taken.begin() + static_cast<std::ptrdiff_t>(next), taken.end());
-        if (output.ImportPageList(source, rest, before + 1)) return;
+        if (output.ImportPageList(source, rest, before + 1)) {
+            copied.insert(copied.end(), rest.begin(), rest.end());
+            break;
+        }
         const int imported = output.PageCount() - before;
+        copied.insert(copied.end(), rest.begin(),
+                      rest.begin() + std::clamp<std::ptrdiff_t>(imported, 0, static_cast<std::ptrdiff_t>(rest.size())));
         next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
     }
+    return copied;
 }
 
 void writeOutput(TPdf& output, const std::string& path, Finisher& finisher) {
     output.SaveAs(path, TSaveOption::saNone, TPdfVersion::pvUnknown);
     output.setActive(false);
     finisher.finishOutputFile(path);
+}
+
+void writeOutput(TPdf& output, const std::string& path, Finisher& finisher, OutputProvenance& provenance) {
+    output.SaveAs(path, TSaveOption::saNone, TPdfVersion::pvUnknown);
+    output.setActive(false);
+    provenance.finish(path, finisher);
 }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {

@@ -25,8 +25,9 @@ void closeQuietly(TPdf& pdf);
 // Imports the given 1-based pages of source, in their order and with their
 // repeats, at the end of output in one PDFium call, so that objects the pages
 // share are copied once. Pages the source does not have (0, beyond its end)
-// are left out, as the engine refuses them one by one.
-void appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages);
+// are left out, as the engine refuses them one by one. Returns the pages
+// copied, in output order (for OutputProvenance).
+std::vector<int> appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages);
 
 // Refuses to write an output over one of the job's inputs: the input would be
 // lost while the job may still need it.
@@ -35,3 +36,7 @@ void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& 
 // Saves the output under path, closes it and hands the file to finishing.
 class Finisher;
 void writeOutput(TPdf& output, const std::string& path, Finisher& finisher);
+// The same, with the provenance of the output's pages, so that finishing
+// carries the inputs' document structure.
+class OutputProvenance;
+void writeOutput(TPdf& output, const std::string& path, Finisher& finisher, OutputProvenance& provenance);

@@ -4,6 +4,7 @@
 
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"
+#include "jobs/output_provenance.h"
 #include "jobs/reporter.h"
 
 bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
@@ -15,15 +16,16 @@ bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finis
     refuseInputAsOutput(options.outputPath, options.inputs);
     TPdf& output = documents.PdfNew;
     output.CreateDocument();
+    OutputProvenance provenance(options.inputs, options.bookmarks, reporter);
     try {
-        for (const InputFile& input : options.inputs) {
-            OpenedInput opened(documents.Pdf, input);
+        for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+            OpenedInput opened(documents.Pdf, options.inputs[i]);
             std::vector<int> pages(static_cast<std::size_t>(documents.Pdf.PageCount()));
             std::iota(pages.begin(), pages.end(), 1);
-            appendPages(output, documents.Pdf, pages);
+            provenance.addPages(i, appendPages(output, documents.Pdf, pages));
             pageTotal += static_cast<int>(pages.size());
         }
-        writeOutput(output, options.outputPath, finisher);
+        writeOutput(output, options.outputPath, finisher, provenance);
     } catch (...) {
         closeQuietly(output);
         throw;

@@ -4,6 +4,7 @@
 
 #include "jobs/input_file.h"
 #include "jobs/pdf_documents.h"
+#include "jobs/structure_request.h"
 
 class Finisher;
 class Reporter;
@@ -12,6 +13,7 @@ struct MergeOptions {
     std::vector<InputFile> inputs;  // rows 1 to the file count, in merge order
     std::string outputPath;         // used unchanged
     bool silent = false;            // no completion message
+    BookmarkMode bookmarks = BookmarkMode::Keep;
 };
 
 // Joins every input, page by page in list order, into one output file and

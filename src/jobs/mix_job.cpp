@@ -3,6 +3,7 @@
 
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"
+#include "jobs/output_provenance.h"
 #include "jobs/output_naming.h"
 #include "jobs/reporter.h"
 #include "jobs/whole_number.h"
@@ -20,10 +21,11 @@ int readNonNegative(const std::string& text) {
 
 // Writes the output when it holds a page; an output without pages is closed
 // and leaves no file.
-void closeTurnOutput(TPdf& output, const std::string& path, const MixOptions& options, Finisher& finisher) {
+void closeTurnOutput(TPdf& output, const std::string& path, const MixOptions& options, Finisher& finisher,
+                     OutputProvenance& provenance) {
     if (output.PageCount() >= 1) {
         refuseInputAsOutput(path, {options.first, options.second});
-        writeOutput(output, path, finisher);
+        writeOutput(output, path, finisher, provenance);
     } else {
         output.setActive(false);
     }
@@ -56,6 +58,7 @@ bool mixWithPdfium(const MixOptions& options, PdfDocuments& documents, Finisher&
         plan.reverseSecond = options.reverseSecond;
 
         TPdf& output = documents.PdfNew;
+        OutputProvenance provenance({options.first, options.second}, options.bookmarks, reporter);
         try {
             if (options.singleFile) output.CreateDocument();
             MixWalk walk(plan);
@@ -64,15 +67,16 @@ bool mixWithPdfium(const MixOptions& options, PdfDocuments& documents, Finisher&
                 for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
                     reporter.setProgressPosition(progressPercent(q, pagesFirst));
                 if (!options.singleFile) output.CreateDocument();
-                appendPages(output, documents.Pdf, turn.pagesFirst);
-                appendPages(output, documents.Pdf2, turn.pagesSecond);
+                provenance.addPages(0, appendPages(output, documents.Pdf, turn.pagesFirst));
+                provenance.addPages(1, appendPages(output, documents.Pdf2, turn.pagesSecond));
                 if (!options.singleFile)
                     closeTurnOutput(output,
                                     numberedOutputName(options.outputFolder, options.baseName, turn.number, pagesFirst),
-                                    options, finisher);
+                                    options, finisher, provenance);
             }
             if (options.singleFile)
-                closeTurnOutput(output, options.outputFolder + options.baseName + "mixed.pdf", options, finisher);
+                closeTurnOutput(output, options.outputFolder + options.baseName + "mixed.pdf", options, finisher,
+                                provenance);
         } catch (...) {
             closeQuietly(output);
             throw;

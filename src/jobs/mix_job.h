@@ -4,6 +4,7 @@
 #include "jobs/input_file.h"
 #include "jobs/mix_plan.h"
 #include "jobs/pdf_documents.h"
+#include "jobs/structure_request.h"
 
 class Finisher;
 class Reporter;
@@ -23,6 +24,7 @@ struct MixOptions {
     std::string outputFolder;  // used unchanged as the start of every output path
     bool reverseSecond = false;  // take the second document from its last page towards its first
     bool singleFile = false;     // append every turn to one file, base name + "mixed.pdf"
+    BookmarkMode bookmarks = BookmarkMode::Keep;
 };
 
 // Takes the pages of the two documents in turns and writes each turn that has

@@ -4,6 +4,7 @@
 
 #include "jobs/document_session.h"
 #include "jobs/finisher.h"
+#include "jobs/output_provenance.h"
 #include "jobs/output_naming.h"
 #include "jobs/range_list.h"
 #include "jobs/reporter.h"
@@ -35,7 +36,7 @@ class SplitRun {
 public:
     SplitRun(const SplitOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter)
         : options_(options), input_(documents.Pdf), output_(documents.PdfNew), finisher_(finisher),
-          reporter_(reporter), pageCount_(input_.PageCount()) {}
+          reporter_(reporter), pageCount_(input_.PageCount()), provenance_({options.input}, BookmarkMode::Keep, reporter) {}
 
     void splitIntoGroups() {
         const GroupFields fields = readGroupFields(options_);
@@ -45,8 +46,8 @@ public:
             if (!file.written()) continue;  // a document without pages is closed unwritten
             const std::string name = outputName(file.number);
             beginOutput();
-            appendPages(output_, input_, file.pages);
-            writeOutput(output_, name, finisher_);
+            provenance_.addPages(0, appendPages(output_, input_, file.pages));
+            writeOutput(output_, name, finisher_, provenance_);
         }
     }
 
@@ -63,8 +64,8 @@ public:
             const std::vector<int> pages = pagesOfEntries(entries, pageCount_, [&](std::size_t i) {
                 reporter_.setProgressPosition(progressPercent(static_cast<long long>(i), entries.size()));
             });
-            appendPages(output_, input_, pages);
-            writeOutput(output_, name, finisher_);
+            provenance_.addPages(0, appendPages(output_, input_, pages));
+            writeOutput(output_, name, finisher_, provenance_);
         }
     }
 
@@ -87,6 +88,7 @@ private:
     Finisher& finisher_;
     Reporter& reporter_;
     const int pageCount_;
+    OutputProvenance provenance_;
 };
 
 }  // namespace

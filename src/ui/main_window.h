@@ -90,6 +90,8 @@ public:
     bool _runMerge();
     bool _runMix();
     void _finishOutputFile(const std::string& path);
+    std::vector<std::size_t> _finishOutputFile(const std::string& path, const StructureRequest& request,
+                                               std::unique_ptr<StructureMemory>& memory);
 
     // Shows the picture of glyphLocked while an output password is set, else that of glyphUnlocked.
     void _updateSettingsPicture();

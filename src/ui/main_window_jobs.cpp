@@ -25,6 +25,10 @@ class WindowFinisher : public Finisher {
 public:
     explicit WindowFinisher(TFormTest& window) : window_(window) {}
     void finishOutputFile(const std::string& path) override { window_._finishOutputFile(path); }
+    std::vector<std::size_t> finishWithStructure(const std::string& path, const StructureRequest& request,
+                                                 std::unique_ptr<StructureMemory>& memory) override {
+        return window_._finishOutputFile(path, request, memory);
+    }
 
 private:
     TFormTest& window_;
@@ -139,4 +143,11 @@ FinishingSettings TFormTest::_finishingSettings() const {
 void TFormTest::_finishOutputFile(const std::string& path) {
     OutputFinisher(_finishingSettings()).finishOutputFile(path);
     ++_filesFinished;
+}
+
+std::vector<std::size_t> TFormTest::_finishOutputFile(const std::string& path, const StructureRequest& request,
+                                                      std::unique_ptr<StructureMemory>& memory) {
+    std::vector<std::size_t> unread = OutputFinisher(_finishingSettings()).finishWithStructure(path, request, memory);
+    ++_filesFinished;
+    return unread;
 }

@@ -1,0 +1,41 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <qpdf/QPDF.hh>
+
+#include "jobs/structure_request.h"
+
+// One input read with libqpdf for its structure. Opening reads only the
+// cross-reference table and the trailer; the page list is read when first
+// asked for, so an input that has nothing to carry costs next to nothing.
+class StructureSource {
+public:
+    StructureSource(const std::string& path, const std::string& password);
+
+    QPDF& pdf() { return pdf_; }
+    QPDFObjectHandle catalog() { return pdf_.getRoot(); }
+    // The input's pages, in order.
+    const std::vector<QPDFObjectHandle>& pages();
+    // The 0-based index of a page object, or -1 when it is no page of the input.
+    int pageIndex(QPDFObjGen page);
+
+private:
+    QPDF pdf_;
+    bool pagesRead_ = false;
+    std::map<QPDFObjGen, int> pageIndices_;
+};
+
+// The inputs of one job that have been opened, each once, kept between the
+// outputs of the job (a split writes many outputs from one input).
+class StructureSources : public StructureMemory {
+public:
+    // The input opened, or null when libqpdf cannot read it; a failure is
+    // remembered, so that the file is not tried again.
+    StructureSource* open(const StructureInput& input);
+
+private:
+    std::map<std::pair<std::string, std::string>, std::unique_ptr<StructureSource>> opened_;
+};

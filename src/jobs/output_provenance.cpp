@@ -1,0 +1,24 @@
+#include "jobs/output_provenance.h"
+
+#include "jobs/finisher.h"
+#include "jobs/reporter.h"
+
+OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks, Reporter& reporter)
+    : reporter_(reporter) {
+    for (const InputFile& input : inputs) request_.inputs.push_back({input.path(), input.password});
+    request_.bookmarks = bookmarks;
+}
+
+OutputProvenance::~OutputProvenance() = default;
+
+void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages) {
+    for (int page : pages) request_.pages.push_back({input, page - 1});
+}
+
+void OutputProvenance::finish(const std::string& path, Finisher& finisher) {
+    const std::vector<std::size_t> unread = finisher.finishWithStructure(path, request_, memory_);
+    request_.pages.clear();
+    for (std::size_t input : unread)
+        if (input < request_.inputs.size() && told_.insert(input).second)
+            reporter_.showMessage(reporter_.translation("MsgStructureLost") + " " + request_.inputs[input].path);
+}

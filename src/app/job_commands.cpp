@@ -145,6 +145,14 @@ FinishingSettings finishingFor(const ParsedArguments& parsed, const JobCommandCo
     return settings;
 }
 
+BookmarkMode bookmarkMode(const ParsedArguments& parsed) {
+    const std::string mode = parsed.value("--bookmarks", "keep");
+    if (mode == "keep") return BookmarkMode::Keep;
+    if (mode == "per-file") return BookmarkMode::PerFile;
+    if (mode == "none") return BookmarkMode::None;
+    throw UsageError("The option --bookmarks needs keep, per-file or none, not '" + mode + "'");
+}
+
 MixMethodFields mixMethod(const ParsedArguments& parsed, const std::string& option) {
     MixMethodFields fields;
     if (!parsed.has(option)) return fields;
@@ -256,6 +264,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     MergeOptions options;
     for (const std::string& path : parsed.positional) options.inputs.push_back(inputFor(path));
     options.outputPath = parsed.value("-o");
+    options.bookmarks = bookmarkMode(parsed);
     std::error_code error;
     const std::string folder = folderOf(options.outputPath);
     if (!folder.empty() && !fs::is_directory(folder, error))
@@ -278,6 +287,7 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     options.secondMethod = mixMethod(parsed, "--second");
     options.reverseSecond = parsed.has("--reverse-second");
     options.singleFile = parsed.has("--single-file");
+    options.bookmarks = bookmarkMode(parsed);
     options.baseName = parsed.value("--name", baseNameFor(options.first.fileName));
     options.outputFolder = destinationFolder(parsed, options.first);
     FinishingSettings finishing = finishingFor(parsed, context);
@@ -309,11 +319,13 @@ bool isJobCommand(const std::string& firstArgument) {
 std::string jobCommandUsage() {
     return "  split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]\n"
            "        [--name BASE] [--to FOLDER] [common options]\n"
-           "  merge FILE... -o OUTPUT [common options]\n"
+           "  merge FILE... -o OUTPUT [--bookmarks MODE] [common options]\n"
            "  mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]\n"
-           "        [--name BASE] [--to FOLDER] [common options]\n"
+           "        [--bookmarks MODE] [--name BASE] [--to FOLDER] [common options]\n"
            "      METHOD is group:N[:S] (every group of N pages from page S) or each:N[:S]\n"
            "      (the N-th page from S); S defaults to 1, the default METHOD is group:3:1\n"
+           "      MODE is keep (the inputs' bookmarks, the default), per-file (one entry per input\n"
+           "      file, its bookmarks beneath) or none\n"
            "  common options:\n"
            "      --password PW          a password to try on protected inputs; may be given several times\n"
            "      --output-password PW   protect the outputs with PW (instead of the stored setting)\n"
@@ -330,10 +342,10 @@ int runJobCommand(const std::vector<std::string>& arguments, const JobCommandCon
             job = prepareSplit(parse(arguments, {"--pages", "--groups", "--each", "--from", "--ranges", "--name", "--to"}),
                                context);
         } else if (command == "merge") {
-            job = prepareMerge(parse(arguments, {"-o"}), context);
+            job = prepareMerge(parse(arguments, {"-o", "--bookmarks"}), context);
         } else {
             job = prepareMix(parse(arguments, {"--first", "--second", "--name", "--to", "--reverse-second",
-                                               "--single-file"}),
+                                               "--single-file", "--bookmarks"}),
                              context);
         }
     } catch (const UsageError& error) {

@@ -9,9 +9,9 @@
 //
 //   splimera split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]
 //                       [--name BASE] [--to FOLDER] [common options]
-//   splimera merge FILE... -o OUTPUT [common options]
+//   splimera merge FILE... -o OUTPUT [--bookmarks keep|per-file|none] [common options]
 //   splimera mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]
-//                       [--name BASE] [--to FOLDER] [common options]
+//                       [--bookmarks keep|per-file|none] [--name BASE] [--to FOLDER] [common options]
 
 bool isJobCommand(const std::string& firstArgument);
 

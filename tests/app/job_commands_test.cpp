@@ -107,6 +107,26 @@ TEST_F(JobCommands, MixWithEachCombinationOfMethods) {
     }
 }
 
+// The top-level bookmark titles of a file, joined by blanks.
+std::string bookmarkTitles(const std::string& path) {
+    QPDF pdf;
+    pdf.processFile(path.c_str());
+    std::string titles;
+    for (QPDFObjectHandle item = pdf.getRoot().getKey("/Outlines").getKey("/First"); item.isDictionary();
+         item = item.getKey("/Next"))
+        titles += (titles.empty() ? "" : " ") + item.getKey("/Title").getUTF8Value();
+    return titles;
+}
+
+TEST_F(JobCommands, MergeAndMixMakeAnEntryPerFileWhenAsked) {
+    ASSERT_EQ(run({"merge", "A.pdf", "B.pdf", "-o", "files.pdf", "--bookmarks", "per-file"}).exitCode, 0);
+    EXPECT_EQ(bookmarkTitles(dir.file("files.pdf")), "A B");
+    ASSERT_EQ(run({"mix", "A.pdf", "B.pdf", "--single-file", "--bookmarks", "per-file"}).exitCode, 0);
+    EXPECT_EQ(bookmarkTitles(dir.file("A_mixed.pdf")), "A B");
+    ASSERT_EQ(run({"merge", "A.pdf", "B.pdf", "-o", "plain.pdf"}).exitCode, 0);
+    EXPECT_EQ(bookmarkTitles(dir.file("plain.pdf")), "");
+}
+
 TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {
     QImage picture(8, 8, QImage::Format_ARGB32);
     picture.fill(QColor(200, 0, 0, 128));
@@ -133,6 +153,8 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
         {{"merge", "A.pdf", "B.pdf"}, "merge needs -o OUTPUT"},
         {{"mix", "A.pdf", "B.pdf", "--first", "pairs:2"}, "The option --first needs group:N[:S] or each:N[:S]"},
         {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--at", "5"}, "The option --at needs two whole numbers"},
+        {{"mix", "A.pdf", "B.pdf", "--bookmarks", "all"}, "The option --bookmarks needs keep, per-file or none"},
+        {{"split", "A.pdf", "--bookmarks", "none"}, "Unknown option --bookmarks"},
     };
     const auto before = fixtures::filesIn(dir.path());
     for (const Case& c : cases) {

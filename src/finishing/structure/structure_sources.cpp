@@ -2,9 +2,11 @@
 
 #include <stdexcept>
 
+#include "finishing/structure/file_block_source.h"
+
 StructureSource::StructureSource(const std::string& path, const std::string& password) {
     pdf_.setSuppressWarnings(true);
-    pdf_.processFile(path.c_str(), password.empty() ? nullptr : password.c_str());
+    pdf_.processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
     if (!pdf_.getRoot().isDictionary()) throw std::runtime_error("the document has no catalog");
 }
 

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test through CTest.
+# Sets up and builds the test tree (build/), and runs every test through CTest:
+# the unit and widget tests, the install check, and each fuzz target once over
+# its seeds. Arguments go to ctest.
 # SANITIZE=1 ./test.sh builds a second tree (build-asan) with the address and
 # undefined-behaviour sanitizers and runs the tests there. In CI (CI=true) the
-# tests run in both trees; locally only the plain tree runs, to stay quick.
+# tests run in both trees, then each fuzz target runs for a few seconds under
+# libFuzzer (a clang tree, build-fuzz). FUZZ_SECONDS=N runs the fuzz targets
+# for N seconds each, locally too; FUZZ_SECONDS=0 skips them in CI.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 if [[ ${SANITIZE:-0} == 1 ]]; then
@@ -19,19 +23,20 @@ setup_tree() {
     build=$root/build-asan
     # fontconfig keeps what Qt's font database loads until the process ends.
     export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
-    "$root/scripts/setup.sh" "$build" -DSPLIMERA_SANITIZE=ON
+    "$root/scripts/setup.sh" --tests "$build" -DSPLIMERA_SANITIZE=ON
   else
     build=$root/build
-    "$root/scripts/setup.sh" "$build"
+    "$root/scripts/setup.sh" --tests "$build"
   fi
 }
 
-setup_tree "${trees[0]}"
-# Each fuzz target runs briefly over its seeds (FUZZ_SECONDS=0 skips them).
-if [[ ${FUZZ_SECONDS:-5} != 0 ]]; then
-  "$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-5}"
-fi
 for tree in "${trees[@]}"; do
-  [[ $tree == "${trees[0]}" ]] || setup_tree "$tree"
+  setup_tree "$tree"
   (cd "$build" && ctest --output-on-failure -j2 "$@")
 done
+
+fuzz_seconds=${FUZZ_SECONDS:-}
+if [[ -z $fuzz_seconds && ${CI:-} == true ]]; then fuzz_seconds=5; fi
+if [[ ${fuzz_seconds:-0} != 0 ]]; then
+  "$root/scripts/fuzz.sh" "$fuzz_seconds"
+fi

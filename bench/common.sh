@@ -6,20 +6,14 @@ corpus=${CORPUS:-$bench_root/build/bench-corpus}
 mkdir -p "$corpus"
 
 need_tools() {
-  local missing=()
-  command -v qpdf >/dev/null || missing+=(qpdf)
-  command -v gs >/dev/null || missing+=(ghostscript)
-  [[ -x /usr/bin/time ]] || missing+=(time)
-  if ((${#missing[@]})); then
-    if [[ $(id -u) == 0 ]]; then sudo=(); else sudo=(sudo); fi
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
-  fi
+  "$bench_root/scripts/install-packages.sh" qpdf ghostscript time
 }
 
-# Builds the program (and the corpus maker) in build/.
-build_program() {
-  "$bench_root/scripts/setup.sh" "$bench_root/build" >/dev/null
+# Builds the named bench programs in build/.
+build_bench() {
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  "$bench_root/scripts/setup.sh" "${targets[@]}" "$bench_root/build" >/dev/null
 }
 
 # A PDF of N pages of text set in one embedded TrueType font (Ghostscript

@@ -3,7 +3,7 @@
 # file, plain and with AES-256 encryption: time ratios and size ratios.
 source "$(dirname "$0")/common.sh"
 need_tools
-build_program
+build_bench finish_bench
 pages=${PAGES:-1000}
 input=$corpus/text-$pages.pdf
 make_text_pdf "$pages" "$input"

@@ -6,8 +6,7 @@
 # into fewer, larger files, and a 5,000-page one into single pages.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_tools
-build_program
-cmake --build "$bench_root/build" --target merge_bench split_bench >/dev/null
+build_bench merge_bench split_bench
 
 page_text=$corpus/text-1000.pdf
 make_text_pdf 1000 "$page_text"

@@ -3,7 +3,7 @@
 # qpdf on the same files: time ratio, output-size ratio and peak memory.
 source "$(dirname "$0")/common.sh"
 need_tools
-build_program
+build_bench merge_bench
 pages=${PAGES:-500}
 make_text_pdf "$pages" "$corpus/text-$pages-a.pdf"
 cp -n "$corpus/text-$pages-a.pdf" "$corpus/text-$pages-b.pdf"

@@ -4,8 +4,7 @@
 # size of ours divided by qpdf's (below 1 means ours is faster or smaller).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_tools
-build_program
-cmake --build "$bench_root/build" --target split_bench >/dev/null
+build_bench split_bench
 
 input=$corpus/text-1000.pdf
 make_text_pdf 1000 "$input"

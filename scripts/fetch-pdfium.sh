@@ -10,6 +10,8 @@ sha256=246872bdd5e05843b70051e6378216cc584535a1f4a7248b9f88059715d70f7c
 if [[ -f $cache/libpdfium.so ]] && echo "$sha256  $cache/libpdfium.so" | sha256sum -c --status; then
   exit 0
 fi
+# npm may come from elsewhere than Debian's package; the command is what counts.
+command -v npm >/dev/null || "$root/scripts/install-packages.sh" npm
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && npm pack --silent "$package" >/dev/null && tar xzf ./*.tgz package/libpdfium.so)

@@ -2,8 +2,9 @@
 # Builds the fuzz targets with clang and libFuzzer (address and undefined-
 # behaviour sanitizers on) in build-fuzz, and runs each over its seed corpus
 # for a bounded time. Usage: fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
+# (The test trees only run each target once over its seeds, without libFuzzer.)
 # Crashes are written to build-fuzz/findings/; keep each as a seed in
-# tests/fuzz/corpus/<target>/ once it is fixed.
+# tests/fuzz/corpus/<target>/ once it is fixed, where the tests replay it.
 # Each run starts from the seeds in a scratch folder that is thrown away, unless
 # FUZZ_KEEP=1: then build-fuzz/corpus/<target>/ keeps what the runs learn, so
 # that longer runs (bench/fuzz-long.sh) go on where the last one stopped.
@@ -19,17 +20,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-10}; shift || true
 build=$root/build-fuzz
 
-missing=()
-for p in clang libclang-rt-14-dev libfuzzer-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  if [[ $(id -u) == 0 ]]; then sudo=(); else sudo=(sudo); fi
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
-fi
-
-CC=clang CXX=clang++ "$root/scripts/setup.sh" "$build" -DSPLIMERA_FUZZ=ON -DSPLIMERA_TESTS=OFF >/dev/null
+"$root/scripts/install-packages.sh" clang libclang-rt-14-dev libfuzzer-14-dev
+CC=clang CXX=clang++ "$root/scripts/setup.sh" "$build" -DSPLIMERA_FUZZ=ON >/dev/null
 
 targets=("$@")
 if ((${#targets[@]} == 0)); then

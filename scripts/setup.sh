@@ -1,32 +1,38 @@
 #!/usr/bin/env bash
-# Shared set-up for run.sh and test.sh: installs what is missing, fetches the
-# pinned PDFium build, configures and builds. Usage: setup.sh BUILD_DIR [cmake args...]
+# Shared set-up of run.sh, test.sh and the other scripts: installs the Debian
+# packages that are missing, fetches the pinned PDFium build, configures and
+# builds. Usage: setup.sh [--tests] [--target NAME]... BUILD_DIR [cmake args...]
+#   --tests        also installs what the tests and the package checks need, and
+#                  configures the tree with its tests, fuzz seed runs and tools
+#   --target NAME  builds only NAME and what it needs (default: the whole tree)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+
+# What building and running the program needs (npm, for fetching PDFium, is
+# installed by fetch-pdfium.sh when it has to fetch).
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqpdf-dev libpng-dev libjpeg-dev)
+# What the tests need besides: GoogleTest, and the tools that check the desktop
+# data and build the Debian package (cpack runs file and dpkg-shlibdeps).
+test_packages=(libgtest-dev desktop-file-utils appstream dpkg-dev file)
+
+cmake_args=() build_args=()
+while [[ ${1:-} == --* ]]; do
+  case $1 in
+    --tests) packages+=("${test_packages[@]}"); cmake_args+=(-DSPLIMERA_TESTS=ON); shift ;;
+    --target) build_args+=(--target "$2"); shift 2 ;;
+    *) echo "setup.sh: unknown option $1" >&2; exit 2 ;;
+  esac
+done
 build_dir=$1; shift
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqpdf-dev libpng-dev libjpeg-dev libgtest-dev
-          desktop-file-utils appstream dpkg-dev)
-missing=()
-# npm may come from elsewhere than Debian's package; the command is what counts.
-command -v npm >/dev/null || missing+=(npm)
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  if [[ $(id -u) == 0 ]]; then sudo=(); else sudo=(sudo); fi
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
-fi
-
+"$root/scripts/install-packages.sh" "${packages[@]}"
 "$root/scripts/fetch-pdfium.sh"
 
 cmake_args=(-G Ninja -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}"
-            -DPDFIUM_LIBRARY="$root/.cache/pdfium/libpdfium.so" "$@")
+            -DPDFIUM_LIBRARY="$root/.cache/pdfium/libpdfium.so" "${cmake_args[@]}" "$@")
 if [[ ! -f $build_dir/build.ninja ]]; then
   cmake "${cmake_args[@]}"
 else
   cmake "${cmake_args[@]}" >/dev/null
 fi
-cmake --build "$build_dir"
+cmake --build "$build_dir" "${build_args[@]}"

@@ -1,5 +1,6 @@
 #include "ui/qt_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -13,10 +14,13 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <utility>
 
 #include "qt_application.h"
 #include "support/fixtures.h"
@@ -24,31 +28,55 @@
 
 namespace {
 
-// Runs `answer` on the next modal dialog once it is open. The answer must
-// close the dialog; a dialog it left open is cancelled so the test ends.
-void whenDialogOpens(std::function<void(QDialog&)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) return;
-        timer->stop();
-        timer->deleteLater();
-        answer(*dialog);
-        if (dialog->isVisible()) dialog->reject();
-    });
-    timer->start();
-}
+// The folders that the file dialog last shown has finished reading: its file
+// system model reads each in a background thread and signals when it is done.
+std::unique_ptr<QSignalSpy> foldersRead;
+
+// Answers the next dialog shown. The answer runs in the dialog's own event
+// loop and must close the dialog; a dialog it left open is cancelled so that the
+// test ends. Catching the dialog as it is shown, before its event loop runs,
+// makes sure no signal of its model is missed.
+class NextDialog : public QObject {
+public:
+    explicit NextDialog(std::function<void(QDialog&)> answer) : answer_(std::move(answer)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (dialog == nullptr || event->type() != QEvent::Show) return false;
+        QCoreApplication::instance()->removeEventFilter(this);
+        if (auto* model = dialog->findChild<QFileSystemModel*>())
+            foldersRead = std::make_unique<QSignalSpy>(model, &QFileSystemModel::directoryLoaded);
+        QTimer::singleShot(0, dialog, [this, dialog] {
+            answer_(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+            deleteLater();
+        });
+        return false;
+    }
+
+private:
+    std::function<void(QDialog&)> answer_;
+};
+
+void whenDialogOpens(std::function<void(QDialog&)> answer) { new NextDialog(std::move(answer)); }
 
 void touch(const std::string& path) { std::ofstream(path) << "x"; }
 
 // Chooses as a user would: types the name into the dialog's name field once
-// the folder has been read (Qt reads folders in the background), then OK.
+// the dialog has read the folder it shows, then OK.
 void chooseIn(QDialog& dialog, const std::string& folder, const QString& name) {
     auto& files = dynamic_cast<QFileDialog&>(dialog);
-    QSignalSpy loaded(files.findChild<QFileSystemModel*>(), &QFileSystemModel::directoryLoaded);
     if (!folder.empty()) files.setDirectory(QString::fromStdString(folder));
-    while (loaded.wait(100)) {
+    const QString shown = files.directory().absolutePath();
+    const auto wasRead = [&] {
+        return std::any_of(foldersRead->cbegin(), foldersRead->cend(),
+                           [&](const QList<QVariant>& signal) { return signal.value(0).toString() == shown; });
+    };
+    while (!wasRead()) {
+        ASSERT_TRUE(foldersRead->wait(10000)) << "the dialog never read " << shown.toStdString();
     }
     files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
     dialog.accept();  // QFileDialog::accept checks the selection

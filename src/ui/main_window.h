@@ -151,6 +151,8 @@ public:
     QLabel* lbl_mfile = nullptr;
     QLineEdit* merge_destination_filename = nullptr;
     QPushButton *cmd_merge_dest = nullptr, *cmd_merge = nullptr;
+    QLabel* lbl_merge_bookmarks = nullptr;
+    QRadioButton *merge_bookmarks_keep = nullptr, *merge_bookmarks_per_file = nullptr, *merge_bookmarks_none = nullptr;
     QProgressBar* ProgressBar2 = nullptr;
 
     // --- Mix tab
@@ -172,6 +174,8 @@ public:
     QRadioButton *mix_dest_source = nullptr, *mix_dest_other = nullptr;
     QPushButton *cmd_mix_dest = nullptr, *cmd_mix_run = nullptr;
     QCheckBox* mix_single_file = nullptr;
+    QLabel* lbl_mix_bookmarks = nullptr;
+    QRadioButton *mix_bookmarks_keep = nullptr, *mix_bookmarks_per_file = nullptr, *mix_bookmarks_none = nullptr;
     QProgressBar* ProgressBarMix = nullptr;
 
     // --- About tab

@@ -20,6 +20,10 @@ std::string textOf(const QLineEdit* field) {
 
 const char* const noDestinationMessage = "You did not enter a valid destination folder!";
 
+BookmarkMode bookmarkMode(const QRadioButton* perFile, const QRadioButton* none) {
+    return perFile->isChecked() ? BookmarkMode::PerFile : none->isChecked() ? BookmarkMode::None : BookmarkMode::Keep;
+}
+
 // The jobs finish every file they write through the window.
 class WindowFinisher : public Finisher {
 public:
@@ -102,6 +106,7 @@ bool TFormTest::_runMerge() {
     options.inputs = _lists.inputFiles(ListKind::Merge);
     options.outputPath = textOf(merge_destination_filename);
     options.silent = _isCommandLineSilent;
+    options.bookmarks = bookmarkMode(merge_bookmarks_per_file, merge_bookmarks_none);
     return _runJob(&mergeWithPdfium, options, ProgressBar2);
 }
 
@@ -128,6 +133,7 @@ bool TFormTest::_runMix() {
     options.outputFolder = textOf(mix_destination_folder);
     options.reverseSecond = mix_reverse_second->isChecked();
     options.singleFile = mix_single_file->isChecked();
+    options.bookmarks = bookmarkMode(mix_bookmarks_per_file, mix_bookmarks_none);
     return _runJob(&mixWithPdfium, options, ProgressBarMix);
 }
 

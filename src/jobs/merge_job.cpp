@@ -22,7 +22,7 @@ bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finis
             OpenedInput opened(documents.Pdf, options.inputs[i]);
             std::vector<int> pages(static_cast<std::size_t>(documents.Pdf.PageCount()));
             std::iota(pages.begin(), pages.end(), 1);
-            provenance.addPages(i, appendPages(output, documents.Pdf, pages));
+            provenance.addPages(i, appendPages(output, documents.Pdf, pages), documents.Pdf.PageCount());
             pageTotal += static_cast<int>(pages.size());
         }
         writeOutput(output, options.outputPath, finisher, provenance);

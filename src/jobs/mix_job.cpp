@@ -67,8 +67,8 @@ bool mixWithPdfium(const MixOptions& options, PdfDocuments& documents, Finisher&
                 for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
                     reporter.setProgressPosition(progressPercent(q, pagesFirst));
                 if (!options.singleFile) output.CreateDocument();
-                provenance.addPages(0, appendPages(output, documents.Pdf, turn.pagesFirst));
-                provenance.addPages(1, appendPages(output, documents.Pdf2, turn.pagesSecond));
+                provenance.addPages(0, appendPages(output, documents.Pdf, turn.pagesFirst), plan.pagesFirst);
+                provenance.addPages(1, appendPages(output, documents.Pdf2, turn.pagesSecond), plan.pagesSecond);
                 if (!options.singleFile)
                     closeTurnOutput(output,
                                     numberedOutputName(options.outputFolder, options.baseName, turn.number, pagesFirst),

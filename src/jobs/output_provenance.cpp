@@ -11,8 +11,9 @@ OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, Bookmar
 
 OutputProvenance::~OutputProvenance() = default;
 
-void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages) {
+void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput) {
     for (int page : pages) request_.pages.push_back({input, page - 1});
+    request_.inputs.at(input).pageCount = pagesInInput;
 }
 
 void OutputProvenance::finish(const std::string& path, Finisher& finisher) {

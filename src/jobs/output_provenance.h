@@ -20,8 +20,8 @@ public:
     OutputProvenance& operator=(const OutputProvenance&) = delete;
 
     // Records pages copied from the job's input (1-based, in output order,
-    // as appendPages returns them).
-    void addPages(std::size_t input, const std::vector<int>& pages);
+    // as appendPages returns them) and the input's page count.
+    void addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput);
 
     // Finishes the saved output through finisher and starts the next one.
     // An input whose structure could not be carried is named once per job.

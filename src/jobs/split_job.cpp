@@ -46,7 +46,7 @@ public:
             if (!file.written()) continue;  // a document without pages is closed unwritten
             const std::string name = outputName(file.number);
             beginOutput();
-            provenance_.addPages(0, appendPages(output_, input_, file.pages));
+            provenance_.addPages(0, appendPages(output_, input_, file.pages), pageCount_);
             writeOutput(output_, name, finisher_, provenance_);
         }
     }
@@ -64,7 +64,7 @@ public:
             const std::vector<int> pages = pagesOfEntries(entries, pageCount_, [&](std::size_t i) {
                 reporter_.setProgressPosition(progressPercent(static_cast<long long>(i), entries.size()));
             });
-            provenance_.addPages(0, appendPages(output_, input_, pages));
+            provenance_.addPages(0, appendPages(output_, input_, pages), pageCount_);
             writeOutput(output_, name, finisher_, provenance_);
         }
     }

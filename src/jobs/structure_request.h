@@ -17,6 +17,7 @@ enum class BookmarkMode {
 struct StructureInput {
     std::string path;
     std::string password;  // empty when the file needs none
+    int pageCount = -1;    // the pages PDFium found in it; -1 when not known
 };
 
 // Where an output page comes from: an input of the job and its 0-based page.

@@ -23,7 +23,7 @@ bool lostLinkTarget(QPDFObjectHandle source, QPDFObjectHandle copy) {
 
 // The input's annotations of a page that PDFium copied with annotations.
 std::vector<QPDFObjectHandle> sourceAnnotations(InputCarry& input, std::size_t position) {
-    const std::vector<QPDFObjectHandle>& pages = input.source().pages();
+    const std::vector<QPDFObjectHandle>& pages = input.sourcePages();
     const int page = input.sourcePageAt(position);
     std::vector<QPDFObjectHandle> annotations;
     if (page < 0 || static_cast<std::size_t>(page) >= pages.size()) return annotations;

@@ -13,10 +13,16 @@ constexpr std::size_t MostBookmarks = 100000;
 struct SourceEntry {
     QPDFObjectHandle item;
     int parent;
+    int page = -1;             // the input page it goes to, or -1
+    bool otherAction = false;  // it does something else than going to a page of the input
 };
 
-// The input's outline items in document order, each once, whatever loops
-// the /First and /Next links make.
+// The input's outline items in document order, each once whatever loops the
+// /First and /Next links make, with their targets; worked out once per input.
+struct OutlineIndex {
+    std::vector<SourceEntry> entries;
+};
+
 std::vector<SourceEntry> readOutline(QPDFObjectHandle outlines) {
     std::vector<SourceEntry> entries;
     std::set<QPDFObjGen> seen;
@@ -43,6 +49,20 @@ std::vector<SourceEntry> readOutline(QPDFObjectHandle outlines) {
     return entries;
 }
 
+OutlineIndex indexOutline(InputCarry& input, QPDFObjectHandle outlines) {
+    OutlineIndex index{readOutline(outlines)};
+    for (SourceEntry& source : index.entries) {
+        QPDFObjectHandle action = source.item.getKey("/A");
+        if (source.item.hasKey("/Dest"))
+            source.page = input.sourcePageOf(source.item.getKey("/Dest"));
+        else if (nameOf(entry(action, "/S")) == "/GoTo")
+            source.page = input.sourcePageOf(action.getKey("/D"));
+        else
+            source.otherAction = action.isDictionary();
+    }
+    return index;
+}
+
 Bookmark carryEntry(InputCarry& input, QPDFObjectHandle item) {
     ForeignCopier& copier = input.copier();
     Bookmark bookmark;
@@ -50,48 +70,41 @@ Bookmark carryEntry(InputCarry& input, QPDFObjectHandle item) {
     bookmark.title = title.isString() ? copier.copy(title) : QPDFObjectHandle::newString("");
     if (item.getKey("/C").isArray()) bookmark.color = copier.copy(item.getKey("/C"));
     if (item.getKey("/F").isInteger()) bookmark.style = copier.copy(item.getKey("/F"));
-    bookmark.destination = item.hasKey("/Dest") ? input.carryDestination(item.getKey("/Dest"))
-                                                : QPDFObjectHandle::newNull();
+    if (item.hasKey("/Dest")) bookmark.destination = input.carryDestination(item.getKey("/Dest"));
     QPDFObjectHandle action = item.getKey("/A");
-    if (action.isDictionary()) {
+    if (!item.hasKey("/Dest") && action.isDictionary()) {
         QPDFObjectHandle carried = copier.copy(action);
         // A move to a page the output does not hold lost its /D in the copy.
         const bool lostTarget = !carried.isDictionary() ||
                                 (nameOf(action.getKey("/S")) == "/GoTo" && entry(carried, "/D").isNull());
-        bookmark.action = lostTarget ? QPDFObjectHandle::newNull() : carried;
-    } else {
-        bookmark.action = QPDFObjectHandle::newNull();
+        if (!lostTarget) bookmark.action = carried;
     }
     QPDFObjectHandle count = item.getKey("/Count");
     bookmark.open = count.isInteger() && count.getIntValue() > 0;
     return bookmark;
 }
 
-bool hasTarget(Bookmark bookmark) { return !bookmark.destination.isNull() || !bookmark.action.isNull(); }
-
 }  // namespace
 
 Bookmarks collectBookmarks(InputCarry& input) {
     QPDFObjectHandle outlines = entry(input.source().catalog(), "/Outlines");
     if (!outlines.isDictionary()) return {};
-    const std::vector<SourceEntry> entries = readOutline(outlines);
-
-    Bookmarks carried;
-    carried.reserve(entries.size());
-    for (const SourceEntry& source : entries) carried.push_back(carryEntry(input, source.item));
+    const std::vector<SourceEntry>& entries =
+        input.source().remembered<OutlineIndex>([&] { return indexOutline(input, outlines); }).entries;
 
     // Children come after their parent, so walking backwards settles every
     // child before its parent is asked.
     std::vector<bool> kept(entries.size(), false);
     for (std::size_t i = entries.size(); i-- > 0;) {
-        if (hasTarget(carried[i])) kept[i] = true;
-        if (kept[i] && entries[i].parent >= 0) kept[static_cast<std::size_t>(entries[i].parent)] = true;
+        const SourceEntry& source = entries[i];
+        if (source.otherAction || (source.page >= 0 && !input.outputPageOf(source.page).isNull())) kept[i] = true;
+        if (kept[i] && source.parent >= 0) kept[static_cast<std::size_t>(source.parent)] = true;
     }
     Bookmarks result;
     std::vector<int> newIndex(entries.size(), -1);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (!kept[i]) continue;
-        Bookmark bookmark = carried[i];
+        Bookmark bookmark = carryEntry(input, entries[i].item);
         bookmark.parent = entries[i].parent < 0 ? -1 : newIndex[static_cast<std::size_t>(entries[i].parent)];
         newIndex[i] = static_cast<int>(result.size());
         result.push_back(bookmark);

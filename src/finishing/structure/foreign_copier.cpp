@@ -67,10 +67,12 @@ QPDFObjectHandle ForeignCopier::reference(QPDFObjectHandle indirect) {
     const QPDFObjGen objGen = indirect.getObjGen();
     auto found = map_.find(objGen);
     if (found != map_.end()) return found->second;
-    if (isPageTreeNode(indirect) || (admission_ && !admission_(indirect))) {
-        map_[objGen] = QPDFObjectHandle::newNull();
-        return map_[objGen];
+    if (indirect.isDictionary() && resolver_) {
+        QPDFObjectHandle page = resolver_(indirect);
+        if (page.isInitialized()) return map_[objGen] = page;
     }
+    if (isPageTreeNode(indirect) || (admission_ && !admission_(indirect)))
+        return map_[objGen] = QPDFObjectHandle::newNull();
     if (indirect.isScalar() || indirect.isNull()) {
         QPDFObjectHandle value = indirect.isNull() ? QPDFObjectHandle::newNull() : indirect.shallowCopy();
         map_[objGen] = value;

@@ -7,11 +7,10 @@
 #include <qpdf/QPDFObjectHandle.hh>
 
 // Copies objects of one input document into the output document, following
-// references, each indirect object once. References are taken from a map
-// that is filled in before copying: an input page maps to its copy in the
-// output (or to null when the output does not hold it), and any object may be
-// mapped to a replacement. Page objects and page tree nodes that are not
-// mapped become null: the copier never copies a page or the page tree.
+// references, each indirect object once. Any object may be mapped to a
+// replacement beforehand (null drops it). A page met is asked of the page
+// resolver (its copy in the output, or null when the output does not hold
+// it); the copier never copies a page or the page tree.
 // Stream data is read while copying, so a damaged stream fails here, where
 // the input can still be left out, and not later while the output is saved.
 class ForeignCopier {
@@ -34,6 +33,11 @@ public:
     // refuses becomes null, wherever it is referred to.
     using Admission = std::function<bool(QPDFObjectHandle object)>;
     void setAdmission(Admission admission) { admission_ = std::move(admission); }
+    // Asked about every indirect dictionary met that is not mapped yet: the
+    // output page for an input page (null when the output lacks it), or an
+    // uninitialized handle for anything that is no page.
+    using PageResolver = std::function<QPDFObjectHandle(QPDFObjectHandle object)>;
+    void setPageResolver(PageResolver resolver) { resolver_ = std::move(resolver); }
 
     // Copies a direct or indirect object with everything it refers to.
     QPDFObjectHandle copy(QPDFObjectHandle object);
@@ -59,4 +63,5 @@ private:
     std::vector<std::pair<QPDFObjectHandle, QPDFObjectHandle>> pending_;  // source and its empty copy
     DictionaryHook hook_;
     Admission admission_;
+    PageResolver resolver_;
 };

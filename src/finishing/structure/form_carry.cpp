@@ -1,5 +1,6 @@
 #include "finishing/structure/form_carry.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -10,6 +11,18 @@ namespace {
 
 // Deeper field trees than this are taken as damage.
 constexpr int DeepestField = 64;
+
+// The places of the input's top-level fields in its /Fields; worked out once per input.
+struct FieldOrder {
+    std::map<QPDFObjGen, std::size_t> place;
+};
+
+FieldOrder orderOfFields(QPDFObjectHandle form) {
+    FieldOrder order;
+    for (QPDFObjectHandle field : itemsOf(entry(form, "/Fields")))
+        if (field.isIndirect()) order.place.emplace(field.getObjGen(), order.place.size());
+    return order;
+}
 
 bool isWidget(QPDFObjectHandle annotation) { return nameOf(entry(annotation, "/Subtype")) == "/Widget"; }
 bool isField(QPDFObjectHandle object) { return object.hasKey("/T") || object.hasKey("/FT"); }
@@ -91,9 +104,8 @@ void renameClashingRoots(FormPart& part, std::set<std::string>& taken) {
 FormCarry::FormCarry(InputCarry& input) : input_(input), form_(entry(input.source().catalog(), "/AcroForm")) {}
 
 void FormCarry::keepFieldsOf(const std::vector<QPDFObjectHandle>& widgets) {
-    std::set<QPDFObjGen> listed;
-    for (QPDFObjectHandle field : itemsOf(entry(form_, "/Fields")))
-        if (field.isIndirect()) listed.insert(field.getObjGen());
+    const std::map<QPDFObjGen, std::size_t>& listed =
+        input_.source().remembered<FieldOrder>([&] { return orderOfFields(form_); }).place;
     std::vector<QPDFObjectHandle> found;  // tops of the field trees met, in order
     for (QPDFObjectHandle widget : widgets) {
         if (!isIndirectDictionary(widget) || !isWidget(widget)) continue;
@@ -111,13 +123,14 @@ void FormCarry::keepFieldsOf(const std::vector<QPDFObjectHandle>& widgets) {
             top = parent;
         }
     }
-    // The input's own order of fields first.
-    std::set<QPDFObjGen> tops;
-    for (QPDFObjectHandle root : found) tops.insert(root.getObjGen());
-    for (QPDFObjectHandle field : itemsOf(entry(form_, "/Fields")))
-        if (field.isIndirect() && tops.erase(field.getObjGen())) roots_.push_back(field);
-    for (QPDFObjectHandle root : found)
-        if (tops.erase(root.getObjGen())) roots_.push_back(root);
+    // In the input's order of fields; those it does not list after them.
+    auto placeOf = [&listed](QPDFObjectHandle root) {
+        auto place = listed.find(root.getObjGen());
+        return place == listed.end() ? listed.size() : place->second;
+    };
+    std::stable_sort(found.begin(), found.end(),
+                     [&](QPDFObjectHandle a, QPDFObjectHandle b) { return placeOf(a) < placeOf(b); });
+    roots_ = found;
 
     ForeignCopier& copier = input_.copier();
     for (QPDFObjectHandle field : kept_)

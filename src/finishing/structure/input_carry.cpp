@@ -1,5 +1,7 @@
 #include "finishing/structure/input_carry.h"
 
+#include <stdexcept>
+
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 
 #include "finishing/structure/object_access.h"
@@ -15,16 +17,25 @@ InputCarry::InputCarry(CarryTarget& target, std::size_t input, StructureSource& 
         firstPosition_.emplace(pages[position].sourcePage, position);
     }
     copier_.setDictionaryHook([this](QPDFObjectHandle from, QPDFObjectHandle to) { rewriteDestinations(from, to); });
+    copier_.setPageResolver([this](QPDFObjectHandle object) {
+        const bool typedAsPage = nameOf(object.getKey("/Type")) == "/Page";
+        // The page list is read only for an object that says it is a page,
+        // or when it has been read anyway.
+        if (!typedAsPage && !source_.pagesRead()) return QPDFObjectHandle();
+        sourcePages();
+        const int index = source_.pageIndex(object.getObjGen());
+        if (index < 0) return typedAsPage ? QPDFObjectHandle::newNull() : QPDFObjectHandle();
+        return outputPageOf(index);
+    });
 }
 
-ForeignCopier& InputCarry::copier() {
-    if (!pagesMapped_) {
-        pagesMapped_ = true;
-        const std::vector<QPDFObjectHandle>& pages = source_.pages();
-        for (std::size_t i = 0; i < pages.size(); ++i)
-            copier_.map(pages[i].getObjGen(), outputPageOf(static_cast<int>(i)));
-    }
-    return copier_;
+const std::vector<QPDFObjectHandle>& InputCarry::sourcePages() {
+    const std::vector<QPDFObjectHandle>& pages = source_.pages();
+    const int expected = target_.request.inputs[input_].pageCount;
+    if (expected >= 0 && pages.size() != static_cast<std::size_t>(expected))
+        throw std::runtime_error("libqpdf reads " + std::to_string(pages.size()) + " pages, PDFium " +
+                                 std::to_string(expected));
+    return pages;
 }
 
 QPDFObjectHandle InputCarry::outputPageOf(int sourcePage) const {
@@ -35,6 +46,7 @@ QPDFObjectHandle InputCarry::outputPageOf(int sourcePage) const {
 QPDFObjectHandle InputCarry::outputPageOf(QPDFObjectHandle sourcePage) {
     if (sourcePage.isInteger()) return outputPageOf(sourcePage.getIntValueAsInt());  // a page number, as some writers put it
     if (!sourcePage.isIndirect()) return QPDFObjectHandle::newNull();
+    sourcePages();
     return outputPageOf(source_.pageIndex(sourcePage.getObjGen()));
 }
 
@@ -58,6 +70,17 @@ QPDFObjectHandle InputCarry::carryDestination(QPDFObjectHandle destination) {
         known = renamed_.emplace(key, carried).first;
     }
     return known->second.empty() ? QPDFObjectHandle::newNull() : QPDFObjectHandle::newUnicodeString(known->second);
+}
+
+int InputCarry::sourcePageOf(QPDFObjectHandle destination) {
+    if (destination.isName() || destination.isString()) destination = lookUpName(destination);
+    if (destination.isDictionary()) destination = entry(destination, "/D");
+    if (!destination.isArray() || destination.getArrayNItems() < 1) return -1;
+    QPDFObjectHandle page = destination.getArrayItem(0);
+    if (page.isInteger()) return page.getIntValueAsInt();
+    if (!page.isIndirect()) return -1;
+    sourcePages();
+    return source_.pageIndex(page.getObjGen());
 }
 
 QPDFObjectHandle InputCarry::explicitDestination(QPDFObjectHandle destination, int depth) {

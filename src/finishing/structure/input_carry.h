@@ -36,8 +36,12 @@ public:
     CarryTarget& target() { return target_; }
     QPDF& output() { return target_.pdf; }
 
-    // The copier, with every page of the input mapped (read on first use).
-    ForeignCopier& copier();
+    // The copier; it takes the input's pages to their first copy in the output.
+    ForeignCopier& copier() { return copier_; }
+
+    // The input's pages as libqpdf reads them. Raises when libqpdf finds
+    // another number of pages than PDFium did: the pages would not match.
+    const std::vector<QPDFObjectHandle>& sourcePages();
 
     // The output positions of this input's pages, in output order.
     const std::vector<std::size_t>& outputPositions() const { return positions_; }
@@ -50,6 +54,8 @@ public:
     // A destination (explicit, by name or by string) rewritten for the output,
     // or null when its page is not in the output.
     QPDFObjectHandle carryDestination(QPDFObjectHandle destination);
+    // The 0-based input page a destination goes to, or -1.
+    int sourcePageOf(QPDFObjectHandle destination);
     // The named destinations this input added to the output.
     const DestinationNames& destinationNames() const { return names_; }
 
@@ -62,7 +68,6 @@ private:
     const std::size_t input_;
     StructureSource& source_;
     ForeignCopier copier_;
-    bool pagesMapped_ = false;
     std::vector<std::size_t> positions_;
     std::map<int, std::size_t> firstPosition_;  // source page -> first output position
     const DestinationNames& carriedBefore_;     // by the inputs before this one

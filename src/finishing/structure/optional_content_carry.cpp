@@ -125,7 +125,7 @@ QPDFObjectHandle arrayOf(const std::vector<QPDFObjectHandle>& items) { return QP
 
 void mapLayers(InputCarry& input) {
     if (!entry(input.source().catalog(), "/OCProperties").isDictionary()) return;
-    const std::vector<QPDFObjectHandle>& sourcePages = input.source().pages();
+    const std::vector<QPDFObjectHandle>& sourcePages = input.sourcePages();
     LayerMapper mapper(input.copier());
     for (std::size_t position : input.outputPositions()) {
         const int page = input.sourcePageAt(position);

@@ -4,27 +4,28 @@
 #include <iostream>
 
 #include "finishing/output_finisher.h"
+#include "jobs/application.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::cerr << "usage: finish_bench FILE [--password TEXT] [--watermark PICTURE X Y]\n";
         return 2;
     }
-    OutputFinisher finisher;
+    Protection protection;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--password") == 0 && i + 1 < argc) {
-            finisher.settings().outputPdfPassword = argv[++i];
+            protection.outputPassword = argv[++i];
         } else if (std::strcmp(argv[i], "--watermark") == 0 && i + 3 < argc) {
-            finisher.settings().watermarkPath = argv[++i];
-            finisher.settings().watermarkX = argv[++i];
-            finisher.settings().watermarkY = argv[++i];
+            protection.watermarkPath = argv[++i];
+            protection.watermarkX = argv[++i];
+            protection.watermarkY = argv[++i];
         } else {
             std::cerr << "unknown argument: " << argv[i] << '\n';
             return 2;
         }
     }
     try {
-        finisher.finishOutputFile(argv[1]);
+        OutputFinisher(protection, CreatorText).finishOutputFile(argv[1]);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';

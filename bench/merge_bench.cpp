@@ -2,16 +2,17 @@
 // job does, without finishing: merge_bench IN... OUT
 #include <iostream>
 
-#include "engine/tpdf.h"
-#include "jobs/finisher.h"
+#include "finishing/finisher.h"
+#include "jobs/job_reporter.h"
 #include "jobs/merge_job.h"
-#include "jobs/reporter.h"
 
 namespace {
-class ConsoleReporter : public Reporter {
+class ConsoleReporter : public JobReporter {
 public:
     void showMessage(const std::string& text) override { std::cerr << text << '\n'; }
     std::string translation(const std::string& key) override { return key; }
+    void outputWritten(const std::string&, int) override { wrote = true; }
+    bool wrote = false;
 };
 }  // namespace
 
@@ -20,16 +21,15 @@ int main(int argc, char** argv) {
         std::cerr << "usage: merge_bench IN IN... OUT\n";
         return 2;
     }
-    MergeOptions options;
-    for (int i = 1; i < argc - 1; ++i) options.inputs.push_back({argv[i], "", ""});
-    options.outputPath = argv[argc - 1];
-    options.silent = true;
-    TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
+    MergeRequest request;
+    for (int i = 1; i < argc - 1; ++i) request.inputs.push_back({argv[i], "", ""});
+    request.outputPath = argv[argc - 1];
+    request.silent = true;
     NoFinishing finisher;
     ConsoleReporter reporter;
     try {
-        return mergeWithPdfium(options, documents, finisher, reporter) ? 0 : 1;
+        runMerge(request, reporter, finisher);
+        return reporter.wrote ? 0 : 1;
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 1;

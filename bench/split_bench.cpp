@@ -4,14 +4,13 @@
 #include <exception>
 #include <filesystem>
 
-#include "engine/tpdf.h"
-#include "jobs/finisher.h"
-#include "jobs/reporter.h"
+#include "finishing/finisher.h"
+#include "jobs/job_reporter.h"
 #include "jobs/split_job.h"
 
 namespace {
 
-class QuietReporter : public Reporter {
+class QuietReporter : public JobReporter {
 public:
     void showMessage(const std::string&) override {}
     std::string translation(const std::string& key) override { return key; }
@@ -25,20 +24,18 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path input = std::filesystem::absolute(argv[1]);
-    SplitOptions options;
-    options.input = {input.filename().string(), input.parent_path().string() + "/", ""};
-    options.method = SplitMethod::IntoFilesOf;
-    options.filesOfSize = argv[3];
-    options.baseName = "part_";
-    options.destinationFolder = std::string(argv[2]) + "/";
-    options.silent = true;
+    SplitRequest request;
+    request.input = {input.filename().string(), input.parent_path().string() + "/", ""};
+    request.method = SplitMethod::IntoFilesOf;
+    request.filesOfSize = argv[3];
+    request.baseName = "part_";
+    request.destinationFolder = std::string(argv[2]) + "/";
+    request.silent = true;
 
-    TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     NoFinishing finisher;
     QuietReporter reporter;
     try {
-        splitWithPdfium(options, documents, finisher, reporter);
+        runSplit(request, reporter, finisher);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

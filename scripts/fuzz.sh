@@ -12,7 +12,8 @@
 # page whose /Parent chain loops (tests/fuzz/hangs/README.md), and mutation
 # reaches that within seconds. Timeouts are still written to the findings and
 # listed; crashes, leaks, sanitizer reports and running out of memory fail.
-# FUZZ_FLAGS passes more libFuzzer options.
+# FUZZ_FLAGS passes more libFuzzer options; tests/fuzz/<target>.flags holds a
+# target's own (a tighter memory limit, say).
 # An undefined-behaviour report ends the run like a crash.
 # Leaks inside the prebuilt PDFium library are suppressed by tests/fuzz/lsan.supp.
 set -euo pipefail
@@ -34,6 +35,7 @@ for t in "${targets[@]}"; do
   cp -r "$root/tests/fuzz/corpus/$t/." "$work/" 2>/dev/null || true
   rc=0
   (cd "$build" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 LSAN_OPTIONS=suppressions="$root/tests/fuzz/lsan.supp" ./"fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        $(cat "$root/tests/fuzz/$t.flags" 2>/dev/null || true) \
         -fork=1 -ignore_timeouts=1 -ignore_ooms=0 -ignore_crashes=0 -timeout_exitcode=70 ${FUZZ_FLAGS:-} -artifact_prefix="$build/findings/$t-" "$work" >"$build/findings/$t.log" 2>&1) || rc=$?
   # 70 is libFuzzer's exit code for a timeout, which fork mode passes on when
   # the last job of the run times out.

@@ -1,9 +1,14 @@
 #include "app/command_line.h"
 
-#include <sys/stat.h>
-
 #include "app/job_commands.h"
-#include "app_version.h"
+#include "jobs/application.h"
+#include "jobs/input_file.h"
+#include "jobs/job_reporter.h"
+#include "jobs/merge_job.h"
+#include "jobs/request_error.h"
+#include "jobs/split_job.h"
+#include "ui/file_lists.h"
+#include "ui/input_probe.h"
 
 namespace {
 
@@ -12,10 +17,20 @@ struct EndProcess {
     int code;
 };
 
-bool isExistingFile(const std::string& fileName) {
-    struct stat status {};
-    return ::stat(fileName.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
+// What a silent job tells: its messages in the dialogs that serve the
+// command line, and how many files it wrote.
+class SilentReporter : public JobReporter {
+public:
+    explicit SilentReporter(const SilentJobContext& context) : context_(context) {}
+    void showMessage(const std::string& text) override { context_.dialogs.showMessage(text); }
+    std::string translation(const std::string& key) override { return context_.translate(key); }
+    void outputWritten(const std::string&, int) override { ++written; }
+
+    int written = 0;
+
+private:
+    const SilentJobContext& context_;
+};
 
 }  // namespace
 
@@ -33,95 +48,108 @@ std::string commandLineUsage() {
            "Exit codes: 0 done, 1 the job failed or produced nothing, 2 invalid arguments or a missing file.\n";
 }
 
-std::string versionLine() {
-    return "Splimera " + std::to_string(SPLIMERA_VERSION_MAJOR) + "." + std::to_string(SPLIMERA_VERSION_MINOR) + "." +
-           std::to_string(SPLIMERA_VERSION_PATCH) + "." + std::to_string(SPLIMERA_VERSION_TWEAK);
-}
+std::string versionLine() { return std::string(ApplicationName) + " " + applicationVersion(); }
 
-CommandLine::CommandLine(CommandLineHost& host, std::ostream& console, ErrorReport reportApplicationError)
-    : host_(host), console_(console), reportApplicationError_(std::move(reportApplicationError)) {}
+CommandLine::CommandLine(CommandLineWindow& window, SilentJobContext silent, std::ostream& console,
+                         ErrorReport reportApplicationError)
+    : window_(window), silent_(std::move(silent)), console_(console),
+      reportApplicationError_(std::move(reportApplicationError)) {}
 
 void CommandLine::showMessageConsole(const std::string& text) { console_ << text << std::endl; }
 
 void CommandLine::dieIfFileDoesNotExist(const std::string& fileName) {
     if (isExistingFile(fileName)) return;
     showMessageConsole("Aborting, input file does not exist: " + fileName);
-    throw EndProcess{kExitUsage};
+    throw EndProcess{ExitUsage};
 }
 
 std::optional<int> CommandLine::run(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return std::nullopt;
-    host_.setCommandLine(true);
     const std::string& command = arguments[0];
     try {
         if (command == "-s") {
             const std::string file = arguments.size() > 1 ? arguments[1] : "";
             dieIfFileDoesNotExist(file);
-            host_.addSplitFile(file);
+            window_.addSplitFile(file);
             return std::nullopt;
         }
         if (command == "-qs") return runSilentSplit(arguments);
         if (command == "-m") {
             for (std::size_t i = 1; i < arguments.size(); ++i) {
                 dieIfFileDoesNotExist(arguments[i]);
-                host_.addMergeFile(arguments[i]);
+                window_.addMergeFile(arguments[i]);
             }
-            host_.showMergeTab();
+            window_.showMergeTab();
             return std::nullopt;
         }
         if (command == "-qm") return runSilentMerge(arguments);
         if (command == "--help") {
             console_ << commandLineUsage() << std::flush;
-            return kExitDone;
+            return ExitDone;
         }
         if (command == "--version") {
             showMessageConsole(versionLine());
-            return kExitDone;
+            return ExitDone;
         }
         showMessageConsole("Invalid parameters, please check documentation.");
-        return kExitUsage;
+        return ExitUsage;
     } catch (const EndProcess& end) {
         return end.code;
     }
 }
 
+// The files are probed as the window's lists probe them, asking for a
+// password through the same dialogs; a file that does not open stays out of
+// the request, as it would stay out of the list.
 std::optional<int> CommandLine::runSilentSplit(const std::vector<std::string>& arguments) {
     const std::string file = arguments.size() > 1 ? arguments[1] : "";
     dieIfFileDoesNotExist(file);
-    host_.addSplitFile(file);
-    host_.setCommandLineSilent(true);
-    return runJob([this] { return host_.runSplit() > 0; }, "Silent Split operation done.");
+    SplitRequest request;
+    if (const std::optional<ProbedInput> probed = InputProbe(silent_.dialogs, silent_.translate).probe(file))
+        request = splitRequestFor(inputFileFor(file, probed->password));
+    request.protection = silent_.protection;
+    request.silent = true;
+    return runSilentJob([&](JobReporter& reporter) { runSplit(request, reporter); }, "Silent Split operation done.");
 }
 
 std::optional<int> CommandLine::runSilentMerge(const std::vector<std::string>& arguments) {
-    std::string output;
+    InputProbe probe(silent_.dialogs, silent_.translate);
+    MergeRequest request;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "-o") {
-            if (i + 1 < arguments.size()) output = arguments[i + 1];
+            if (i + 1 < arguments.size()) request.outputPath = arguments[i + 1];
             break;
         }
         dieIfFileDoesNotExist(arguments[i]);
-        host_.addMergeFile(arguments[i]);
+        // The merge list's limit holds here too, refused before the probe.
+        if (request.inputs.size() >= static_cast<std::size_t>(TFileList::MaxFiles)) {
+            silent_.dialogs.showMessage(listFullMessage(silent_.translate));
+            continue;
+        }
+        if (const std::optional<ProbedInput> probed = probe.probe(arguments[i]))
+            request.inputs.push_back(inputFileFor(arguments[i], probed->password));
     }
-    if (output.empty()) {
+    try {
+        request.check();
+    } catch (const RequestError&) {
         showMessageConsole("Output parameter missing, please check documentation.");
-        return kExitUsage;
+        return ExitUsage;
     }
-    host_.setMergeDestination(output);
-    host_.setCommandLineSilent(true);
-    return runJob([this] { return host_.runMerge(); }, "Silent Merge operation done.");
+    request.protection = silent_.protection;
+    request.silent = true;
+    return runSilentJob([&](JobReporter& reporter) { runMerge(request, reporter); }, "Silent Merge operation done.");
 }
 
 // Runs a silent job: its console line when it returns, whatever it produced;
 // an error that ends it is reported as the application's error instead.
-int CommandLine::runJob(const std::function<bool()>& job, const std::string& doneLine) {
-    bool produced = false;
+int CommandLine::runSilentJob(const std::function<void(JobReporter&)>& job, const std::string& doneLine) {
+    SilentReporter reporter(silent_);
     try {
-        produced = job();
+        job(reporter);
     } catch (const std::exception& error) {
         reportApplicationError_(error.what());
-        return kExitJobFailed;
+        return ExitJobFailed;
     }
     showMessageConsole(doneLine);
-    return produced ? kExitDone : kExitJobFailed;
+    return reporter.written > 0 ? ExitDone : ExitJobFailed;
 }

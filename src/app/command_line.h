@@ -5,22 +5,30 @@
 #include <string>
 #include <vector>
 
-// What the command line drives: the window's list operations and its jobs.
-class CommandLineHost {
+#include "app/exit_code.h"
+#include "finishing/protection.h"
+
+class Dialogs;
+class JobReporter;
+
+// What "-s" and "-m" do with the window before it opens.
+class CommandLineWindow {
 public:
-    virtual ~CommandLineHost() = default;
-    virtual void setCommandLine(bool value) = 0;        // _isCommandLine
-    virtual void setCommandLineSilent(bool value) = 0;  // _isCommandLineSilent
+    virtual ~CommandLineWindow() = default;
     virtual void addSplitFile(const std::string& path) = 0;
     virtual void addMergeFile(const std::string& path) = 0;
-    virtual void setMergeDestination(const std::string& path) = 0;
+    // Makes the window open on the Merge tab instead of the Split tab.
     virtual void showMergeTab() = 0;
-    virtual int runSplit() = 0;   // the number of files written
-    virtual bool runMerge() = 0;  // false when the merge had too few files
 };
 
-// Process exit codes.
-enum ExitCode { kExitDone = 0, kExitJobFailed = 1, kExitUsage = 2 };
+// What the silent switches need from the user's side: the dialogs that ask
+// for passwords and show the jobs' messages, the texts of the user's language
+// and the stored protection.
+struct SilentJobContext {
+    Dialogs& dialogs;
+    std::function<std::string(const std::string& key)> translate;
+    Protection protection;
+};
 
 // The program's switches: "-s" and "-m" preload the window's lists, "-qs" and
 // "-qm" run a split or a merge without the window and report one console line.
@@ -28,7 +36,8 @@ class CommandLine {
 public:
     using ErrorReport = std::function<void(const std::string& message)>;
 
-    CommandLine(CommandLineHost& host, std::ostream& console, ErrorReport reportApplicationError);
+    CommandLine(CommandLineWindow& window, SilentJobContext silent, std::ostream& console,
+                ErrorReport reportApplicationError);
 
     // Handles the arguments after the program name. Returns the exit code when
     // the process is to end, nothing when the window is to open.
@@ -40,9 +49,10 @@ private:
     std::optional<int> runSilentSplit(const std::vector<std::string>& arguments);
     std::optional<int> runSilentMerge(const std::vector<std::string>& arguments);
     void dieIfFileDoesNotExist(const std::string& fileName);
-    int runJob(const std::function<bool()>& job, const std::string& doneLine);
+    int runSilentJob(const std::function<void(JobReporter&)>& job, const std::string& doneLine);
 
-    CommandLineHost& host_;
+    CommandLineWindow& window_;
+    SilentJobContext silent_;
     std::ostream& console_;
     ErrorReport reportApplicationError_;
 };

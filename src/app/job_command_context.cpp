@@ -5,21 +5,22 @@
 #include <iostream>
 #include <memory>
 
-#include "settings/app_languages.h"
 #include "settings/language_folder.h"
-#include "settings/settings_store.h"
+#include "settings/settings.h"
+#include "settings/translations.h"
 
 JobCommandContext programJobCommandContext() {
-    auto languages = std::make_shared<TAppLanguages>(nullptr, [](const QString& message) {
+    auto translations = std::make_shared<Translations>(nullptr, [](const QString& message) {
         std::cerr << message.toStdString() << '\n';
     });
     const QString folder = QCoreApplication::applicationDirPath() + "/languages";
-    QString language = readSetting(SettingLanguage);
+    const Settings settings;
+    QString language = QString::fromStdString(settings.language());
     if (language.isEmpty() || !QFile::exists(languageFile(folder, language))) language = QStringLiteral("English");
-    languages->LoadTranslations(languageFile(folder, language));
+    translations->load(languageFile(folder, language));
     return {std::cout, std::cerr,
-            [languages](const std::string& key) {
-                return languages->getTranslation(QString::fromStdString(key)).toStdString();
+            [translations](const std::string& key) {
+                return translations->text(QString::fromStdString(key)).toStdString();
             },
-            [](const std::string& name) { return readSetting(QString::fromStdString(name)).toStdString(); }};
+            settings.protection()};
 }

@@ -8,6 +8,8 @@
 #include "app/job_command_context.h"
 #include "app/job_commands.h"
 #include "app/window_command_host.h"
+#include "jobs/application.h"
+#include "settings/settings.h"
 #include "ui/display_check.h"
 #include "ui/headless_dialogs.h"
 #include "ui/main_window.h"
@@ -37,7 +39,7 @@ void reportApplicationError(bool display, const std::string& message) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty() && trimmed(arguments[0]) == "/remove") return 0;
+    if (!arguments.empty() && trimmed(arguments[0]) == "/remove") return ExitDone;
 
     if (!arguments.empty() && isJobCommand(arguments[0])) {
         QCoreApplication application(argc, argv);
@@ -59,15 +61,18 @@ int main(int argc, char** argv) {
     window._settingsForm();
 
     WindowCommandHost host(window);
-    CommandLine commandLine(host, std::cout,
+    SilentJobContext silent{dialogs, [&window](const std::string& key) { return window._getTranslation(key); },
+                            Settings().protection()};
+    CommandLine commandLine(host, silent, std::cout,
                             [display](const std::string& message) { reportApplicationError(display, message); });
     if (const std::optional<int> exitCode = commandLine.run(arguments)) return *exitCode;
 
     if (!display) {
-        std::cerr << "Splimera needs a display for its window. Without one, use the silent forms "
+        std::cerr << ApplicationName
+                  << " needs a display for its window. Without one, use the silent forms "
                      "-qs and -qm or the job commands split, merge and mix; see splimera --help."
                   << std::endl;
-        return kExitUsage;
+        return ExitUsage;
     }
     window.show();
     return application.exec();

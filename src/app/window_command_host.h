@@ -3,19 +3,13 @@
 
 class TFormTest;
 
-// The command line's view of the main window: its lists, its merge output
-// field, its tabs and its jobs.
-class WindowCommandHost : public CommandLineHost {
+// The main window as the command line fills it before it opens.
+class WindowCommandHost : public CommandLineWindow {
 public:
     explicit WindowCommandHost(TFormTest& window) : window_(window) {}
-    void setCommandLine(bool value) override;
-    void setCommandLineSilent(bool value) override;
     void addSplitFile(const std::string& path) override;
     void addMergeFile(const std::string& path) override;
-    void setMergeDestination(const std::string& path) override;
     void showMergeTab() override;
-    int runSplit() override;
-    bool runMerge() override;
 
 private:
     TFormTest& window_;

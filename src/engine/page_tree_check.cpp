@@ -83,8 +83,8 @@ std::shared_ptr<QPDFLogger> silentLogger() {
 
 }  // namespace
 
-bool ParentChainLoops(const std::string& fileName, const std::string& password) {
-    const TParentLinkScan scan = ScanParentLinks(fileName);
+bool parentChainLoops(const std::string& fileName, const std::string& password) {
+    const ParentLinkScan scan = scanParentLinks(fileName);
     if (!scan.circle && !scan.objectStreams) return false;
     try {
         QPDF pdf;

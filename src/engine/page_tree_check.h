@@ -9,4 +9,4 @@
 // bytes show a circle that may be an old definition an update replaced. A
 // file neither can read has no loop. Never raises, never writes to the
 // console.
-bool ParentChainLoops(const std::string& fileName, const std::string& password);
+bool parentChainLoops(const std::string& fileName, const std::string& password);

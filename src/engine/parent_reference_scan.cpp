@@ -137,7 +137,7 @@ bool hasCircle(const Links& links) {
 
 }  // namespace
 
-TParentLinkScan ScanParentLinks(const std::string& fileName) {
+ParentLinkScan scanParentLinks(const std::string& fileName) {
     // Context kept on either side of a part: more than any header or
     // reference spans, short of pathological runs of blanks.
     constexpr size_t Context = 256;

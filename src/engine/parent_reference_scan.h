@@ -10,11 +10,11 @@ constexpr int DeepestParentChain = 10000;
 // object, whatever the table says, and each of its "/Parent N G R" entries
 // links it to a parent. Every definition of an object counts, since a
 // rebuilding reader may take any of them.
-struct TParentLinkScan {
+struct ParentLinkScan {
     bool circle = false;         // the links somewhere lead in a circle
     bool objectStreams = false;  // some objects are packed in object streams, out of sight
 };
 
 // Reads the file in parts, so that memory does not grow with its size. Never
 // raises; a file that cannot be read shows nothing.
-TParentLinkScan ScanParentLinks(const std::string& fileName);
+ParentLinkScan scanParentLinks(const std::string& fileName);

@@ -3,7 +3,11 @@
 #include <string>
 
 // Failure of the PDF engine; carries only its message text.
-class EPdfError : public std::runtime_error {
+class PdfError : public std::runtime_error {
 public:
-    explicit EPdfError(const std::string& message) : std::runtime_error(message) {}
+    explicit PdfError(const std::string& message) : std::runtime_error(message) {}
 };
+
+// PDFium's text for a missing or wrong password; callers compare a failed
+// open's message with it to decide whether to try another password.
+inline constexpr const char* PasswordErrorText = "Password required or incorrect password";

@@ -7,7 +7,7 @@
 
 #include "engine/pdf_error.h"
 
-std::string PdfiumLibraryName = "libpdfium.so";
+std::string pdfiumLibraryName = "libpdfium.so";
 
 namespace {
 
@@ -80,7 +80,7 @@ std::string systemText(const char* raw, const std::string& subject) {
 
 }  // namespace
 
-bool PdfiumLoaded() { return libraryHandle != nullptr; }
+bool pdfiumLoaded() { return libraryHandle != nullptr; }
 
 // The executable's own folder, where the library is expected first.
 static std::string programFolder() {
@@ -91,7 +91,7 @@ static std::string programFolder() {
     return path.substr(0, path.find_last_of('/') + 1);
 }
 
-void* LoadPdfiumLibrary(const std::string& name) {
+void* loadPdfiumLibrary(const std::string& name) {
     dlerror();
     // A bare name is looked for beside the executable first, as the run path
     // says; spelled out because an interposed dlopen (the sanitizers') does
@@ -103,22 +103,22 @@ void* LoadPdfiumLibrary(const std::string& name) {
         }
     }
     void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) throw EPdfError(systemText(dlerror(), name) + ": " + name);
+    if (!handle) throw PdfError(systemText(dlerror(), name) + ": " + name);
     return handle;
 }
 
-void* GetPdfiumProc(const std::string& name) {
+void* pdfiumProc(const std::string& name) {
     dlerror();
     void* address = dlsym(libraryHandle, name.c_str());
     if (!address) {
         const std::string message = systemText(dlerror(), name) + ": " + name;
-        UnloadPdfium();
-        throw EPdfError(message);
+        unloadPdfium();
+        throw PdfError(message);
     }
     return address;
 }
 
-void UnloadPdfium() {
+void unloadPdfium() {
     if (!libraryHandle) return;
     if (entries.FPDF_DestroyLibrary) entries.FPDF_DestroyLibrary();
     dlclose(libraryHandle);
@@ -126,14 +126,14 @@ void UnloadPdfium() {
     entries = PdfiumEntryPoints{};
 }
 
-void LoadPdfium() {
-    if (PdfiumLoaded()) return;
-    libraryHandle = LoadPdfiumLibrary(PdfiumLibraryName);
+void loadPdfium() {
+    if (pdfiumLoaded()) return;
+    libraryHandle = loadPdfiumLibrary(pdfiumLibraryName);
     std::size_t count = 0;
     const EntrySlot* table = entryTable(count);
     for (std::size_t i = 0; i < count; ++i) {
         if (table[i].required) {
-            *table[i].slot = GetPdfiumProc(table[i].name);
+            *table[i].slot = pdfiumProc(table[i].name);
         } else {
             *table[i].slot = dlsym(libraryHandle, table[i].name);
         }
@@ -141,6 +141,6 @@ void LoadPdfium() {
     entries.FPDF_InitLibrary();
 }
 
-const PdfiumEntryPoints& Pdfium() { return entries; }
+const PdfiumEntryPoints& pdfium() { return entries; }
 
-bool PdfiumHasXfa() { return entries.FPDF_XFA && entries.FPDF_XFA() != 0; }
+bool pdfiumHasXfa() { return entries.FPDF_XFA && entries.FPDF_XFA() != 0; }

@@ -8,15 +8,15 @@
 
 // File name handed to the loader, without a folder, so that the loader looks
 // beside the executable first (the program's run path is $ORIGIN).
-extern std::string PdfiumLibraryName;
+extern std::string pdfiumLibraryName;
 
-bool PdfiumLoaded();
-void LoadPdfium();
-void* LoadPdfiumLibrary(const std::string& name);
-void* GetPdfiumProc(const std::string& name);
-void UnloadPdfium();
+bool pdfiumLoaded();
+void loadPdfium();
+void* loadPdfiumLibrary(const std::string& name);
+void* pdfiumProc(const std::string& name);
+void unloadPdfium();
 
-// Entry points, filled by LoadPdfium in this order.
+// Entry points, filled by loadPdfium in this order.
 struct PdfiumEntryPoints {
     void (*FPDF_InitLibrary)();
     void (*FPDF_DestroyLibrary)();
@@ -46,7 +46,7 @@ struct PdfiumEntryPoints {
     int (*FPDF_XFA)();
 };
 
-const PdfiumEntryPoints& Pdfium();
+const PdfiumEntryPoints& pdfium();
 
 // True when the loaded library reports XFA support.
-bool PdfiumHasXfa();
+bool pdfiumHasXfa();

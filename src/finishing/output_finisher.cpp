@@ -31,11 +31,11 @@ QPDFObjectHandle documentInformation(QPDF& pdf) {
     return info;
 }
 
-void drawWatermark(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const FinishingSettings& settings) {
-    PageStamper stamper(pdf, loadWatermarkPicture(pdf, settings.watermarkPath));
+void drawWatermark(QPDF& pdf, std::vector<QPDFPageObjectHelper>& pages, const Protection& protection) {
+    PageStamper stamper(pdf, loadWatermarkPicture(pdf, protection.watermarkPath));
     for (QPDFPageObjectHelper& page : pages) {
-        const int x = readIntegerEntry(settings.watermarkX);
-        const int y = readIntegerEntry(settings.watermarkY);
+        const int x = readIntegerEntry(protection.watermarkX);
+        const int y = readIntegerEntry(protection.watermarkY);
         stamper.stamp(page, x, y);
     }
 }
@@ -47,6 +47,11 @@ StructureSources& structureSources(std::unique_ptr<StructureMemory>& memory) {
 }
 
 }  // namespace
+
+OutputFinisher::OutputFinisher(Protection protection, std::string creatorText)
+    : protection_(std::move(protection)), creatorText_(std::move(creatorText)) {}
+
+void OutputFinisher::finishOutputFile(const std::string& path) { finish(path, nullptr, nullptr); }
 
 std::vector<std::size_t> OutputFinisher::finishWithStructure(const std::string& path, const StructureRequest& request,
                                                              std::unique_ptr<StructureMemory>& memory) {
@@ -70,23 +75,23 @@ std::vector<std::size_t> OutputFinisher::finish(const std::string& path, const S
         if (request) unreadInputs = carryStructure(pdf, *request, structureSources(*memory)).unreadInputs;
 
         QPDFObjectHandle info = documentInformation(pdf);
-        info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(settings_.creatorText));
+        info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(creatorText_));
         info.replaceKey("/CreationDate", QPDFObjectHandle::newString(currentPdfDate()));
         info.replaceKey("/ModDate", QPDFObjectHandle::newString(currentPdfDate()));
 
-        if (!settings_.watermarkPath.empty()) {
+        if (!protection_.watermarkPath.empty()) {
             QPDFPageDocumentHelper document(pdf);
             std::vector<QPDFPageObjectHelper> pages = document.getAllPages();
             if (!pages.empty()) {
                 document.pushInheritedAttributesToPage();
-                drawWatermark(pdf, pages, settings_);
+                drawWatermark(pdf, pages, protection_);
             }
         }
     } catch (const QPDFExc& error) {
         cannotRead(path, error.getMessageDetail());
     }
 
-    const std::string& password = settings_.outputPdfPassword;
+    const std::string& password = protection_.outputPassword;
     replaceFile(path, [&](std::FILE* file) {
         QPDFWriter writer(pdf, path.c_str(), file, false);
         if (!password.empty())

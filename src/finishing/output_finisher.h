@@ -1,23 +1,19 @@
 #pragma once
 #include <string>
 
-#include "finishing/finishing_settings.h"
-#include "jobs/finisher.h"
+#include "finishing/finisher.h"
+#include "finishing/protection.h"
 
 // Finishes every output in place over libqpdf: creator text and dates, then the
-// configured password and watermark, in one save that replaces the file. An
+// protection's password and watermark, in one save that replaces the file. An
 // error in any step leaves the file as it was and raises an exception whose
-// message names the file (or the picture) and the reason.
+// message names the file (or the picture) and the reason. The watermark's
+// position is read for each file that has pages to draw on.
 class OutputFinisher : public Finisher {
 public:
-    explicit OutputFinisher(FinishingSettings settings = {}) : settings_(std::move(settings)) {}
+    OutputFinisher(Protection protection, std::string creatorText);
 
-    // Read at every call, so the window may change them between jobs.
-    FinishingSettings& settings() { return settings_; }
-    const FinishingSettings& settings() const { return settings_; }
-
-    void finishOutputFile(const std::string& path) override { _finishOutputFile(path); }
-    void _finishOutputFile(const std::string& path) { finish(path, nullptr, nullptr); }
+    void finishOutputFile(const std::string& path) override;
     // Carries the inputs' document structure before finishing; see carryStructure.
     std::vector<std::size_t> finishWithStructure(const std::string& path, const StructureRequest& request,
                                                  std::unique_ptr<StructureMemory>& memory) override;
@@ -26,5 +22,6 @@ private:
     std::vector<std::size_t> finish(const std::string& path, const StructureRequest* request,
                                     std::unique_ptr<StructureMemory>* memory);
 
-    FinishingSettings settings_;
+    Protection protection_;
+    std::string creatorText_;
 };

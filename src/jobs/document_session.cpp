@@ -4,34 +4,14 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "jobs/finisher.h"
+#include "finishing/finisher.h"
+#include "jobs/job_reporter.h"
 #include "jobs/output_provenance.h"
 
-OpenedInput::OpenedInput(TPdf& pdf, const InputFile& input) : pdf_(pdf) {
-    pdf_.setFileName(input.path());
-    if (!input.password.empty()) pdf_.setPassword(input.password);
-    try {
-        pdf_.setActive(true);
-    } catch (...) {
-        pdf_.setPassword("");
-        throw;
-    }
-}
+PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
 
-OpenedInput::~OpenedInput() {
-    closeQuietly(pdf_);
-    pdf_.setPassword("");
-}
-
-void closeQuietly(TPdf& pdf) {
-    try {
-        pdf.setActive(false);
-    } catch (...) {
-    }
-}
-
-std::vector<int> appendPages(TPdf& output, TPdf& source, const std::vector<int>& pages) {
-    const int available = source.PageCount();
+std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
+    const int available = source.pageCount();
     std::vector<int> taken;
     taken.reserve(pages.size());
     for (int page : pages)
@@ -42,13 +22,13 @@ std::vector<int> appendPages(TPdf& output, TPdf& source, const std::vector<int>&
     // missing, as when every page is imported by a call of its own.
     std::vector<int> copied;
     for (std::size_t next = 0; next < taken.size();) {
-        const int before = output.PageCount();
+        const int before = output.pageCount();
         const std::vector<int> rest(taken.begin() + static_cast<std::ptrdiff_t>(next), taken.end());
-        if (output.ImportPageList(source, rest, before + 1)) {
+        if (output.importPages(source, rest, before + 1)) {
             copied.insert(copied.end(), rest.begin(), rest.end());
             break;
         }
-        const int imported = output.PageCount() - before;
+        const int imported = output.pageCount() - before;
         copied.insert(copied.end(), rest.begin(),
                       rest.begin() + std::clamp<std::ptrdiff_t>(imported, 0, static_cast<std::ptrdiff_t>(rest.size())));
         next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
@@ -56,16 +36,15 @@ std::vector<int> appendPages(TPdf& output, TPdf& source, const std::vector<int>&
     return copied;
 }
 
-void writeOutput(TPdf& output, const std::string& path, Finisher& finisher) {
-    output.SaveAs(path, TSaveOption::saNone, TPdfVersion::pvUnknown);
-    output.setActive(false);
-    finisher.finishOutputFile(path);
-}
-
-void writeOutput(TPdf& output, const std::string& path, Finisher& finisher, OutputProvenance& provenance) {
-    output.SaveAs(path, TSaveOption::saNone, TPdfVersion::pvUnknown);
-    output.setActive(false);
+void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter,
+                 OutputProvenance& provenance) {
+    const int pageCount = output.pageCount();
+    {
+        const PdfDocument closedAfterSaving = std::move(output);
+        closedAfterSaving.saveAs(path);
+    }
     provenance.finish(path, finisher);
+    reporter.outputWritten(path, pageCount);
 }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {

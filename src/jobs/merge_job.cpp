@@ -2,35 +2,29 @@
 
 #include <numeric>
 
+#include "finishing/finisher.h"
 #include "jobs/document_session.h"
-#include "jobs/finisher.h"
+#include "jobs/job_reporter.h"
 #include "jobs/output_provenance.h"
-#include "jobs/reporter.h"
 
-bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
-    if (options.inputs.size() < 2) {
+void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher) {
+    if (request.inputs.size() < 2) {
         reporter.showMessage(reporter.translation("MsgErrAdd2files"));
-        return false;
+        return;
     }
+    request.check();
+    refuseInputAsOutput(request.outputPath, request.inputs);
     int pageTotal = 0;
-    refuseInputAsOutput(options.outputPath, options.inputs);
-    TPdf& output = documents.PdfNew;
-    output.CreateDocument();
-    OutputProvenance provenance(options.inputs, options.bookmarks, reporter);
-    try {
-        for (std::size_t i = 0; i < options.inputs.size(); ++i) {
-            OpenedInput opened(documents.Pdf, options.inputs[i]);
-            std::vector<int> pages(static_cast<std::size_t>(documents.Pdf.PageCount()));
-            std::iota(pages.begin(), pages.end(), 1);
-            provenance.addPages(i, appendPages(output, documents.Pdf, pages), documents.Pdf.PageCount());
-            pageTotal += static_cast<int>(pages.size());
-        }
-        writeOutput(output, options.outputPath, finisher, provenance);
-    } catch (...) {
-        closeQuietly(output);
-        throw;
+    PdfDocument output = PdfDocument::create();
+    OutputProvenance provenance(request.inputs, request.bookmarks, reporter);
+    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+        const PdfDocument opened = openInput(request.inputs[i]);
+        std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
+        std::iota(pages.begin(), pages.end(), 1);
+        provenance.addPages(i, appendPages(output, opened, pages), opened.pageCount());
+        pageTotal += static_cast<int>(pages.size());
     }
-    if (!options.silent)
+    writeOutput(std::move(output), request.outputPath, finisher, reporter, provenance);
+    if (!request.silent)
         reporter.showMessage(reporter.translation("MsgMergeDone") + " (total pages: " + std::to_string(pageTotal) + ")");
-    return true;
 }

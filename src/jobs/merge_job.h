@@ -1,21 +1,13 @@
 #pragma once
-#include <string>
-#include <vector>
-
-#include "jobs/input_file.h"
-#include "jobs/pdf_documents.h"
-#include "jobs/structure_request.h"
+#include "jobs/merge_request.h"
 
 class Finisher;
-class Reporter;
+class JobReporter;
 
-struct MergeOptions {
-    std::vector<InputFile> inputs;  // rows 1 to the file count, in merge order
-    std::string outputPath;         // used unchanged
-    bool silent = false;            // no completion message
-    BookmarkMode bookmarks = BookmarkMode::Keep;
-};
-
-// Joins every input, page by page in list order, into one output file and
-// finishes it. Returns false when fewer than two files are listed.
-bool mergeWithPdfium(const MergeOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter);
+// Joins every input, page by page in list order, into the output file,
+// finishes it with the request's protection and shows "MsgMergeDone" with the
+// page total unless silent. Fewer than two inputs write nothing and show
+// "MsgErrAdd2files"; otherwise the request is checked first.
+void runMerge(const MergeRequest& request, JobReporter& reporter);
+// The same with the output finished by the given finisher.
+void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher);

@@ -1,89 +1,63 @@
 #include "jobs/mix_job.h"
 
+#include <optional>
 
+#include "finishing/finisher.h"
 #include "jobs/document_session.h"
-#include "jobs/finisher.h"
+#include "jobs/job_reporter.h"
 #include "jobs/output_provenance.h"
 #include "jobs/output_naming.h"
-#include "jobs/reporter.h"
-#include "jobs/whole_number.h"
 
 namespace {
 
-// The fields only admit digits; a negative number from elsewhere would make
-// the walk count up from far below page 1, writing files of the second
-// document alone, so it is refused like any other unusable text.
-int readNonNegative(const std::string& text) {
-    const int value = readWholeNumber(text);
-    if (value < 0) throw EConvertError("'" + text + "' is not a valid integer value: it must be 0 or more");
-    return value;
-}
-
-// Writes the output when it holds a page; an output without pages is closed
-// and leaves no file.
-void closeTurnOutput(TPdf& output, const std::string& path, const MixOptions& options, Finisher& finisher,
-                     OutputProvenance& provenance) {
-    if (output.PageCount() >= 1) {
-        refuseInputAsOutput(path, {options.first, options.second});
-        writeOutput(output, path, finisher, provenance);
-    } else {
-        output.setActive(false);
-    }
+// Writes the output when it holds a page; an output without pages leaves no file.
+void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, Finisher& finisher,
+                     JobReporter& reporter, OutputProvenance& provenance) {
+    if (output.pageCount() < 1) return;
+    refuseInputAsOutput(path, {request.first, request.second});
+    writeOutput(std::move(output), path, finisher, reporter, provenance);
 }
 
 }  // namespace
 
-MixCut readMixCut(const MixMethodFields& fields) {
-    const bool group = fields.method == MixMethod::EveryGroupOf;
-    MixCut cut;
-    cut.method = fields.method;
-    cut.count = readNonNegative(group ? fields.groupCount : fields.eachCount);
-    cut.start = readNonNegative(group ? fields.groupStart : fields.eachStart);
-    return cut;
-}
-
-bool mixWithPdfium(const MixOptions& options, PdfDocuments& documents, Finisher& finisher, Reporter& reporter) {
+void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher) {
+    request.check();
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        OpenedInput first(documents.Pdf, options.first);
-        const int pagesFirst = documents.Pdf.PageCount();
-        OpenedInput second(documents.Pdf2, options.second);
+        const PdfDocument first = openInput(request.first);
+        const int pagesFirst = first.pageCount();
+        const PdfDocument second = openInput(request.second);
 
         MixPlanInput plan;
         plan.pagesFirst = pagesFirst;
-        plan.pagesSecond = documents.Pdf2.PageCount();
-        plan.first = readMixCut(options.firstMethod);
-        plan.second = readMixCut(options.secondMethod);
-        plan.reverseSecond = options.reverseSecond;
+        plan.pagesSecond = second.pageCount();
+        plan.first = request.firstCut();
+        plan.second = request.secondCut();
+        plan.reverseSecond = request.reverseSecond;
 
-        TPdf& output = documents.PdfNew;
-        OutputProvenance provenance({options.first, options.second}, options.bookmarks, reporter);
-        try {
-            if (options.singleFile) output.CreateDocument();
-            MixWalk walk(plan);
-            MixTurn turn;
-            while (walk.next(turn)) {
-                for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
-                    reporter.setProgressPosition(progressPercent(q, pagesFirst));
-                if (!options.singleFile) output.CreateDocument();
-                provenance.addPages(0, appendPages(output, documents.Pdf, turn.pagesFirst), plan.pagesFirst);
-                provenance.addPages(1, appendPages(output, documents.Pdf2, turn.pagesSecond), plan.pagesSecond);
-                if (!options.singleFile)
-                    closeTurnOutput(output,
-                                    numberedOutputName(options.outputFolder, options.baseName, turn.number, pagesFirst),
-                                    options, finisher, provenance);
-            }
-            if (options.singleFile)
-                closeTurnOutput(output, options.outputFolder + options.baseName + "mixed.pdf", options, finisher,
-                                provenance);
-        } catch (...) {
-            closeQuietly(output);
-            throw;
+        // One output for all turns, or one per turn.
+        std::optional<PdfDocument> output;
+        OutputProvenance provenance({request.first, request.second}, request.bookmarks, reporter);
+        if (request.singleFile) output = PdfDocument::create();
+        MixWalk walk(plan);
+        MixTurn turn;
+        while (walk.next(turn)) {
+            for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
+                reporter.setProgressPosition(progressPercent(q, pagesFirst));
+            if (!request.singleFile) output = PdfDocument::create();
+            provenance.addPages(0, appendPages(*output, first, turn.pagesFirst), plan.pagesFirst);
+            provenance.addPages(1, appendPages(*output, second, turn.pagesSecond), plan.pagesSecond);
+            if (!request.singleFile)
+                closeTurnOutput(std::move(*output),
+                                numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),
+                                request, finisher, reporter, provenance);
         }
+        if (request.singleFile)
+            closeTurnOutput(std::move(*output), request.destinationFolder + request.baseName + "mixed.pdf", request,
+                            finisher, reporter, provenance);
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);
-    reporter.showMessage(reporter.translation("MsgMixDone"));
-    return true;
+    if (!request.silent) reporter.showMessage(reporter.translation("MsgMixDone"));
 }

@@ -31,6 +31,8 @@ std::string baseNameFor(const std::string& fileName) {
     return result + "_";
 }
 
+OutputPlace defaultOutputPlace(const InputFile& input) { return {baseNameFor(input.fileName), input.folder}; }
+
 int progressPercent(long long part, long long whole) {
     if (whole == 0) return 0;
     const long long scaled = part * 100;

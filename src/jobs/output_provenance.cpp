@@ -1,9 +1,10 @@
 #include "jobs/output_provenance.h"
 
-#include "jobs/finisher.h"
-#include "jobs/reporter.h"
+#include "finishing/finisher.h"
+#include "jobs/job_reporter.h"
 
-OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks, Reporter& reporter)
+OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks,
+                                   JobReporter& reporter)
     : reporter_(reporter) {
     for (const InputFile& input : inputs) request_.inputs.push_back({input.path(), input.password});
     request_.bookmarks = bookmarks;

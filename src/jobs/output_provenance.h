@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "jobs/input_file.h"
-#include "jobs/structure_request.h"
+#include "finishing/structure_request.h"
 
 class Finisher;
-class Reporter;
+class JobReporter;
 
 // Where the pages of the output being built come from, so that finishing
 // can carry the inputs' bookmarks, links, forms and the like; one per job.
 class OutputProvenance {
 public:
-    OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks, Reporter& reporter);
+    OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks, JobReporter& reporter);
     ~OutputProvenance();
     OutputProvenance(const OutputProvenance&) = delete;
     OutputProvenance& operator=(const OutputProvenance&) = delete;
@@ -30,6 +30,6 @@ public:
 private:
     StructureRequest request_;
     std::unique_ptr<StructureMemory> memory_;
-    Reporter& reporter_;
+    JobReporter& reporter_;
     std::set<std::size_t> told_;
 };

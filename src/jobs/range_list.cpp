@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "jobs/reporter.h"
+#include "jobs/job_reporter.h"
 #include "jobs/whole_number.h"
 
 std::vector<std::string> cutPieces(const std::string& text, char separator) {
@@ -27,7 +27,7 @@ std::vector<std::string> cutPieces(const std::string& text, char separator) {
 
 std::vector<std::string> getRangeGroups(const std::string& rangeList) { return cutPieces(rangeList, ';'); }
 
-std::vector<std::string> expandRangeGroup(const std::string& group, Reporter& reporter, int pageLimit) {
+std::vector<std::string> expandRangeGroup(const std::string& group, JobReporter& reporter, int pageLimit) {
     std::vector<std::string> entries;
     for (const std::string& piece : cutPieces(group, ',')) {
         if (piece.find('-') == std::string::npos) {
@@ -36,9 +36,9 @@ std::vector<std::string> expandRangeGroup(const std::string& group, Reporter& re
         }
         // Ends beyond the second are ignored: 1-3-5 is the range 1 to 3.
         const std::vector<std::string> ends = cutPieces(piece, '-');
-        if (ends.empty()) throw EListError(0);
+        if (ends.empty()) throw ListError(0);
         const int low = readWholeNumber(ends[0]);
-        if (ends.size() < 2) throw EListError(1);
+        if (ends.size() < 2) throw ListError(1);
         const int high = readWholeNumber(ends[1]);
         if (low > high) {
             reporter.showMessage("The following page range is invalid and was skipped: " + piece);

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-class Reporter;
+class JobReporter;
 
 // A range piece that lacks the end at the given index ("5-", "-5", "--").
-class EListError : public std::out_of_range {
+class ListError : public std::out_of_range {
 public:
-    explicit EListError(int index)
+    explicit ListError(int index)
         : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
 };
 
@@ -24,10 +24,10 @@ std::vector<std::string> getRangeGroups(const std::string& rangeList);
 // The page entries of one file group, in order with repeats. A range a-b
 // gives a, a+1, ..., b in plain decimal; a single piece is kept as typed and
 // read only when used. A descending range is announced through the reporter
-// at once and skipped. Fails with EConvertError for a bound that is not a
-// whole number and EListError for a range without both ends.
+// at once and skipped. Fails with ConvertError for a bound that is not a
+// whole number and ListError for a range without both ends.
 //
 // Range entries outside 0..pageLimit are left out: the job skips the ones
 // above the page count and the engine refuses the ones below 1, and without
 // the limit a range such as 1-2147483647 would take billions of entries.
-std::vector<std::string> expandRangeGroup(const std::string& group, Reporter& reporter, int pageLimit = INT_MAX);
+std::vector<std::string> expandRangeGroup(const std::string& group, JobReporter& reporter, int pageLimit = INT_MAX);

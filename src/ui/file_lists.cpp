@@ -1,7 +1,6 @@
 #include "ui/file_lists.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 #include "jobs/output_naming.h"
@@ -10,10 +9,11 @@ namespace {
 
 constexpr int MixFiles = 2;
 
-// The file name and the folder with its trailing separator, as the path spells them.
-std::pair<std::string, std::string> splitPath(const std::string& path) {
-    const std::string name = std::filesystem::u8path(path).filename().u8string();
-    return {name, path.substr(0, path.size() - name.size())};
+// The text of key in the user's language, or the English text when the
+// language has none.
+std::string translatedOr(const TFileLists::Translate& translate, const std::string& key, const std::string& english) {
+    const std::string text = translate ? translate(key) : std::string();
+    return text.empty() ? english : text;
 }
 
 bool isFileRow(int row) { return row >= 1 && row <= TFileList::MaxFiles; }
@@ -23,6 +23,10 @@ void swapRows(TFileList& list, int a, int b) {
 }
 
 }  // namespace
+
+std::string listFullMessage(const TFileLists::Translate& translate) {
+    return translatedOr(translate, "MsgErrListFull", "The list is full: it holds at most 50 files.");
+}
 
 InputFile TFileList::inputFile(int row) const {
     return {cells[FileNameColumn][row], cells[FolderColumn][row], cells[PasswordColumn][row]};
@@ -37,17 +41,15 @@ bool TFileLists::addFileToList(const std::string& path, ListKind kind) {
     const int row = kind == ListKind::Split ? 1 : countOf(kind);
     if (!isFileRow(row)) return false;  // the add operations refuse such files before they get here
 
-    std::string password;
-    int pageCount = -1;
-    probe_.getPageCount(path, password, pageCount);
-    if (pageCount == -1) return false;
+    const std::optional<ProbedInput> probed = probe_.probe(path);
+    if (!probed) return false;
 
     TFileList& list = listOf(kind);
-    const auto [name, folder] = splitPath(path);
-    list[TFileList::FileNameColumn][row] = name;
-    list[TFileList::FolderColumn][row] = folder;
-    list[TFileList::PagesColumn][row] = std::to_string(pageCount);
-    list[TFileList::PasswordColumn][row] = password;
+    const InputFile input = inputFileFor(path, probed->password);
+    list[TFileList::FileNameColumn][row] = input.fileName;
+    list[TFileList::FolderColumn][row] = input.folder;
+    list[TFileList::PagesColumn][row] = std::to_string(probed->pageCount);
+    list[TFileList::PasswordColumn][row] = input.password;
     refreshFileGrid(kind);
     return true;
 }
@@ -58,16 +60,16 @@ void TFileLists::addSplitFile(const std::string& path) {
     controls_.setAddEnabled(ListKind::Split, false);
     selectedOf(ListKind::Split) = 1;
     countOf(ListKind::Split) = 1;  // a replaced file leaves it at 1
-    const auto [name, folder] = splitPath(path);
-    controls_.setBaseFileName(ListKind::Split, baseNameFor(name));
-    if (controls_.usesSourceFolder(ListKind::Split)) controls_.setDestinationFolder(ListKind::Split, folder);
+    const OutputPlace place = defaultOutputPlace(inputFileFor(path));
+    controls_.setBaseFileName(ListKind::Split, place.baseName);
+    if (controls_.usesSourceFolder(ListKind::Split)) controls_.setDestinationFolder(ListKind::Split, place.folder);
 }
 
 void TFileLists::addMergeFile(const std::string& path) {
     int& count = countOf(ListKind::Merge);
     // Refused before the probe, so that nobody types a password for nothing.
     if (count >= TFileList::MaxFiles) {
-        refuse("MsgErrListFull", "The list is full: it holds at most 50 files.");
+        dialogs_.showMessage(listFullMessage(translate_));
         return;
     }
     ++count;
@@ -77,7 +79,7 @@ void TFileLists::addMergeFile(const std::string& path) {
         return;
     }
     if (controls_.mergeDestinationFileName().empty())
-        controls_.setMergeDestinationFileName(splitPath(path).second + "output.pdf");
+        controls_.setMergeDestinationFileName(inputFileFor(path).folder + "output.pdf");
 }
 
 void TFileLists::addMixFile(const std::string& path) {
@@ -85,7 +87,8 @@ void TFileLists::addMixFile(const std::string& path) {
     // here, before the probe asks for a password.
     int& count = countOf(ListKind::Mix);
     if (count >= MixFiles) {
-        refuse("MsgErrMixTwoFiles", "The mix takes two files. Remove one before adding another.");
+        dialogs_.showMessage(
+            translatedOr(translate_, "MsgErrMixTwoFiles", "The mix takes two files. Remove one before adding another."));
         return;
     }
     ++count;
@@ -93,16 +96,11 @@ void TFileLists::addMixFile(const std::string& path) {
         --count;
         return;
     }
-    const auto [name, folder] = splitPath(path);
-    if (count == 1) controls_.setBaseFileName(ListKind::Mix, baseNameFor(name));
+    const OutputPlace place = defaultOutputPlace(inputFileFor(path));
+    if (count == 1) controls_.setBaseFileName(ListKind::Mix, place.baseName);
     // Also for the second file: the folder of the file added last wins.
-    if (controls_.usesSourceFolder(ListKind::Mix)) controls_.setDestinationFolder(ListKind::Mix, folder);
+    if (controls_.usesSourceFolder(ListKind::Mix)) controls_.setDestinationFolder(ListKind::Mix, place.folder);
     if (count == MixFiles) controls_.setAddEnabled(ListKind::Mix, false);
-}
-
-void TFileLists::refuse(const std::string& key, const std::string& english) {
-    std::string text = translate_ ? translate_(key) : std::string();
-    dialogs_.showMessage(text.empty() ? english : text);
 }
 
 // --- the grids ----------------------------------------------------------

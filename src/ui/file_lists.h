@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/dialogs.h"
-#include "engine/input_probe.h"
+#include "ui/dialogs.h"
+#include "ui/input_probe.h"
 #include "jobs/input_file.h"
 
 // Which job list: the numbers are the ones the window and command line pass.
@@ -60,6 +60,9 @@ public:
     virtual void focusGrid(ListKind kind) = 0;
 };
 
+// The merge list's refusal of a file beyond its 50, in the user's language.
+std::string listFullMessage(const std::function<std::string(const std::string& key)>& translate);
+
 // The Split, Merge and Mix lists of the main window with their counters and
 // selected rows: adding (with its probe and the default output names),
 // removing, reordering the merge list and keeping each grid in step with its
@@ -110,7 +113,6 @@ private:
     int& selectedOf(ListKind kind) { return selectedRows_[index(kind)]; }
     void moveMergeRow(int from, int to);
     void selectWithinList(ListKind kind, int row);
-    void refuse(const std::string& key, const std::string& english);
 
     InputProbe& probe_;
     Dialogs& dialogs_;

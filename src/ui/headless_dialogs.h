@@ -1,7 +1,7 @@
 #pragma once
 #include <ostream>
 
-#include "engine/dialogs.h"
+#include "ui/dialogs.h"
 
 // Dialogs for a run without any display: nobody could see a window, so every
 // message is written as one line to an error stream (standard error unless

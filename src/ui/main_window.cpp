@@ -23,19 +23,18 @@
 #include <exception>
 #include <filesystem>
 
-#include "engine/dialogs.h"
+#include "jobs/application.h"
+#include "jobs/input_file.h"
 #include "settings/language_folder.h"
-#include "settings/settings_store.h"
-#include "ui/app_version_text.h"
+#include "settings/settings.h"
 #include "ui/application_error.h"
 #include "ui/control_factory.h"
+#include "ui/dialogs.h"
 #include "ui/settings_form.h"
 #include "ui/shell_open.h"
 #include "ui/ui_icons.h"
 
 namespace {
-
-const char* const applicationTitle = "Splimera";
 
 // The folder of the running program, where testFile.pdf and the languages lie.
 std::string programFolder() {
@@ -47,11 +46,6 @@ std::string lowerCaseTail(const std::string& text, std::size_t count) {
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return tail;
-}
-
-bool isExistingFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
 }
 
 bool isExistingFolder(const std::string& path) {
@@ -78,7 +72,7 @@ QFont baseFont() {
 TFormTest::TFormTest(Dialogs& dialogs, QWidget* parent, std::string languagesFolder)
     : QMainWindow(parent),
       _dialogs(dialogs),
-      _probe(Pdf, dialogs, [this](const std::string& key) { return _getTranslation(key); }),
+      _probe(dialogs, [this](const std::string& key) { return _getTranslation(key); }),
       _lists(_probe, dialogs, [this](const std::string& key) { return _getTranslation(key); }, *this),
       _languagesFolderChoice(std::move(languagesFolder)) {
     setObjectName(QStringLiteral("FormTest"));
@@ -176,16 +170,12 @@ void TFormTest::_guarded(const std::function<void()>& handler) {
 void TFormTest::FormCreate() {
     // The floating-point control word of the original platform (all exceptions
     // masked, 53-bit precision, rounding to nearest) is the default here.
-    _outputPdfPassword = readSetting(SettingOutputPdfPassword).toStdString();
+    _protection = Settings().protection();
     _updateSettingsPicture();
-    _watermarkPath = readSetting(SettingWatermarkPath).toStdString();
-    _watermarkX = readSetting(SettingWatermarkX).toStdString();
-    _watermarkY = readSetting(SettingWatermarkY).toStdString();
     _initTranslations();
     // The lists start empty, with no selected rows (the file lists' own start state).
     setAcceptDrops(true);
     _isCommandLine = false;
-    _isCommandLineSilent = false;
 }
 
 void TFormTest::showEvent(QShowEvent* event) {
@@ -205,9 +195,7 @@ void TFormTest::showEvent(QShowEvent* event) {
 void TFormTest::FormShow() {
     _updateWindowTexts();
     if (!_isCommandLine) PageControl1->setCurrentWidget(TabSplit);
-    std::string password;
-    int pageCount = -1;
-    _getPageCount(programFolder() + "testFile.pdf", password, pageCount);
+    _probe.probe(programFolder() + "testFile.pdf");
 }
 
 void TFormTest::closeEvent(QCloseEvent* event) {
@@ -221,10 +209,11 @@ void TFormTest::FormClose() {
 
 void TFormTest::_updateWindowTexts() {
     // Message boxes are captioned with the application title.
-    QGuiApplication::setApplicationDisplayName(QString::fromLatin1(applicationTitle));
-    label_app_name->setText(QStringLiteral("Splimera ") + QString::fromStdString(GetAppVersion()));
-    statusPanel->setText(QStringLiteral("Splimera ") + QString::fromStdString(_getTranslation("Statustext2")));
-    setWindowTitle(QString::fromLatin1(applicationTitle));
+    const QString name = QString::fromLatin1(ApplicationName);
+    QGuiApplication::setApplicationDisplayName(name);
+    label_app_name->setText(name + " " + QString::fromStdString(applicationVersion()));
+    statusPanel->setText(name + " " + QString::fromStdString(_getTranslation("Statustext2")));
+    setWindowTitle(name);
 }
 
 // ---------------------------------------------------------------- languages
@@ -232,12 +221,12 @@ void TFormTest::_updateWindowTexts() {
 void TFormTest::_initTranslations() {
     _languages_folder = _languagesFolderChoice.empty() ? programFolder() + "languages/" : _languagesFolderChoice;
     if (_languages_folder.back() != '/') _languages_folder += '/';
-    _app_languages = std::make_unique<TAppLanguages>(
+    _app_languages = std::make_unique<Translations>(
         this, [this](const QString& message) { _dialogs.showMessage(message.toStdString()); });
-    _selected_language = readSetting(SettingLanguage).toStdString();
+    _selected_language = Settings().language();
     if (_selected_language.empty()) {
         _selected_language = "English";
-        writeSetting(SettingLanguage, QStringLiteral("English"));
+        Settings().setLanguage("English");
     }
     language_selector->clear();
     int selected = -1;
@@ -254,10 +243,10 @@ void TFormTest::_loadLanguage(const std::string& name) {
     if (!isExistingFile(file)) {
         _selected_language = "English";
         file = _languages_folder + "English.ini";
-        writeSetting(SettingLanguage, QStringLiteral("English"));
+        Settings().setLanguage("English");
         language_selector->setVisible(false);  // for the rest of the run
     }
-    _app_languages->LoadTranslations(QString::fromStdString(file));
+    _app_languages->load(QString::fromStdString(file));
     QStringList headers{QStringLiteral("#")};
     for (const char* key : {"GridFilename", "GridPath", "GridPages", "GridPassword"})
         headers << QString::fromStdString(_getTranslation(key));
@@ -267,11 +256,11 @@ void TFormTest::_loadLanguage(const std::string& name) {
 
 std::string TFormTest::_getTranslation(const std::string& key) {
     if (!_app_languages) return std::string();
-    return _app_languages->getTranslation(QString::fromStdString(key)).toStdString();
+    return _app_languages->text(QString::fromStdString(key)).toStdString();
 }
 
 void TFormTest::_updateSettingsPicture() {
-    _showLocked(!_outputPdfPassword.empty());
+    _showLocked(!_protection.outputPassword.empty());
 }
 
 void TFormTest::_showLocked(bool locked) {
@@ -375,9 +364,7 @@ TsettingsForm& TFormTest::_settingsForm() {
     if (!settingsForm) {
         settingsForm = new TsettingsForm(
             _protection, [this](const std::string& key) { return _getTranslation(key); },
-            [](const std::string& name, const std::string& value) {
-                writeSetting(QString::fromStdString(name), QString::fromStdString(value));
-            },
+            [](const std::string& name, const std::string& value) { Settings().write(name, value); },
             _dialogs, [this](bool locked) { _showLocked(locked); }, this);
         settingsForm->setObjectName(QStringLiteral("settingsForm"));
     }
@@ -391,7 +378,7 @@ void TFormTest::settingsButtonClick() {
 
 void TFormTest::language_selectorChange() {
     _selected_language = language_selector->currentText().toStdString();
-    writeSetting(SettingLanguage, QString::fromStdString(_selected_language));
+    Settings().setLanguage(_selected_language);
     _loadLanguage(_selected_language);
     language_selector->setEnabled(false);
     language_selector->setEnabled(true);

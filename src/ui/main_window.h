@@ -5,12 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/input_probe.h"
-#include "engine/tpdf.h"
-#include "finishing/output_finisher.h"
-#include "settings/app_languages.h"
+#include "ui/input_probe.h"
+#include "finishing/protection.h"
+#include "settings/translations.h"
 #include "ui/file_lists.h"
-#include "ui/protection_settings.h"
 
 class Dialogs;
 class QCheckBox;
@@ -25,9 +23,8 @@ class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QToolButton;
-class Reporter;
+class JobReporter;
 class TsettingsForm;
-struct PdfDocuments;
 
 // The main window: the Split, Merge and Mix tabs with their lists and
 // options, the About tab, the language selector and the protection settings
@@ -51,10 +48,6 @@ public:
     void _initTranslations();
     void _loadLanguage(const std::string& name);
     std::string _getTranslation(const std::string& key);
-
-    // The probe of a file about to enter a list: its page count (-1 when it
-    // did not open) and the password that opened it.
-    void _getPageCount(const std::string& path, std::string& password, int& pageCount);
 
     // --- files dropped on the window, in the order of the drop
     void _dropFiles(const std::vector<std::string>& paths);
@@ -85,13 +78,10 @@ public:
     void cmd_mergeClick();
     void cmd_mix_runClick();
 
-    // --- jobs, also run by the command line without the start checks
-    bool _runSplit();
-    bool _runMerge();
-    bool _runMix();
-    void _finishOutputFile(const std::string& path);
-    std::vector<std::size_t> _finishOutputFile(const std::string& path, const StructureRequest& request,
-                                               std::unique_ptr<StructureMemory>& memory);
+    // --- jobs: the request of each run button, without its start checks
+    void _runSplit();
+    void _runMerge();
+    void _runMix();
 
     // Shows the picture of glyphLocked while an output password is set, else that of glyphUnlocked.
     void _updateSettingsPicture();
@@ -102,19 +92,12 @@ public:
 
     // --- state
     Dialogs& _dialogs;
-    bool _isCommandLine = false;
-    bool _isCommandLineSilent = false;
-    int _filesFinished = 0;  // files written and finished by the jobs of this run
-    ProtectionSettings _protection;  // the four protection settings, read at start
-    std::string& _outputPdfPassword = _protection.outputPdfPassword;
-    std::string& _watermarkPath = _protection.watermarkPath;
-    std::string& _watermarkX = _protection.watermarkX;
-    std::string& _watermarkY = _protection.watermarkY;
+    bool _isCommandLine = false;  // the command line chose the tab to open on
+    Protection _protection;  // the four protection settings, read at start
     std::string _selected_language;
     std::string _mergeSaveName;  // the save dialog's file name, kept between uses
     std::string _languages_folder;
-    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
-    std::unique_ptr<TAppLanguages> _app_languages;
+    std::unique_ptr<Translations> _app_languages;
     InputProbe _probe;
     TFileLists _lists;  // _split_list, _merge_list, _mix_list with their counters and selected rows
     TsettingsForm* settingsForm = nullptr;  // the protection settings dialog, made on first use
@@ -200,10 +183,8 @@ private:
     // Runs a handler; an error escaping it is shown in a message box.
     void _guarded(const std::function<void()>& handler);
     void _chooseFolderInto(QLineEdit* destination, QRadioButton* otherFolder);
-    FinishingSettings _finishingSettings() const;
-    template <typename Options>
-    bool _runJob(bool (*job)(const Options&, PdfDocuments&, Finisher&, Reporter&), const Options& options,
-                 QProgressBar* progressBar);
+    template <typename Request>
+    void _runJob(void (*job)(const Request&, JobReporter&), const Request& request, QProgressBar* progressBar);
 
     // The controls the file lists read and write.
     QTableWidget* _gridOf(ListKind kind) const;

@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "finishing/finishing_settings.h"
+#include "jobs/application.h"
 #include "ui/control_factory.h"
 #include "ui/main_window.h"
 
@@ -11,7 +11,7 @@ using namespace controls;
 namespace {
 
 // The product's pages. A language file may give other addresses in the links' captions.
-const QString websiteAddress = QString::fromUtf8(SplimeraWebAddress);
+const QString websiteAddress = QString::fromUtf8(WebAddress);
 const QString supportAddress = websiteAddress + QStringLiteral("/support");
 
 QString anchor(const QString& address) {
@@ -31,7 +31,7 @@ QLabel* linkLabel(QWidget* parent, const QString& name, const QString& address, 
 void TFormTest::_buildAboutTab() {
     QWidget* tab = TabAbout;
     const int width = PageControl1->width() - 4;
-    label_app_name = label(tab, "label_app_name", "Splimera", 0, 56, width, 52);
+    label_app_name = label(tab, "label_app_name", ApplicationName, 0, 56, width, 52);
     label_app_name->setAlignment(Qt::AlignCenter);
     QFont titleFont = label_app_name->font();
     titleFont.setPixelSize(30);

@@ -13,10 +13,6 @@ void TFormTest::_addSplitFile(const std::string& path) { _lists.addSplitFile(pat
 void TFormTest::_addMergeFile(const std::string& path) { _lists.addMergeFile(path); }
 void TFormTest::_addMixFile(const std::string& path) { _lists.addMixFile(path); }
 
-void TFormTest::_getPageCount(const std::string& path, std::string& password, int& pageCount) {
-    _probe.getPageCount(path, password, pageCount);
-}
-
 void TFormTest::_connectListHandlers() {
     auto on = [this](QToolButton* button, void (TFileLists::*handler)()) {
         connect(button, &QToolButton::clicked, this, [this, handler] { _guarded([this, handler] { (_lists.*handler)(); }); });

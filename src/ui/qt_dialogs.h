@@ -3,7 +3,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "engine/dialogs.h"
+#include "jobs/application.h"
+#include "ui/dialogs.h"
 
 // The dialogs a user with a display sees: Qt message boxes, input and file
 // dialogs, modal over the parent widget. Message boxes carry the application
@@ -11,7 +12,7 @@
 // of them, so the next one opens there.
 class QtDialogs : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* parent = nullptr, const QString& title = QStringLiteral("Splimera"));
+    explicit QtDialogs(QWidget* parent = nullptr, const QString& title = QString::fromLatin1(ApplicationName));
 
     // The window the dialogs are modal to; may be set once that window exists.
     void setParentWidget(QWidget* parent) { parent_ = parent; }

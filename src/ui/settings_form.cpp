@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "settings/settings.h"
 #include "ui/application_error.h"
 
 namespace {
@@ -59,7 +60,7 @@ void setCaption(QGroupBox* group, const std::string& text) { group->setTitle(QSt
 
 }  // namespace
 
-TsettingsForm::TsettingsForm(ProtectionSettings& settings, Translate translate, WriteSetting writeSetting,
+TsettingsForm::TsettingsForm(Protection& settings, Translate translate, WriteSetting writeSetting,
                              Dialogs& dialogs, ShowLocked showLocked, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       settings_(settings),
@@ -174,7 +175,7 @@ void TsettingsForm::showEvent(QShowEvent* event) {
 }
 
 void TsettingsForm::FormShow() {
-    const QString password = QString::fromStdString(settings_.outputPdfPassword);
+    const QString password = QString::fromStdString(settings_.outputPassword);
     passwordEdit1->setText(password);
     passwordEdit2->setText(password);
     showWatermarkPath(QString::fromStdString(settings_.watermarkPath));
@@ -201,16 +202,16 @@ void TsettingsForm::Command2Click() {
     if (password != passwordEdit2->text().toStdString()) {
         dialogs_.showMessage(translate_("MsgPasswordsNotMatch"));
     } else {
-        writeSetting_("outputPdfPassword", password);
-        settings_.outputPdfPassword = password;
+        writeSetting_(Settings::OutputPasswordName, password);
+        settings_.outputPassword = password;
         showLocked_(!password.empty());
     }
     const std::string path = editWatermarkPath->text().toStdString();
     const std::string x = editWatermarkX->text().toStdString();
     const std::string y = editWatermarkY->text().toStdString();
-    writeSetting_("watermarkPath", path);
-    writeSetting_("watermarkX", x);
-    writeSetting_("watermarkY", y);
+    writeSetting_(Settings::WatermarkPathName, path);
+    writeSetting_(Settings::WatermarkXName, x);
+    writeSetting_(Settings::WatermarkYName, y);
     settings_.watermarkPath = path;
     settings_.watermarkX = x;
     settings_.watermarkY = y;

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "engine/dialogs.h"
-#include "ui/protection_settings.h"
+#include "ui/dialogs.h"
+#include "finishing/protection.h"
 
 class QGroupBox;
 class QLabel;
@@ -27,7 +27,7 @@ public:
     // The picture formats the watermark finishing reads.
     static constexpr const char* pictureFilter = "Pictures (PNG, JPEG)|*.png;*.jpg;*.jpeg";
 
-    TsettingsForm(ProtectionSettings& settings, Translate translate, WriteSetting writeSetting, Dialogs& dialogs,
+    TsettingsForm(Protection& settings, Translate translate, WriteSetting writeSetting, Dialogs& dialogs,
                   ShowLocked showLocked, QWidget* parent = nullptr);
 
     // Loads the fields from the window's values and the captions from the translations.
@@ -63,7 +63,7 @@ private:
     void okClicked();
     void showWatermarkPath(const QString& path);
 
-    ProtectionSettings& settings_;
+    Protection& settings_;
     Translate translate_;
     WriteSetting writeSetting_;
     Dialogs& dialogs_;

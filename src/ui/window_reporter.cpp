@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QProgressBar>
 
-#include "engine/dialogs.h"
+#include "ui/dialogs.h"
 
 WindowReporter::WindowReporter(Dialogs& dialogs, std::function<std::string(const std::string&)> translate,
                                QProgressBar* progressBar)

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "jobs/reporter.h"
+#include "jobs/job_reporter.h"
 
 class Dialogs;
 class QProgressBar;
@@ -10,7 +10,7 @@ class QProgressBar;
 // What a job tells the user in the window: message boxes, translations and
 // the progress bar of its tab. The window repaints at every progress step;
 // the user's input waits meanwhile (and JobInputBlocker drops it).
-class WindowReporter : public Reporter {
+class WindowReporter : public JobReporter {
 public:
     WindowReporter(Dialogs& dialogs, std::function<std::string(const std::string&)> translate,
                    QProgressBar* progressBar);

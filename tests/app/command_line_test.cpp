@@ -1,101 +1,118 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <stdexcept>
 
 #include "app/command_line.h"
 #include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
 
 namespace {
 
 using fixtures::TempDir;
+using Lines = std::vector<std::string>;
 
-// Records the calls the command line makes on the window.
-class FakeHost : public CommandLineHost {
+// Records what the command line does with the window.
+class FakeWindow : public CommandLineWindow {
 public:
-    std::vector<std::string> calls;
-    int splitFiles = 1;
-    bool mergeResult = true;
-    bool failJob = false;
-
-    void setCommandLine(bool v) override { calls.push_back(std::string("commandLine=") + (v ? "1" : "0")); }
-    void setCommandLineSilent(bool v) override { calls.push_back(std::string("silent=") + (v ? "1" : "0")); }
+    Lines calls;
     void addSplitFile(const std::string& p) override { calls.push_back("split+" + p); }
     void addMergeFile(const std::string& p) override { calls.push_back("merge+" + p); }
-    void setMergeDestination(const std::string& p) override { calls.push_back("output=" + p); }
     void showMergeTab() override { calls.push_back("mergeTab"); }
-    int runSplit() override {
-        calls.push_back("runSplit");
-        if (failJob) throw std::runtime_error("Cannot split");
-        return splitFiles;
-    }
-    bool runMerge() override {
-        calls.push_back("runMerge");
-        if (failJob) throw std::runtime_error("Cannot merge");
-        return mergeResult;
-    }
 };
 
 class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fixtures::writeFile(dir.file("a.pdf"), "x");
-        fixtures::writeFile(dir.file("b.pdf"), "x");
+        fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 2);
+        fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 1);
+        fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
     }
     std::optional<int> run(std::vector<std::string> arguments) {
-        CommandLine commandLine(host, console, [this](const std::string& m) { errors.push_back(m); });
+        const SilentJobContext silent{dialogs, [](const std::string& key) { return "<" + key + ">"; }, protection};
+        CommandLine commandLine(window, silent, console, [this](const std::string& m) { errors.push_back(m); });
         return commandLine.run(arguments);
     }
     std::string a() const { return dir.file("a.pdf"); }
     std::string b() const { return dir.file("b.pdf"); }
 
     TempDir dir;
-    FakeHost host;
+    FakeWindow window;
+    ScriptedDialogs dialogs;
+    Protection protection;
     std::ostringstream console;
-    std::vector<std::string> errors;
+    Lines errors;
 };
 
 TEST_F(CommandLineTest, WindowFormsPreloadTheLists) {
     EXPECT_EQ(run({}), std::nullopt);
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(window.calls.empty());
 
     EXPECT_EQ(run({"-s", a(), b()}), std::nullopt);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"commandLine=1", "split+" + a()}));
+    EXPECT_EQ(window.calls, (Lines{"split+" + a()}));
 
-    host.calls.clear();
+    window.calls.clear();
     EXPECT_EQ(run({"-m", a(), b()}), std::nullopt);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"commandLine=1", "merge+" + a(), "merge+" + b(), "mergeTab"}));
+    EXPECT_EQ(window.calls, (Lines{"merge+" + a(), "merge+" + b(), "mergeTab"}));
     EXPECT_EQ(console.str(), "");
 }
 
 TEST_F(CommandLineTest, SilentFormsRunTheJobAndReport) {
-    EXPECT_EQ(run({"-qs", a()}), kExitDone);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"commandLine=1", "split+" + a(), "silent=1", "runSplit"}));
+    EXPECT_EQ(run({"-qs", a()}), ExitDone);
     EXPECT_EQ(console.str(), "Silent Split operation done.\n");
+    EXPECT_EQ(fixtures::markerText(dir.file("a_1.pdf")) + "|" + fixtures::markerText(dir.file("a_2.pdf")), "A1|A2");
 
-    host.calls.clear();
     console.str("");
-    EXPECT_EQ(run({"-qm", a(), b(), "-o", "out.pdf", dir.file("missing.pdf")}), kExitDone);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"commandLine=1", "merge+" + a(), "merge+" + b(), "output=out.pdf",
-                                                    "silent=1", "runMerge"}));
+    EXPECT_EQ(run({"-qm", a(), b(), "-o", dir.file("out.pdf"), dir.file("missing.pdf")}), ExitDone);
     EXPECT_EQ(console.str(), "Silent Merge operation done.\n");
+    EXPECT_EQ(fixtures::markerText(dir.file("out.pdf")), "A1 A2 B1");
+    EXPECT_TRUE(window.calls.empty()) << "the silent forms leave the window alone";
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A protected input asks for its password as the window would; a file that
+// does not open stays out of the job.
+TEST_F(CommandLineTest, SilentFormsProbeTheirFilesThroughTheDialogs) {
+    protection.outputPassword = "out";
+    dialogs.textAnswers = {"pw"};
+    EXPECT_EQ(run({"-qm", dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")}), ExitDone);
+    EXPECT_EQ(fixtures::markerText(dir.file("out.pdf"), "out"), "L1 L2 A1 A2");
+    ASSERT_EQ(dialogs.prompts.size(), 1u);
+    EXPECT_EQ(dialogs.prompts[0].caption, "<MsgEnterPassw>");
+
+    dialogs.messages.clear();
+    EXPECT_EQ(run({"-qs", dir.file("locked.pdf")}), ExitJobFailed);  // the prompt is cancelled
+    EXPECT_EQ(dialogs.messages, (Lines{"Password required or incorrect password"}));
+    EXPECT_EQ(errors, (Lines{"File not found or could not be opened"}));
+    EXPECT_FALSE(fixtures::fileExists(dir.file("locked_1.pdf")));
 }
 
 TEST_F(CommandLineTest, JobsThatProduceNothingOrFailExitWithOne) {
-    host.splitFiles = 0;
-    EXPECT_EQ(run({"-qs", a()}), kExitJobFailed);
+    fixtures::writeMarkedPdf(dir.file("empty.pdf"), "E", 0);
+    EXPECT_EQ(run({"-qs", dir.file("empty.pdf")}), ExitJobFailed);
     EXPECT_EQ(console.str(), "Silent Split operation done.\n");
 
     console.str("");
-    host.mergeResult = false;  // the merge showed its too-few-files message
-    EXPECT_EQ(run({"-qm", "-o", "out.pdf"}), kExitJobFailed);
+    EXPECT_EQ(run({"-qm", "-o", dir.file("out.pdf")}), ExitJobFailed);
     EXPECT_EQ(console.str(), "Silent Merge operation done.\n");
+    EXPECT_EQ(dialogs.messages, (Lines{"<MsgErrAdd2files>"}));
 
     console.str("");
-    host.failJob = true;
-    EXPECT_EQ(run({"-qm", a(), b(), "-o", "out.pdf"}), kExitJobFailed);
+    const std::string nowhere = dir.file("nowhere/out.pdf");
+    EXPECT_EQ(run({"-qm", a(), b(), "-o", nowhere}), ExitJobFailed);
     EXPECT_EQ(console.str(), "") << "no completion line after an error";
-    EXPECT_EQ(errors, (std::vector<std::string>{"Cannot merge"}));
+    EXPECT_EQ(errors, (Lines{"Cannot create file \"" + nowhere + "\". No such file or directory"}));
+}
+
+// Beyond the fifty files of the merge list every file is refused, before
+// anybody is asked for its password.
+TEST_F(CommandLineTest, SilentMergeKeepsToTheListsFiftyFiles) {
+    std::vector<std::string> arguments{"-qm"};
+    for (int i = 0; i < 50; ++i) arguments.push_back(b());
+    arguments.insert(arguments.end(), {dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")});
+    EXPECT_EQ(run(arguments), ExitDone);
+    EXPECT_EQ(fixtures::readMarkers(dir.file("out.pdf")).size(), 50u);
+    EXPECT_EQ(dialogs.messages, (Lines{"<MsgErrListFull>", "<MsgErrListFull>"}));
+    EXPECT_TRUE(dialogs.prompts.empty());
 }
 
 TEST_F(CommandLineTest, UsageErrorsExitWithTwo) {
@@ -110,27 +127,29 @@ TEST_F(CommandLineTest, UsageErrorsExitWithTwo) {
         {{"-s"}, "Aborting, input file does not exist: "},
         {{"-s", dir.path()}, "Aborting, input file does not exist: " + dir.path()},
         {{"-m", a(), "-o", "out.pdf"}, "Aborting, input file does not exist: -o"},
+        {{"-qs", dir.file("missing.pdf")}, "Aborting, input file does not exist: " + dir.file("missing.pdf")},
         {{"-qm", a(), b()}, "Output parameter missing, please check documentation."},
         {{"-qm", a(), b(), "-o"}, "Output parameter missing, please check documentation."},
     };
     for (const Case& c : cases) {
         console.str("");
-        EXPECT_EQ(run(c.arguments), kExitUsage) << c.line;
+        EXPECT_EQ(run(c.arguments), ExitUsage) << c.line;
         EXPECT_EQ(console.str(), c.line + "\n");
     }
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(CommandLineTest, AMissingFileStopsBeforeLaterOnesAreLookedAt) {
-    EXPECT_EQ(run({"-m", a(), dir.file("missing.pdf"), b()}), kExitUsage);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"commandLine=1", "merge+" + a()}));
+    EXPECT_EQ(run({"-m", a(), dir.file("missing.pdf"), b()}), ExitUsage);
+    EXPECT_EQ(window.calls, (Lines{"merge+" + a()}));
 }
 
 TEST_F(CommandLineTest, HelpAndVersion) {
-    EXPECT_EQ(run({"--help"}), kExitDone);
+    EXPECT_EQ(run({"--help"}), ExitDone);
     EXPECT_NE(console.str().find("-qm FILE... -o OUTPUT"), std::string::npos);
     console.str("");
-    EXPECT_EQ(run({"--version"}), kExitDone);
-    EXPECT_EQ(console.str().rfind("Splimera 1.", 0), 0u);
+    EXPECT_EQ(run({"--version"}), ExitDone);
+    EXPECT_EQ(console.str(), "Splimera 1.0.0.0\n");
 }
 
 }  // namespace

@@ -2,19 +2,28 @@
 
 #include <QColor>
 #include <QImage>
+#include <filesystem>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
+#include <sstream>
 
+#include "app/job_commands.h"
 #include "support/fixtures.h"
 #include "support/process.h"
 
 namespace {
 
 using fixtures::markerText;
-using fixtures::ProcessResult;
 using fixtures::TempDir;
 
+struct CommandResult {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+// Runs job commands in-process, in a folder of their own, as the program
+// would with the stored protection given.
 class JobCommands : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -22,9 +31,17 @@ protected:
         fixtures::writeMarkedPdf(dir.file("B.pdf"), "B", 4);
         fixtures::writeMarkedPdf(dir.file("C.pdf"), "C", 2);
         fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("right"));
+        previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
     }
-    ProcessResult run(const std::vector<std::string>& arguments) {
-        return fixtures::runSplimera(arguments, dir.path(), config.path());
+    void TearDown() override { std::filesystem::current_path(previousFolder); }
+
+    CommandResult run(const std::vector<std::string>& arguments) {
+        std::ostringstream out, err;
+        const JobCommandContext context{out, err, [](const std::string& key) { return "<" + key + ">"; },
+                                        storedProtection};
+        const int exitCode = runJobCommand(arguments, context);
+        return {exitCode, out.str(), err.str()};
     }
     // "name: markers; name: markers" for the given files.
     std::string outputs(const std::vector<std::string>& names, const std::string& password = "") {
@@ -33,8 +50,22 @@ protected:
             text += (text.empty() ? "" : "; ") + name + ": " + markerText(dir.file(name), password);
         return text;
     }
+    void writePicture(const std::string& name) {
+        QImage picture(8, 8, QImage::Format_ARGB32);
+        picture.fill(QColor(200, 0, 0, 128));
+        ASSERT_TRUE(picture.save(QString::fromStdString(dir.file(name))));
+    }
+    static bool everyPageHasAPicture(const std::string& path, const std::string& password = "") {
+        QPDF pdf;
+        pdf.processFile(path.c_str(), password.empty() ? nullptr : password.c_str());
+        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
+            if (page.getImages().empty()) return false;
+        return true;
+    }
 
-    TempDir dir, config;
+    TempDir dir, other;
+    Protection storedProtection;
+    std::filesystem::path previousFolder;
 };
 
 TEST_F(JobCommands, SplitByEveryMethod) {
@@ -52,31 +83,35 @@ TEST_F(JobCommands, SplitByEveryMethod) {
     for (const Case& c : cases) {
         std::vector<std::string> arguments{"split", "A.pdf"};
         arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-        const ProcessResult result = run(arguments);
+        const CommandResult result = run(arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(outputs(c.files), c.pages);
         EXPECT_NE(result.out.find(c.files.back() + " ("), std::string::npos) << result.out;
     }
+    EXPECT_EQ(run({"split", "A.pdf", "--pages", "4"}).out, "A_1.pdf (4 pages)\nA_2.pdf (3 pages)\n");
+    EXPECT_EQ(run({"split", "A.pdf", "--ranges", "7"}).out, "A_1.pdf (1 page)\n");
 }
 
 TEST_F(JobCommands, InvalidRangeIsReportedAndTheFilesAreStillWritten) {
-    const ProcessResult result = run({"split", "A.pdf", "--ranges", "4-2,1;3", "--to", config.path()});
+    const CommandResult result = run({"split", "A.pdf", "--ranges", "4-2,1;3", "--to", other.path()});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_NE(result.err.find("The following page range is invalid and was skipped: 4-2"), std::string::npos);
-    EXPECT_EQ(markerText(config.file("A_1.pdf")) + "|" + markerText(config.file("A_2.pdf")), "A1|A3");
+    EXPECT_EQ(result.err, "The following page range is invalid and was skipped: 4-2\n");
+    EXPECT_EQ(markerText(other.file("A_1.pdf")) + "|" + markerText(other.file("A_2.pdf")), "A1|A3");
+    EXPECT_EQ(result.out, other.file("A_1.pdf") + " (1 page)\n" + other.file("A_2.pdf") + " (1 page)\n");
 }
 
 TEST_F(JobCommands, MergeThreeFilesWithPasswordsInAndOut) {
-    const ProcessResult result = run({"merge", "A.pdf", "locked.pdf", "C.pdf", "-o", "all.pdf", "--password", "wrong",
+    const CommandResult result = run({"merge", "A.pdf", "locked.pdf", "C.pdf", "-o", "all.pdf", "--password", "wrong",
                                       "--password", "right", "--output-password", "secret"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, dir.file("all.pdf").substr(dir.folder().size()) + " (11 pages)\n");
+    EXPECT_EQ(result.out, "all.pdf (11 pages)\n");
+    EXPECT_EQ(result.err, "") << "no completion message";
     EXPECT_EQ(markerText(dir.file("all.pdf"), "secret"), fixtures::markerRun("A", 1, 7) + " L1 L2 C1 C2");
     EXPECT_ANY_THROW(fixtures::readMarkers(dir.file("all.pdf")));
 
-    const ProcessResult refused = run({"merge", "A.pdf", "locked.pdf", "-o", "none.pdf"});
+    const CommandResult refused = run({"merge", "A.pdf", "locked.pdf", "-o", "none.pdf"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("Password required or incorrect password"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err, "Password required or incorrect password: locked.pdf\n");
     EXPECT_FALSE(fixtures::fileExists(dir.file("none.pdf")));
 }
 
@@ -101,8 +136,9 @@ TEST_F(JobCommands, MixWithEachCombinationOfMethods) {
          {"C_mixed.pdf"}, "C_mixed.pdf: C1 U3 C2 U2"},
     };
     for (const Case& c : cases) {
-        const ProcessResult result = run(c.arguments);
+        const CommandResult result = run(c.arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "") << "no completion message";
         EXPECT_EQ(outputs(c.files), c.pages);
     }
 }
@@ -112,7 +148,8 @@ std::string bookmarkTitles(const std::string& path) {
     QPDF pdf;
     pdf.processFile(path.c_str());
     std::string titles;
-    for (QPDFObjectHandle item = pdf.getRoot().getKey("/Outlines").getKey("/First"); item.isDictionary();
+    QPDFObjectHandle outlines = pdf.getRoot().getKey("/Outlines");
+    for (QPDFObjectHandle item = outlines.isDictionary() ? outlines.getKey("/First") : outlines; item.isDictionary();
          item = item.getKey("/Next"))
         titles += (titles.empty() ? "" : " ") + item.getKey("/Title").getUTF8Value();
     return titles;
@@ -128,15 +165,25 @@ TEST_F(JobCommands, MergeAndMixMakeAnEntryPerFileWhenAsked) {
 }
 
 TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {
-    QImage picture(8, 8, QImage::Format_ARGB32);
-    picture.fill(QColor(200, 0, 0, 128));
-    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("mark.png"))));
-    const ProcessResult result = run({"merge", "B.pdf", "C.pdf", "-o", "marked.pdf", "--watermark", "mark.png", "--at", "10,20"});
+    writePicture("mark.png");
+    const CommandResult result =
+        run({"merge", "B.pdf", "C.pdf", "-o", "marked.pdf", "--watermark", "mark.png", "--at", "10,20"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    QPDF pdf;
-    pdf.processFile(dir.file("marked.pdf").c_str());
-    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
-        EXPECT_FALSE(page.getImages().empty());
+    EXPECT_TRUE(everyPageHasAPicture(dir.file("marked.pdf")));
+}
+
+// The stored protection applies unless an option replaces it or
+// --no-protection leaves it out.
+TEST_F(JobCommands, StoredProtectionAppliesUnlessTheOptionsSayOtherwise) {
+    writePicture("mark.png");
+    storedProtection = {"stored", dir.file("mark.png"), "5", "5"};
+    ASSERT_EQ(run({"merge", "B.pdf", "C.pdf", "-o", "stored.pdf"}).exitCode, 0);
+    EXPECT_TRUE(everyPageHasAPicture(dir.file("stored.pdf"), "stored"));
+    ASSERT_EQ(run({"merge", "B.pdf", "C.pdf", "-o", "other.pdf", "--output-password", "other"}).exitCode, 0);
+    EXPECT_TRUE(everyPageHasAPicture(dir.file("other.pdf"), "other"));
+    ASSERT_EQ(run({"merge", "B.pdf", "C.pdf", "-o", "plain.pdf", "--no-protection"}).exitCode, 0);
+    EXPECT_EQ(markerText(dir.file("plain.pdf")), "B1 B2 B3 B4 C1 C2");
+    EXPECT_FALSE(everyPageHasAPicture(dir.file("plain.pdf")));
 }
 
 TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
@@ -144,25 +191,63 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
         std::vector<std::string> arguments;
         std::string message;
     } cases[] = {
-        {{"split", "A.pdf", "--bogus"}, "Unknown option --bogus"},
+        {{"split", "A.pdf", "--bogus"}, "Unknown option --bogus for split"},
         {{"split", "A.pdf", "--pages"}, "The option --pages needs a value"},
-        {{"split", "A.pdf", "--groups", "two"}, "The option --groups needs a whole number"},
+        {{"split", "A.pdf", "--groups", "two"}, "The option --groups needs a whole number of 0 or more, not 'two'"},
+        {{"split", "A.pdf", "--pages", "-1"}, "The option --pages needs a whole number of 0 or more, not '-1'"},
+        {{"split", "A.pdf", "--each", "2", "--from", "x"},
+         "The option --from needs a whole number of 0 or more, not 'x'"},
         {{"split", "A.pdf", "--to", "no-such-folder"}, "The folder of --to does not exist: no-such-folder"},
         {{"split", "A.pdf", "--from", "2"}, "The option --from goes with --groups or --each"},
+        {{"split", "A.pdf", "--pages", "2", "--each", "2"}, "Give one of --pages, --groups, --each and --ranges"},
         {{"split", "missing.pdf"}, "Input file does not exist: missing.pdf"},
+        {{"split", "A.pdf", "B.pdf"}, "split takes one input file"},
         {{"merge", "A.pdf", "B.pdf"}, "merge needs -o OUTPUT"},
-        {{"mix", "A.pdf", "B.pdf", "--first", "pairs:2"}, "The option --first needs group:N[:S] or each:N[:S]"},
-        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--at", "5"}, "The option --at needs two whole numbers"},
-        {{"mix", "A.pdf", "B.pdf", "--bookmarks", "all"}, "The option --bookmarks needs keep, per-file or none"},
-        {{"split", "A.pdf", "--bookmarks", "none"}, "Unknown option --bookmarks"},
+        {{"merge", "A.pdf", "B.pdf", "-o", ""}, "merge needs -o OUTPUT"},
+        {{"merge", "-o", "x.pdf"}, "merge takes the files to merge"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "nowhere/x.pdf"}, "The folder of -o does not exist: nowhere/"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--at", "5"}, "The option --at needs two whole numbers X,Y, not '5'"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--watermark", "none.png"},
+         "The picture of --watermark does not exist: none.png"},
+        {{"mix", "A.pdf"}, "mix takes two input files"},
+        {{"mix", "A.pdf", "B.pdf", "--first", "pairs:2"}, "The option --first needs group:N[:S] or each:N[:S], not 'pairs:2'"},
+        {{"mix", "A.pdf", "B.pdf", "--second", "each:2:x"},
+         "The option --second needs group:N[:S] or each:N[:S], not 'each:2:x'"},
+        {{"mix", "A.pdf", "B.pdf", "--first", "group"}, "The option --first needs group:N[:S] or each:N[:S], not 'group'"},
+        {{"mix", "A.pdf", "B.pdf", "--from", "2"}, "Unknown option --from for mix"},
+        {{"mix", "A.pdf", "B.pdf", "--bookmarks", "all"}, "The option --bookmarks needs keep, per-file or none, not 'all'"},
+        {{"split", "A.pdf", "--bookmarks", "none"}, "Unknown option --bookmarks for split"},
     };
     const auto before = fixtures::filesIn(dir.path());
     for (const Case& c : cases) {
-        const ProcessResult result = run(c.arguments);
+        const CommandResult result = run(c.arguments);
         EXPECT_EQ(result.exitCode, 2) << c.message;
-        EXPECT_EQ(result.err.rfind(c.message, 0), 0u) << result.err;
+        EXPECT_EQ(result.err, c.message + "\nUsage: splimera\n" + jobCommandUsage());
+        EXPECT_EQ(result.out, "");
     }
     EXPECT_EQ(fixtures::filesIn(dir.path()), before);
+}
+
+// The program itself: its exit codes, and the stored settings it reads.
+TEST(JobCommandProgram, ExitCodesAndStoredProtection) {
+    TempDir dir, config;
+    fixtures::writeMarkedPdf(dir.file("A.pdf"), "A", 2);
+    fixtures::writeMarkedPdf(dir.file("empty.pdf"), "E", 0);
+    std::filesystem::create_directories(config.file("Brellow"));
+    fixtures::writeFile(config.file("Brellow/Splimera.conf"), "[General]\noutputPdfPassword=kept\n");
+    const struct {
+        std::vector<std::string> arguments;
+        int exitCode;
+    } cases[] = {
+        {{"split", "A.pdf"}, 0},
+        {{"split", "empty.pdf"}, 1},  // nothing written
+        {{"split", "missing.pdf"}, 2},
+    };
+    for (const auto& c : cases) {
+        const fixtures::ProcessResult result = fixtures::runSplimera(c.arguments, dir.path(), config.path());
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments[1] << ": " << result.err;
+    }
+    EXPECT_EQ(markerText(dir.file("A_1.pdf"), "kept"), "A1");
 }
 
 }  // namespace

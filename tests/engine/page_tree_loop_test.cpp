@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "engine/page_tree_check.h"
 #include "engine/pdf_error.h"
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "support/damaged_pdfs.h"
 #include "support/fixtures.h"
 
@@ -47,13 +48,16 @@ std::string encryptNotADictionary() {
     return pdf;
 }
 
-std::string errorOpening(TPdf& pdf) {
+// The document when it opens, and what happened.
+std::optional<PdfDocument> opening(const std::string& path, const std::string& password, std::string& outcome) {
     try {
-        pdf.setActive(true);
-    } catch (const EPdfError& error) {
-        return error.what();
+        PdfDocument pdf = PdfDocument::open(path, password);
+        outcome = "opened, " + std::to_string(pdf.pageCount()) + " pages";
+        return pdf;
+    } catch (const PdfError& error) {
+        outcome = error.what();
+        return std::nullopt;
     }
-    return "opened, " + std::to_string(pdf.PageCount()) + " pages";
 }
 
 // Copying a page climbs its /Parent chain; a looping chain must be refused at
@@ -91,21 +95,18 @@ TEST(PageTreeLoop, LoopingParentChainsAreRefusedAtOpeningOthersOpenAsBefore) {
         {"outline-damaged-xref.pdf", "", "opened, 1 pages"},
     };
     for (const Case& c : cases) {
-        TPdf pdf("Pdf");
-        pdf.setFileName(dir.file(c.file));
-        pdf.setPassword(c.password);
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(errorOpening(pdf), c.outcome) << c.file;
+        std::string outcome;
+        const std::optional<PdfDocument> pdf = opening(dir.file(c.file), c.password, outcome);
+        EXPECT_EQ(outcome, c.outcome) << c.file;
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.file;
-        EXPECT_EQ(pdf.Active(), c.outcome != Corrupted) << c.file;
-        if (!pdf.Active()) continue;
+        if (!pdf) continue;
         // What opens copies every page.
-        TPdf copy("PdfNew");
-        copy.CreateDocument();
+        PdfDocument copy = PdfDocument::create();
         std::vector<int> pages;
-        for (int page = 1; page <= pdf.PageCount(); ++page) pages.push_back(page);
-        EXPECT_TRUE(copy.ImportPageList(pdf, pages, 1)) << c.file;
-        EXPECT_EQ(copy.PageCount(), pdf.PageCount()) << c.file;
+        for (int page = 1; page <= pdf->pageCount(); ++page) pages.push_back(page);
+        EXPECT_TRUE(copy.importPages(*pdf, pages, 1)) << c.file;
+        EXPECT_EQ(copy.pageCount(), pdf->pageCount()) << c.file;
     }
 }
 
@@ -164,7 +165,7 @@ TEST(PageTreeLoop, CheckFindsLoopsAndDeepChainsOnly) {
         {"missing.pdf", "", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ParentChainLoops(dir.file(c.file), c.password), c.loops) << c.file << " / " << c.password;
+        EXPECT_EQ(parentChainLoops(dir.file(c.file), c.password), c.loops) << c.file << " / " << c.password;
 }
 
 }  // namespace

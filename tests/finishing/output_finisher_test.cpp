@@ -10,10 +10,12 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "engine/pdf_error.h"
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
+#include "jobs/application.h"
 #include "jobs/whole_number.h"
 #include "support/fixtures.h"
+#include "hostile_pictures.h"
 #include "test_pages.h"
 #include "test_pictures.h"
 
@@ -57,14 +59,17 @@ class Finishing : public ::testing::Test {
 protected:
     void SetUp() override { fixtures::writeMarkedPdf(output, "A", 3); }
 
+    // Finishes path as every job does, with the protection set up so far.
+    void finish(const std::string& path) { OutputFinisher(protection, CreatorText).finishOutputFile(path); }
+
     TempDir dir;
     std::string output = dir.file("out.pdf");
-    OutputFinisher finisher;
+    Protection protection;
 };
 
 TEST_F(Finishing, StampsCreatorAndDatesWhenNothingIsConfigured) {
     const std::time_t before = std::time(nullptr);
-    finisher.finishOutputFile(output);
+    finish(output);
     const std::time_t after = std::time(nullptr);
 
     EXPECT_EQ(infoEntry(output, "/Creator"), "Splimera (https://splimera.brellow.org)");
@@ -88,16 +93,15 @@ TEST_F(Finishing, KeepsOtherInformationAndTakesTheCaptionGiven) {
         QPDFWriter writer(pdf, titled.c_str());
         writer.write();
     }
-    finisher.settings().creatorText = creatorTextFor("Splimera – Ünïcode");
-    finisher.finishOutputFile(dir.file("titled.pdf"));
+    OutputFinisher(protection, "Splimera – Ünïcode (https://splimera.brellow.org)").finishOutputFile(dir.file("titled.pdf"));
     EXPECT_EQ(infoEntry(dir.file("titled.pdf"), "/Title"), "Kept");
     EXPECT_EQ(infoEntry(dir.file("titled.pdf"), "/Creator"), "Splimera – Ünïcode (https://splimera.brellow.org)");
 }
 
 // The same text opens the file and owns it, in libqpdf and in PDFium alike.
 TEST_F(Finishing, PasswordOpensTheFileWithEveryRight) {
-    finisher.settings().outputPdfPassword = "s3cret pässword";
-    finisher.finishOutputFile(output);
+    protection.outputPassword = "s3cret pässword";
+    finish(output);
 
     {
         QPDF locked;
@@ -120,19 +124,14 @@ TEST_F(Finishing, PasswordOpensTheFileWithEveryRight) {
     EXPECT_EQ(fixtures::markerText(output, "s3cret pässword"), "A1 A2 A3");
     EXPECT_EQ(infoEntry(output, "/Creator", "s3cret pässword"), "Splimera (https://splimera.brellow.org)");
 
-    TPdf locked("Pdf");
-    locked.setFileName(output);
-    EXPECT_EQ(errorOf([&] { locked.setActive(true); }), "Password required or incorrect password");
-    TPdf opened("Pdf");
-    opened.setFileName(output);
-    opened.setPassword("s3cret pässword");
-    opened.setActive(true);
-    EXPECT_EQ(opened.PageCount(), 3);
+    EXPECT_EQ(errorOf([&] { PdfDocument::open(output); }), "Password required or incorrect password");
+    const PdfDocument opened = PdfDocument::open(output, "s3cret pässword");
+    EXPECT_EQ(opened.pageCount(), 3);
     auto documentPermissions =
         reinterpret_cast<unsigned long (*)(FPDF_DOCUMENT)>(test_pages::pdfiumEntry("FPDF_GetDocPermissions"));
     // Print, modify, copy, annotate, fill, extract, assemble, print faithfully.
     const unsigned long everyRight = 0xF3C;
-    EXPECT_EQ(documentPermissions(opened.Handle()) & everyRight, everyRight);
+    EXPECT_EQ(documentPermissions(opened.handle()) & everyRight, everyRight);
 }
 
 // A position that is not a whole number stops finishing before anything is
@@ -149,15 +148,15 @@ TEST_F(Finishing, PositionErrorLeavesTheFileAsSaved) {
         {"10", "", "'' is not a valid integer value for Integer type"},
         {"left", "top", "'left' is not a valid integer value for Integer type"},
     };
-    finisher.settings().outputPdfPassword = "pw";
-    finisher.settings().watermarkPath = dir.file("mark.png");
+    protection.outputPassword = "pw";
+    protection.watermarkPath = dir.file("mark.png");
     for (const Case& c : cases) {
-        finisher.settings().watermarkX = c.x;
-        finisher.settings().watermarkY = c.y;
+        protection.watermarkX = c.x;
+        protection.watermarkY = c.y;
         try {
-            finisher.finishOutputFile(output);
+            finish(output);
             ADD_FAILURE() << "no error for " << c.x << ", " << c.y;
-        } catch (const EConvertError& error) {
+        } catch (const ConvertError& error) {
             EXPECT_EQ(std::string(error.what()), c.message);
         }
         EXPECT_EQ(fixtures::readFile(output), saved) << c.x << ", " << c.y;
@@ -168,10 +167,10 @@ TEST_F(Finishing, PositionErrorLeavesTheFileAsSaved) {
 // Nothing to draw on: the picture is not even looked at, nor the position.
 TEST_F(Finishing, ZeroPagesLoadNoPictureAndConvertNothing) {
     fixtures::writeMarkedPdf(output, "A", 0);
-    finisher.settings().watermarkPath = dir.file("missing.png");
-    finisher.settings().watermarkX = "not a number";
-    finisher.settings().watermarkY = "";
-    finisher.finishOutputFile(output);
+    protection.watermarkPath = dir.file("missing.png");
+    protection.watermarkX = "not a number";
+    protection.watermarkY = "";
+    finish(output);
     EXPECT_EQ(infoEntry(output, "/Creator"), "Splimera (https://splimera.brellow.org)");
 }
 
@@ -182,6 +181,12 @@ TEST_F(Finishing, PictureErrorsNameThePictureAndLeaveTheFile) {
     fixtures::writeFile(dir.file("cut.png"), png.substr(0, png.size() / 2));
     fixtures::writeFile(dir.file("cut.jpg"), "\xFF\xD8\xFF\xE0 truncated");
     std::filesystem::create_directory(dir.file("folder.png"));
+    fixtures::writeFile(dir.file("huge-text.png"), hostile_pictures::pngWithHugeTextChunk());
+    fixtures::writeFile(dir.file("no-pixels.png"), hostile_pictures::pngDeclaringPixelsItLacks());
+    pictures::writeJpeg(dir.file("whole.jpg"), 64, 64, 3, pictures::QuadrantA, 72);
+    const std::string jpeg = fixtures::readFile(dir.file("whole.jpg"));
+    fixtures::writeFile(dir.file("cut-scan.jpg"), hostile_pictures::jpegCutAfterScanHeader(jpeg));
+    fixtures::writeFile(dir.file("tall.jpg"), hostile_pictures::jpegWithTallerFrame(jpeg));
     struct Case {
         std::string picture, reason;
     } cases[] = {
@@ -190,12 +195,16 @@ TEST_F(Finishing, PictureErrorsNameThePictureAndLeaveTheFile) {
         {"cut.png", "not a readable PNG picture"},
         {"cut.jpg", "not a readable JPEG picture"},
         {"folder.png", "Is a directory"},
+        {"huge-text.png", "not a readable PNG picture"},
+        {"no-pixels.png", "not a readable PNG picture (the picture lacks most of its data)"},
+        {"cut-scan.jpg", "not a readable JPEG picture"},
+        {"tall.jpg", "not a readable JPEG picture"},
     };
     const std::string saved = fixtures::readFile(output);
-    finisher.settings().watermarkX = finisher.settings().watermarkY = "0";
+    protection.watermarkX = protection.watermarkY = "0";
     for (const Case& c : cases) {
-        finisher.settings().watermarkPath = dir.file(c.picture);
-        const std::string message = errorOf([&] { finisher.finishOutputFile(output); });
+        protection.watermarkPath = dir.file(c.picture);
+        const std::string message = errorOf([&] { finish(output); });
         EXPECT_EQ(message.rfind("Cannot load the watermark picture \"" + dir.file(c.picture) + "\": " + c.reason, 0), 0u)
             << message;
         EXPECT_EQ(fixtures::readFile(output), saved) << c.picture;
@@ -211,7 +220,7 @@ TEST_F(Finishing, UnreadableOutputIsReportedWithItsName) {
         {"garbage.pdf", ""},
     };
     for (const Case& c : cases) {
-        const std::string message = errorOf([&] { finisher.finishOutputFile(dir.file(c.file)); });
+        const std::string message = errorOf([&] { finish(dir.file(c.file)); });
         EXPECT_EQ(message.rfind("Cannot read PDF file \"" + dir.file(c.file) + "\": " + c.reason, 0), 0u) << message;
     }
     EXPECT_EQ(fixtures::readFile(dir.file("garbage.pdf")), "this is not a PDF at all");
@@ -221,13 +230,13 @@ TEST_F(Finishing, UnreadableOutputIsReportedWithItsName) {
 TEST_F(Finishing, RespectsTheFilesPermissions) {
     const std::string saved = fixtures::readFile(output);
     ::chmod(output.c_str(), 0444);
-    EXPECT_EQ(errorOf([&] { finisher.finishOutputFile(output); }),
+    EXPECT_EQ(errorOf([&] { finish(output); }),
               "Cannot write file \"" + output + "\": Permission denied");
     EXPECT_EQ(fixtures::readFile(output), saved);
     EXPECT_EQ(fixtures::filesIn(dir.path()), std::vector<std::string>{"out.pdf"});
 
     ::chmod(output.c_str(), 0640);
-    finisher.finishOutputFile(output);
+    finish(output);
     struct stat status {};
     ::stat(output.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0640u);

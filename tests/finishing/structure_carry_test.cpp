@@ -5,7 +5,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
 #include "finishing/structure/structure_carry.h"
 #include "jobs/merge_job.h"
@@ -31,29 +31,34 @@ public:
     }
 
     void merge(BookmarkMode bookmarks) {
-        MergeOptions options{{input("structured.pdf"), input("second.pdf")}, dir.file("out.pdf"), true, bookmarks};
-        mergeWithPdfium(options, documents, finisher, reporter);
+        MergeRequest request;
+        request.inputs = {input("structured.pdf"), input("second.pdf")};
+        request.outputPath = dir.file("out.pdf");
+        request.silent = true;
+        request.bookmarks = bookmarks;
+        runMerge(request, reporter);
     }
     void split(const std::string& ranges) {
-        SplitOptions options;
-        options.input = input("structured.pdf");
-        options.method = SplitMethod::ByPageRange;
-        options.rangeList = ranges;
-        options.baseName = "part_";
-        options.destinationFolder = dir.folder();
-        options.silent = true;
-        splitWithPdfium(options, documents, finisher, reporter);
+        SplitRequest request;
+        request.input = input("structured.pdf");
+        request.method = SplitMethod::ByPageRange;
+        request.rangeList = ranges;
+        request.baseName = "part_";
+        request.destinationFolder = dir.folder();
+        request.silent = true;
+        runSplit(request, reporter);
     }
     // Page by page in turns; the second file, shorter, starts again from its first page.
     void mixPageByPage() {
-        MixOptions options;
-        options.first = input("structured.pdf");
-        options.second = input("second.pdf");
-        options.firstMethod.groupCount = options.secondMethod.groupCount = "1";
-        options.baseName = "mix_";
-        options.outputFolder = dir.folder();
-        options.singleFile = true;
-        mixWithPdfium(options, documents, finisher, reporter);
+        MixRequest request;
+        request.first = input("structured.pdf");
+        request.second = input("second.pdf");
+        request.firstMethod.groupCount = request.secondMethod.groupCount = "1";
+        request.baseName = "mix_";
+        request.destinationFolder = dir.folder();
+        request.singleFile = true;
+        request.silent = true;
+        runMix(request, reporter);
     }
 
     TempDir dir;
@@ -61,10 +66,6 @@ public:
 
 private:
     InputFile input(const std::string& name) { return {name, dir.folder(), ""}; }
-
-    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
-    OutputFinisher finisher;
 };
 
 struct OutputExpectation {
@@ -125,7 +126,7 @@ TEST(StructureCarry, EveryJobKeepsTheStructureOfThePagesItWrites) {
         SCOPED_TRACE(job.name);
         StructureJobs jobs;
         job.run(jobs);
-        for (const std::string& message : jobs.reporter.messages) EXPECT_EQ(message.find("MsgStructureLost"), std::string::npos);
+        EXPECT_TRUE(jobs.reporter.messages.empty());
         for (const OutputExpectation& output : job.outputs) {
             SCOPED_TRACE(output.file);
             const std::string path = jobs.dir.file(output.file);
@@ -169,18 +170,14 @@ TEST(StructureCarry, FieldsOfTheSecondFormKeepTheirOwnFont) {
 
 // An output as PDFium writes it: the pages of the inputs, nothing around them.
 void writePagesOnly(const std::vector<std::string>& inputs, const std::string& output) {
-    TPdf source("Pdf"), made("PdfNew");
-    made.CreateDocument();
+    PdfDocument made = PdfDocument::create();
     for (const std::string& input : inputs) {
-        source.setFileName(input);
-        source.setActive(true);
+        const PdfDocument source = PdfDocument::open(input);
         std::vector<int> all;
-        for (int page = 1; page <= source.PageCount(); ++page) all.push_back(page);
-        made.ImportPageList(source, all, made.PageCount() + 1);
-        source.setActive(false);
+        for (int page = 1; page <= source.pageCount(); ++page) all.push_back(page);
+        made.importPages(source, all, made.pageCount() + 1);
     }
-    made.SaveAs(output, TSaveOption::saNone, TPdfVersion::pvUnknown);
-    made.setActive(false);
+    made.saveAs(output);
 }
 
 TEST(StructureCarry, AnInputLibqpdfCannotReadIsLeftOutWhole) {
@@ -221,15 +218,13 @@ public:
 TEST(StructureCarry, AJobNamesAnInputWhoseStructureItCannotCarryOnce) {
     TempDir dir;
     fixtures::writeMarkedPdf(dir.file("in.pdf"), "A", 3);
-    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     UnreadFirstInput finisher;
     RecordingReporter reporter;
-    SplitOptions options;
-    options.input = {"in.pdf", dir.folder(), ""};
-    options.destinationFolder = dir.folder();
-    options.silent = true;
-    splitWithPdfium(options, documents, finisher, reporter);
+    SplitRequest request;
+    request.input = {"in.pdf", dir.folder(), ""};
+    request.destinationFolder = dir.folder();
+    request.silent = true;
+    runSplit(request, reporter, finisher);
     EXPECT_EQ(finisher.finished.size(), 3u);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf")}));
 }

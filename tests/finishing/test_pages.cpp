@@ -10,7 +10,7 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 
 namespace test_pages {
 namespace {
@@ -62,10 +62,7 @@ void* pdfiumEntry(const char* name) {
 }
 
 RenderedPage renderPage(const std::string& path, int pageIndex, const std::string& password) {
-    TPdf pdf("Pdf");
-    pdf.setFileName(path);
-    pdf.setPassword(password);
-    pdf.setActive(true);
+    const PdfDocument pdf = PdfDocument::open(path, password);
 
     using Bitmap = void*;
     auto loadPage = reinterpret_cast<FPDF_PAGE (*)(FPDF_DOCUMENT, int)>(pdfiumEntry("FPDF_LoadPage"));
@@ -81,7 +78,7 @@ RenderedPage renderPage(const std::string& path, int pageIndex, const std::strin
     auto stride = reinterpret_cast<int (*)(Bitmap)>(pdfiumEntry("FPDFBitmap_GetStride"));
     auto destroyBitmap = reinterpret_cast<void (*)(Bitmap)>(pdfiumEntry("FPDFBitmap_Destroy"));
 
-    FPDF_PAGE page = loadPage(pdf.Handle(), pageIndex);
+    FPDF_PAGE page = loadPage(pdf.handle(), pageIndex);
     if (!page) throw std::runtime_error("cannot load the page");
     RenderedPage rendered;
     rendered.width = static_cast<int>(pageWidth(page) + 0.5f);

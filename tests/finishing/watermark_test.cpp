@@ -12,9 +12,9 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
-#include "jobs/document_session.h"
+#include "jobs/application.h"
 #include "support/fixtures.h"
 #include "test_pages.h"
 #include "test_pictures.h"
@@ -46,12 +46,8 @@ Rgb overBackground(const Rgba& c) {
 class Watermark : public ::testing::Test {
 protected:
     void finish(const std::string& picture, int x, int y, const std::string& password = "") {
-        OutputFinisher finisher;
-        finisher.settings().watermarkPath = picture;
-        finisher.settings().watermarkX = std::to_string(x);
-        finisher.settings().watermarkY = std::to_string(y);
-        finisher.settings().outputPdfPassword = password;
-        finisher.finishOutputFile(output);
+        OutputFinisher(Protection{password, picture, std::to_string(x), std::to_string(y)}, CreatorText)
+            .finishOutputFile(output);
     }
 
     // Checks the centre of each quadrant of the 60 x 30 point test picture
@@ -271,22 +267,17 @@ TEST(WatermarkOnJobOutput, KeepsInheritedResourcesAndRotation) {
     const RenderedPage before = test_pages::renderPage(inherited, 0);
     EXPECT_GT(darkPixels(before, 640, 40, 760, 180), 100);
     pictures::writePng(picture, {});
-    OutputFinisher finisher;
-    finisher.settings().watermarkPath = picture;
-    finisher.settings().watermarkX = "400";
-    finisher.settings().watermarkY = "500";
-    finisher.settings().outputPdfPassword = "pw";
+    OutputFinisher finisher(Protection{"pw", picture, "400", "500"}, CreatorText);
 
     for (bool throughPdfium : {false, true}) {
         const std::string output = dir.file(throughPdfium ? "job.pdf" : "as-is.pdf");
         const std::string label = throughPdfium ? "saved by PDFium" : "inheriting";
         if (throughPdfium) {
-            TPdf source("Pdf"), made("PdfNew");
-            source.setFileName(inherited);
-            source.setActive(true);
-            made.CreateDocument();
-            made.ImportPages(source, "1-2", 1);
-            writeOutput(made, output, finisher);
+            const PdfDocument source = PdfDocument::open(inherited);
+            PdfDocument made = PdfDocument::create();
+            made.importPages(source, {1, 2}, 1);
+            made.saveAs(output);
+            finisher.finishOutputFile(output);
         } else {
             fixtures::writeFile(output, fixtures::readFile(inherited));
             finisher.finishOutputFile(output);

@@ -2,7 +2,7 @@
 // split by one of the four methods (chosen by the last byte) and mixed with
 // themselves; every output is finished with a password and a watermark. The
 // raw file is finished as well. Only the engine's, the number reading's and
-// the file errors may come out, and the document objects end inactive.
+// the file errors may come out.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,9 +14,10 @@
 #include <png.h>
 
 #include "engine/pdf_error.h"
-#include "engine/tpdf.h"
+#include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_finishing.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"
@@ -72,13 +73,6 @@ struct Workspace {
     }
 };
 
-TPdf Pdf("Pdf"), Pdf2("Pdf2"), PdfNew("PdfNew");
-PdfDocuments documents{Pdf, Pdf2, PdfNew};
-
-void checkInactive() {
-    if (Pdf.Active() || Pdf2.Active() || PdfNew.Active()) std::abort();
-}
-
 // SPLIMERA_FUZZ_VERBOSE=1 tells how each step of an input ended, to see
 // which seeds reach the jobs.
 const bool verbose = std::getenv("SPLIMERA_FUZZ_VERBOSE") != nullptr;
@@ -88,23 +82,21 @@ void runAllowingErrors(const char* step, Job job) {
     std::string outcome = "done";
     try {
         job();
-    } catch (const EPdfError& error) {
-        outcome = std::string("EPdfError: ") + error.what();
-    } catch (const EConvertError& error) {
-        outcome = std::string("EConvertError: ") + error.what();
+    } catch (const PdfError& error) {
+        outcome = std::string("PdfError: ") + error.what();
+    } catch (const ConvertError& error) {
+        outcome = std::string("ConvertError: ") + error.what();
     } catch (const std::runtime_error& error) {
         outcome = std::string("runtime_error: ") + error.what();
     }
     if (verbose) std::fprintf(stderr, "%s: %s\n", step, outcome.c_str());
-    checkInactive();
 }
 
 // The page count when the file opens as a PDF, -1 when it does not.
 int openedPageCount(const InputFile& input) {
     try {
-        OpenedInput opened(Pdf, input);
-        return Pdf.PageCount();
-    } catch (const EPdfError&) {
+        return openInput(input).pageCount();
+    } catch (const PdfError&) {
         return -1;
     }
 }
@@ -115,24 +107,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const Workspace workspace;
     workspace.reset(data, size);
 
-    OutputFinisher finisher;
-    finisher.settings().outputPdfPassword = "secret";
-    finisher.settings().watermarkPath = workspace.picture;
-    finisher.settings().watermarkX = "10";
-    finisher.settings().watermarkY = "20";
+    const Protection protection{"secret", workspace.picture, "10", "20"};
     RecordingReporter reporter;
     const InputFile input{"input.pdf", workspace.folder.string() + "/", InputPassword};
 
     const int pages = openedPageCount(input);
     if (verbose) std::fprintf(stderr, "pages: %d\n", pages);
-    checkInactive();
     if (pages >= 0 && pages <= MostPagesProcessed) {
         runAllowingErrors("merge", [&] {
-            MergeOptions merge{{input, input}, workspace.outputs + "merged.pdf", true};
-            mergeWithPdfium(merge, documents, finisher, reporter);
+            MergeRequest merge;
+            merge.inputs = {input, input};
+            merge.outputPath = workspace.outputs + "merged.pdf";
+            merge.protection = protection;
+            merge.silent = true;
+            runMerge(merge, reporter);
         });
         runAllowingErrors("split", [&] {
-            SplitOptions split;
+            SplitRequest split;
             split.input = input;
             split.method = static_cast<SplitMethod>(size ? data[size - 1] % 4 + 1 : 1);
             split.filesOfSize = "2";
@@ -143,18 +134,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             split.rangeList = "1-3;2,1;9;";
             split.baseName = "part";
             split.destinationFolder = workspace.outputs;
+            split.protection = protection;
             split.silent = true;
-            splitWithPdfium(split, documents, finisher, reporter);
+            runSplit(split, reporter);
         });
         runAllowingErrors("mix", [&] {
-            MixOptions mix;
+            MixRequest mix;
             mix.first = mix.second = input;
             mix.secondMethod.method = MixMethod::Each;
             mix.reverseSecond = true;
-            mix.outputFolder = workspace.outputs;
-            mixWithPdfium(mix, documents, finisher, reporter);
+            mix.destinationFolder = workspace.outputs;
+            mix.protection = protection;
+            runMix(mix, reporter);
         });
     }
-    runAllowingErrors("finish input", [&] { finisher.finishOutputFile(workspace.input); });
+    runAllowingErrors("finish input", [&] { finisherFor(protection).finishOutputFile(workspace.input); });
     return 0;
 }

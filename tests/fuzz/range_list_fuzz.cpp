@@ -61,9 +61,9 @@ Outcome expand(const std::string& group, int pageLimit, std::vector<std::string>
     RecordingReporter reporter;
     try {
         entries = expandRangeGroup(group, reporter, pageLimit);
-    } catch (const EConvertError&) {
+    } catch (const ConvertError&) {
         return Outcome::ConvertError;
-    } catch (const EListError&) {
+    } catch (const ListError&) {
         return Outcome::ListError;
     }
     for (const std::string& message : reporter.messages)

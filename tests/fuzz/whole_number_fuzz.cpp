@@ -3,23 +3,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "jobs/whole_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    int value = 0;
-    const bool read = tryReadWholeNumber(text, value);
+    const std::optional<int> value = parseWholeNumber(text);
     try {
         const int again = readWholeNumber(text);
-        if (!read || again != value) std::abort();
-    } catch (const EConvertError&) {
-        if (read) std::abort();
+        if (!value || again != *value) std::abort();
+    } catch (const ConvertError&) {
+        if (value) std::abort();
     }
-    if (read) {
-        int back = 0;
-        if (!tryReadWholeNumber(std::to_string(value), back) || back != value) std::abort();
-    }
+    if (value && parseWholeNumber(std::to_string(*value)) != value) std::abort();
     return 0;
 }

@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include "child_run.h"
-#include "engine/input_probe.h"
 #include "finishing/output_finisher.h"
 #include "finishing/test_pictures.h"
+#include "jobs/application.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/output_naming.h"
@@ -19,6 +19,7 @@
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_dialogs.h"
+#include "ui/input_probe.h"
 
 namespace {
 
@@ -77,44 +78,42 @@ private:
 
     std::string probe() {
         ScriptedDialogs dialogs;
-        std::string password;
-        int pageCount = -1;
-        InputProbe(pdf_, dialogs, {}).getPageCount(input_, password, pageCount);
-        std::string text = pageCount >= 0 ? std::to_string(pageCount) + " pages" : "";
+        const std::optional<ProbedInput> probed = InputProbe(dialogs, {}).probe(input_);
+        std::string text = probed ? std::to_string(probed->pageCount) + " pages" : "";
         for (const std::string& message : dialogs.messages) text += (text.empty() ? "" : " | ") + message;
         return text + leftovers();
     }
 
     std::string split(SplitMethod method) {
-        SplitOptions o;
-        o.input = {name_, fs::path(input_).parent_path().string() + "/", ""};
-        o.method = method;
-        o.rangeList = "2-3;1";
-        o.everyGroupSize = o.eachStep = "2";
-        o.baseName = base_;
-        o.destinationFolder = freshFolder();
-        o.silent = true;
-        return outcome([&] { splitWithPdfium(o, documents_, finisher_, reporter_); }, o.destinationFolder);
+        SplitRequest request;
+        request.input = {name_, fs::path(input_).parent_path().string() + "/", ""};
+        request.method = method;
+        request.rangeList = "2-3;1";
+        request.everyGroupSize = request.eachStep = "2";
+        request.baseName = base_;
+        request.destinationFolder = freshFolder();
+        request.silent = true;
+        return outcome([&] { runSplit(request, reporter_, finisher_); }, request.destinationFolder);
     }
 
     std::string merge() {
-        MergeOptions o;
-        o.inputs = {{name_, fs::path(input_).parent_path().string() + "/", ""}, {"B.pdf", root_, ""}};
+        MergeRequest request;
+        request.inputs = {{name_, fs::path(input_).parent_path().string() + "/", ""}, {"B.pdf", root_, ""}};
         const std::string folder = freshFolder();
-        o.outputPath = folder + "merged.pdf";
-        o.silent = true;
-        return outcome([&] { mergeWithPdfium(o, documents_, finisher_, reporter_); }, folder);
+        request.outputPath = folder + "merged.pdf";
+        request.silent = true;
+        return outcome([&] { runMerge(request, reporter_, finisher_); }, folder);
     }
 
     std::string mix() {
-        MixOptions o;
-        o.first = {name_, fs::path(input_).parent_path().string() + "/", ""};
-        o.second = {"B.pdf", root_, ""};
-        o.firstMethod.groupCount = o.secondMethod.groupCount = "1";
-        o.baseName = "mix_";
-        o.outputFolder = freshFolder();
-        o.singleFile = true;
-        return outcome([&] { mixWithPdfium(o, documents_, finisher_, reporter_); }, o.outputFolder);
+        MixRequest request;
+        request.first = {name_, fs::path(input_).parent_path().string() + "/", ""};
+        request.second = {"B.pdf", root_, ""};
+        request.firstMethod.groupCount = request.secondMethod.groupCount = "1";
+        request.baseName = "mix_";
+        request.destinationFolder = freshFolder();
+        request.singleFile = true;
+        return outcome([&] { runMix(request, reporter_, finisher_); }, request.destinationFolder);
     }
 
     // Finishing (with a watermark, which walks every page) of the file under a
@@ -127,10 +126,10 @@ private:
         else
             fs::create_hard_link(input_, copy);  // finishing replaces the name, never the input's bytes
         const std::string before = snapshot(copy);
-        FinishingSettings settings;
-        settings.watermarkPath = root_ + "mark.jpg";
-        settings.watermarkX = settings.watermarkY = "10";
-        OutputFinisher finisher(settings);
+        Protection protection;
+        protection.watermarkPath = root_ + "mark.jpg";
+        protection.watermarkX = protection.watermarkY = "10";
+        OutputFinisher finisher(protection, CreatorText);
         std::string text;
         try {
             finisher.finishOutputFile(copy);
@@ -165,12 +164,10 @@ private:
         return text + leftovers() + hiddenFilesIn(folder);
     }
 
-    // Anything a job must not leave behind: an active document object, a
-    // changed input, a temporary file beside the input.
+    // Anything a job must not leave behind: a changed input, a temporary
+    // file beside the input.
     std::string leftovers() {
         std::string text;
-        for (TPdf* pdf : {&pdf_, &pdf2_, &pdfNew_})
-            if (pdf->Active()) text += " [" + pdf->Name() + " left active]";
         if (snapshot(input_) != before_) text += " [the input changed]";
         return text + hiddenFilesIn(fs::path(input_).parent_path().string() + "/");
     }
@@ -189,8 +186,6 @@ private:
     }
 
     std::string root_, input_, name_, base_, before_;
-    TPdf pdf_{"Pdf"}, pdf2_{"Pdf2"}, pdfNew_{"PdfNew"};
-    PdfDocuments documents_{pdf_, pdf2_, pdfNew_};
     NoFinishing finisher_;
     RecordingReporter reporter_;
     int folders_ = 0;

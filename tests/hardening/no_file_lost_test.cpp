@@ -11,9 +11,11 @@
 
 #include "engine/pdf_error.h"
 #include "finishing/output_finisher.h"
+#include "jobs/job_finishing.h"
 #include "jobs/merge_job.h"
 #include "jobs/split_job.h"
 #include "support/fixtures.h"
+#include "support/private_config.h"
 #include "support/process.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_dialogs.h"
@@ -50,28 +52,22 @@ protected:
         fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 2);
     }
     std::string merge(const std::string& output) {
-        MergeOptions o;
-        o.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
-        o.outputPath = output;
-        o.silent = true;
-        return failureOf([&] { mergeWithPdfium(o, documents, finisher, reporter); });
+        MergeRequest request;
+        request.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
+        request.outputPath = output;
+        request.silent = true;
+        return failureOf([&] { runMerge(request, reporter); });
     }
     std::string split(const std::string& destination, const std::string& baseName = "part_") {
-        SplitOptions o;
-        o.input = {"a.pdf", dir.folder(), ""};
-        o.baseName = baseName;
-        o.destinationFolder = destination;
-        o.silent = true;
-        return failureOf([&] { splitWithPdfium(o, documents, finisher, reporter); });
-    }
-    void expectDocumentsInactive() {
-        for (TPdf* pdf : {&Pdf, &Pdf2, &PdfNew}) EXPECT_FALSE(pdf->Active()) << pdf->Name();
+        SplitRequest request;
+        request.input = {"a.pdf", dir.folder(), ""};
+        request.baseName = baseName;
+        request.destinationFolder = destination;
+        request.silent = true;
+        return failureOf([&] { runSplit(request, reporter); });
     }
 
     TempDir dir;
-    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
-    OutputFinisher finisher;
     RecordingReporter reporter;
 };
 
@@ -84,7 +80,6 @@ TEST_F(NoFileLost, MergeIntoOneOfItsInputsIsRefused) {
     for (const std::string& output : {dir.file("a.pdf"), dir.file("sub/../b.pdf"), dir.file("link-to-b.pdf")}) {
         SCOPED_TRACE(output);
         EXPECT_EQ(merge(output), "Cannot create file \"" + output + "\". It is one of the files the job reads");
-        expectDocumentsInactive();
         EXPECT_EQ(contentsOf(dir.path()), before);
     }
 }
@@ -117,13 +112,12 @@ TEST_F(NoFileLost, MergeIntoOneOfItsInputsIsRefusedByTheWindowAndTheCommandLine)
 TEST_F(NoFileLost, SplitStopsBeforeAnOutputNamedLikeItsInput) {
     fs::rename(dir.file("a.pdf"), dir.file("part_2.pdf"));
     const std::string input = fixtures::readFile(dir.file("part_2.pdf"));
-    SplitOptions o;
-    o.input = {"part_2.pdf", dir.folder(), ""};
-    o.baseName = "part_";
-    o.destinationFolder = dir.folder();
-    EXPECT_EQ(failureOf([&] { splitWithPdfium(o, documents, finisher, reporter); }),
+    SplitRequest request;
+    request.input = {"part_2.pdf", dir.folder(), ""};
+    request.baseName = "part_";
+    request.destinationFolder = dir.folder();
+    EXPECT_EQ(failureOf([&] { runSplit(request, reporter); }),
               "Cannot create file \"" + dir.file("part_2.pdf") + "\". It is one of the files the job reads");
-    expectDocumentsInactive();
     EXPECT_EQ(fixtures::readFile(dir.file("part_2.pdf")), input);
     EXPECT_EQ(fixtures::markerText(dir.file("part_1.pdf")), "A1");
     EXPECT_EQ(fixtures::filesIn(dir.path()), (std::vector<std::string>{"b.pdf", "part_1.pdf", "part_2.pdf"}));
@@ -151,7 +145,6 @@ TEST_F(NoFileLost, AnOutputFolderThatCannotTakeFilesEndsTheJobCleanly) {
             EXPECT_EQ(failure.rfind("Cannot create file \"" + c.folder, 0), 0u) << failure;
             EXPECT_NE(failure.find(c.reason), std::string::npos) << failure;
         }
-        expectDocumentsInactive();
         EXPECT_EQ(contentsOf(dir.path()), before);
     }
 }
@@ -167,7 +160,6 @@ TEST_F(NoFileLost, AReadOnlyOutputFolderEndsTheJobCleanly) {
     EXPECT_EQ(merge(dir.file("locked/out.pdf")),
               "Cannot create file \"" + dir.file("locked/out.pdf") + "\". Permission denied");
     EXPECT_NE(split(dir.folder() + "locked/"), "");
-    expectDocumentsInactive();
     EXPECT_EQ(contentsOf(dir.path()), before);
 }
 
@@ -181,9 +173,8 @@ TEST_F(NoFileLost, AnExistingReadOnlyOutputStaysAsItWas) {
 
     EXPECT_EQ(merge(dir.file("out.pdf")), "Cannot create file \"" + dir.file("out.pdf") + "\". Permission denied");
     EXPECT_EQ(split(dir.folder()), "Cannot create file \"" + dir.file("part_1.pdf") + "\". Permission denied");
-    EXPECT_EQ(failureOf([&] { finisher.finishOutputFile(dir.file("out.pdf")); }),
+    EXPECT_EQ(failureOf([&] { finisherFor({}).finishOutputFile(dir.file("out.pdf")); }),
               "Cannot write file \"" + dir.file("out.pdf") + "\": Permission denied");
-    expectDocumentsInactive();
     EXPECT_EQ(contentsOf(dir.path()), before);
 }
 

@@ -23,46 +23,42 @@ protected:
     InputFile input(const std::string& name, const std::string& password = "") {
         return {name, dir.folder(), password};
     }
-    bool merge(std::vector<InputFile> inputs, bool silent = false) {
-        MergeOptions options{std::move(inputs), output(), silent};
-        return mergeWithPdfium(options, documents, finisher, reporter);
+    void merge(std::vector<InputFile> inputs, bool silent = false) {
+        MergeRequest request;
+        request.inputs = std::move(inputs);
+        request.outputPath = output();
+        request.silent = silent;
+        runMerge(request, reporter, finisher);
     }
     std::string output() const { return dir.file("out.pdf"); }
-    void expectDocumentsReady() {
-        EXPECT_FALSE(Pdf.Active());
-        EXPECT_FALSE(PdfNew.Active());
-        EXPECT_EQ(Pdf.Password(), "");
-    }
 
     TempDir dir;
-    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     RecordingFinisher finisher;
     RecordingReporter reporter;
 };
 
 TEST_F(MergeJob, JoinsInputsInListOrderAndReportsThePageTotal) {
-    EXPECT_TRUE(merge({input("a.pdf"), input("b.pdf"), input("c.pdf")}));
+    merge({input("a.pdf"), input("b.pdf"), input("c.pdf")});
     EXPECT_EQ(fixtures::markerText(output()), "A1 A2 A3 B1 B2 C1");
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"<MsgMergeDone> (total pages: 6)"}));
     EXPECT_EQ(finisher.finished, (std::vector<std::string>{output()}));
-    expectDocumentsReady();
+    EXPECT_EQ(reporter.written, (std::vector<std::pair<std::string, int>>{{output(), 6}}));
 }
 
 TEST_F(MergeJob, RepeatsEmptyInputsAndProtectedInputs) {
-    EXPECT_TRUE(merge({input("b.pdf"), input("empty.pdf"), input("locked.pdf", "pw"), input("b.pdf")}, true));
+    merge({input("b.pdf"), input("empty.pdf"), input("locked.pdf", "pw"), input("b.pdf")}, true);
     EXPECT_EQ(fixtures::markerText(output()), "B1 B2 L1 L2 B1 B2");
     EXPECT_TRUE(reporter.messages.empty()) << "a silent merge shows no completion message";
-    expectDocumentsReady();
 }
 
 TEST_F(MergeJob, NeedsTwoFiles) {
-    EXPECT_FALSE(merge({input("a.pdf")}, true));
+    merge({input("a.pdf")}, true);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"<MsgErrAdd2files>"}));
+    EXPECT_TRUE(reporter.written.empty());
     EXPECT_FALSE(fixtures::fileExists(output()));
 }
 
-TEST_F(MergeJob, FailuresLeaveNoOutputAndReadyDocuments) {
+TEST_F(MergeJob, FailuresLeaveNoOutput) {
     struct Case {
         std::vector<InputFile> inputs;
         std::string outputPath, message;
@@ -73,19 +69,21 @@ TEST_F(MergeJob, FailuresLeaveNoOutputAndReadyDocuments) {
          "Cannot create file \"" + dir.file("nowhere/out.pdf") + "\". No such file or directory"},
         {{input("a.pdf"), input("b.pdf")}, dir.file("b.pdf"),
          "Cannot create file \"" + dir.file("b.pdf") + "\". It is one of the files the job reads"},
+        {{input("a.pdf"), input("b.pdf")}, "", "No output file given"},
     };
     for (const Case& c : cases) {
         const auto before = fixtures::filesIn(dir.path());
-        MergeOptions options{c.inputs, c.outputPath, false};
+        MergeRequest request;
+        request.inputs = c.inputs;
+        request.outputPath = c.outputPath;
         try {
-            mergeWithPdfium(options, documents, finisher, reporter);
+            runMerge(request, reporter, finisher);
             ADD_FAILURE() << "no error for " << c.message;
         } catch (const std::exception& error) {
             EXPECT_EQ(std::string(error.what()), c.message);
         }
         EXPECT_EQ(fixtures::filesIn(dir.path()), before) << "no output and no temporary file";
         EXPECT_EQ(fixtures::markerText(dir.file("b.pdf")), "B1 B2") << "inputs stay intact";
-        expectDocumentsReady();
     }
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_TRUE(finisher.finished.empty());
@@ -93,7 +91,7 @@ TEST_F(MergeJob, FailuresLeaveNoOutputAndReadyDocuments) {
 
 TEST_F(MergeJob, SharedFontIsCopiedOncePerInput) {
     fixtures::writeMarkedPdf(dir.file("font.pdf"), "F", 200, fixtures::PdfOptions().withSharedFont());
-    EXPECT_TRUE(merge({input("font.pdf"), input("font.pdf")}, true));
+    merge({input("font.pdf"), input("font.pdf")}, true);
     const auto inputSize = std::filesystem::file_size(dir.file("font.pdf"));
     const auto outputSize = std::filesystem::file_size(output());
     EXPECT_LE(static_cast<double>(outputSize), 2.2 * static_cast<double>(inputSize));

@@ -79,10 +79,10 @@ TEST(RangeList, BadRangesFailNamingTheBoundOrTheMissingEnd) {
         try {
             expandRangeGroup("1,4-2," + c.group + ",7", reporter);
             ADD_FAILURE() << "no failure for " << c.group;
-        } catch (const EListError& error) {
+        } catch (const ListError& error) {
             EXPECT_TRUE(c.listError) << c.group;
             EXPECT_EQ(error.what(), c.failure);
-        } catch (const EConvertError& error) {
+        } catch (const ConvertError& error) {
             EXPECT_FALSE(c.listError) << c.group;
             EXPECT_EQ(error.what(), c.failure);
         }

@@ -62,31 +62,24 @@ protected:
         if (!fixtures::fileExists(inputs.file(name))) fixtures::writeMarkedPdf(inputs.file(name), "A", pages);
         return {name, inputs.folder(), ""};
     }
-    SplitOptions options(int pages, const std::string& outputFolder) {
-        SplitOptions o;
+    SplitRequest request(int pages, const std::string& outputFolder) {
+        SplitRequest o;
         o.input = input(pages);
         o.baseName = "";
         o.destinationFolder = outputFolder;
         return o;
     }
     // Runs the job; returns the failure text, or "" when it ended normally.
-    std::string run(const SplitOptions& o) {
+    std::string run(const SplitRequest& o) {
         try {
-            EXPECT_TRUE(splitWithPdfium(o, documents, finisher, reporter));
+            runSplit(o, reporter, finisher);
             return "";
         } catch (const std::exception& error) {
             return error.what();
         }
     }
-    void expectDocumentsReady() {
-        EXPECT_FALSE(Pdf.Active());
-        EXPECT_FALSE(PdfNew.Active());
-        EXPECT_EQ(Pdf.Password(), "");
-    }
 
     TempDir inputs, outputs;
-    TPdf Pdf{"Pdf"}, Pdf2{"Pdf2"}, PdfNew{"PdfNew"};
-    PdfDocuments documents{Pdf, Pdf2, PdfNew};
     RecordingReporter reporter;
     LoggingFinisher finisher{reporter.messages};
 };
@@ -127,7 +120,7 @@ TEST_F(SplitJob, RangeListsOnA22PageInput) {
     };
     for (const Case& c : cases) {
         TempDir folder;
-        SplitOptions o = options(22, folder.folder());
+        SplitRequest o = request(22, folder.folder());
         o.method = SplitMethod::ByPageRange;
         o.rangeList = c.list;
         o.filesOfSize = "";  // fields of other methods are not read
@@ -135,7 +128,6 @@ TEST_F(SplitJob, RangeListsOnA22PageInput) {
         EXPECT_EQ(run(o), c.failure) << c.list;
         EXPECT_EQ(folderText(folder.path()), c.files) << c.list;
         EXPECT_EQ(reporter.messages, c.events) << c.list;
-        expectDocumentsReady();
     }
 }
 
@@ -166,7 +158,7 @@ TEST_F(SplitJob, GroupMethods) {
     };
     for (const Case& c : cases) {
         TempDir folder;
-        SplitOptions o = options(c.pages, folder.folder());
+        SplitRequest o = request(c.pages, folder.folder());
         o.method = c.method;
         // Only the selected method's fields are read; the others are left unusable.
         o.filesOfSize = o.everyGroupSize = o.everyGroupStart = o.eachStep = o.eachStart = "";
@@ -180,36 +172,34 @@ TEST_F(SplitJob, GroupMethods) {
         EXPECT_EQ(folderText(folder.path()), c.files) << label;
         ASSERT_FALSE(reporter.messages.empty());
         EXPECT_EQ(reporter.messages.back(), "<MsgSplitDone>") << label << ": also when no file was written";
-        expectDocumentsReady();
     }
 }
 
 TEST_F(SplitJob, SelectedFieldMustBeAWholeNumber) {
     struct Case {
         SplitMethod method;
-        std::string SplitOptions::*field;
+        std::string SplitRequest::*field;
         std::string text;
     } cases[] = {
-        {SplitMethod::IntoFilesOf, &SplitOptions::filesOfSize, ""},
-        {SplitMethod::EveryGroupOf, &SplitOptions::everyGroupSize, "3 "},
-        {SplitMethod::EveryGroupOf, &SplitOptions::everyGroupStart, "x"},
-        {SplitMethod::Each, &SplitOptions::eachStep, " "},
-        {SplitMethod::Each, &SplitOptions::eachStart, "1.5"},
+        {SplitMethod::IntoFilesOf, &SplitRequest::filesOfSize, ""},
+        {SplitMethod::EveryGroupOf, &SplitRequest::everyGroupSize, "3 "},
+        {SplitMethod::EveryGroupOf, &SplitRequest::everyGroupStart, "x"},
+        {SplitMethod::Each, &SplitRequest::eachStep, " "},
+        {SplitMethod::Each, &SplitRequest::eachStart, "1.5"},
     };
     for (const Case& c : cases) {
-        SplitOptions o = options(4, outputs.folder());
+        SplitRequest o = request(4, outputs.folder());
         o.method = c.method;
         o.*c.field = c.text;
         reporter.messages.clear();
         EXPECT_EQ(run(o), "'" + c.text + "' is not a valid integer value");
         EXPECT_TRUE(reporter.messages.empty());
-        expectDocumentsReady();
     }
     EXPECT_EQ(folderText(outputs.path()), "");
 }
 
 TEST_F(SplitJob, ProgressRoundsHalvesToEvenAndEndsHidden) {
-    SplitOptions o = options(8, outputs.folder());
+    SplitRequest o = request(8, outputs.folder());
     o.filesOfSize = "8";
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(reporter.positions, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100, 0}));
@@ -235,7 +225,7 @@ TEST_F(SplitJob, NamesPadToTheDigitsOfThePageCount) {
     };
     for (const Case& c : cases) {
         TempDir folder;
-        SplitOptions o = options(c.pages, folder.folder());
+        SplitRequest o = request(c.pages, folder.folder());
         o.method = SplitMethod::ByPageRange;
         o.rangeList = c.list;
         o.baseName = c.base;
@@ -261,7 +251,7 @@ TEST_F(SplitJob, EveryOutputGetsTheInputsViewerPreferences) {
     }
     std::filesystem::rename(path + ".new", path);
 
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     o.filesOfSize = "2";
     EXPECT_EQ(run(o), "");
     for (const char* name : {"1.pdf", "2.pdf"}) {
@@ -276,15 +266,14 @@ TEST_F(SplitJob, EveryOutputGetsTheInputsViewerPreferences) {
 
 TEST_F(SplitJob, ProtectedInputIsOpenedWithItsPassword) {
     fixtures::writeMarkedPdf(inputs.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
-    SplitOptions o = options(2, outputs.folder());
+    SplitRequest o = request(2, outputs.folder());
     o.input = {"locked.pdf", inputs.folder(), "pw"};
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[L1] 2.pdf[L2]");
-    expectDocumentsReady();
 }
 
 TEST_F(SplitJob, SecondRunReplacesFilesOfTheSameName) {
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2] 3.pdf[A3]");
     o.method = SplitMethod::ByPageRange;
@@ -295,14 +284,13 @@ TEST_F(SplitJob, SecondRunReplacesFilesOfTheSameName) {
 
 TEST_F(SplitJob, FailureInTheMiddleKeepsEarlierFilesAndLeavesNothingHalfWritten) {
     std::filesystem::create_directory(outputs.file("2.pdf"));
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     EXPECT_EQ(run(o), "Cannot create file \"" + outputs.file("2.pdf") + "\". Is a directory");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf");
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
     EXPECT_TRUE(reporter.progressVisible) << "the bar stays at its last position";
-    expectDocumentsReady();
 
-    // The same document objects serve the next run.
+    // The next run goes on where the folder is free again.
     std::filesystem::remove(outputs.file("2.pdf"));
     EXPECT_EQ(run(o), "");
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2] 3.pdf[A3]");
@@ -312,15 +300,14 @@ TEST_F(SplitJob, FinishingFailureEndsTheJobAfterThatFileIsSaved) {
     finisher.failure = [](const std::string& path) {
         if (path.find("2.pdf") != std::string::npos) throw std::runtime_error("cannot finish " + path);
     };
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     EXPECT_EQ(run(o), "cannot finish " + outputs.file("2.pdf"));
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2]");
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
-    expectDocumentsReady();
 }
 
 TEST_F(SplitJob, InputThatCannotBeOpenedWritesNothing) {
-    SplitOptions o = options(3, outputs.folder());
+    SplitRequest o = request(3, outputs.folder());
     o.input.fileName = "missing.pdf";
     EXPECT_EQ(run(o), "File not found or could not be opened");
     fixtures::writeMarkedPdf(inputs.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
@@ -328,7 +315,6 @@ TEST_F(SplitJob, InputThatCannotBeOpenedWritesNothing) {
     EXPECT_EQ(run(o), "Password required or incorrect password");
     EXPECT_EQ(folderText(outputs.path()), "");
     EXPECT_TRUE(reporter.messages.empty());
-    expectDocumentsReady();
 }
 
 }  // namespace
@@ -336,11 +322,10 @@ TEST_F(SplitJob, InputThatCannotBeOpenedWritesNothing) {
 namespace {
 
 TEST_F(SplitJob, NeverReplacesTheInputWithOneOfItsParts) {
-    SplitOptions o = options(3, inputs.folder());
+    SplitRequest o = request(3, inputs.folder());
     o.baseName = "in";  // the third output would be in3.pdf, the input itself
     EXPECT_EQ(run(o), "Cannot create file \"" + inputs.file("in3.pdf") + "\". It is one of the files the job reads");
     EXPECT_EQ(folderText(inputs.path()), "in1.pdf[A1] in2.pdf[A2] in3.pdf[A1 A2 A3]");
-    expectDocumentsReady();
 }
 
 }  // namespace

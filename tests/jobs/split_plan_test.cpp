@@ -75,7 +75,7 @@ TEST(SplitPlan, EntriesAreReadInTurnAndKeptWithinThePageCount) {
     try {
         pagesOfEntries({"1", "3 ", "4"}, 22, [&](std::size_t i) { turns.push_back(i); });
         FAIL();
-    } catch (const EConvertError& error) {
+    } catch (const ConvertError& error) {
         EXPECT_STREQ(error.what(), "'3 ' is not a valid integer value for Integer type");
     }
     EXPECT_EQ(turns, (std::vector<std::size_t>{0, 1}));

@@ -3,16 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "jobs/finisher.h"
-#include "jobs/reporter.h"
+#include "finishing/finisher.h"
+#include "jobs/job_reporter.h"
 
-// Records what a job shows; translations answer "<key>" unless set.
-class RecordingReporter : public Reporter {
+// Records what a job shows and writes; translations answer "<key>" unless set.
+class RecordingReporter : public JobReporter {
 public:
     std::vector<std::string> messages;
     std::vector<int> positions;
     std::map<std::string, std::string> texts;
     bool progressVisible = false;
+    std::vector<std::pair<std::string, int>> written;  // path and page count
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::string translation(const std::string& key) override {
@@ -21,6 +22,7 @@ public:
     }
     void setProgressPosition(int position) override { positions.push_back(position); }
     void setProgressVisible(bool visible) override { progressVisible = visible; }
+    void outputWritten(const std::string& path, int pageCount) override { written.emplace_back(path, pageCount); }
 };
 
 // Records the files handed to finishing.

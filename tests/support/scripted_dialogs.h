@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/dialogs.h"
+#include "ui/dialogs.h"
 
 // Dialogs whose answers a test sets up in advance and whose messages it reads.
 class ScriptedDialogs : public Dialogs {

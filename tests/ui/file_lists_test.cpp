@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <map>
 
-#include "engine/input_probe.h"
+#include "ui/input_probe.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "ui/file_lists.h"
@@ -68,9 +68,8 @@ const std::string emptyRow = "||||";
 struct ListsBench {
     TempDir dir;
     std::map<std::string, std::string> translations;
-    TPdf pdf{"Pdf"};
     ScriptedDialogs dialogs;
-    InputProbe probe{pdf, dialogs, [this](const std::string& key) { return translate(key); }};
+    InputProbe probe{dialogs, [this](const std::string& key) { return translate(key); }};
     FakeControls controls;
     TFileLists lists{probe, dialogs, [this](const std::string& key) { return translate(key); }, controls};
 

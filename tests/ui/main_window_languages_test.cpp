@@ -12,8 +12,9 @@
 #include <memory>
 
 #include "qt_application.h"
-#include "settings/settings_store.h"
+#include "settings/settings.h"
 #include "support/fixtures.h"
+#include "support/private_config.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 
@@ -50,7 +51,7 @@ protected:
     }
     std::string languages() { return dir.file("languages") + "/"; }
     TFormTest& openWindow(const QString& storedLanguage) {
-        writeSetting(SettingLanguage, storedLanguage);
+        Settings().setLanguage(storedLanguage.toStdString());
         window = std::make_unique<TFormTest>(dialogs, nullptr, languages());
         return *window;
     }
@@ -104,7 +105,7 @@ TEST_F(WindowLanguages, AnEmptySettingStartsInEnglishAndStoresIt) {
     writeLanguage("German.ini", germanFile);
     writeLanguage("English.ini", englishFile);
     TFormTest& w = openWindow("");
-    EXPECT_EQ(readSetting(SettingLanguage), "English");
+    EXPECT_EQ(Settings().language(), "English");
     EXPECT_EQ(w._selected_language, "English");
     EXPECT_EQ(w.language_selector->currentText(), "English");
     EXPECT_EQ(w._getTranslation("MsgErrTab"), "Pick a job tab first");
@@ -123,7 +124,7 @@ TEST_F(WindowLanguages, AStoredLanguageWithoutItsFileFallsBackToEnglishAndHidesT
         TFormTest& w = openWindow(stored);
         EXPECT_NE(w.language_selector->currentText(), "German") << "the name is matched with its case";
         EXPECT_TRUE(w.language_selector->isHidden());
-        EXPECT_EQ(readSetting(SettingLanguage), "English");
+        EXPECT_EQ(Settings().language(), "English");
         EXPECT_EQ(w._selected_language, "English");
         EXPECT_EQ(w.PageControl1->tabText(1), "Merge");
         EXPECT_EQ(w._getTranslation("Statustext2"), "- split english");
@@ -143,7 +144,7 @@ TEST_F(WindowLanguages, WithoutAnEnglishFileTheMessageNamesItAndDesignCaptionsSt
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0], "Unable to load language file " + english);
     EXPECT_TRUE(w.language_selector->isHidden());
-    EXPECT_EQ(readSetting(SettingLanguage), "English");
+    EXPECT_EQ(Settings().language(), "English");
     EXPECT_EQ(w._getTranslation("MsgErrTab"), "");
     EXPECT_EQ(w.cmd_split_run->text(), "Split this PDF!");
     EXPECT_EQ(w.PageControl1->tabText(1), "Merge");
@@ -160,7 +161,7 @@ TEST_F(WindowLanguages, AChangeAtRunTimeReplacesOnlyTheKeysTheNewFileHas) {
         EXPECT_EQ(headers(grid), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
 
     pick("German");
-    EXPECT_EQ(readSetting(SettingLanguage), "German");
+    EXPECT_EQ(Settings().language(), "German");
     EXPECT_EQ(w._selected_language, "German");
     for (QTableWidget* grid : {w.SplitStringGrid, w.MergeStringGrid, w.MixStringGrid})
         EXPECT_EQ(headers(grid), (std::vector<std::string>{"#", "Dateiname", "", "Seiten", "Passwort"}))

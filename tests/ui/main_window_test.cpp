@@ -25,8 +25,9 @@
 #include <qpdf/QPDF.hh>
 
 #include "qt_application.h"
-#include "settings/settings_store.h"
+#include "settings/settings.h"
 #include "support/fixtures.h"
+#include "support/private_config.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 
@@ -409,10 +410,10 @@ TEST_F(MainWindow, SplitWritesNumberedFinishedFiles) {
 }
 
 TEST_F(MainWindow, MergeJoinsTheListWithTheStoredProtection) {
-    writeSetting("outputPdfPassword", "secret");
+    Settings().setOutputPassword("secret");
     TFormTest& w = window();
-    writeSetting("outputPdfPassword", "");
-    EXPECT_EQ(w._outputPdfPassword, "secret");
+    Settings().setOutputPassword("");
+    EXPECT_EQ(w._protection.outputPassword, "secret");
     EXPECT_EQ(w.settingsButton->icon().cacheKey(), w.glyphLocked->icon().cacheKey());
 
     dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};
@@ -520,23 +521,34 @@ TEST_F(MainWindow, InputDuringAJobIsDropped) {
              QCoreApplication::sendEvent(&w, &close);
          }},
     };
+    // The split's outputs, which each run writes anew.
+    const auto splitOutputs = [&] {
+        std::vector<std::string> names;
+        for (const std::string& name : fixtures::filesIn(dir.path()))
+            if (name.rfind("a_", 0) == 0) names.push_back(name);
+        return names;
+    };
+    const auto removeSplitOutputs = [&] {
+        for (const std::string& name : splitOutputs()) std::filesystem::remove(dir.file(name));
+    };
+    const std::vector<std::string> onePerPage{"a_1.pdf", "a_2.pdf", "a_3.pdf", "a_4.pdf"};
     for (const auto& [input, send] : inputs) {
         SCOPED_TRACE(input);
         dialogs.messages.clear();
-        const int finishedBefore = w._filesFinished;
+        removeSplitOutputs();
         QTimer::singleShot(0, &w, send);  // fires while the job lets the window repaint
         w.cmd_split_run->click();
         QCoreApplication::processEvents();
-        EXPECT_EQ(w._filesFinished - finishedBefore, 4) << "one split of the four pages";
+        EXPECT_EQ(splitOutputs(), onePerPage) << "one split of the four pages";
         EXPECT_EQ(dialogs.messages.size(), 1u) << "the completion message only";
         EXPECT_EQ(fileColumn(w.SplitStringGrid), std::vector<std::string>{"a.pdf"});
         EXPECT_TRUE(w.isVisible());
     }
 
     // Once the job has returned, the window takes input again.
-    const int finishedBefore = w._filesFinished;
+    removeSplitOutputs();
     QTest::mouseClick(w.cmd_split_run, Qt::LeftButton);
-    EXPECT_EQ(w._filesFinished - finishedBefore, 4);
+    EXPECT_EQ(splitOutputs(), onePerPage);
 }
 
 // ---------------------------------------------------------------- languages and links
@@ -547,7 +559,7 @@ TEST_F(MainWindow, PickingALanguageStoresItAndChangesTheCaptions) {
     ASSERT_GE(german, 0);
     w.language_selector->setCurrentIndex(german);
     w.language_selectorChange();
-    EXPECT_EQ(readSetting("Language"), "German");
+    EXPECT_EQ(Settings().language(), "German");
     EXPECT_NE(w.cmd_split_run->text(), "Split this PDF!");
     EXPECT_EQ(w.label_app_name->text(), "Splimera 1.0.0.0");
     EXPECT_TRUE(w.language_selector->isEnabled());

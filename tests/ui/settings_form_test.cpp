@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "qt_application.h"
-#include "settings/app_languages.h"
+#include "settings/translations.h"
 #include "settings/language_folder.h"
 #include "support/scripted_dialogs.h"
 
@@ -57,7 +57,7 @@ protected:
         QTest::keyClicks(field, text);
     }
 
-    ProtectionSettings settings;
+    Protection settings;
     std::map<std::string, std::string> translations;
     std::vector<std::string> askedKeys;
     std::string refusedName;
@@ -105,7 +105,7 @@ TEST_F(SettingsFormTest, OkStoresThePasswordOnlyWhenBothFieldsAgree) {
         QTest::mouseClick(form().Command2, Qt::LeftButton);
 
         EXPECT_EQ(writes, c.expectedWrites);
-        EXPECT_EQ(settings.outputPdfPassword, c.expectedPassword);
+        EXPECT_EQ(settings.outputPassword, c.expectedPassword);
         EXPECT_EQ(settings.watermarkPath, "/pics/mark.png");
         EXPECT_EQ(lockPictures, c.expectedPictures);
         EXPECT_EQ(dialogs.messages, c.expectedMessages);
@@ -227,11 +227,11 @@ TEST_F(SettingsFormTest, ARefusedWriteStopsTheLaterStepsAndKeepsTheDialogOpen) {
         EXPECT_THROW(form().Command2Click(), std::runtime_error);
         writes.clear();
         lockPictures.clear();
-        settings.outputPdfPassword = "old";
+        settings.outputPassword = "old";
         QTest::mouseClick(form().Command2, Qt::LeftButton);
 
         EXPECT_EQ(writes, c.expectedWrites);
-        EXPECT_EQ(settings.outputPdfPassword, c.expectedPassword);
+        EXPECT_EQ(settings.outputPassword, c.expectedPassword);
         EXPECT_EQ(settings.watermarkPath, "/pics/old.png");
         EXPECT_EQ(settings.watermarkX, "1");
         EXPECT_EQ(lockPictures, c.expectedPictures);
@@ -281,11 +281,11 @@ TEST_F(SettingsFormTest, CaptionsOfEveryLanguageFit) {
     ASSERT_GE(languages.size(), 4);
     for (const QString& language : languages) {
         SCOPED_TRACE(language.toStdString());
-        TAppLanguages texts(nullptr);
-        texts.LoadTranslations(languageFile(folder, language));
-        ProtectionSettings values;
+        Translations texts(nullptr);
+        texts.load(languageFile(folder, language));
+        Protection values;
         TsettingsForm dialog(
-            values, [&](const std::string& key) { return texts.getTranslation(QString::fromStdString(key)).toStdString(); },
+            values, [&](const std::string& key) { return texts.text(QString::fromStdString(key)).toStdString(); },
             [](const std::string&, const std::string&) {}, dialogs, [](bool) {});
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));

@@ -2,7 +2,7 @@
 #include <utility>
 
 #include "screenshots.h"
-#include "settings/settings_store.h"
+#include "settings/settings.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 
@@ -11,7 +11,7 @@ void takeMainWindowScreenshots(const QString& folder) {
     const std::pair<const char*, const char*> languages[] = {{"English", "main"}, {"German", "german"}};
     const char* tabs[] = {"split", "merge", "mix", "about"};
     for (const auto& [language, prefix] : languages) {
-        writeSetting(SettingLanguage, QString::fromLatin1(language));
+        Settings().setLanguage(language);
         ScriptedDialogs dialogs;
         TFormTest window(dialogs);
         for (int tab = 0; tab < window.PageControl1->count(); ++tab) {

@@ -2,20 +2,20 @@
 #include <string>
 
 #include "screenshots.h"
-#include "settings/app_languages.h"
+#include "settings/translations.h"
 #include "support/scripted_dialogs.h"
 #include "ui/settings_form.h"
 
 namespace {
 
 // The dialog with the texts of a language file beside the program.
-void saveDialog(const QString& language, ProtectionSettings settings, const QString& path) {
-    TAppLanguages translations(nullptr);
-    translations.LoadTranslations(QCoreApplication::applicationDirPath() + "/languages/" + language + ".ini");
+void saveDialog(const QString& language, Protection settings, const QString& path) {
+    Translations translations(nullptr);
+    translations.load(QCoreApplication::applicationDirPath() + "/languages/" + language + ".ini");
     ScriptedDialogs dialogs;
     TsettingsForm form(
         settings,
-        [&](const std::string& key) { return translations.getTranslation(QString::fromStdString(key)).toStdString(); },
+        [&](const std::string& key) { return translations.text(QString::fromStdString(key)).toStdString(); },
         [](const std::string&, const std::string&) {}, dialogs, [](bool) {});
     saveScreenshot(form, path);
 }

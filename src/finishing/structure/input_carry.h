@@ -9,7 +9,7 @@
 #include "finishing/structure/foreign_copier.h"
 #include "finishing/structure/name_trees.h"
 #include "finishing/structure/structure_sources.h"
-#include "jobs/structure_request.h"
+#include "finishing/structure_request.h"
 
 // The output document and the origin of each of its pages.
 struct CarryTarget {

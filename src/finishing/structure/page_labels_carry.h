@@ -4,7 +4,7 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "jobs/structure_request.h"
+#include "finishing/structure_request.h"
 
 class InputCarry;
 

@@ -5,7 +5,7 @@
 #include <qpdf/QPDF.hh>
 
 #include "finishing/structure/structure_sources.h"
-#include "jobs/structure_request.h"
+#include "finishing/structure_request.h"
 
 struct StructureResult {
     // Inputs with pages in the output whose structure libqpdf could not

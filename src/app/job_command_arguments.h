@@ -1,0 +1,29 @@
+#pragma once
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Arguments a job command cannot take; the command says so with its usage.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The arguments after the command word: positional ones, and options with
+// their values in the order given.
+struct ParsedArguments {
+    std::vector<std::string> positional;
+    std::multimap<std::string, std::string> options;
+
+    bool has(const std::string& name) const { return options.count(name) > 0; }
+    // The value given last, or fallback.
+    std::string value(const std::string& name, const std::string& fallback = "") const;
+    std::vector<std::string> values(const std::string& name) const;
+};
+
+// Reads the arguments of the command arguments[0], which takes jobOptions
+// besides the options common to every job command. "--" ends the options, so
+// that a file whose name begins with "-" can be named. Raises UsageError for
+// an unknown option or one without its value.
+ParsedArguments parseJobArguments(const std::vector<std::string>& arguments, const std::set<std::string>& jobOptions);

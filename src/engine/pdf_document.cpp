@@ -1,0 +1,278 @@
+#include "engine/pdf_document.h"
+
+#include <cerrno>
+#include <cfenv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/page_tree_check.h"
+#include "engine/pdf_error.h"
+#include "engine/pdfium_binding.h"
+
+namespace {
+
+// Masks the floating-point exceptions while PDFium works and restores the
+// caller's choice afterwards.
+class FpuExceptionsMasked {
+public:
+    FpuExceptionsMasked() {
+#ifdef __GLIBC__
+        previous_ = fedisableexcept(FE_ALL_EXCEPT);
+#endif
+    }
+    ~FpuExceptionsMasked() {
+#ifdef __GLIBC__
+        if (previous_ > 0) feenableexcept(previous_);
+#endif
+    }
+    FpuExceptionsMasked(const FpuExceptionsMasked&) = delete;
+    FpuExceptionsMasked& operator=(const FpuExceptionsMasked&) = delete;
+
+private:
+    int previous_ = 0;
+};
+
+// PDFium's write record with the sink its callback appends to.
+struct BlockWriter {
+    FPDF_FILEWRITE record;
+    std::ostream* stream;
+    std::FILE* file;
+};
+
+int writeBlock(FPDF_FILEWRITE* self, const void* data, unsigned long size) {
+    auto* writer = reinterpret_cast<BlockWriter*>(self);
+    if (writer->file) return std::fwrite(data, 1, size, writer->file) == size ? 1 : 0;
+    try {
+        writer->stream->write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        return writer->stream->good() ? 1 : 0;
+    } catch (...) {
+        return 0;  // nothing may escape through PDFium's frames
+    }
+}
+
+bool saveThrough(FPDF_DOCUMENT document, BlockWriter& writer, SaveMode mode, PdfVersion version) {
+    writer.record.version = 1;
+    writer.record.WriteBlock = writeBlock;
+    const auto flags = static_cast<FPDF_DWORD>(mode);
+    if (version == PdfVersion::Unknown) return pdfium().FPDF_SaveAsCopy(document, &writer.record, flags) != 0;
+    const int fileVersion = 9 + static_cast<int>(version);  // V10 .. V17 -> 10 .. 17
+    return pdfium().FPDF_SaveWithVersion(document, &writer.record, flags, fileVersion) != 0;
+}
+
+std::string fullName(const std::string& fileName) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(fileName, ignored);
+    return (absolute.empty() ? std::filesystem::path(fileName) : absolute).lexically_normal().string();
+}
+
+[[noreturn]] void raiseCannotCreate(const std::string& fileName, int error) {
+    throw PdfError("Cannot create file \"" + fullName(fileName) + "\". " + std::strerror(error));
+}
+
+mode_t newFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+bool pageLoads(FPDF_DOCUMENT document, int index) {
+    FpuExceptionsMasked guard;
+    FPDF_PAGE page = pdfium().FPDF_LoadPage(document, index);
+    if (!page) return false;
+    pdfium().FPDF_ClosePage(page);
+    return true;
+}
+
+// PDFium takes a page tree's declared count as the page count without
+// counting when it lies below its own limit. A document that declares pages
+// it does not have would make every job walk through pages that are not
+// there: a split into single pages of a file declaring a million pages would
+// write a million empty files. The pages that exist are counted instead: all
+// of them when the last declared one loads, otherwise up to the first that
+// does not (PDFium finds pages in tree order, so the missing ones are the
+// last). -1 when every declared page exists.
+int existingPagesWhenFewerThanDeclared(FPDF_DOCUMENT document) {
+    const int declared = pdfium().FPDF_GetPageCount(document);
+    if (declared <= 0 || pageLoads(document, declared - 1)) return -1;
+    if (!pageLoads(document, 0)) return 0;
+    int present = 0, missing = declared - 1;  // indices known to load and not to load
+    while (missing - present > 1) {
+        const int middle = present + (missing - present) / 2;
+        (pageLoads(document, middle) ? present : missing) = middle;
+    }
+    return present + 1;
+}
+
+}  // namespace
+
+std::string pdfiumErrorText(unsigned long code) {
+    switch (code) {
+    case 0: return "";
+    case 1: return "Unknown error";
+    case 2: return "File not found or could not be opened";
+    case 3: return "File not in PDF format or corrupted";
+    case 4: return PasswordErrorText;
+    case 5: return "Unsupported security scheme";
+    case 6: return "Page not found or content error";
+    default: return "Unknown error";
+    }
+}
+
+std::string pdfiumErrorText() {
+    if (!pdfiumLoaded()) return "";
+    return pdfiumErrorText(pdfium().FPDF_GetLastError());
+}
+
+void checkPdfium(bool success, const std::string& fallback) {
+    if (success) return;
+    const std::string text = pdfiumErrorText();
+    throw PdfError(text.empty() ? fallback : text);
+}
+
+// The open document with its form-fill environment. It lives on the heap, so
+// that the record PDFium keeps a pointer to stays where it is when the
+// PdfDocument is moved.
+struct PdfDocument::Open {
+    explicit Open(FPDF_DOCUMENT opened, std::string fromPath = {}) : document(opened), path(std::move(fromPath)) {}
+    Open(const Open&) = delete;
+    Open& operator=(const Open&) = delete;
+
+    ~Open() {
+        if (formHandle) {
+            pdfium().FORM_DoDocumentAAction(formHandle, FPDFDOC_AACTION_WC);
+            pdfium().FPDFDOC_ExitFormFillEnvironment(formHandle);
+        }
+        pdfium().FPDF_CloseDocument(document);
+    }
+
+    void initFormFill() {
+        std::memset(&formFillInfo, 0, sizeof formFillInfo);
+        formFillInfo.version = pdfiumHasXfa() ? 2 : 1;
+        // Nothing here shows pages, runs timers or focuses fields.
+        formFillInfo.FFI_Invalidate = [](FPDF_FORMFILLINFO*, FPDF_PAGE, double, double, double, double) {};
+        formFillInfo.FFI_SetTimer = [](FPDF_FORMFILLINFO*, int, void (*)(int)) { return 0; };
+        formFillInfo.FFI_KillTimer = [](FPDF_FORMFILLINFO*, int) {};
+        formFillInfo.FFI_SetTextFieldFocus = [](FPDF_FORMFILLINFO*, const unsigned short*, FPDF_DWORD, FPDF_BOOL) {};
+        formHandle = pdfium().FPDFDOC_InitFormFillEnvironment(document, &formFillInfo);
+        checkPdfium(formHandle != nullptr, "Cannot initialize form fill environment");
+        pdfium().FPDF_SetFormFieldHighlightColor(formHandle, 0, 0xFFE4DD);
+        pdfium().FPDF_SetFormFieldHighlightAlpha(formHandle, 100);
+        pdfium().FORM_DoDocumentJSAction(formHandle);
+        pdfium().FORM_DoDocumentOpenAction(formHandle);
+        loadXfaWhenPresent();
+    }
+
+    void loadXfaWhenPresent() {
+        if (!pdfiumHasXfa()) return;
+        const int formType = pdfium().FPDF_GetFormType(document);
+        if (formType == FORMTYPE_XFA_FULL || formType == FORMTYPE_XFA_FOREGROUND) pdfium().FPDF_LoadXFA(document);
+    }
+
+    FPDF_DOCUMENT document;
+    std::string path;
+    FPDF_FORMFILLINFO formFillInfo{};
+    FPDF_FORMHANDLE formHandle = nullptr;
+    int existingPages = -1;  // pages that load, when fewer than declared; -1 otherwise
+};
+
+PdfDocument::PdfDocument(std::unique_ptr<Open> open) : open_(std::move(open)) {}
+PdfDocument::PdfDocument(PdfDocument&& other) noexcept = default;
+PdfDocument& PdfDocument::operator=(PdfDocument&& other) noexcept = default;
+PdfDocument::~PdfDocument() = default;
+
+PdfDocument PdfDocument::open(const std::string& path, const std::string& password) {
+    loadPdfium();
+    FPDF_DOCUMENT document = pdfium().FPDF_LoadDocument(path.c_str(), password.c_str());
+    checkPdfium(document != nullptr, "Cannot load PDF document " + path);
+    auto open = std::make_unique<Open>(document, path);
+    // PDFium climbs a page's /Parent chain for the inherited entries the page
+    // lacks (/MediaBox, /CropBox, /Rotate, /Resources) without noticing a
+    // chain that leads back into itself, and copying such a page never
+    // returns. Its public functions do not show /Parent, so the file is read
+    // again on our side; a file that cannot be read that way is left to
+    // PDFium as before.
+    if (parentChainLoops(path, password)) throw PdfError("File not in PDF format or corrupted");
+    open->existingPages = existingPagesWhenFewerThanDeclared(document);
+    open->initFormFill();
+    return PdfDocument(std::move(open));
+}
+
+PdfDocument PdfDocument::create() {
+    loadPdfium();
+    FPDF_DOCUMENT document = pdfium().FPDF_CreateNewDocument();
+    checkPdfium(document != nullptr, "Cannot create PDF document");
+    auto open = std::make_unique<Open>(document);
+    open->initFormFill();
+    return PdfDocument(std::move(open));
+}
+
+const std::string& PdfDocument::path() const { return open_->path; }
+
+FPDF_DOCUMENT PdfDocument::handle() const { return open_->document; }
+
+int PdfDocument::pageCount() const {
+    const int count = pdfium().FPDF_GetPageCount(open_->document);
+    const int existing = open_->existingPages;
+    return existing >= 0 && existing < count ? existing : count;
+}
+
+bool PdfDocument::importPages(const PdfDocument& source, const std::vector<int>& pages, int insertAt) {
+    if (pages.empty()) return true;
+    std::vector<int> indices;
+    indices.reserve(pages.size());
+    for (int page : pages) indices.push_back(page - 1);
+    return pdfium().FPDF_ImportPagesByIndex(open_->document, source.open_->document, indices.data(), indices.size(),
+                                            insertAt - 1) != 0;
+}
+
+bool PdfDocument::copyViewerPreferences(const PdfDocument& source) {
+    return pdfium().FPDF_CopyViewerPreferences(open_->document, source.open_->document) != 0;
+}
+
+void PdfDocument::saveTo(std::ostream& stream, SaveMode mode, PdfVersion version) const {
+    BlockWriter writer{{}, &stream, nullptr};
+    if (!saveThrough(open_->document, writer, mode, version)) throw PdfError("Cannot save PDF document");
+}
+
+void PdfDocument::saveAs(const std::string& path, SaveMode mode, PdfVersion version) const {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
+        raiseCannotCreate(path, S_ISDIR(existing.st_mode) ? EISDIR : EACCES);
+
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int descriptor = ::mkstemp(temporary.data());
+    if (descriptor < 0) raiseCannotCreate(path, errno);
+    ::fchmod(descriptor, exists ? (existing.st_mode & 07777) : newFileMode());
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (!file) {
+        const int error = errno;
+        ::close(descriptor);
+        ::unlink(temporary.c_str());
+        raiseCannotCreate(path, error);
+    }
+
+    BlockWriter writer{{}, nullptr, file};
+    const bool written = saveThrough(open_->document, writer, mode, version);
+    const int writeError = std::ferror(file) ? errno : 0;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed || writeError) {
+        const int error = writeError ? writeError : errno;
+        ::unlink(temporary.c_str());
+        if (!written && !writeError) throw PdfError("Cannot save PDF document \"" + fullName(path) + "\"");
+        raiseCannotCreate(path, error ? error : EIO);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        raiseCannotCreate(path, error);
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/pdfium_api.h"
+
+// PDFium's save flags.
+enum class SaveMode { Copy = 0, Incremental = 1, NoIncremental = 2, RemoveSecurity = 3 };
+// The file version a save writes; Unknown keeps the document's own.
+enum class PdfVersion { Unknown, V10, V11, V12, V13, V14, V15, V16, V17 };
+
+// One PDFium document, opened from a file or created empty, and closed when
+// the object goes. Every failure raises PdfError. Movable, not copyable.
+class PdfDocument {
+public:
+    // Opens a file with its password ("" for none). A document whose page
+    // /Parent chain loops is refused as corrupted; for one that declares
+    // pages it does not have, only the pages that exist are counted.
+    static PdfDocument open(const std::string& path, const std::string& password = "");
+    // An empty document, for an output to be built.
+    static PdfDocument create();
+
+    PdfDocument(PdfDocument&& other) noexcept;
+    PdfDocument& operator=(PdfDocument&& other) noexcept;
+    PdfDocument(const PdfDocument&) = delete;
+    PdfDocument& operator=(const PdfDocument&) = delete;
+    ~PdfDocument();
+
+    // The file it was opened from; empty for a created document.
+    const std::string& path() const;
+    int pageCount() const;
+
+    // Copies the given 1-based pages of source, in their order and with their
+    // repeats, in one PDFium call (so that objects the pages share, such as
+    // fonts and images, are copied once), the first becoming page insertAt.
+    // False when PDFium refuses; it may have copied the pages before the one
+    // it could not.
+    bool importPages(const PdfDocument& source, const std::vector<int>& pages, int insertAt);
+    bool copyViewerPreferences(const PdfDocument& source);
+
+    // Writes the document to path through a temporary file in the same
+    // folder that replaces path only when complete. A path that is a folder
+    // or a file marked read-only is refused.
+    void saveAs(const std::string& path, SaveMode mode = SaveMode::Copy,
+                PdfVersion version = PdfVersion::Unknown) const;
+    void saveTo(std::ostream& stream, SaveMode mode = SaveMode::Copy, PdfVersion version = PdfVersion::Unknown) const;
+
+    FPDF_DOCUMENT handle() const;
+
+private:
+    struct Open;
+    explicit PdfDocument(std::unique_ptr<Open> open);
+
+    std::unique_ptr<Open> open_;
+};
+
+// Raises PdfError with the text of PDFium's last error, or fallback when
+// PDFium reports none, unless success is true.
+void checkPdfium(bool success, const std::string& fallback);
+std::string pdfiumErrorText();
+std::string pdfiumErrorText(unsigned long code);

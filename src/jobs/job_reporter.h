@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+// What a job tells its user while it runs: messages, the position of a
+// progress bar and every file it wrote. The window, the command line and the
+// tests each provide their own.
+class JobReporter {
+public:
+    virtual ~JobReporter() = default;
+    virtual void showMessage(const std::string& text) = 0;
+    // The text of a message key in the user's language.
+    virtual std::string translation(const std::string& key) = 0;
+    virtual void setProgressPosition(int /*position*/) {}
+    virtual void setProgressVisible(bool /*visible*/) {}
+    // A file the job has written and finished, with the count of its pages.
+    virtual void outputWritten(const std::string& /*path*/, int /*pageCount*/) {}
+};

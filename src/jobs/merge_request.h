@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "finishing/protection.h"
+#include "finishing/structure_request.h"
+#include "jobs/input_file.h"
+
+// Everything a merge needs: the inputs in merge order and the output file.
+struct MergeRequest {
+    std::vector<InputFile> inputs;
+    std::string outputPath;  // used as it is
+    Protection protection;
+    bool silent = false;  // no completion message
+    BookmarkMode bookmarks = BookmarkMode::Keep;
+
+    // Raises RequestError when no output file is given.
+    void check() const;
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "finishing/protection.h"
+#include "jobs/input_file.h"
+#include "jobs/split_plan.h"
+
+// Everything a split needs. The numbers are texts, as the user typed them;
+// only those of the chosen method are read.
+struct SplitRequest {
+    InputFile input;
+    SplitMethod method = SplitMethod::IntoFilesOf;
+    std::string filesOfSize = "1";      // into files of N pages
+    std::string everyGroupSize = "3";   // every group of N pages ...
+    std::string everyGroupStart = "1";  // ... starting with page S
+    std::string eachStep = "3";         // each N-th page ...
+    std::string eachStart = "1";        // ... starting with page S
+    // One output file per ";"-separated group. Read while the job runs: a
+    // group's problems show after the files of the groups before it.
+    std::string rangeList;
+    std::string baseName = "filename";
+    std::string destinationFolder;  // with its trailing separator
+    Protection protection;
+    bool silent = false;  // no completion message
+
+    // Raises RequestError when a number of the chosen group method is not a
+    // whole number of 0 or more.
+    void check() const;
+
+    // The group size (or step) and the start page of the chosen group
+    // method; the start is always page 1 for files of N pages.
+    struct Groups {
+        int size = 0;
+        int start = 1;
+    };
+    Groups groups() const;
+};
+
+// A split of input into one-page files beside it, named after it.
+SplitRequest splitRequestFor(const InputFile& input);

@@ -1,0 +1,102 @@
+#include "settings/settings.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <stdexcept>
+
+#ifndef _WIN32
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#endif
+
+#include "jobs/application.h"
+
+namespace {
+
+const QString OrganisationName = QStringLiteral("Brellow");
+
+QSettings store() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, OrganisationName,
+                     QString::fromLatin1(ApplicationName));
+}
+
+[[noreturn]] void failWrite(const QString& name, const QString& location, const QString& reason) {
+    throw std::runtime_error(QStringLiteral("Unable to save the setting \"%1\" in %2: %3")
+                                 .arg(name, location, reason)
+                                 .toStdString());
+}
+
+#ifndef _WIN32
+QString systemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Makes sure the settings file exists and is readable and writable by its
+// owner only before anything is written into it. QSettings replaces the file
+// through a temporary copy that takes over the permissions of the file it
+// replaces, so the password never lies in a file others may read.
+void prepareOwnerOnlyFile(const QString& name, const QString& path) {
+    const std::filesystem::path file = path.toStdString();
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error) failWrite(name, path, QString::fromStdString(error.message()));
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0) failWrite(name, path, systemText(errno));
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && (status.st_mode & (S_IRWXG | S_IRWXO)) != 0) ::fchmod(fd, S_IRUSR | S_IWUSR);
+    ::close(fd);
+}
+
+// QSettings only says that the write failed; the system says why.
+QString reasonForFailedSync(const QString& path) {
+    const std::filesystem::path file = path.toStdString();
+    const std::filesystem::path folder = file.parent_path();
+    if (::access(folder.c_str(), W_OK) != 0) return systemText(errno);
+    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return systemText(errno);
+    ::close(fd);
+    return QStringLiteral("the file could not be written");
+}
+#endif
+
+}  // namespace
+
+Protection Settings::protection() const { return {outputPassword(), watermarkPath(), watermarkX(), watermarkY()}; }
+
+std::string Settings::read(const std::string& name) const {
+    const QVariant stored = store().value(QString::fromStdString(name));
+    switch (stored.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::QByteArray: return stored.toString().toStdString();
+    // A hand-written text holding commas comes back from the file as a list.
+    case QMetaType::QStringList: return stored.toStringList().join(QLatin1Char(',')).toStdString();
+    default: return {};
+    }
+}
+
+void Settings::write(const std::string& name, const std::string& text) {
+    QSettings settings = store();
+    const QString key = QString::fromStdString(name);
+    const QString location = settings.fileName();
+#ifndef _WIN32
+    prepareOwnerOnlyFile(key, location);
+#endif
+    settings.setValue(key, QString::fromStdString(text));
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+#ifndef _WIN32
+        failWrite(key, location, reasonForFailedSync(location));
+#else
+        failWrite(key, location, QStringLiteral("Access is denied"));
+#endif
+    }
+}
+
+QString Settings::location() { return store().fileName(); }

@@ -1,0 +1,47 @@
+#pragma once
+#include <QString>
+#include <string>
+
+#include "finishing/protection.h"
+
+// The user's settings: the protection of every output and the language. On
+// Windows QSettings keeps them in HKEY_CURRENT_USER\Software\Brellow\Splimera;
+// elsewhere in the per-user file $XDG_CONFIG_HOME/Brellow/Splimera.conf
+// (default ~/.config), five top-level text keys. That file holds the output
+// password, so it is kept readable by its owner only.
+//
+// Reads never fail: a value that is missing or cannot be read is "", and a
+// stored integer reads as its decimal text. A write that fails raises
+// std::runtime_error naming the setting, the store and the system's reason.
+class Settings {
+public:
+    // The names of the values in the store.
+    static constexpr const char* OutputPasswordName = "outputPdfPassword";
+    static constexpr const char* WatermarkPathName = "watermarkPath";
+    static constexpr const char* WatermarkXName = "watermarkX";
+    static constexpr const char* WatermarkYName = "watermarkY";
+    static constexpr const char* LanguageName = "Language";
+
+    std::string outputPassword() const { return read(OutputPasswordName); }
+    void setOutputPassword(const std::string& password) { write(OutputPasswordName, password); }
+    std::string watermarkPath() const { return read(WatermarkPathName); }
+    void setWatermarkPath(const std::string& path) { write(WatermarkPathName, path); }
+    std::string watermarkX() const { return read(WatermarkXName); }
+    void setWatermarkX(const std::string& x) { write(WatermarkXName, x); }
+    std::string watermarkY() const { return read(WatermarkYName); }
+    void setWatermarkY(const std::string& y) { write(WatermarkYName, y); }
+    std::string language() const { return read(LanguageName); }
+    void setLanguage(const std::string& language) { write(LanguageName, language); }
+
+    // The four protection values together.
+    Protection protection() const;
+
+    // A value by its name, for the protection dialog, which stores its
+    // values one by one in a fixed order.
+    std::string read(const std::string& name) const;
+    void write(const std::string& name, const std::string& text);
+
+    // Where the settings are kept (a file path, or the registry key on
+    // Windows); for messages and tests.
+    static QString location();
+};

@@ -1,0 +1,41 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "ui/dialogs.h"
+
+// What a probe learns of a file that opens.
+struct ProbedInput {
+    int pageCount = 0;
+    std::string password;  // the one the user typed, "" when none was needed
+};
+
+// Opens a file that is about to enter a job list, to learn its page count and,
+// for a protected document, the password that opens it. Talks to the user
+// itself: every failure is shown in a message box, and a protected document
+// brings up one password prompt.
+class InputProbe {
+public:
+    using Translate = std::function<std::string(const std::string& key)>;
+
+    InputProbe(Dialogs& dialogs, Translate translate);
+
+    // Nothing when the file did not open; the user has been told why.
+    std::optional<ProbedInput> probe(const std::string& path);
+
+    // Shows why a file could not be opened, with the hint to save it anew.
+    void showOpenError(const std::string& message);
+
+    // The message as shown: every "PDFSharp" (any letter case) replaced by the
+    // application name, then the re-save hint.
+    static std::string openErrorText(const std::string& message);
+
+    static constexpr const char* ResaveHint = "Please save the file with a different encoding and then retry.";
+
+private:
+    std::string translate(const std::string& key) const;
+
+    Dialogs& dialogs_;
+    Translate translate_;
+};

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "ui/input_probe.h"
+
+namespace {
+
+using fixtures::TempDir;
+
+const std::string passwordBox = "Password required or incorrect password";
+const std::string hint = "; Please save the file with a different encoding and then retry.";
+
+struct ProbeBench {
+    ScriptedDialogs dialogs;
+    InputProbe probe{dialogs, [](const std::string& key) { return "[" + key + "]"; }};
+};
+
+TEST(InputProbe, PlainFileGivesItsPageCountWithoutAnyDialog) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("plain.pdf"), "A", 3);
+    ProbeBench bench;
+    const std::optional<ProbedInput> probed = bench.probe.probe(dir.file("plain.pdf"));
+    ASSERT_TRUE(probed);
+    EXPECT_EQ(probed->pageCount, 3);
+    EXPECT_EQ(probed->password, "");
+    EXPECT_TRUE(bench.dialogs.messages.empty());
+    EXPECT_TRUE(bench.dialogs.prompts.empty());
+}
+
+TEST(InputProbe, ProtectedFileAsksOnceAndKeepsTheTypedPassword) {
+    TempDir dir;
+    const std::string secret = "Open Sesame 42";
+    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword(secret));
+    ProbeBench bench;
+    bench.dialogs.textAnswers = {secret};
+    const std::optional<ProbedInput> probed = bench.probe.probe(dir.file("locked.pdf"));
+    ASSERT_TRUE(probed);
+    EXPECT_EQ(probed->pageCount, 2);
+    EXPECT_EQ(probed->password, secret);
+    EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{passwordBox});
+    ASSERT_EQ(bench.dialogs.prompts.size(), 1u);
+    EXPECT_EQ(bench.dialogs.prompts[0].caption, "[MsgEnterPassw]");
+    EXPECT_EQ(bench.dialogs.prompts[0].prompt, "[GridPassword]");
+    EXPECT_TRUE(bench.dialogs.prompts[0].masked);
+}
+
+// Every failure: the messages shown, at most one prompt, and no outcome.
+TEST(InputProbe, FailuresShowTheirMessages) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword("right"));
+    fixtures::writeFile(dir.file("garbage.pdf"), "not a PDF at all");
+
+    struct Case {
+        std::string name, file;
+        std::deque<std::string> answers;  // none: the prompt is cancelled
+        std::vector<std::string> messages;
+        std::size_t prompts;
+    } cases[] = {
+        {"wrong password", "locked.pdf", {"wrong"},
+         {passwordBox, "Password required or incorrect password" + hint}, 1},
+        {"prompt cancelled", "locked.pdf", {}, {passwordBox}, 1},
+        {"prompt left empty", "locked.pdf", {""}, {passwordBox}, 1},
+        {"missing file", "missing.pdf", {}, {"File not found or could not be opened" + hint}, 0},
+        {"not a PDF", "garbage.pdf", {}, {"File not in PDF format or corrupted" + hint}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProbeBench bench;
+        bench.dialogs.textAnswers = c.answers;
+        EXPECT_FALSE(bench.probe.probe(dir.file(c.file)));
+        EXPECT_EQ(bench.dialogs.messages, c.messages);
+        EXPECT_EQ(bench.dialogs.prompts.size(), c.prompts);
+    }
+}
+
+TEST(InputProbe, OneProbeServesFilesInTurn) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 4, fixtures::PdfOptions().withPassword("pw"));
+    fixtures::writeMarkedPdf(dir.file("plain.pdf"), "B", 1);
+    ProbeBench bench;
+    bench.dialogs.textAnswers = {"pw"};
+    ASSERT_TRUE(bench.probe.probe(dir.file("locked.pdf")));
+
+    // The password that opened the first file is not carried into the next probe.
+    bench.dialogs.textAnswers = {"pw"};
+    EXPECT_EQ(bench.probe.probe(dir.file("locked.pdf"))->pageCount, 4);
+    EXPECT_EQ(bench.dialogs.prompts.size(), 2u);
+
+    const std::optional<ProbedInput> plain = bench.probe.probe(dir.file("plain.pdf"));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->pageCount, 1);
+    EXPECT_EQ(plain->password, "");
+    EXPECT_EQ(bench.dialogs.prompts.size(), 2u);
+}
+
+TEST(InputProbe, OpenErrorsNameTheApplicationInsteadOfTheComponent) {
+    struct Case {
+        std::string message, shown;
+    } cases[] = {
+        {"PDFSharp could not read the file", "Splimera could not read the file"},
+        {"pdfsharp: bad xref (PdfSharp.dll)", "Splimera: bad xref (Splimera.dll)"},
+        {"PDFSHARPPDFSharp", "SplimeraSplimera"},
+        {"PDFShar is not the name", "PDFShar is not the name"},
+        {"", ""},
+    };
+    ProbeBench bench;
+    for (const Case& c : cases) {
+        bench.dialogs.messages.clear();
+        bench.probe.showOpenError(c.message);
+        EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{c.shown + hint}) << c.message;
+    }
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 
 #include "ui/input_probe.h"
 #include "finishing/protection.h"
+#include "ui/bookmark_choice.h"
 #include "settings/translations.h"
 #include "ui/file_lists.h"
 
@@ -134,8 +135,7 @@ public:
     QLabel* lbl_mfile = nullptr;
     QLineEdit* merge_destination_filename = nullptr;
     QPushButton *cmd_merge_dest = nullptr, *cmd_merge = nullptr;
-    QLabel* lbl_merge_bookmarks = nullptr;
-    QRadioButton *merge_bookmarks_keep = nullptr, *merge_bookmarks_per_file = nullptr, *merge_bookmarks_none = nullptr;
+    BookmarkChoice mergeBookmarks{};  // lbl_merge_bookmarks, merge_bookmarks_keep, _per_file, _none
     QProgressBar* ProgressBar2 = nullptr;
 
     // --- Mix tab
@@ -157,8 +157,7 @@ public:
     QRadioButton *mix_dest_source = nullptr, *mix_dest_other = nullptr;
     QPushButton *cmd_mix_dest = nullptr, *cmd_mix_run = nullptr;
     QCheckBox* mix_single_file = nullptr;
-    QLabel* lbl_mix_bookmarks = nullptr;
-    QRadioButton *mix_bookmarks_keep = nullptr, *mix_bookmarks_per_file = nullptr, *mix_bookmarks_none = nullptr;
+    BookmarkChoice mixBookmarks{};  // lbl_mix_bookmarks, mix_bookmarks_keep, _per_file, _none
     QProgressBar* ProgressBarMix = nullptr;
 
     // --- About tab

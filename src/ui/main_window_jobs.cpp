@@ -19,10 +19,6 @@ std::string textOf(const QLineEdit* field) {
 
 const char* const noDestinationMessage = "You did not enter a valid destination folder!";
 
-BookmarkMode bookmarkMode(const QRadioButton* perFile, const QRadioButton* none) {
-    return perFile->isChecked() ? BookmarkMode::PerFile : none->isChecked() ? BookmarkMode::None : BookmarkMode::Keep;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- run buttons
@@ -88,7 +84,7 @@ void TFormTest::_runMerge() {
     request.inputs = _lists.inputFiles(ListKind::Merge);
     request.outputPath = textOf(merge_destination_filename);
     request.protection = _protection;
-    request.bookmarks = bookmarkMode(merge_bookmarks_per_file, merge_bookmarks_none);
+    request.bookmarks = mergeBookmarks.mode();
     _runJob(&runMerge, request, ProgressBar2);
 }
 
@@ -116,6 +112,6 @@ void TFormTest::_runMix() {
     request.reverseSecond = mix_reverse_second->isChecked();
     request.singleFile = mix_single_file->isChecked();
     request.protection = _protection;
-    request.bookmarks = bookmarkMode(mix_bookmarks_per_file, mix_bookmarks_none);
+    request.bookmarks = mixBookmarks.mode();
     _runJob(&runMix, request, ProgressBarMix);
 }

@@ -1,13 +1,12 @@
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QRadioButton>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "ui/bookmark_choice.h"
 #include "ui/control_factory.h"
 #include "ui/main_window.h"
 #include "ui/main_window_layout.h"
@@ -29,14 +28,8 @@ void TFormTest::_buildMergeTab() {
     lbl_mfile = label(merge_output, "lbl_mfile", "Output filename", 14, 32, 186);
     merge_destination_filename = readOnlyField(merge_output, "merge_destination_filename", 206, 32, 641);
     cmd_merge_dest = button(merge_output, "cmd_merge_dest", "Browse", 857, 30, 98, 28);
-    lbl_merge_bookmarks = label(merge_output, "lbl_merge_bookmarks", "Bookmarks", 14, 68, 186);
-    merge_bookmarks_keep = radio(merge_output, "merge_bookmarks_keep", "Keep the files' bookmarks", 206, 68, 240);
-    merge_bookmarks_per_file = radio(merge_output, "merge_bookmarks_per_file", "One entry per file", 456, 68, 240);
-    merge_bookmarks_none = radio(merge_output, "merge_bookmarks_none", "No bookmarks", 706, 68, 240);
-    auto* bookmarks = new QButtonGroup(merge_output);
-    for (QRadioButton* choice : {merge_bookmarks_keep, merge_bookmarks_per_file, merge_bookmarks_none})
-        bookmarks->addButton(choice);
-    merge_bookmarks_keep->setChecked(true);
+    mergeBookmarks = bookmarkChoice(merge_output, "merge", {14, 68}, 186, {206, 68}, {246, 246, 246},
+                                    {"Keep the files' bookmarks", "One entry per file", "No bookmarks"});
 
     cmd_merge = button(tab, "cmd_merge", "Merge files!", runButtonX, runButtonY, 158, 36);
     ProgressBar2 = progressBar(tab, "ProgressBar2", gridX, progressY, runButtonX - gridX - 16);

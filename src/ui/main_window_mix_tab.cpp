@@ -1,4 +1,3 @@
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "ui/bookmark_choice.h"
 #include "ui/control_factory.h"
 #include "ui/main_window.h"
 #include "ui/main_window_layout.h"
@@ -81,15 +81,8 @@ void TFormTest::_buildMixTab() {
     mix_destination_folder = readOnlyField(dest, "mix_destination_folder", 14, 138, 271);
     cmd_mix_dest = button(dest, "cmd_mix_dest", "Browse", 291, 136, 92, 28);
     mix_single_file = checkBox(dest, "mix_single_file", "Write all turns into one file", 14, 180, 369);
-    lbl_mix_bookmarks = label(dest, "lbl_mix_bookmarks", "Bookmarks", 14, 208, 369);
-    mix_bookmarks_keep = radio(dest, "mix_bookmarks_keep", "Keep", 14, 232, 118);
-    mix_bookmarks_per_file = radio(dest, "mix_bookmarks_per_file", "One per file", 136, 232, 122);
-    mix_bookmarks_none = radio(dest, "mix_bookmarks_none", "None", 262, 232, 121);
-    // Apart from the destination choice in the same group.
-    auto* bookmarks = new QButtonGroup(dest);
-    for (QRadioButton* choice : {mix_bookmarks_keep, mix_bookmarks_per_file, mix_bookmarks_none})
-        bookmarks->addButton(choice);
-    mix_bookmarks_keep->setChecked(true);
+    mixBookmarks = bookmarkChoice(dest, "mix", {14, 208}, 369, {14, 232}, {118, 118, 121},
+                                  {"Keep", "One per file", "None"});
 
     cmd_mix_run = button(tab, "cmd_mix_run", "Mix files!", runButtonX, runButtonY, 158, 36);
     ProgressBarMix = progressBar(tab, "ProgressBarMix", gridX, progressY, runButtonX - gridX - 16);

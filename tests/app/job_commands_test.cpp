@@ -143,25 +143,13 @@ TEST_F(JobCommands, MixWithEachCombinationOfMethods) {
     }
 }
 
-// The top-level bookmark titles of a file, joined by blanks.
-std::string bookmarkTitles(const std::string& path) {
-    QPDF pdf;
-    pdf.processFile(path.c_str());
-    std::string titles;
-    QPDFObjectHandle outlines = pdf.getRoot().getKey("/Outlines");
-    for (QPDFObjectHandle item = outlines.isDictionary() ? outlines.getKey("/First") : outlines; item.isDictionary();
-         item = item.getKey("/Next"))
-        titles += (titles.empty() ? "" : " ") + item.getKey("/Title").getUTF8Value();
-    return titles;
-}
-
 TEST_F(JobCommands, MergeAndMixMakeAnEntryPerFileWhenAsked) {
     ASSERT_EQ(run({"merge", "A.pdf", "B.pdf", "-o", "files.pdf", "--bookmarks", "per-file"}).exitCode, 0);
-    EXPECT_EQ(bookmarkTitles(dir.file("files.pdf")), "A B");
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("files.pdf")), "A B");
     ASSERT_EQ(run({"mix", "A.pdf", "B.pdf", "--single-file", "--bookmarks", "per-file"}).exitCode, 0);
-    EXPECT_EQ(bookmarkTitles(dir.file("A_mixed.pdf")), "A B");
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("A_mixed.pdf")), "A B");
     ASSERT_EQ(run({"merge", "A.pdf", "B.pdf", "-o", "plain.pdf"}).exitCode, 0);
-    EXPECT_EQ(bookmarkTitles(dir.file("plain.pdf")), "");
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("plain.pdf")), "");
 }
 
 TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {

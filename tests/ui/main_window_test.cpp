@@ -135,8 +135,8 @@ TEST_F(MainWindow, HasTheDesignedSizesAndDefaults) {
     EXPECT_TRUE(w.r_mix2_method1->isChecked());
     EXPECT_FALSE(w.mix_reverse_second->isChecked());
     EXPECT_FALSE(w.mix_single_file->isChecked());
-    EXPECT_TRUE(w.merge_bookmarks_keep->isChecked());
-    EXPECT_TRUE(w.mix_bookmarks_keep->isChecked());
+    EXPECT_TRUE(w.mergeBookmarks.keep->isChecked());
+    EXPECT_TRUE(w.mixBookmarks.keep->isChecked());
     EXPECT_TRUE(w.mix_dest_source->isChecked()) << "the bookmark choice is apart from the destination choice";
     EXPECT_EQ(w.split_base_filename->text(), "filename");
     EXPECT_TRUE(w.split_destination_folder->isReadOnly());
@@ -429,31 +429,19 @@ TEST_F(MainWindow, MergeJoinsTheListWithTheStoredProtection) {
     EXPECT_NE(pdf.getTrailer().getKey("/Info").getKey("/Creator").getUTF8Value().find("Splimera"), std::string::npos);
 }
 
-// The top-level bookmark titles of a file, joined by blanks.
-std::string bookmarkTitles(const std::string& path) {
-    QPDF pdf;
-    pdf.processFile(path.c_str());
-    std::string titles;
-    QPDFObjectHandle outlines = pdf.getRoot().getKey("/Outlines");
-    for (QPDFObjectHandle item = outlines.isDictionary() ? outlines.getKey("/First") : outlines; item.isDictionary();
-         item = item.getKey("/Next"))
-        titles += (titles.empty() ? "" : " ") + item.getKey("/Title").getUTF8Value();
-    return titles;
-}
-
 TEST_F(MainWindow, TheBookmarkChoiceOfMergeAndMixReachesTheJob) {
     TFormTest& w = window();
     dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};
     w.mergeBtnAddFileClick();
-    w.merge_bookmarks_per_file->setChecked(true);
+    w.mergeBookmarks.perFile->setChecked(true);
     w.cmd_merge->click();
-    EXPECT_EQ(bookmarkTitles(dir.file("output.pdf")), "b a");
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("output.pdf")), "b a");
 
     addMix(dir.file("a.pdf"), dir.file("b.pdf"));
     w.mix_single_file->setChecked(true);
-    w.mix_bookmarks_per_file->setChecked(true);
+    w.mixBookmarks.perFile->setChecked(true);
     w.cmd_mix_run->click();
-    EXPECT_EQ(bookmarkTitles(dir.file("a_mixed.pdf")), "a b");
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("a_mixed.pdf")), "a b");
     EXPECT_TRUE(w.mix_dest_source->isChecked());
 }
 

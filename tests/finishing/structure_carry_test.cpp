@@ -90,6 +90,7 @@ Structure mergedStructure() {
     merged.hiddenLayers = "Secret";
     merged.title = "Structure Fixture";
     merged.attachments = "notes.txt notes.txt+1";
+    merged.tags = "(none)";  // kept for outputs of one file only
     return merged;
 }
 
@@ -110,15 +111,15 @@ const JobCase jobCases[] = {
     {"split by ranges", [](StructureJobs& jobs) { jobs.split("1-3;4-6"); },
      {{"part_1.pdf", "S1 S2 S3",
        {"Front=S1 [Preface=S2] Body=S3 Web=uri", "S1>S3,S2,uri", "agree=Yes choice=B name=Ada", "i ii 1", "",
-        "Structure Fixture", "notes.txt", ""}},
+        "Structure Fixture", "notes.txt", "", "Document [P@S1 Link@S1 P@S2 P@S3]"}},
       {"part_2.pdf", "S4 S5 S6",
        {"Body=- [Part A=S4 Part B=S6] Web=uri", "", "choice=B person.city=Paris", "2 3 4", "Secret",
-        "Structure Fixture", "notes.txt", ""}}}},
+        "Structure Fixture", "notes.txt", "", "Document [P@S4 P@S5 P@S6]"}}}},
     {"mix with a repeated page", [](StructureJobs& jobs) { jobs.mixPageByPage(); },
      {{"mix_mixed.pdf", "S1 T1 S2 T2 S3 T3 S4 T1 S5 T2 S6 T3",
        {"Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri T intro=T1", "S1>S5,S3,S2,uri T1>T2 T1#2>T2",
         "agree=Yes choice=B name+1=Bob name+1=Bob name=Ada person.city=Paris", "i 1 ii 2 1 3 2 1 3 2 4 3", "Secret",
-        "Structure Fixture", "notes.txt notes.txt+1", ""}}}},
+        "Structure Fixture", "notes.txt notes.txt+1", "", "(none)"}}}},
 };
 
 TEST(StructureCarry, EveryJobKeepsTheStructureOfThePagesItWrites) {
@@ -140,6 +141,7 @@ TEST(StructureCarry, EveryJobKeepsTheStructureOfThePagesItWrites) {
             EXPECT_EQ(found.title, output.structure.title);
             EXPECT_EQ(found.attachments, output.structure.attachments);
             EXPECT_EQ(found.faults, output.structure.faults);
+            EXPECT_EQ(found.tags, output.structure.tags);
         }
     }
 }

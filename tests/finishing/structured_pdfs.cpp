@@ -7,6 +7,7 @@
 
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
+#include <qpdf/QPDFNumberTreeObjectHelper.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageLabelDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -26,6 +27,11 @@ Object array(std::vector<Object> items) { return Object::newArray(items); }
 
 Object fit(Object page) { return array({page, Object::newName("/Fit")}); }
 
+// The marker of a page as marked content 0 of the page.
+std::string markerContent(const std::string& marker) {
+    return "/P << /MCID 0 >> BDC BT /F1 36 Tf 72 672 Td (" + marker + ") Tj ET EMC\n";
+}
+
 // Pages with a marker each (prefix + number), sharing one Helvetica.
 std::vector<Object> addMarkedPages(QPDF& pdf, const std::string& prefix, int count, Object font) {
     QPDFPageDocumentHelper document(pdf);
@@ -33,11 +39,45 @@ std::vector<Object> addMarkedPages(QPDF& pdf, const std::string& prefix, int cou
         Object page = make(pdf, "<< /Type /Page /MediaBox [0 0 612 792] >>");
         page.replaceKey("/Resources", parse("<< /Font << >> >>"));
         page.getKey("/Resources").getKey("/Font").replaceKey("/F1", font);
-        page.replaceKey("/Contents",
-                        Object::newStream(&pdf, "BT /F1 36 Tf 72 672 Td (" + prefix + std::to_string(i) + ") Tj ET\n"));
+        page.replaceKey("/Contents", Object::newStream(&pdf, markerContent(prefix + std::to_string(i))));
         document.addPage(QPDFPageObjectHelper(page), false);
     }
     return pdf.getAllPages();
+}
+
+// A paragraph element per page (its marker) under one Document element, and
+// a Link element for the given link annotation; the tree's /ParentTree
+// numbers the pages 0, 1, ... and the link after them.
+void addStructureTree(QPDF& pdf, std::vector<Object> pages, Object link, int linkPage) {
+    Object root = make(pdf, "<< /Type /StructTreeRoot >>");
+    Object document = make(pdf, "<< /Type /StructElem /S /Document >>");
+    document.replaceKey("/P", root);
+    Object kids = Object::newArray(), numbers = Object::newArray();
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        Object paragraph = make(pdf, "<< /Type /StructElem /S /P /K 0 >>");
+        paragraph.replaceKey("/P", document);
+        paragraph.replaceKey("/Pg", pages[i]);
+        kids.appendItem(paragraph);
+        pages[i].replaceKey("/StructParents", Object::newInteger(static_cast<long long>(i)));
+        numbers.appendItem(Object::newInteger(static_cast<long long>(i)));
+        numbers.appendItem(array({paragraph}));
+        if (static_cast<int>(i) != linkPage) continue;
+        Object element = make(pdf, "<< /Type /StructElem /S /Link /K << /Type /OBJR >> >>");
+        element.replaceKey("/P", document);
+        element.replaceKey("/Pg", pages[i]);
+        element.getKey("/K").replaceKey("/Obj", link);
+        kids.appendItem(element);
+        link.replaceKey("/StructParent", Object::newInteger(static_cast<long long>(pages.size())));
+        numbers.appendItem(Object::newInteger(static_cast<long long>(pages.size())));
+        numbers.appendItem(element);
+    }
+    document.replaceKey("/K", kids);
+    root.replaceKey("/K", document);
+    root.replaceKey("/ParentTree", Object::newDictionary());
+    root.getKey("/ParentTree").replaceKey("/Nums", numbers);
+    root.replaceKey("/ParentTreeNextKey", Object::newInteger(static_cast<long long>(pages.size()) + 1));
+    pdf.getRoot().replaceKey("/StructTreeRoot", root);
+    pdf.getRoot().replaceKey("/MarkInfo", parse("<< /Marked true >>"));
 }
 
 // Links the items as the children of parent, all open.
@@ -101,9 +141,9 @@ void writeStructuredPdf(const std::string& path) {
     layered.getKey("/Resources").replaceKey("/Properties", Object::newDictionary());
     layered.getKey("/Resources").getKey("/Properties").replaceKey("/MC0", secret);
     layered.getKey("/Resources").getKey("/Properties").replaceKey("/MC1", shown);
-    layered.replaceKey("/Contents", Object::newStream(&pdf, "BT /F1 36 Tf 72 672 Td (S5) Tj ET\n"
-                                                           "/OC /MC0 BDC 1 0 0 rg 100 100 100 100 re f EMC\n"
-                                                           "/OC /MC1 BDC 0 1 0 rg 400 100 100 100 re f EMC\n"));
+    layered.replaceKey("/Contents", Object::newStream(&pdf, markerContent("S5") +
+                                                               "/OC /MC0 BDC 1 0 0 rg 100 100 100 100 re f EMC\n"
+                                                               "/OC /MC1 BDC 0 1 0 rg 400 100 100 100 re f EMC\n"));
     root.replaceKey("/OCProperties", parse("<< /D << >> >>"));
     root.getKey("/OCProperties").replaceKey("/OCGs", array({secret, shown}));
     root.getKey("/OCProperties").getKey("/D").replaceKey("/Order", array({secret, shown}));
@@ -144,6 +184,7 @@ void writeStructuredPdf(const std::string& path) {
     Object toPreface = annotation(pdf, "/Subtype /Link /Dest (preface)", pages[0]);
     Object toWeb = annotation(pdf, "/Subtype /Link /A << /S /URI /URI (https://example.org) >>", pages[0]);
     pages[0].replaceKey("/Annots", array({toS5, toS3, toPreface, toWeb}));
+    addStructureTree(pdf, pages, toS3, 0);
     Object note = annotation(pdf, "/Subtype /Text /Contents (A note)", pages[1]);
     Object popup = annotation(pdf, "/Subtype /Popup", pages[1]);
     note.replaceKey("/Popup", popup);
@@ -245,7 +286,9 @@ public:
         Object title = pdf_.getTrailer().getKey("/Info").getKey("/Title");
         structure.title = title.isString() ? title.getUTF8Value() : "(none)";
         structure.attachments = attachments();
-        structure.faults = faults();
+        structure.faults = faults() + structureFaults();
+        Object root = pdf_.getRoot().getKey("/StructTreeRoot");
+        structure.tags = root.isDictionary() ? joined(elementLevel(root.getKey("/K"), 0)) : "(none)";
         return structure;
     }
 
@@ -383,6 +426,50 @@ private:
                 if (!onPages.count(widget.getObjectHandle().getObjGen()))
                     found.push_back(field.getFullyQualifiedName() + " widget on no page");
         return joined(found);
+    }
+
+    std::vector<std::string> elementLevel(Object kids, int depth) {
+        std::vector<std::string> level;
+        for (Object kid : kids.isArray() ? kids.getArrayAsVector() : std::vector<Object>{kids}) {
+            if (!kid.isDictionary() || !kid.hasKey("/S") || depth > 10) continue;
+            std::string text = kid.getKey("/S").getName().substr(1);
+            if (kid.hasKey("/Pg")) text += "@" + markerOf(kid.getKey("/Pg"));
+            std::vector<std::string> below = elementLevel(kid.getKey("/K"), depth + 1);
+            if (!below.empty()) text += " [" + joined(below) + "]";
+            level.push_back(text);
+        }
+        return level;
+    }
+
+    // /MarkInfo claims tags only with a tree; every /StructParents of a page
+    // and /StructParent of an annotation has its entry in the parent tree,
+    // whose elements name that page.
+    std::string structureFaults() {
+        Object root = pdf_.getRoot().getKey("/StructTreeRoot");
+        const bool marked = pdf_.getRoot().getKey("/MarkInfo").getKey("/Marked").isBool() &&
+                            pdf_.getRoot().getKey("/MarkInfo").getKey("/Marked").getBoolValue();
+        if (!root.isDictionary()) return marked ? " /MarkInfo without a tree" : "";
+        std::string found;
+        QPDFNumberTreeObjectHelper parents(root.getKey("/ParentTree"), pdf_);
+        for (std::size_t i = 0; i < pages_.size(); ++i) {
+            Object key = pages_[i].getKey("/StructParents");
+            if (!key.isInteger()) continue;
+            Object elements;
+            if (!parents.findObject(key.getIntValue(), elements)) {
+                found += " " + markers_[i] + " /StructParents";
+                continue;
+            }
+            for (Object element : elements.aitems())
+                if (element.isDictionary() && !element.getKey("/Pg").isSameObjectAs(pages_[i]))
+                    found += " " + markers_[i] + " element on another page";
+            for (Object annotation : pages_[i].getKey("/Annots").aitems()) {
+                Object element;
+                if (annotation.hasKey("/StructParent") &&
+                    !parents.findObject(annotation.getKey("/StructParent").getIntValue(), element))
+                    found += " " + markers_[i] + " /StructParent";
+            }
+        }
+        return found;
     }
 
     QPDF pdf_;

@@ -19,7 +19,9 @@ namespace structured_pdfs {
 // - on S5 a red square in the layer "Secret", off by default, and a green one
 //   in the layer "Shown";
 // - the attachment "notes.txt", Title "Structure Fixture", Author "Ada Lovelace",
-//   and the viewer preference /DisplayDocTitle.
+//   and the viewer preference /DisplayDocTitle;
+// - tags: a Document element with a P element per page (its marker, marked
+//   content 0) and, after S1's, a Link element for the link to S3.
 void writeStructuredPdf(const std::string& path);
 
 // Three pages T1 .. T3 without labels, with the bookmark "T intro" (T1), its
@@ -43,7 +45,8 @@ struct Structure {
     std::string hiddenLayers; // names of the layers off by default
     std::string title;
     std::string attachments;
-    std::string faults;       // annotations whose /P, /Parent or /Popup lead elsewhere; "" when none
+    std::string faults;       // see StructureReader::faults; "" when none
+    std::string tags;         // "Document [P@S1 Link@S1]": structure elements and their pages; "(none)"
 };
 Structure readStructure(const std::string& path);
 

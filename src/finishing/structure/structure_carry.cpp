@@ -11,6 +11,7 @@
 #include "finishing/structure/input_carry.h"
 #include "finishing/structure/optional_content_carry.h"
 #include "finishing/structure/page_labels_carry.h"
+#include "finishing/structure/tagged_structure_carry.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ struct InputHarvest {
     LayerPart layers;
     NameTreeEntries attachments;
     NameTreeEntries destinations;
+    TaggedStructure tagged;
 };
 
 // The file name without its ".pdf", as the entry of a file in the bookmarks.
@@ -36,13 +38,14 @@ std::string fileTitle(const std::string& path) {
     return (extension == ".pdf" ? file.stem() : file).string();
 }
 
-InputHarvest harvest(InputCarry& input, BookmarkMode bookmarks) {
+InputHarvest harvest(InputCarry& input, const StructureRequest& request) {
     InputHarvest result;
     result.input = input.input();
     // Layers first: the annotations' /OC must find the groups PDFium copied.
     mapLayers(input);
     carryAnnotations(input, result.annotations, result.form);
-    if (bookmarks != BookmarkMode::None) result.bookmarks = collectBookmarks(input);
+    if (request.bookmarks != BookmarkMode::None) result.bookmarks = collectBookmarks(input);
+    if (request.oneSource()) result.tagged = collectTaggedStructure(input, result.annotations);
     result.labels = collectPageLabels(input);
     result.layers = collectLayers(input);
     result.attachments = collectAttachments(input);
@@ -58,6 +61,7 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
     std::vector<LayerPart> layers;
     std::vector<NameTreeEntries> attachments;
     NameTreeEntries destinations;
+    TaggedStructure tagged;
     for (InputHarvest& part : harvests) {
         writeAnnotations(target.pages, part.annotations);
         if (target.request.bookmarks == BookmarkMode::PerFile)
@@ -70,6 +74,7 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
         layers.push_back(part.layers);
         attachments.push_back(part.attachments);
         destinations.insert(part.destinations.begin(), part.destinations.end());
+        if (!part.tagged.root.isNull()) tagged = part.tagged;
     }
     writeBookmarks(target.pdf, bookmarks);
     writeForm(target.pdf, forms);
@@ -77,6 +82,7 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
     writeLayers(target.pdf, layers);
     writeAttachments(target.pdf, attachments);
     writeNameTree(target.pdf, "/Dests", destinations);
+    writeTaggedStructure(target.pdf, target.pages, tagged);
 }
 
 }  // namespace
@@ -111,7 +117,7 @@ StructureResult carryStructure(QPDF& output, const StructureRequest& request, St
             InputCarry carry(target, input, *source, destinations);
             DocumentEntries entries = input == 0 ? collectDocumentEntries(carry, request.oneSource()) : document;
             if (contributes[input]) {
-                harvests.push_back(harvest(carry, request.bookmarks));
+                harvests.push_back(harvest(carry, request));
                 destinations.insert(harvests.back().destinations.begin(), harvests.back().destinations.end());
             }
             document = entries;

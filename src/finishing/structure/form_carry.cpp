@@ -169,6 +169,8 @@ FormPart FormCarry::finish() {
                 if (kid.isDictionary()) kids.appendItem(kid);
             copy.replaceKey("/Kids", kids);
         }
+        // A signature signs the input, not this new document: the field stays, empty.
+        if (nameOf(copy.getKey("/FT")) == "/Sig") copy.removeKey("/V");
         part.members.push_back(copy);
     }
     for (QPDFObjectHandle root : roots_)

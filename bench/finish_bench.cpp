@@ -5,6 +5,7 @@
 
 #include "finishing/output_finisher.h"
 #include "jobs/application.h"
+#include "support/finish_file.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        OutputFinisher(protection, CreatorText).finishOutputFile(argv[1]);
+        fixtures::finishFile(OutputFinisher(protection, CreatorText), argv[1]);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';

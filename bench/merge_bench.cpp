@@ -11,7 +11,7 @@ class ConsoleReporter : public JobReporter {
 public:
     void showMessage(const std::string& text) override { std::cerr << text << '\n'; }
     std::string translation(const std::string& key) override { return key; }
-    void outputWritten(const std::string&, int) override { wrote = true; }
+    void outputWritten(const WrittenOutput&) override { wrote = true; }
     bool wrote = false;
 };
 }  // namespace

@@ -24,7 +24,7 @@ public:
     explicit SilentReporter(const SilentJobContext& context) : context_(context) {}
     void showMessage(const std::string& text) override { context_.dialogs.showMessage(text); }
     std::string translation(const std::string& key) override { return context_.translate(key); }
-    void outputWritten(const std::string&, int) override { ++written; }
+    void outputWritten(const WrittenOutput&) override { ++written; }
 
     int written = 0;
 

@@ -217,8 +217,9 @@ public:
     explicit ConsoleReporter(const JobCommandContext& context) : context_(context) {}
     void showMessage(const std::string& text) override { context_.err << text << '\n'; }
     std::string translation(const std::string& key) override { return context_.translation(key); }
-    void outputWritten(const std::string& path, int pageCount) override {
-        context_.out << path << " (" << pageCount << (pageCount == 1 ? " page)" : " pages)") << '\n';
+    void outputWritten(const WrittenOutput& output) override {
+        const int pages = output.pageCount;
+        context_.out << output.path << " (" << pages << (pages == 1 ? " page)" : " pages)") << '\n';
         ++written;
     }
 

@@ -36,19 +36,17 @@ private:
     int previous_ = 0;
 };
 
-// PDFium's write record with the sink its callback appends to.
+// PDFium's write record with the buffer its callback appends to.
 struct BlockWriter {
     FPDF_FILEWRITE record;
-    std::ostream* stream;
-    std::FILE* file;
+    std::string* bytes;
 };
 
 int writeBlock(FPDF_FILEWRITE* self, const void* data, unsigned long size) {
     auto* writer = reinterpret_cast<BlockWriter*>(self);
-    if (writer->file) return std::fwrite(data, 1, size, writer->file) == size ? 1 : 0;
     try {
-        writer->stream->write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        return writer->stream->good() ? 1 : 0;
+        writer->bytes->append(static_cast<const char*>(data), size);
+        return 1;
     } catch (...) {
         return 0;  // nothing may escape through PDFium's frames
     }
@@ -63,28 +61,13 @@ bool saveThrough(FPDF_DOCUMENT document, BlockWriter& writer, SaveMode mode, Pdf
     return pdfium().FPDF_SaveWithVersion(document, &writer.record, flags, fileVersion) != 0;
 }
 
-std::string fullName(const std::string& fileName) {
-    std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(fileName, ignored);
-    return (absolute.empty() ? std::filesystem::path(fileName) : absolute).lexically_normal().string();
-}
-
-[[noreturn]] void raiseCannotCreate(const std::string& fileName, int error) {
-    throw PdfError("Cannot create file \"" + fullName(fileName) + "\". " + std::strerror(error));
-}
-
-mode_t newFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-bool pageLoads(FPDF_DOCUMENT document, int index) {
+// Whether the page tree holds a page at index. Only its dictionary is looked
+// up: a page is not parsed, so a page whose content inflates to gigabytes
+// costs nothing to count.
+bool pageExists(FPDF_DOCUMENT document, int index) {
     FpuExceptionsMasked guard;
-    FPDF_PAGE page = pdfium().FPDF_LoadPage(document, index);
-    if (!page) return false;
-    pdfium().FPDF_ClosePage(page);
-    return true;
+    FS_SIZEF size{};
+    return pdfium().FPDF_GetPageSizeByIndexF(document, index, &size) != 0;
 }
 
 // PDFium takes a page tree's declared count as the page count without
@@ -92,17 +75,17 @@ bool pageLoads(FPDF_DOCUMENT document, int index) {
 // it does not have would make every job walk through pages that are not
 // there: a split into single pages of a file declaring a million pages would
 // write a million empty files. The pages that exist are counted instead: all
-// of them when the last declared one loads, otherwise up to the first that
+// of them when the last declared one exists, otherwise up to the first that
 // does not (PDFium finds pages in tree order, so the missing ones are the
 // last). -1 when every declared page exists.
 int existingPagesWhenFewerThanDeclared(FPDF_DOCUMENT document) {
     const int declared = pdfium().FPDF_GetPageCount(document);
-    if (declared <= 0 || pageLoads(document, declared - 1)) return -1;
-    if (!pageLoads(document, 0)) return 0;
-    int present = 0, missing = declared - 1;  // indices known to load and not to load
+    if (declared <= 0 || pageExists(document, declared - 1)) return -1;
+    if (!pageExists(document, 0)) return 0;
+    int present = 0, missing = declared - 1;  // indices known to exist and not to
     while (missing - present > 1) {
         const int middle = present + (missing - present) / 2;
-        (pageLoads(document, middle) ? present : missing) = middle;
+        (pageExists(document, middle) ? present : missing) = middle;
     }
     return present + 1;
 }
@@ -176,7 +159,7 @@ struct PdfDocument::Open {
     std::string path;
     FPDF_FORMFILLINFO formFillInfo{};
     FPDF_FORMHANDLE formHandle = nullptr;
-    int existingPages = -1;  // pages that load, when fewer than declared; -1 otherwise
+    int existingPages = -1;  // pages that exist, when fewer than declared; -1 otherwise
 };
 
 PdfDocument::PdfDocument(std::unique_ptr<Open> open) : open_(std::move(open)) {}
@@ -233,46 +216,9 @@ bool PdfDocument::copyViewerPreferences(const PdfDocument& source) {
     return pdfium().FPDF_CopyViewerPreferences(open_->document, source.open_->document) != 0;
 }
 
-void PdfDocument::saveTo(std::ostream& stream, SaveMode mode, PdfVersion version) const {
-    BlockWriter writer{{}, &stream, nullptr};
+std::string PdfDocument::save(SaveMode mode, PdfVersion version) const {
+    std::string bytes;
+    BlockWriter writer{{}, &bytes};
     if (!saveThrough(open_->document, writer, mode, version)) throw PdfError("Cannot save PDF document");
-}
-
-void PdfDocument::saveAs(const std::string& path, SaveMode mode, PdfVersion version) const {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-
-    struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        raiseCannotCreate(path, S_ISDIR(existing.st_mode) ? EISDIR : EACCES);
-
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0) raiseCannotCreate(path, errno);
-    ::fchmod(descriptor, exists ? (existing.st_mode & 07777) : newFileMode());
-    std::FILE* file = ::fdopen(descriptor, "wb");
-    if (!file) {
-        const int error = errno;
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
-        raiseCannotCreate(path, error);
-    }
-
-    BlockWriter writer{{}, nullptr, file};
-    const bool written = saveThrough(open_->document, writer, mode, version);
-    const int writeError = std::ferror(file) ? errno : 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || writeError) {
-        const int error = writeError ? writeError : errno;
-        ::unlink(temporary.c_str());
-        if (!written && !writeError) throw PdfError("Cannot save PDF document \"" + fullName(path) + "\"");
-        raiseCannotCreate(path, error ? error : EIO);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        raiseCannotCreate(path, error);
-    }
+    return bytes;
 }

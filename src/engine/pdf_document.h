@@ -1,6 +1,5 @@
 #pragma once
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -40,12 +39,8 @@ public:
     bool importPages(const PdfDocument& source, const std::vector<int>& pages, int insertAt);
     bool copyViewerPreferences(const PdfDocument& source);
 
-    // Writes the document to path through a temporary file in the same
-    // folder that replaces path only when complete. A path that is a folder
-    // or a file marked read-only is refused.
-    void saveAs(const std::string& path, SaveMode mode = SaveMode::Copy,
-                PdfVersion version = PdfVersion::Unknown) const;
-    void saveTo(std::ostream& stream, SaveMode mode = SaveMode::Copy, PdfVersion version = PdfVersion::Unknown) const;
+    // The document as a PDF file, in memory.
+    std::string save(SaveMode mode = SaveMode::Copy, PdfVersion version = PdfVersion::Unknown) const;
 
     FPDF_DOCUMENT handle() const;
 

@@ -37,6 +37,11 @@ struct FPDF_FORMFILLINFO {
     void* reserved[48];  // later versions' callbacks, never used
 };
 
+struct FS_SIZEF {
+    float width;
+    float height;
+};
+
 constexpr unsigned long FPDF_ERR_SUCCESS = 0;
 constexpr int FPDFDOC_AACTION_WC = 0x10;
 constexpr int FORMTYPE_XFA_FULL = 2;

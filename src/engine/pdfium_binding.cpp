@@ -51,6 +51,9 @@ const EntrySlot* entryTable(std::size_t& count) {
         {"FORM_DoDocumentAAction", slotOf(entries.FORM_DoDocumentAAction), true},
         {"FPDF_GetFormType", slotOf(entries.FPDF_GetFormType), true},
         {"FPDF_LoadXFA", slotOf(entries.FPDF_LoadXFA), true},
+        {"FPDF_GetPageSizeByIndexF", slotOf(entries.FPDF_GetPageSizeByIndexF), true},
+        {"FPDF_LoadMemDocument64", slotOf(entries.FPDF_LoadMemDocument64), true},
+        {"FPDF_DocumentHasValidCrossReferenceTable", slotOf(entries.FPDF_DocumentHasValidCrossReferenceTable), true},
         {"FPDF_XFA", slotOf(entries.FPDF_XFA), false},
     };
     count = sizeof table / sizeof table[0];

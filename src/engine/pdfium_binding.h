@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "engine/pdfium_api.h"
@@ -42,6 +43,9 @@ struct PdfiumEntryPoints {
     void (*FORM_DoDocumentAAction)(FPDF_FORMHANDLE, int type);
     int (*FPDF_GetFormType)(FPDF_DOCUMENT);
     FPDF_BOOL (*FPDF_LoadXFA)(FPDF_DOCUMENT);
+    FPDF_BOOL (*FPDF_GetPageSizeByIndexF)(FPDF_DOCUMENT, int index, FS_SIZEF* size);
+    FPDF_DOCUMENT (*FPDF_LoadMemDocument64)(const void* data, std::size_t size, const char* password);
+    FPDF_BOOL (*FPDF_DocumentHasValidCrossReferenceTable)(FPDF_DOCUMENT);
     // Optional: builds without XFA support do not export it.
     int (*FPDF_XFA)();
 };

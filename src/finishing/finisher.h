@@ -1,29 +1,40 @@
 #pragma once
-#include <memory>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "finishing/structure_request.h"
 
-// Finishes a saved output file in place (creator, dates, password, watermark).
+// A new document as a job hands it to finishing: the bytes PDFium saved, and
+// where it is to land.
+struct NewOutput {
+    std::string path;
+    std::string pdf;
+    int pageCount = 0;
+    // Where its pages come from, for the structure of the inputs (bookmarks,
+    // links, forms, ...) to be carried into it; none: nothing is carried.
+    StructureRequest structure;
+};
+
+// Turns a job's new documents into the files it writes (creator, dates,
+// password, watermark).
 class Finisher {
 public:
     virtual ~Finisher() = default;
-    virtual void finishOutputFile(const std::string& path) = 0;
-
-    // Finishes an output and carries into it the document structure of the
-    // inputs its pages come from. memory is the job's, for what the finisher
-    // keeps from one output to the next. Returns the inputs whose structure
-    // could not be read. A finisher that carries no structure only finishes.
-    virtual std::vector<std::size_t> finishWithStructure(const std::string& path, const StructureRequest& /*request*/,
-                                                         std::unique_ptr<StructureMemory>& /*memory*/) {
-        finishOutputFile(path);
-        return {};
-    }
+    // Reads and checks what finishing needs, before the job writes anything.
+    virtual void prepare() {}
+    // Writes the finished document into file, a new temporary file that
+    // replaces output.path once complete.
+    virtual void writeFinished(const NewOutput& output, std::FILE* file) = 0;
+    virtual bool protects() const { return false; }
+    virtual bool stamps() const { return false; }
+    // The inputs of the output written last whose structure could not be
+    // read, so that it was not carried.
+    virtual std::vector<std::size_t> structureNotCarried() const { return {}; }
 };
 
-// Leaves outputs as the job saved them.
+// Writes outputs as the job saved them.
 class NoFinishing : public Finisher {
 public:
-    void finishOutputFile(const std::string&) override {}
+    void writeFinished(const NewOutput& output, std::FILE* file) override;
 };

@@ -1,27 +1,42 @@
 #pragma once
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "finishing/finisher.h"
+#include "finishing/prepared_picture.h"
 #include "finishing/protection.h"
 
-// Finishes every output in place over libqpdf: creator text and dates, then the
-// protection's password and watermark, in one save that replaces the file. An
-// error in any step leaves the file as it was and raises an exception whose
-// message names the file (or the picture) and the reason. The watermark's
-// position is read for each file that has pages to draw on.
+class StructureSources;
+
+// Finishes a job's outputs over libqpdf, in memory: the structure of the
+// inputs carried into each (see carryStructure; each input is read once per
+// job, by the job's finisher), creator text and dates,
+// then the protection's watermark and password (AES-256, a key of its own
+// for each output). Everything finishing needs is read by prepare, before the
+// job writes anything: the picture is decoded and compressed once and the
+// position read once, for every output of the job. Errors raise exceptions
+// whose message names the picture or the position, and the reason; an error
+// while writing an output gives the reason alone, which the caller puts
+// beside the output's name.
 class OutputFinisher : public Finisher {
 public:
     OutputFinisher(Protection protection, std::string creatorText);
+    OutputFinisher(OutputFinisher&&);
+    ~OutputFinisher() override;
 
-    void finishOutputFile(const std::string& path) override;
-    // Carries the inputs' document structure before finishing; see carryStructure.
-    std::vector<std::size_t> finishWithStructure(const std::string& path, const StructureRequest& request,
-                                                 std::unique_ptr<StructureMemory>& memory) override;
+    void prepare() override;
+    void writeFinished(const NewOutput& output, std::FILE* file) override;
+    bool protects() const override { return !protection_.outputPassword.empty(); }
+    bool stamps() const override { return !protection_.watermarkPath.empty(); }
+    std::vector<std::size_t> structureNotCarried() const override { return structureNotCarried_; }
 
 private:
-    std::vector<std::size_t> finish(const std::string& path, const StructureRequest* request,
-                                    std::unique_ptr<StructureMemory>* memory);
-
     Protection protection_;
     std::string creatorText_;
+    std::optional<PreparedPicture> picture_;
+    int x_ = 0, y_ = 0;  // the picture's distance from each page's top-left corner, in points
+    std::unique_ptr<StructureSources> sources_;  // the inputs read so far
+    std::vector<std::size_t> structureNotCarried_;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,8 @@ struct PreparedPicture {
 // Pictures beyond this many pixels are refused: no watermark needs them, and
 // decoding one would take long whatever the memory it is given.
 constexpr unsigned long long MaxPicturePixels = 100ULL * 1000 * 1000;
+// Nor does any watermark come as a file this large.
+constexpr std::size_t MaxPictureFileBytes = std::size_t(256) << 20;
 
 // Reads a PNG or JPEG picture, recognised by its content. Throws
 // std::runtime_error "Cannot load the watermark picture "<path>": <reason>".

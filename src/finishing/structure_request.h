@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,11 +37,4 @@ struct StructureRequest {
             if (page.input != pages.front().input) return false;
         return !pages.empty();
     }
-};
-
-// What finishing keeps from one output of a job to the next (the inputs it
-// has read); the job owns it, so it goes when the job ends.
-class StructureMemory {
-public:
-    virtual ~StructureMemory() = default;
 };

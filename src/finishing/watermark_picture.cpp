@@ -62,7 +62,7 @@ PreparedPicture preparePictureBytes(const std::string& bytes) {
 
 PreparedPicture preparePicture(const std::string& path) {
     try {
-        return preparePictureBytes(readWholeFile(path));
+        return preparePictureBytes(readWholeFile(path, MaxPictureFileBytes));
     } catch (const std::exception& error) {
         throw std::runtime_error("Cannot load the watermark picture \"" + path + "\": " + error.what());
     }
@@ -73,8 +73,4 @@ WatermarkPicture embedPicture(QPDF& pdf, const PreparedPicture& picture) {
     if (picture.invertedCmyk) image.getDict().replaceKey("/Decode", QPDFObjectHandle::parse("[1 0 1 0 1 0 1 0]"));
     if (picture.alpha) image.getDict().replaceKey("/SMask", imageStream(pdf, picture, "/DeviceGray", picture.alpha));
     return {image, picture.widthPoints, picture.heightPoints};
-}
-
-WatermarkPicture loadWatermarkPicture(QPDF& pdf, const std::string& path) {
-    return embedPicture(pdf, preparePicture(path));
 }

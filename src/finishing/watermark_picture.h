@@ -15,6 +15,3 @@ struct WatermarkPicture {
 // Makes the prepared picture an image object of pdf (transparency as a soft
 // mask); the encoded bytes are shared, not copied.
 WatermarkPicture embedPicture(QPDF& pdf, const PreparedPicture& picture);
-
-// Prepares the picture at path and embeds it in pdf.
-WatermarkPicture loadWatermarkPicture(QPDF& pdf, const std::string& path);

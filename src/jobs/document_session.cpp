@@ -4,9 +4,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "finishing/finisher.h"
-#include "jobs/job_reporter.h"
-#include "jobs/output_provenance.h"
 
 PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
 
@@ -34,17 +31,6 @@ std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, con
         next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
     }
     return copied;
-}
-
-void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter,
-                 OutputProvenance& provenance) {
-    const int pageCount = output.pageCount();
-    {
-        const PdfDocument closedAfterSaving = std::move(output);
-        closedAfterSaving.saveAs(path);
-    }
-    provenance.finish(path, finisher);
-    reporter.outputWritten(path, pageCount);
 }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {

@@ -5,9 +5,6 @@
 #include "engine/pdf_document.h"
 #include "jobs/input_file.h"
 
-class Finisher;
-class JobReporter;
-class OutputProvenance;
 
 // Opens an input of a job with its password.
 PdfDocument openInput(const InputFile& input);
@@ -16,14 +13,10 @@ PdfDocument openInput(const InputFile& input);
 // repeats, at the end of output in one PDFium call, so that objects the pages
 // share are copied once. Pages the source does not have (0, beyond its end)
 // are left out, as the engine refuses them one by one. Returns the pages
-// copied, in output order (for OutputProvenance).
+// copied, in output order (for JobOutputs::addPages).
 std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages);
 
 // Refuses to write an output over one of the job's inputs: the input would be
 // lost while the job may still need it.
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs);
 
-// Saves the output under path, closes it, hands the file to finishing with
-// the provenance of its pages and reports it written.
-void writeOutput(PdfDocument&& output, const std::string& path, Finisher& finisher, JobReporter& reporter,
-                 OutputProvenance& provenance);

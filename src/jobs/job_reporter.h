@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "finishing/written_output.h"
+
 // What a job tells its user while it runs: messages, the position of a
 // progress bar and every file it wrote. The window, the command line and the
 // tests each provide their own.
@@ -12,6 +14,6 @@ public:
     virtual std::string translation(const std::string& key) = 0;
     virtual void setProgressPosition(int /*position*/) {}
     virtual void setProgressVisible(bool /*visible*/) {}
-    // A file the job has written and finished, with the count of its pages.
-    virtual void outputWritten(const std::string& /*path*/, int /*pageCount*/) {}
+    // A file the job has written and finished, once it is at its target.
+    virtual void outputWritten(const WrittenOutput& /*output*/) {}
 };

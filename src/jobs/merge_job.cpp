@@ -4,8 +4,8 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
-#include "jobs/output_provenance.h"
 
 void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher) {
     if (request.inputs.size() < 2) {
@@ -13,18 +13,20 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         return;
     }
     request.check();
+    finisher.prepare();
     refuseInputAsOutput(request.outputPath, request.inputs);
     int pageTotal = 0;
     PdfDocument output = PdfDocument::create();
-    OutputProvenance provenance(request.inputs, request.bookmarks, reporter);
+    JobOutputs outputs(finisher, reporter, request.inputs, request.bookmarks);
     for (std::size_t i = 0; i < request.inputs.size(); ++i) {
         const PdfDocument opened = openInput(request.inputs[i]);
         std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
         std::iota(pages.begin(), pages.end(), 1);
-        provenance.addPages(i, appendPages(output, opened, pages), opened.pageCount());
+        outputs.addPages(i, appendPages(output, opened, pages), opened.pageCount());
         pageTotal += static_cast<int>(pages.size());
     }
-    writeOutput(std::move(output), request.outputPath, finisher, reporter, provenance);
+    outputs.write(std::move(output), request.outputPath);
+    outputs.land();
     if (!request.silent)
         reporter.showMessage(reporter.translation("MsgMergeDone") + " (total pages: " + std::to_string(pageTotal) + ")");
 }

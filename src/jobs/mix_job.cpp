@@ -4,24 +4,24 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
-#include "jobs/output_provenance.h"
 #include "jobs/output_naming.h"
 
 namespace {
 
 // Writes the output when it holds a page; an output without pages leaves no file.
-void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, Finisher& finisher,
-                     JobReporter& reporter, OutputProvenance& provenance) {
+void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, JobOutputs& outputs) {
     if (output.pageCount() < 1) return;
     refuseInputAsOutput(path, {request.first, request.second});
-    writeOutput(std::move(output), path, finisher, reporter, provenance);
+    outputs.write(std::move(output), path);
 }
 
 }  // namespace
 
 void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher) {
     request.check();
+    finisher.prepare();
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
@@ -36,9 +36,9 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
         plan.second = request.secondCut();
         plan.reverseSecond = request.reverseSecond;
 
+        JobOutputs outputs(finisher, reporter, {request.first, request.second}, request.bookmarks);
         // One output for all turns, or one per turn.
         std::optional<PdfDocument> output;
-        OutputProvenance provenance({request.first, request.second}, request.bookmarks, reporter);
         if (request.singleFile) output = PdfDocument::create();
         MixWalk walk(plan);
         MixTurn turn;
@@ -46,16 +46,17 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
             for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
                 reporter.setProgressPosition(progressPercent(q, pagesFirst));
             if (!request.singleFile) output = PdfDocument::create();
-            provenance.addPages(0, appendPages(*output, first, turn.pagesFirst), plan.pagesFirst);
-            provenance.addPages(1, appendPages(*output, second, turn.pagesSecond), plan.pagesSecond);
+            outputs.addPages(0, appendPages(*output, first, turn.pagesFirst), plan.pagesFirst);
+            outputs.addPages(1, appendPages(*output, second, turn.pagesSecond), plan.pagesSecond);
             if (!request.singleFile)
                 closeTurnOutput(std::move(*output),
                                 numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),
-                                request, finisher, reporter, provenance);
+                                request, outputs);
         }
         if (request.singleFile)
             closeTurnOutput(std::move(*output), request.destinationFolder + request.baseName + "mixed.pdf", request,
-                            finisher, reporter, provenance);
+                            outputs);
+        outputs.land();
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);

@@ -4,8 +4,8 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
-#include "jobs/output_provenance.h"
 #include "jobs/output_naming.h"
 #include "jobs/range_list.h"
 
@@ -13,9 +13,9 @@ namespace {
 
 class SplitRun {
 public:
-    SplitRun(const SplitRequest& request, Finisher& finisher, JobReporter& reporter)
-        : request_(request), input_(openInput(request.input)), finisher_(finisher), reporter_(reporter),
-          pageCount_(input_.pageCount()), provenance_({request.input}, BookmarkMode::Keep, reporter) {}
+    SplitRun(const SplitRequest& request, JobOutputs& outputs, JobReporter& reporter)
+        : request_(request), input_(openInput(request.input)), outputs_(outputs), reporter_(reporter),
+          pageCount_(input_.pageCount()) {}
 
     void splitIntoGroups() {
         const SplitRequest::Groups groups = request_.groups();
@@ -25,8 +25,8 @@ public:
             if (!file.written()) continue;  // a document without pages is closed unwritten
             const std::string name = outputName(file.number);
             PdfDocument output = beginOutput();
-            provenance_.addPages(0, appendPages(output, input_, file.pages), pageCount_);
-            writeOutput(std::move(output), name, finisher_, reporter_, provenance_);
+            outputs_.addPages(0, appendPages(output, input_, file.pages), pageCount_);
+            outputs_.write(std::move(output), name);
         }
     }
 
@@ -43,8 +43,8 @@ public:
             const std::vector<int> pages = pagesOfEntries(entries, pageCount_, [&](std::size_t i) {
                 reporter_.setProgressPosition(progressPercent(static_cast<long long>(i), entries.size()));
             });
-            provenance_.addPages(0, appendPages(output, input_, pages), pageCount_);
-            writeOutput(std::move(output), name, finisher_, reporter_, provenance_);
+            outputs_.addPages(0, appendPages(output, input_, pages), pageCount_);
+            outputs_.write(std::move(output), name);
         }
     }
 
@@ -64,24 +64,26 @@ private:
 
     const SplitRequest& request_;
     const PdfDocument input_;
-    Finisher& finisher_;
+    JobOutputs& outputs_;
     JobReporter& reporter_;
     const int pageCount_;
-    OutputProvenance provenance_;
 };
 
 }  // namespace
 
 void runSplit(const SplitRequest& request, JobReporter& reporter, Finisher& finisher) {
     request.check();
+    finisher.prepare();
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        SplitRun run(request, finisher, reporter);
+        JobOutputs outputs(finisher, reporter, {request.input});
+        SplitRun run(request, outputs, outputs.reporter());
         if (request.method == SplitMethod::ByPageRange)
             run.splitByRanges();
         else
             run.splitIntoGroups();
+        outputs.land();
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);

@@ -15,6 +15,7 @@
 #include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
 #include "jobs/application.h"
+#include "support/finish_file.h"
 #include "support/fixtures.h"
 #include "test_pages.h"
 #include "test_pictures.h"
@@ -46,8 +47,8 @@ Rgb overBackground(const Rgba& c) {
 class Watermark : public ::testing::Test {
 protected:
     void finish(const std::string& picture, int x, int y, const std::string& password = "") {
-        OutputFinisher(Protection{password, picture, std::to_string(x), std::to_string(y)}, CreatorText)
-            .finishOutputFile(output);
+        fixtures::finishFile(
+            OutputFinisher(Protection{password, picture, std::to_string(x), std::to_string(y)}, CreatorText), output);
     }
 
     // Checks the centre of each quadrant of the 60 x 30 point test picture
@@ -276,11 +277,11 @@ TEST(WatermarkOnJobOutput, KeepsInheritedResourcesAndRotation) {
             const PdfDocument source = PdfDocument::open(inherited);
             PdfDocument made = PdfDocument::create();
             made.importPages(source, {1, 2}, 1);
-            made.saveAs(output);
-            finisher.finishOutputFile(output);
+            fixtures::writeFile(output, made.save());
+            fixtures::finishFile(finisher, output);
         } else {
             fixtures::writeFile(output, fixtures::readFile(inherited));
-            finisher.finishOutputFile(output);
+            fixtures::finishFile(finisher, output);
         }
         EXPECT_EQ(fixtures::markerText(output, "pw"), "A1 A2") << label;
         {

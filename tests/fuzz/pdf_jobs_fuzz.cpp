@@ -22,6 +22,7 @@
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"
 #include "jobs/whole_number.h"
+#include "support/finish_file.h"
 #include "support/recording_reporter.h"
 
 namespace fs = std::filesystem;
@@ -148,6 +149,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             runMix(mix, reporter);
         });
     }
-    runAllowingErrors("finish input", [&] { finisherFor(protection).finishOutputFile(workspace.input); });
+    runAllowingErrors("finish input", [&] { fixtures::finishFile(finisherFor(protection), workspace.input); });
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "jobs/output_naming.h"
 #include "jobs/split_job.h"
 #include "support/damaged_pdfs.h"
+#include "support/finish_file.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
 #include "support/scripted_dialogs.h"
@@ -132,7 +133,7 @@ private:
         OutputFinisher finisher(protection, CreatorText);
         std::string text;
         try {
-            finisher.finishOutputFile(copy);
+            fixtures::finishFile(finisher, copy);
             text = "finished";
         } catch (const std::exception& error) {
             text = error.what();
@@ -238,7 +239,7 @@ std::string emptyEverywhere() {
 }
 
 std::string unreadableForFinishing(const std::string& name, const std::string& reason) {
-    return "Cannot read PDF file \"<dir>/" + name + "\": " + reason;
+    return "Cannot write file \"<dir>/" + name + "\": the new document cannot be read (" + reason + ")";
 }
 
 TEST(DamagedInput, EveryJobEndsWithItsMessageOrACorrectOutput) {
@@ -248,7 +249,7 @@ TEST(DamagedInput, EveryJobEndsWithItsMessageOrACorrectOutput) {
     for (const char* name : {"empty.pdf", "header-only.pdf", "cut-at-quarter.pdf", "cut-at-half.pdf",
                              "cut-before-trailer.pdf", "garbage.pdf", "header-then-garbage.pdf"})
         expected[name] = refusedEverywhere(corrupted, unreadableForFinishing(name, noTrailer));
-    expected["folder.pdf"] = refusedEverywhere(corrupted, unreadableForFinishing("folder.pdf", "Is a directory"));
+    expected["folder.pdf"] = refusedEverywhere(corrupted, "Cannot create file \"<dir>/folder.pdf\". Is a directory");
     expected["pages-not-a-dictionary.pdf"] = expected["no-pages.pdf"] = emptyEverywhere();
     expected["unknown-security-handler.pdf"] = refusedEverywhere(
         "Unsupported security scheme",
@@ -298,7 +299,7 @@ TEST(DamagedInput, AFileWithoutReadPermissionIsRefused) {
     const std::string outcome =
         runInChild([&] { return CaseRun(dir.folder(), dir.file(entry.name)).everyJob(); }, kCaseSeconds);
     EXPECT_EQ(outcome, refusedEverywhere("File not found or could not be opened",
-                                         unreadableForFinishing(entry.name, "Permission denied")));
+                                         "Cannot create file \"<dir>/" + entry.name + "\". Permission denied"));
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include "jobs/job_finishing.h"
 #include "jobs/merge_job.h"
 #include "jobs/split_job.h"
+#include "finishing/test_pictures.h"
+#include "support/finish_file.h"
 #include "support/fixtures.h"
 #include "support/private_config.h"
 #include "support/process.h"
@@ -70,6 +72,60 @@ protected:
     TempDir dir;
     RecordingReporter reporter;
 };
+
+// Finishing that cannot be done leaves the target exactly as it was, absent
+// or with its old bytes: a file meant to be protected never appears
+// unprotected, and no temporary file stays.
+TEST_F(NoFileLost, FinishingFailuresLeaveTheTargetAsItWas) {
+    fixtures::writeFile(dir.file("notes.png"), "not a picture");
+    pictures::writePng(dir.file("mark.png"), {});
+    // Fails half-way through writing a finished output, as a full disk would.
+    class FailingWrite : public OutputFinisher {
+    public:
+        using OutputFinisher::OutputFinisher;
+        void writeFinished(const NewOutput& output, std::FILE* file) override {
+            OutputFinisher::writeFinished(output, file);
+            throw std::runtime_error("No space left on device");
+        }
+    };
+    struct Case {
+        const char* what;
+        Protection protection;
+        std::string message;
+        bool failWriting = false;
+    } cases[] = {
+        {"bad picture", {"pw", dir.file("notes.png"), "10", "10"},
+         "Cannot load the watermark picture \"" + dir.file("notes.png") + "\": not a PNG or JPEG picture"},
+        {"stored picture missing", {"pw", dir.file("moved.png"), "10", "10"},
+         "Cannot load the watermark picture \"" + dir.file("moved.png") + "\": No such file or directory"},
+        {"bad stored position", {"pw", dir.file("mark.png"), "abc", "10"},
+         "Watermark position X: 'abc' is not a valid integer value for Integer type"},
+        {"write error", {"pw", dir.file("mark.png"), "10", "10"},
+         "Cannot write file \"" + dir.file("out.pdf") + "\": No space left on device", true},
+    };
+    for (const Case& c : cases) {
+        for (const bool present : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (present ? ", target present" : ", target absent"));
+            fs::remove(dir.file("out.pdf"));
+            if (present) fixtures::writeFile(dir.file("out.pdf"), "old contents");
+            const auto before = contentsOf(dir.path());
+            MergeRequest request;
+            request.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
+            request.outputPath = dir.file("out.pdf");
+            request.protection = c.protection;
+            request.silent = true;
+            FailingWrite failing(c.protection, "Splimera");
+            const std::string failure = failureOf([&] {
+                if (c.failWriting)
+                    runMerge(request, reporter, failing);
+                else
+                    runMerge(request, reporter);
+            });
+            EXPECT_EQ(failure, c.message);
+            EXPECT_EQ(contentsOf(dir.path()), before);
+        }
+    }
+}
 
 // The output is one of the inputs, however the path spells it: the job
 // refuses before anything is written.
@@ -173,8 +229,8 @@ TEST_F(NoFileLost, AnExistingReadOnlyOutputStaysAsItWas) {
 
     EXPECT_EQ(merge(dir.file("out.pdf")), "Cannot create file \"" + dir.file("out.pdf") + "\". Permission denied");
     EXPECT_EQ(split(dir.folder()), "Cannot create file \"" + dir.file("part_1.pdf") + "\". Permission denied");
-    EXPECT_EQ(failureOf([&] { finisherFor({}).finishOutputFile(dir.file("out.pdf")); }),
-              "Cannot write file \"" + dir.file("out.pdf") + "\": Permission denied");
+    EXPECT_EQ(failureOf([&] { fixtures::finishFile(finisherFor({}), dir.file("out.pdf")); }),
+              "Cannot create file \"" + dir.file("out.pdf") + "\". Permission denied");
     EXPECT_EQ(contentsOf(dir.path()), before);
 }
 

@@ -17,13 +17,14 @@ using fixtures::TempDir;
 
 // Writes "wrote <file name>" into the same log as the job's messages, so that
 // a test sees in which order files and messages came.
-class LoggingFinisher : public Finisher {
+class LoggingFinisher : public NoFinishing {
 public:
     explicit LoggingFinisher(std::vector<std::string>& log) : log_(log) {}
     std::function<void(const std::string&)> failure;  // called first when set
-    void finishOutputFile(const std::string& path) override {
-        if (failure) failure(path);
-        log_.push_back("wrote " + std::filesystem::path(path).filename().string());
+    void writeFinished(const NewOutput& output, std::FILE* file) override {
+        if (failure) failure(output.path);
+        log_.push_back("wrote " + std::filesystem::path(output.path).filename().string());
+        NoFinishing::writeFinished(output, file);
     }
 
 private:
@@ -296,13 +297,15 @@ TEST_F(SplitJob, FailureInTheMiddleKeepsEarlierFilesAndLeavesNothingHalfWritten)
     EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2] 3.pdf[A3]");
 }
 
-TEST_F(SplitJob, FinishingFailureEndsTheJobAfterThatFileIsSaved) {
+// An output that cannot be finished is not written at all: it never appears
+// unfinished (unprotected) at its target.
+TEST_F(SplitJob, FinishingFailureEndsTheJobBeforeThatFileIsWritten) {
     finisher.failure = [](const std::string& path) {
-        if (path.find("2.pdf") != std::string::npos) throw std::runtime_error("cannot finish " + path);
+        if (path.find("2.pdf") != std::string::npos) throw std::runtime_error("the picture is gone");
     };
     SplitRequest o = request(3, outputs.folder());
-    EXPECT_EQ(run(o), "cannot finish " + outputs.file("2.pdf"));
-    EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1] 2.pdf[A2]");
+    EXPECT_EQ(run(o), "Cannot write file \"" + outputs.file("2.pdf") + "\": the picture is gone");
+    EXPECT_EQ(folderText(outputs.path()), "1.pdf[A1]");
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"wrote 1.pdf"}));
 }
 

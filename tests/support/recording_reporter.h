@@ -22,12 +22,15 @@ public:
     }
     void setProgressPosition(int position) override { positions.push_back(position); }
     void setProgressVisible(bool visible) override { progressVisible = visible; }
-    void outputWritten(const std::string& path, int pageCount) override { written.emplace_back(path, pageCount); }
+    void outputWritten(const WrittenOutput& output) override { written.emplace_back(output.path, output.pageCount); }
 };
 
-// Records the files handed to finishing.
-class RecordingFinisher : public Finisher {
+// Records the files handed to finishing and writes them as the job saved them.
+class RecordingFinisher : public NoFinishing {
 public:
     std::vector<std::string> finished;
-    void finishOutputFile(const std::string& path) override { finished.push_back(path); }
+    void writeFinished(const NewOutput& output, std::FILE* file) override {
+        finished.push_back(output.path);
+        NoFinishing::writeFinished(output, file);
+    }
 };

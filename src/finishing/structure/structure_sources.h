@@ -42,7 +42,7 @@ private:
 
 // The inputs of one job that have been opened, each once, kept between the
 // outputs of the job (a split writes many outputs from one input).
-class StructureSources : public StructureMemory {
+class StructureSources {
 public:
     // The input opened, or null when libqpdf cannot read it; a failure is
     // remembered, so that the file is not tried again.

@@ -1,0 +1,43 @@
+#include "jobs/job_outputs.h"
+
+#include "finishing/finisher.h"
+
+class JobOutputs::LandingFirst : public JobReporter {
+public:
+    LandingFirst(JobReporter& reporter, OutputLanding& landing) : reporter_(reporter), landing_(landing) {}
+    void showMessage(const std::string& text) override {
+        landing_.land();
+        reporter_.showMessage(text);
+    }
+    std::string translation(const std::string& key) override { return reporter_.translation(key); }
+    void setProgressPosition(int position) override { reporter_.setProgressPosition(position); }
+    void setProgressVisible(bool visible) override { reporter_.setProgressVisible(visible); }
+    void outputWritten(const WrittenOutput& output) override { reporter_.outputWritten(output); }
+
+private:
+    JobReporter& reporter_;
+    OutputLanding& landing_;
+};
+
+JobOutputs::JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vector<InputFile>& inputs,
+                       BookmarkMode bookmarks)
+    : finisher_(finisher), landing_([&reporter](const WrittenOutput& output) { reporter.outputWritten(output); }),
+      reporter_(std::make_unique<LandingFirst>(reporter, landing_)), provenance_(inputs, bookmarks) {}
+
+JobReporter& JobOutputs::reporter() { return *reporter_; }
+
+void JobOutputs::write(PdfDocument&& document, const std::string& path) {
+    NewOutput output;
+    output.path = path;
+    output.structure = provenance_.takeOutput();
+    {
+        const PdfDocument closedAfterSaving = std::move(document);
+        output.pageCount = closedAfterSaving.pageCount();
+        output.pdf = closedAfterSaving.save();
+    }
+    const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
+    landing_.stage(written, [&](std::FILE* file) { finisher_.writeFinished(output, file); });
+    provenance_.tellNotCarried(finisher_.structureNotCarried(), *reporter_);
+}
+
+void JobOutputs::land() { landing_.land(); }

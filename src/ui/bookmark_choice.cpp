@@ -13,7 +13,8 @@ BookmarkMode BookmarkChoice::mode() const {
 BookmarkChoice bookmarkChoice(QWidget* parent, const QString& tab, QPoint labelAt, int labelWidth, QPoint choicesAt,
                               const int (&widths)[3], const QStringList& captions) {
     BookmarkChoice choice{};
-    choice.label = controls::label(parent, "lbl_" + tab + "_bookmarks", "Bookmarks", labelAt.x(), labelAt.y(), labelWidth);
+    choice.label =
+        controls::label(parent, "lbl_" + tab + "_bookmarks", "Bookmarks", labelAt.x(), labelAt.y(), labelWidth);
     const QString names[] = {"_bookmarks_keep", "_bookmarks_per_file", "_bookmarks_none"};
     QRadioButton** buttons[] = {&choice.keep, &choice.perFile, &choice.none};
     // A group of their own keeps them apart from other choices in the same parent.

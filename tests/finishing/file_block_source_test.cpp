@@ -41,7 +41,8 @@ TEST(FileBlockSource, ReadsWhatLibqpdfsFileSourceReads) {
     {
         QPDF pdf;
         pdf.processFile(dir.file("plain.pdf").c_str());
-        QPDFWriter writer(pdf, dir.file("packed.pdf").c_str());
+        const std::string packed = dir.file("packed.pdf");
+        QPDFWriter writer(pdf, packed.c_str());
         writer.setObjectStreamMode(qpdf_o_generate);
         writer.write();
     }

@@ -104,8 +104,8 @@ const JobCase jobCases[] = {
      {{"out.pdf", "S1 S2 S3 S4 S5 S6 T1 T2 T3", mergedStructure()}}},
     {"merge with an entry per file", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::PerFile); },
      {{"out.pdf", "S1 S2 S3 S4 S5 S6 T1 T2 T3",
-       withBookmarks(mergedStructure(),
-                     "structured=S1 [Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri] second=T1 [T intro=T1]")}}},
+       withBookmarks(mergedStructure(), "structured=S1 [Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri] "
+                                        "second=T1 [T intro=T1]")}}},
     {"merge without bookmarks", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::None); },
      {{"out.pdf", "S1 S2 S3 S4 S5 S6 T1 T2 T3", withBookmarks(mergedStructure(), "(none)")}}},
     {"split by ranges", [](StructureJobs& jobs) { jobs.split("1-3;4-6"); },

@@ -193,7 +193,8 @@ void writeStructuredPdf(const std::string& path) {
 
     // The form.
     Object name = annotation(pdf, "/Subtype /Widget /FT /Tx /T (name) /V (Ada)", pages[2]);
-    Object agree = annotation(pdf, "/Subtype /Widget /FT /Btn /T (agree) /V /Yes /AS /Yes /AP << /N << >> >>", pages[2]);
+    Object agree =
+        annotation(pdf, "/Subtype /Widget /FT /Btn /T (agree) /V /Yes /AS /Yes /AP << /N << >> >>", pages[2]);
     agree.getKey("/AP").getKey("/N").replaceKey("/Yes", appearance(pdf));
     Object choice = make(pdf, "<< /FT /Btn /Ff 49152 /T (choice) /V /B >>");
     Object buttonA = annotation(pdf, "/Subtype /Widget /AS /Off /AP << /N << >> >>", pages[2]);
@@ -303,8 +304,8 @@ private:
         if (destination.isString()) {
             Object tree = pdf_.getRoot().getKey("/Names").getKey("/Dests");
             Object found;
-            if (!tree.isDictionary() || !QPDFNameTreeObjectHelper(tree, pdf_).findObject(destination.getUTF8Value(), found))
-                return "?";
+            if (!tree.isDictionary()) return "?";
+            if (!QPDFNameTreeObjectHelper(tree, pdf_).findObject(destination.getUTF8Value(), found)) return "?";
             destination = found;
         }
         if (destination.isDictionary()) destination = destination.getKey("/D");
@@ -350,8 +351,9 @@ private:
             if (!field.getObjectHandle().hasKey("/T") && !field.getParent().isNull()) field = field.getParent();
             if (!seen.insert(field.getObjectHandle().getObjGen()).second) continue;
             Object value = field.getValue();
-            list.push_back(field.getFullyQualifiedName() + "=" +
-                           (value.isName() ? value.getName().substr(1) : value.isString() ? value.getUTF8Value() : "?"));
+            const std::string text =
+                value.isName() ? value.getName().substr(1) : value.isString() ? value.getUTF8Value() : "?";
+            list.push_back(field.getFullyQualifiedName() + "=" + text);
         }
         std::sort(list.begin(), list.end());
         return joined(list);
@@ -415,7 +417,8 @@ private:
                     found.push_back(what + " /Parent");
                 if (annotation.getKey("/Subtype").isNameAndEquals("/Widget") && parent.isDictionary()) {
                     bool listed = false;
-                    for (Object kid : parent.getKey("/Kids").aitems()) listed = listed || kid.isSameObjectAs(annotation);
+                    for (Object kid : parent.getKey("/Kids").aitems())
+                        listed = listed || kid.isSameObjectAs(annotation);
                     if (!listed) found.push_back(what + " /Parent");
                 }
             }

@@ -28,7 +28,8 @@ std::vector<SourceEntry> readOutline(QPDFObjectHandle outlines) {
     std::set<QPDFObjGen> seen;
     auto children = [&](QPDFObjectHandle item) {
         std::vector<QPDFObjectHandle> list;
-        for (QPDFObjectHandle child = entry(item, "/First"); isIndirectDictionary(child); child = entry(child, "/Next")) {
+        for (QPDFObjectHandle child = entry(item, "/First"); isIndirectDictionary(child);
+             child = entry(child, "/Next")) {
             if (!seen.insert(child.getObjGen()).second || seen.size() > MostBookmarks) break;
             list.push_back(child);
         }

@@ -135,7 +135,8 @@ void FormCarry::keepFieldsOf(const std::vector<QPDFObjectHandle>& widgets) {
     ForeignCopier& copier = input_.copier();
     for (QPDFObjectHandle field : kept_)
         for (QPDFObjectHandle kid : itemsOf(field.getKey("/Kids")))
-            if (kid.isIndirect() && !keptSet_.count(kid.getObjGen())) copier.map(kid.getObjGen(), QPDFObjectHandle::newNull());
+            if (kid.isIndirect() && !keptSet_.count(kid.getObjGen()))
+                copier.map(kid.getObjGen(), QPDFObjectHandle::newNull());
 }
 
 void FormCarry::adoptCopies(const std::vector<QPDFObjectHandle>& copies) {

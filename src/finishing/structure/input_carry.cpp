@@ -44,7 +44,8 @@ QPDFObjectHandle InputCarry::outputPageOf(int sourcePage) const {
 }
 
 QPDFObjectHandle InputCarry::outputPageOf(QPDFObjectHandle sourcePage) {
-    if (sourcePage.isInteger()) return outputPageOf(sourcePage.getIntValueAsInt());  // a page number, as some writers put it
+    // A page number, as some writers put it.
+    if (sourcePage.isInteger()) return outputPageOf(sourcePage.getIntValueAsInt());
     if (!sourcePage.isIndirect()) return QPDFObjectHandle::newNull();
     sourcePages();
     return outputPageOf(source_.pageIndex(sourcePage.getObjGen()));

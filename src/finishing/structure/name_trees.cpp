@@ -4,7 +4,8 @@ void writeNameTree(QPDF& output, const std::string& key, const NameTreeEntries& 
     if (entries.empty()) return;
     // The tree is ordered by the bytes of its strings, as the file holds them.
     std::map<std::string, QPDFObjectHandle> byBytes;
-    for (const auto& [name, value] : entries) byBytes.emplace(QPDFObjectHandle::newUnicodeString(name).getStringValue(), value);
+    for (const auto& [name, value] : entries)
+        byBytes.emplace(QPDFObjectHandle::newUnicodeString(name).getStringValue(), value);
     QPDFObjectHandle names = QPDFObjectHandle::newArray();
     for (const auto& [bytes, value] : byBytes) {
         names.appendItem(QPDFObjectHandle::newString(bytes));

@@ -27,8 +27,9 @@ public:
         QPDFObjectHandle properties = source.getKey("/Properties"), copiedProperties = copy.getKey("/Properties");
         if (properties.isDictionary() && copiedProperties.isDictionary())
             for (auto& [key, value] : properties.ditems())
-                match(value, copiedProperties.getKey(key),
-                      [&copiedProperties, key = key](QPDFObjectHandle group) { copiedProperties.replaceKey(key, group); });
+                match(value, copiedProperties.getKey(key), [&copiedProperties, key = key](QPDFObjectHandle group) {
+                    copiedProperties.replaceKey(key, group);
+                });
 
         QPDFObjectHandle objects = source.getKey("/XObject"), copiedObjects = copy.getKey("/XObject");
         if (!objects.isDictionary() || !copiedObjects.isDictionary()) return;

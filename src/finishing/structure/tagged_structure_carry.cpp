@@ -122,7 +122,8 @@ public:
     QPDFObjectHandle copyOf(QPDFObjectHandle element) const {
         if (!element.isIndirect()) return QPDFObjectHandle::newNull();
         auto found = index_.indexOf.find(element.getObjGen());
-        return found == index_.indexOf.end() ? QPDFObjectHandle::newNull() : copies_[static_cast<std::size_t>(found->second)];
+        if (found == index_.indexOf.end()) return QPDFObjectHandle::newNull();
+        return copies_[static_cast<std::size_t>(found->second)];
     }
 
 private:
@@ -165,7 +166,8 @@ private:
             return carried;
         }
         QPDFObjectHandle object = kid.getKey("/Obj");
-        QPDFObjectHandle annotation = object.isIndirect() ? input_.copier().mapped(object.getObjGen()) : QPDFObjectHandle();
+        QPDFObjectHandle annotation =
+            object.isIndirect() ? input_.copier().mapped(object.getObjGen()) : QPDFObjectHandle();
         if (!annotation.isInitialized() || !annotation.isDictionary()) return QPDFObjectHandle::newNull();
         carried.replaceKey("/Obj", annotation);
         return carried;
@@ -221,7 +223,8 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
         parents = std::make_unique<QPDFNumberTreeObjectHelper>(sourceTree, input.source().pdf(), false);
     auto entryFor = [&](QPDFObjectHandle key) {
         QPDFObjectHandle found;
-        if (!parents || !key.isInteger() || !parents->findObject(key.getIntValue(), found)) return QPDFObjectHandle::newNull();
+        if (!parents || !key.isInteger() || !parents->findObject(key.getIntValue(), found))
+            return QPDFObjectHandle::newNull();
         return carryEntry(found, tree);
     };
     QPDFObjectHandle numbers = QPDFObjectHandle::newArray();
@@ -239,10 +242,11 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     for (std::size_t position : input.outputPositions()) {
         const int page = input.sourcePageAt(position);
         if (!seen.insert(page).second) repeated.insert(position);
-        QPDFObjectHandle value = !repeated.count(position) && page >= 0 && static_cast<std::size_t>(page) < sourcePages.size()
-                                     ? entryFor(QPDFObjectHandle(sourcePages[static_cast<std::size_t>(page)])
-                                                    .getKey("/StructParents"))
-                                     : QPDFObjectHandle::newNull();
+        const bool marked =
+            !repeated.count(position) && page >= 0 && static_cast<std::size_t>(page) < sourcePages.size();
+        QPDFObjectHandle value =
+            marked ? entryFor(QPDFObjectHandle(sourcePages[static_cast<std::size_t>(page)]).getKey("/StructParents"))
+                   : QPDFObjectHandle::newNull();
         tagged.pageKeys.emplace_back(input.target().pages[position], value.isNull() ? -1 : add(value));
     }
     for (const auto& [position, list] : annotations)

@@ -1,63 +1,36 @@
 #pragma once
-#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/exit_code.h"
-#include "finishing/protection.h"
 
-class Dialogs;
-class JobReporter;
-
-// What "-s" and "-m" do with the window before it opens.
-class CommandLineWindow {
-public:
-    virtual ~CommandLineWindow() = default;
-    virtual void addSplitFile(const std::string& path) = 0;
-    virtual void addMergeFile(const std::string& path) = 0;
-    // Makes the window open on the Merge tab instead of the Split tab.
-    virtual void showMergeTab() = 0;
+// What the arguments after the program name ask for; each form starts only
+// what it needs (no display for a silent job, no Qt at all for an answer).
+enum class CommandForm {
+    Window,      // no arguments, "-s", "-m": the window opens
+    SilentJob,   // "-qs", "-qm": a split or merge without the window
+    JobCommand,  // "split", "merge", "mix"
+    Answer,      // --help, --version, or arguments the program cannot take
 };
+CommandForm commandFormOf(const std::vector<std::string>& arguments);
 
-// What the silent switches need from the user's side: the dialogs that ask
-// for passwords and show the jobs' messages, the texts of the user's language
-// and the stored protection.
-struct SilentJobContext {
-    Dialogs& dialogs;
-    std::function<std::string(const std::string& key)> translate;
-    Protection protection;
-};
+// Answers --help and -h with the usage, --version and -V with the version
+// line, and anything else with "Invalid parameters, please check
+// documentation." (exit code 2). Returns the exit code.
+int answerCommandLine(const std::vector<std::string>& arguments, std::ostream& console, std::ostream& errors);
 
-// The program's switches: "-s" and "-m" preload the window's lists, "-qs" and
-// "-qm" run a split or a merge without the window and report one console line.
-class CommandLine {
-public:
-    using ErrorReport = std::function<void(const std::string& message)>;
+// The console line that refuses an input file named after a switch ("Aborting,
+// input file does not exist: " and the name, or the same for a name that is
+// no regular file), or nothing when the file can be read.
+std::optional<std::string> inputRefusal(const std::string& path);
 
-    CommandLine(CommandLineWindow& window, SilentJobContext silent, std::ostream& console,
-                ErrorReport reportApplicationError);
+// One line on errors for each argument from `first` on, which the switch
+// ignores: "Ignored argument after <where>: <argument>".
+void reportIgnored(const std::vector<std::string>& arguments, std::size_t first, const std::string& where,
+                   std::ostream& errors);
 
-    // Handles the arguments after the program name. Returns the exit code when
-    // the process is to end, nothing when the window is to open.
-    std::optional<int> run(const std::vector<std::string>& arguments);
-
-    void showMessageConsole(const std::string& text);
-
-private:
-    std::optional<int> runSilentSplit(const std::vector<std::string>& arguments);
-    std::optional<int> runSilentMerge(const std::vector<std::string>& arguments);
-    void dieIfFileDoesNotExist(const std::string& fileName);
-    int runSilentJob(const std::function<void(JobReporter&)>& job, const std::string& doneLine);
-
-    CommandLineWindow& window_;
-    SilentJobContext silent_;
-    std::ostream& console_;
-    ErrorReport reportApplicationError_;
-};
-
-// Usage text printed by --help.
-std::string commandLineUsage();
-// "Splimera " and the version, printed by --version.
-std::string versionLine();
+// A usage error of a switch on the error stream: what is wrong, and where
+// the usage is.
+void reportUsageError(const std::string& what, std::ostream& errors);

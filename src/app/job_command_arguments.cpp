@@ -1,10 +1,8 @@
 #include "app/job_command_arguments.h"
 
-#include <iterator>
-
 std::string ParsedArguments::value(const std::string& name, const std::string& fallback) const {
-    auto range = options.equal_range(name);
-    return range.first == range.second ? fallback : std::prev(range.second)->second;
+    const auto found = options.find(name);
+    return found == options.end() ? fallback : found->second;
 }
 
 std::vector<std::string> ParsedArguments::values(const std::string& name) const {
@@ -15,8 +13,14 @@ std::vector<std::string> ParsedArguments::values(const std::string& name) const 
 
 namespace {
 
-const std::set<std::string> Flags = {"--no-protection", "--reverse-second", "--single-file"};
-const std::set<std::string> CommonOptions = {"--password", "--output-password", "--watermark", "--at"};
+const std::set<std::string> Flags = {"--no-protection", "--quiet", "--help", "-h", "--reverse-second", "--single-file"};
+const std::set<std::string> CommonFlags = {"--no-protection", "--quiet", "--help", "-h"};
+const std::set<std::string> CommonOptions = {"--password", "--password-file", "--output-password",
+                                             "--output-password-file", "--watermark", "--at"};
+// Options that may be given several times; every other one takes one value.
+const std::set<std::string> Repeatable = {"--password"};
+// Options naming a file or folder, which an empty text cannot.
+const std::set<std::string> Named = {"-o", "--to", "--watermark", "--password-file", "--output-password-file"};
 
 }  // namespace
 
@@ -27,16 +31,26 @@ ParsedArguments parseJobArguments(const std::vector<std::string>& arguments, con
         const std::string& argument = arguments[i];
         if (argument == "--" && !optionsEnded) {
             optionsEnded = true;
-        } else if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-            parsed.positional.push_back(argument);
-        } else if (Flags.count(argument) && (jobOptions.count(argument) || argument == "--no-protection")) {
-            parsed.options.emplace(argument, "");
-        } else if (jobOptions.count(argument) || CommonOptions.count(argument)) {
-            if (i + 1 >= arguments.size()) throw UsageError("The option " + argument + " needs a value");
-            parsed.options.emplace(argument, arguments[++i]);
-        } else {
-            throw UsageError("Unknown option " + argument + " for " + arguments[0]);
+            continue;
         }
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            parsed.positional.push_back(argument);
+            continue;
+        }
+        const bool flag = Flags.count(argument) && (jobOptions.count(argument) || CommonFlags.count(argument));
+        if (!flag && !jobOptions.count(argument) && !CommonOptions.count(argument))
+            throw UsageError("Unknown option " + argument + " for " + arguments[0]);
+        if (parsed.has(argument) && !Repeatable.count(argument))
+            throw UsageError("The option " + argument + " is given more than once");
+        if (flag) {
+            parsed.options.emplace(argument, "");
+            continue;
+        }
+        if (i + 1 >= arguments.size()) throw UsageError("The option " + argument + " needs a value");
+        const std::string& value = arguments[++i];
+        if (value.empty() && Named.count(argument))
+            throw UsageError("The option " + argument + " needs a name, not an empty text");
+        parsed.options.emplace(argument, value);
     }
     return parsed;
 }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// Arguments a job command cannot take; the command says so with its usage.
+// Arguments a job command cannot take; the command says what is wrong and
+// where the usage is.
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -17,7 +18,7 @@ struct ParsedArguments {
     std::multimap<std::string, std::string> options;
 
     bool has(const std::string& name) const { return options.count(name) > 0; }
-    // The value given last, or fallback.
+    // The option's value, or fallback.
     std::string value(const std::string& name, const std::string& fallback = "") const;
     std::vector<std::string> values(const std::string& name) const;
 };
@@ -25,5 +26,6 @@ struct ParsedArguments {
 // Reads the arguments of the command arguments[0], which takes jobOptions
 // besides the options common to every job command. "--" ends the options, so
 // that a file whose name begins with "-" can be named. Raises UsageError for
-// an unknown option or one without its value.
+// an unknown option, one without its value, an option other than --password
+// given twice, and an empty file or folder name.
 ParsedArguments parseJobArguments(const std::vector<std::string>& arguments, const std::set<std::string>& jobOptions);

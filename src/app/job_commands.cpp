@@ -4,12 +4,15 @@
 
 #include "app/exit_code.h"
 #include "app/job_command_arguments.h"
-#include "engine/password_search.h"
-#include "engine/pdf_error.h"
+#include "app/output_listing.h"
+#include "app/planned_outputs.h"
+#include "app/progress_line.h"
+#include "app/usage.h"
 #include "jobs/job_reporter.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/output_naming.h"
+#include "jobs/range_list.h"
 #include "jobs/request_error.h"
 #include "jobs/split_job.h"
 #include "jobs/whole_number.h"
@@ -18,11 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A request ready to run.
-using PreparedJob = std::function<void(JobReporter&)>;
+// A request ready to run, with what its listing and progress need.
+struct PreparedJob {
+    std::function<void(JobReporter&)> run;
+    StoredProtectionUse stored;
+    int plannedFiles = 0;
+};
 
 InputFile inputFor(const std::string& path) {
-    if (!isExistingFile(path)) throw UsageError("Input file does not exist: " + path);
+    if (const std::string problem = inputProblem(path); !problem.empty())
+        throw UsageError("Input file " + problem + ": " + path);
     return inputFileFor(path);
 }
 
@@ -35,22 +43,11 @@ std::string folderGivenBy(const ParsedArguments& parsed, const std::string& fall
     return folder;
 }
 
-// Finds the password among the --password values (after none at all).
-void findPassword(InputFile& input, const ParsedArguments& parsed) {
-    try {
-        input.password = openWithPasswords(input.path(), parsed.values("--password")).password;
-    } catch (const PdfError& error) {
-        throw PdfError(std::string(error.what()) + ": " + input.path());
-    }
-}
-
-Protection protectionFor(const ParsedArguments& parsed, const Protection& stored) {
-    Protection protection = parsed.has("--no-protection") ? Protection{} : stored;
-    if (parsed.has("--output-password")) protection.outputPassword = parsed.value("--output-password");
+void readWatermarkOptions(const ParsedArguments& parsed, Protection& protection) {
     if (parsed.has("--watermark")) {
         protection.watermarkPath = parsed.value("--watermark");
-        if (!isExistingFile(protection.watermarkPath))
-            throw UsageError("The picture of --watermark does not exist: " + protection.watermarkPath);
+        if (const std::string problem = inputProblem(protection.watermarkPath); !problem.empty())
+            throw UsageError("The picture of --watermark " + problem + ": " + protection.watermarkPath);
         protection.watermarkX = protection.watermarkY = "50";
     }
     if (parsed.has("--at")) {
@@ -62,6 +59,18 @@ Protection protectionFor(const ParsedArguments& parsed, const Protection& stored
         protection.watermarkX = std::to_string(*x);
         protection.watermarkY = std::to_string(*y);
     }
+}
+
+// The stored protection with what the options replace; the job learns which
+// of it stays the stored settings' own.
+Protection protect(PreparedJob& job, const ParsedArguments& parsed, const PasswordOptions& passwords,
+                   const Protection& stored) {
+    const bool storedApplies = !parsed.has("--no-protection");
+    Protection protection = storedApplies ? stored : Protection{};
+    if (passwords.output()) protection.outputPassword = *passwords.output();
+    readWatermarkOptions(parsed, protection);
+    job.stored.password = storedApplies && !passwords.output() && !stored.outputPassword.empty();
+    job.stored.watermark = storedApplies && !parsed.has("--watermark") && !stored.watermarkPath.empty();
     return protection;
 }
 
@@ -128,6 +137,14 @@ void check(const Request& request, const ParsedArguments& parsed) {
     }
 }
 
+// The whole list is read before the first file is written, so that a group
+// that cannot be read stops the job before it has written the groups before it.
+void checkRangeList(const std::string& rangeList) {
+    if (getRangeGroups(rangeList).empty()) throw UsageError("The option --ranges needs at least one group of pages");
+    if (const std::optional<std::string> group = firstUnreadableGroup(rangeList))
+        throw UsageError("The group '" + *group + "' of --ranges is not a list of pages and ranges such as 1-4,6");
+}
+
 PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext& context) {
     if (parsed.positional.size() != 1) throw UsageError("split takes one input file");
     SplitRequest request = splitRequestFor(inputFor(parsed.positional[0]));
@@ -147,16 +164,20 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     } else if (parsed.has("--ranges")) {
         request.method = SplitMethod::ByPageRange;
         request.rangeList = parsed.value("--ranges");
+        checkRangeList(request.rangeList);
     } else {
         request.filesOfSize = parsed.value("--pages", "1");
     }
     check(request, parsed);
     request.baseName = parsed.value("--name", request.baseName);
     request.destinationFolder = folderGivenBy(parsed, request.destinationFolder);
-    request.protection = protectionFor(parsed, context.storedProtection);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    PreparedJob job;
+    request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
-    findPassword(request.input, parsed);
-    return [request](JobReporter& reporter) { runSplit(request, reporter); };
+    job.plannedFiles = plannedSplitFiles(request, unlockInput(request.input, passwords.inputs()));
+    job.run = [request](JobReporter& reporter) { runSplit(request, reporter); };
+    return job;
 }
 
 PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext& context) {
@@ -171,10 +192,14 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     std::error_code error;
     if (!folder.empty() && !fs::is_directory(folder, error))
         throw UsageError("The folder of -o does not exist: " + folder.string() + "/");
-    request.protection = protectionFor(parsed, context.storedProtection);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    PreparedJob job;
+    request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
-    for (InputFile& input : request.inputs) findPassword(input, parsed);
-    return [request](JobReporter& reporter) { runMerge(request, reporter); };
+    for (InputFile& input : request.inputs) unlockInput(input, passwords.inputs());
+    job.plannedFiles = request.inputs.size() < 2 ? 0 : 1;
+    job.run = [request](JobReporter& reporter) { runMerge(request, reporter); };
+    return job;
 }
 
 PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& context) {
@@ -191,42 +216,58 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     const OutputPlace place = defaultOutputPlace(request.first);
     request.baseName = parsed.value("--name", place.baseName);
     request.destinationFolder = folderGivenBy(parsed, place.folder);
-    request.protection = protectionFor(parsed, context.storedProtection);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    PreparedJob job;
+    request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
-    findPassword(request.first, parsed);
-    findPassword(request.second, parsed);
-    return [request](JobReporter& reporter) { runMix(request, reporter); };
+    const int pagesFirst = unlockInput(request.first, passwords.inputs());
+    const int pagesSecond = unlockInput(request.second, passwords.inputs());
+    job.plannedFiles = plannedMixFiles(request, pagesFirst, pagesSecond);
+    job.run = [request](JobReporter& reporter) { runMix(request, reporter); };
+    return job;
 }
 
-PreparedJob prepare(const std::vector<std::string>& arguments, const JobCommandContext& context) {
+PreparedJob prepare(const std::string& command, const ParsedArguments& parsed, const JobCommandContext& context) {
+    if (command == "split") return prepareSplit(parsed, context);
+    if (command == "merge") return prepareMerge(parsed, context);
+    return prepareMix(parsed, context);
+}
+
+ParsedArguments parse(const std::vector<std::string>& arguments) {
     const std::string& command = arguments.at(0);
     if (command == "split")
-        return prepareSplit(parseJobArguments(arguments, {"--pages", "--groups", "--each", "--from", "--ranges",
-                                                          "--name", "--to"}),
-                            context);
-    if (command == "merge") return prepareMerge(parseJobArguments(arguments, {"-o", "--bookmarks"}), context);
-    return prepareMix(parseJobArguments(arguments, {"--first", "--second", "--name", "--to", "--reverse-second",
-                                                    "--single-file", "--bookmarks"}),
-                      context);
+        return parseJobArguments(arguments, {"--pages", "--groups", "--each", "--from", "--ranges", "--name", "--to"});
+    if (command == "merge") return parseJobArguments(arguments, {"-o", "--bookmarks"});
+    return parseJobArguments(arguments, {"--first", "--second", "--name", "--to", "--reverse-second", "--single-file",
+                                         "--bookmarks"});
 }
 
-// Messages go to the error stream; every file written is listed with its
-// page count.
+// Lists every file written (unless quiet) with what the stored settings added
+// to it; messages go to the error stream, above the progress line.
 class ConsoleReporter : public JobReporter {
 public:
-    explicit ConsoleReporter(const JobCommandContext& context) : context_(context) {}
-    void showMessage(const std::string& text) override { context_.err << text << '\n'; }
-    std::string translation(const std::string& key) override { return context_.translation(key); }
-    void outputWritten(const WrittenOutput& output) override {
-        const int pages = output.pageCount;
-        context_.out << output.path << " (" << pages << (pages == 1 ? " page)" : " pages)") << '\n';
-        ++written;
-    }
+    ConsoleReporter(const JobCommandContext& context, const PreparedJob& job, bool quiet)
+        : context_(context), job_(job), quiet_(quiet),
+          progress_(context.err, context.showProgress && !quiet, job.plannedFiles) {}
 
+    void showMessage(const std::string& text) override {
+        progress_.interrupt([&] { context_.err << text << std::endl; });
+    }
+    std::string translation(const std::string& key) override { return context_.translation(key); }
+    void setProgressPosition(int position) override { progress_.setPercent(position); }
+    void outputWritten(const WrittenOutput& output) override {
+        ++written;
+        // Standard output may be the same terminal.
+        if (!quiet_) progress_.interrupt([&] { context_.out << listingLine(output, job_.stored) << std::endl; });
+        progress_.fileWritten();
+    }
     int written = 0;
 
 private:
     const JobCommandContext& context_;
+    const PreparedJob& job_;
+    const bool quiet_;
+    ProgressLine progress_;
 };
 
 }  // namespace
@@ -235,40 +276,29 @@ bool isJobCommand(const std::string& firstArgument) {
     return firstArgument == "split" || firstArgument == "merge" || firstArgument == "mix";
 }
 
-std::string jobCommandUsage() {
-    return "  split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]\n"
-           "        [--name BASE] [--to FOLDER] [common options]\n"
-           "  merge FILE... -o OUTPUT [--bookmarks MODE] [common options]\n"
-           "  mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]\n"
-           "        [--bookmarks MODE] [--name BASE] [--to FOLDER] [common options]\n"
-           "      METHOD is group:N[:S] (every group of N pages from page S) or each:N[:S]\n"
-           "      (the N-th page from S); S defaults to 1, the default METHOD is group:3:1\n"
-           "      MODE is keep (the inputs' bookmarks, the default), per-file (one entry per input\n"
-           "      file, its bookmarks beneath) or none\n"
-           "  common options:\n"
-           "      --password PW          a password to try on protected inputs; may be given several times\n"
-           "      --output-password PW   protect the outputs with PW (instead of the stored setting)\n"
-           "      --watermark PICTURE    draw PICTURE on every page (instead of the stored setting)\n"
-           "      --at X,Y               the watermark's position in points from the top-left corner (default 50,50)\n"
-           "      --no-protection        ignore the stored output password and watermark\n";
-}
-
 int runJobCommand(const std::vector<std::string>& arguments, const JobCommandContext& context) {
     PreparedJob job;
+    bool quiet = false;
     try {
-        job = prepare(arguments, context);
+        const ParsedArguments parsed = parse(arguments);
+        if (parsed.has("--help") || parsed.has("-h")) {
+            context.out << commandLineUsage() << std::flush;
+            return ExitDone;
+        }
+        quiet = parsed.has("--quiet");
+        job = prepare(arguments[0], parsed, context);
     } catch (const UsageError& error) {
-        context.err << error.what() << "\nUsage: splimera\n" << jobCommandUsage();
+        context.err << error.what() << '\n' << UsageHint << std::endl;
         return ExitUsage;
     } catch (const std::exception& error) {
-        context.err << error.what() << '\n';
+        context.err << error.what() << std::endl;
         return ExitJobFailed;
     }
-    ConsoleReporter reporter(context);
+    ConsoleReporter reporter(context, job, quiet);
     try {
-        job(reporter);
+        job.run(reporter);
     } catch (const std::exception& error) {
-        context.err << error.what() << '\n';
+        reporter.showMessage(error.what());
         return ExitJobFailed;
     }
     return reporter.written == 0 ? ExitJobFailed : ExitDone;

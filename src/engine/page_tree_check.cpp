@@ -1,14 +1,17 @@
 #include "engine/page_tree_check.h"
 
 #include "engine/parent_reference_scan.h"
+#include "engine/quiet_qpdf.h"
 
+#include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFLogger.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDFObjGen.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 
@@ -50,8 +53,66 @@ private:
     std::set<QPDFObjGen> ending_;
 };
 
-// Walks every node reachable through /Kids from the catalog's /Pages, each
-// once, and tells whether a page's /Parent chain loops.
+// Decoded object streams larger than this are not searched: no page tree
+// needs them, and a stream made to inflate without end would take the memory.
+constexpr std::size_t MaxObjectStreamBytes = std::size_t(64) << 20;
+
+class BoundedText : public Pipeline {
+public:
+    BoundedText() : Pipeline("object stream", nullptr) {}
+    void write(unsigned char const* data, size_t length) override {
+        if (text.size() + length > MaxObjectStreamBytes) throw std::length_error("object stream too large");
+        text.append(reinterpret_cast<const char*>(data), length);
+    }
+    void finish() override {}
+    std::string text;
+};
+
+// The objects an object stream holds: pairs of object number and offset
+// (from /First) in its header.
+void scanObjectStream(QPDFObjectHandle stream, ParentLinks& links) {
+    QPDFObjectHandle dictionary = stream.getDict();
+    if (!dictionary.getKey("/N").isInteger() || !dictionary.getKey("/First").isInteger()) return;
+    const long long count = dictionary.getKey("/N").getIntValue(), first = dictionary.getKey("/First").getIntValue();
+    BoundedText decoded;
+    if (!stream.pipeStreamData(&decoded, 0, qpdf_dl_generalized)) return;
+    const std::string& text = decoded.text;
+    if (first < 0 || static_cast<std::size_t>(first) > text.size()) return;
+    std::vector<std::pair<long, std::size_t>> objects;
+    const char* at = text.c_str();
+    for (long long i = 0; i < count && i < 1000000; ++i) {
+        char* end = nullptr;
+        const long number = std::strtol(at, &end, 10);
+        if (end == at) break;
+        at = end;
+        const long offset = std::strtol(at, &end, 10);
+        if (end == at || offset < 0) break;
+        at = end;
+        objects.emplace_back(number, static_cast<std::size_t>(first + offset));
+    }
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const std::size_t from = objects[i].second;
+        const std::size_t to = i + 1 < objects.size() ? objects[i + 1].second : text.size();
+        if (from < to && to <= text.size()) scanObjectText(text.substr(from, to - from), objects[i].first, links);
+    }
+}
+
+void scanObjectStreams(QPDF& pdf, ParentLinks& links) {
+    std::set<int> streams;
+    for (const auto& [id, entry] : pdf.getXRefTable())
+        if (entry.getType() == 2) streams.insert(entry.getObjStreamNumber());
+    for (int number : streams) {
+        try {
+            QPDFObjectHandle stream = pdf.getObjectByID(number, 0);
+            if (stream.isStream()) scanObjectStream(stream, links);
+        } catch (const std::exception&) {
+            // a stream that cannot be read holds nothing a reader would climb
+        }
+    }
+}
+
+}  // namespace
+
 bool anyParentLoop(QPDF& pdf) {
     QPDFObjectHandle root = pdf.getRoot().getKey("/Pages");
     if (!root.isDictionary()) return false;
@@ -73,30 +134,26 @@ bool anyParentLoop(QPDF& pdf) {
     return false;
 }
 
-std::shared_ptr<QPDFLogger> silentLogger() {
-    auto logger = QPDFLogger::create();
-    logger->setInfo(logger->discard());
-    logger->setWarn(logger->discard());
-    logger->setError(logger->discard());
-    return logger;
-}
-
-}  // namespace
-
 bool parentChainLoops(const std::string& fileName, const std::string& password) {
-    const ParentLinkScan scan = scanParentLinks(fileName);
-    if (!scan.circle && !scan.objectStreams) return false;
-    try {
-        QPDF pdf;
-        pdf.setLogger(silentLogger());
-        pdf.setSuppressWarnings(true);
-        pdf.processFile(fileName.c_str(), password.empty() ? nullptr : password.c_str());
-        if (anyParentLoop(pdf)) return true;
-        if (!pdf.anyWarnings()) return false;
-    } catch (...) {
+    ParentLinkScan scan = scanParentLinks(fileName);
+    std::unique_ptr<QPDF> pdf;
+    if (scan.objectStreams) {
+        try {
+            pdf = openQuietly(fileName, password);
+            scanObjectStreams(*pdf, scan.links);
+        } catch (...) {
+        }
     }
+    if (!linksCircle(scan.links)) return false;
     // A damaged file may be rebuilt by another reader into objects other than
-    // the ones qpdf read (a later definition of an object, one qpdf could not
-    // parse): a circle in its bytes counts.
-    return scan.circle;
+    // the ones qpdf reads (a later definition of an object, one qpdf cannot
+    // parse): the circle counts unless qpdf reads the file cleanly and its
+    // page tree ends.
+    try {
+        if (!pdf) pdf = openQuietly(fileName, password);
+        if (anyParentLoop(*pdf)) return true;
+        return pdf->anyWarnings();
+    } catch (...) {
+        return true;
+    }
 }

@@ -1,12 +1,17 @@
 #pragma once
 #include <string>
 
+class QPDF;
+
 // Tells whether the /Parent chain of a page of fileName leads back into
 // itself (or runs deeper than any real page tree), as a reader climbing it
-// for inherited entries would find. The bytes are searched first, which is
-// enough for most files; libqpdf (quietly, with its own repair of damaged
-// files) reads the page tree when objects are packed out of sight or the
-// bytes show a circle that may be an old definition an update replaced. A
-// file neither can read has no loop. Never raises, never writes to the
-// console.
+// for inherited entries would find. The bytes are searched, and the objects
+// packed in object streams are unpacked and searched too (with libqpdf,
+// which reads nothing else of the file for it); a circle found that way is
+// confirmed by libqpdf reading the page tree, since it may be an old
+// definition an update replaced. A file that cannot be read has no loop.
+// Never raises, never writes to the console.
 bool parentChainLoops(const std::string& fileName, const std::string& password);
+
+// Whether a page of the document libqpdf has read has a looping /Parent chain.
+bool anyParentLoop(QPDF& pdf);

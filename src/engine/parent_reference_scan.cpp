@@ -9,8 +9,6 @@
 
 namespace {
 
-using Links = std::map<long, std::vector<long>>;
-
 bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -74,7 +72,7 @@ long parentReferenceAt(const std::string& text, size_t position) {
 }
 
 struct ScanState {
-    Links links;
+    ParentLinks links;
     long current = -1;  // the object whose definition is being read
     bool objectStreams = false;
 };
@@ -101,7 +99,7 @@ void scanPart(const std::string& text, size_t from, size_t to, ScanState& state)
 // Depth-first search without recursion: a link back to an object still being
 // explored closes a circle. A chain longer than any real page tree counts as
 // one too, as endless for a reader climbing it.
-bool hasCircle(const Links& links) {
+bool hasCircle(const ParentLinks& links) {
     enum class State { unseen, open, done };
     std::map<long, State> state;
     std::map<long, int> depth;  // links in the longest chain from a done object up
@@ -163,8 +161,20 @@ ParentLinkScan scanParentLinks(const std::string& fileName) {
             buffer.erase(0, keepFrom);
             scanned -= keepFrom;
         }
-        return {hasCircle(state.links), state.objectStreams};
+        return {std::move(state.links), state.objectStreams};
     } catch (...) {
         return {};
     }
 }
+
+void scanObjectText(const std::string& text, long object, ParentLinks& links) {
+    ScanState state;
+    state.current = object;
+    scanPart(text, 0, text.size(), state);
+    for (auto& [from, parents] : state.links) {
+        std::vector<long>& known = links[from];
+        known.insert(known.end(), parents.begin(), parents.end());
+    }
+}
+
+bool linksCircle(const ParentLinks& links) { return hasCircle(links); }

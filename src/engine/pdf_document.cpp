@@ -12,6 +12,7 @@
 #include "engine/page_tree_check.h"
 #include "engine/pdf_error.h"
 #include "engine/pdfium_binding.h"
+#include "engine/qpdf_rewrite.h"
 
 namespace {
 
@@ -116,49 +117,19 @@ void checkPdfium(bool success, const std::string& fallback) {
     throw PdfError(text.empty() ? fallback : text);
 }
 
-// The open document with its form-fill environment. It lives on the heap, so
-// that the record PDFium keeps a pointer to stays where it is when the
-// PdfDocument is moved.
+// The open document, and the bytes it was read from when it came from memory.
 struct PdfDocument::Open {
     explicit Open(FPDF_DOCUMENT opened, std::string fromPath = {}) : document(opened), path(std::move(fromPath)) {}
     Open(const Open&) = delete;
     Open& operator=(const Open&) = delete;
-
     ~Open() {
-        if (formHandle) {
-            pdfium().FORM_DoDocumentAAction(formHandle, FPDFDOC_AACTION_WC);
-            pdfium().FPDFDOC_ExitFormFillEnvironment(formHandle);
-        }
-        pdfium().FPDF_CloseDocument(document);
-    }
-
-    void initFormFill() {
-        std::memset(&formFillInfo, 0, sizeof formFillInfo);
-        formFillInfo.version = pdfiumHasXfa() ? 2 : 1;
-        // Nothing here shows pages, runs timers or focuses fields.
-        formFillInfo.FFI_Invalidate = [](FPDF_FORMFILLINFO*, FPDF_PAGE, double, double, double, double) {};
-        formFillInfo.FFI_SetTimer = [](FPDF_FORMFILLINFO*, int, void (*)(int)) { return 0; };
-        formFillInfo.FFI_KillTimer = [](FPDF_FORMFILLINFO*, int) {};
-        formFillInfo.FFI_SetTextFieldFocus = [](FPDF_FORMFILLINFO*, const unsigned short*, FPDF_DWORD, FPDF_BOOL) {};
-        formHandle = pdfium().FPDFDOC_InitFormFillEnvironment(document, &formFillInfo);
-        checkPdfium(formHandle != nullptr, "Cannot initialize form fill environment");
-        pdfium().FPDF_SetFormFieldHighlightColor(formHandle, 0, 0xFFE4DD);
-        pdfium().FPDF_SetFormFieldHighlightAlpha(formHandle, 100);
-        pdfium().FORM_DoDocumentJSAction(formHandle);
-        pdfium().FORM_DoDocumentOpenAction(formHandle);
-        loadXfaWhenPresent();
-    }
-
-    void loadXfaWhenPresent() {
-        if (!pdfiumHasXfa()) return;
-        const int formType = pdfium().FPDF_GetFormType(document);
-        if (formType == FORMTYPE_XFA_FULL || formType == FORMTYPE_XFA_FOREGROUND) pdfium().FPDF_LoadXFA(document);
+        if (document) pdfium().FPDF_CloseDocument(document);
     }
 
     FPDF_DOCUMENT document;
     std::string path;
-    FPDF_FORMFILLINFO formFillInfo{};
-    FPDF_FORMHANDLE formHandle = nullptr;
+    std::string memory;     // libqpdf's rewrite PDFium reads, for a repaired file
+    bool repaired = false;
     int existingPages = -1;  // pages that exist, when fewer than declared; -1 otherwise
 };
 
@@ -167,20 +138,59 @@ PdfDocument::PdfDocument(PdfDocument&& other) noexcept = default;
 PdfDocument& PdfDocument::operator=(PdfDocument&& other) noexcept = default;
 PdfDocument::~PdfDocument() = default;
 
+namespace {
+
+// PDFium blocks for ever opening a FIFO, and has nothing to read in a folder
+// or a device.
+void refuseOtherThanRegularFile(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) throw PdfError("Not a regular file");
+}
+
+bool soundForPdfium(FPDF_DOCUMENT document) {
+    return document && pdfium().FPDF_DocumentHasValidCrossReferenceTable(document) &&
+           pdfium().FPDF_GetPageCount(document) > 0;
+}
+
+}  // namespace
+
 PdfDocument PdfDocument::open(const std::string& path, const std::string& password) {
+    refuseOtherThanRegularFile(path);
     loadPdfium();
     FPDF_DOCUMENT document = pdfium().FPDF_LoadDocument(path.c_str(), password.c_str());
-    checkPdfium(document != nullptr, "Cannot load PDF document " + path);
-    auto open = std::make_unique<Open>(document, path);
+    const std::string refusal = document ? "" : pdfiumErrorText();
+    std::unique_ptr<Open> open;
+    if (document) open = std::make_unique<Open>(document, path);
+    // PDFium refuses some files other readers open (a broken header or
+    // cross-reference table, odd encryption), finds no page in others, and
+    // repairs damaged ones its own way, which may read objects no check of
+    // ours sees. Such a file is read through libqpdf's rewrite when libqpdf
+    // reads it with pages.
+    if (!soundForPdfium(document)) {
+        if (std::optional<std::string> rewrite = readableRewrite(path, password)) {
+            auto repaired = std::make_unique<Open>(nullptr, path);
+            repaired->memory = std::move(*rewrite);
+            repaired->document =
+                pdfium().FPDF_LoadMemDocument64(repaired->memory.data(), repaired->memory.size(), nullptr);
+            if (repaired->document && pdfium().FPDF_GetPageCount(repaired->document) > 0) {
+                repaired->repaired = true;
+                repaired->existingPages = existingPagesWhenFewerThanDeclared(repaired->document);
+                return PdfDocument(std::move(repaired));
+            }
+        }
+        if (!open) throw PdfError(refusal.empty() ? "Cannot load PDF document " + path : refusal);
+        // What PDFium's own repair makes of a file libqpdf cannot read is
+        // nothing our checks can see; it has made pages that hang the copy.
+        if (!pdfium().FPDF_DocumentHasValidCrossReferenceTable(document))
+            throw PdfError("File not in PDF format or corrupted");
+    }
     // PDFium climbs a page's /Parent chain for the inherited entries the page
     // lacks (/MediaBox, /CropBox, /Rotate, /Resources) without noticing a
     // chain that leads back into itself, and copying such a page never
     // returns. Its public functions do not show /Parent, so the file is read
-    // again on our side; a file that cannot be read that way is left to
-    // PDFium as before.
+    // again on our side.
     if (parentChainLoops(path, password)) throw PdfError("File not in PDF format or corrupted");
     open->existingPages = existingPagesWhenFewerThanDeclared(document);
-    open->initFormFill();
     return PdfDocument(std::move(open));
 }
 
@@ -188,10 +198,10 @@ PdfDocument PdfDocument::create() {
     loadPdfium();
     FPDF_DOCUMENT document = pdfium().FPDF_CreateNewDocument();
     checkPdfium(document != nullptr, "Cannot create PDF document");
-    auto open = std::make_unique<Open>(document);
-    open->initFormFill();
-    return PdfDocument(std::move(open));
+    return PdfDocument(std::make_unique<Open>(document));
 }
+
+bool PdfDocument::repaired() const { return open_->repaired; }
 
 const std::string& PdfDocument::path() const { return open_->path; }
 

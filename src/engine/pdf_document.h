@@ -14,9 +14,12 @@ enum class PdfVersion { Unknown, V10, V11, V12, V13, V14, V15, V16, V17 };
 // the object goes. Every failure raises PdfError. Movable, not copyable.
 class PdfDocument {
 public:
-    // Opens a file with its password ("" for none). A document whose page
-    // /Parent chain loops is refused as corrupted; for one that declares
-    // pages it does not have, only the pages that exist are counted.
+    // Opens a file with its password ("" for none). Anything but a regular
+    // file is refused. A file PDFium refuses, repairs or finds no page in is
+    // read through libqpdf's rewrite of it when libqpdf reads it with pages
+    // (repaired() tells). A document whose page /Parent chain loops is
+    // refused as corrupted; for one that declares pages it does not have,
+    // only the pages that exist are counted.
     static PdfDocument open(const std::string& path, const std::string& password = "");
     // An empty document, for an output to be built.
     static PdfDocument create();
@@ -27,9 +30,13 @@ public:
     PdfDocument& operator=(const PdfDocument&) = delete;
     ~PdfDocument();
 
+    // False only for a document moved from.
+    bool isOpen() const { return open_ != nullptr; }
     // The file it was opened from; empty for a created document.
     const std::string& path() const;
     int pageCount() const;
+    // True when the file was read through libqpdf's repair of it.
+    bool repaired() const;
 
     // Copies the given 1-based pages of source, in their order and with their
     // repeats, in one PDFium call (so that objects the pages share, such as

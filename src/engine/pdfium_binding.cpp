@@ -42,19 +42,9 @@ const EntrySlot* entryTable(std::size_t& count) {
         {"FPDF_CopyViewerPreferences", slotOf(entries.FPDF_CopyViewerPreferences), true},
         {"FPDF_SaveAsCopy", slotOf(entries.FPDF_SaveAsCopy), true},
         {"FPDF_SaveWithVersion", slotOf(entries.FPDF_SaveWithVersion), true},
-        {"FPDFDOC_InitFormFillEnvironment", slotOf(entries.FPDFDOC_InitFormFillEnvironment), true},
-        {"FPDFDOC_ExitFormFillEnvironment", slotOf(entries.FPDFDOC_ExitFormFillEnvironment), true},
-        {"FPDF_SetFormFieldHighlightColor", slotOf(entries.FPDF_SetFormFieldHighlightColor), true},
-        {"FPDF_SetFormFieldHighlightAlpha", slotOf(entries.FPDF_SetFormFieldHighlightAlpha), true},
-        {"FORM_DoDocumentJSAction", slotOf(entries.FORM_DoDocumentJSAction), true},
-        {"FORM_DoDocumentOpenAction", slotOf(entries.FORM_DoDocumentOpenAction), true},
-        {"FORM_DoDocumentAAction", slotOf(entries.FORM_DoDocumentAAction), true},
-        {"FPDF_GetFormType", slotOf(entries.FPDF_GetFormType), true},
-        {"FPDF_LoadXFA", slotOf(entries.FPDF_LoadXFA), true},
         {"FPDF_GetPageSizeByIndexF", slotOf(entries.FPDF_GetPageSizeByIndexF), true},
         {"FPDF_LoadMemDocument64", slotOf(entries.FPDF_LoadMemDocument64), true},
         {"FPDF_DocumentHasValidCrossReferenceTable", slotOf(entries.FPDF_DocumentHasValidCrossReferenceTable), true},
-        {"FPDF_XFA", slotOf(entries.FPDF_XFA), false},
     };
     count = sizeof table / sizeof table[0];
     return table;
@@ -146,4 +136,3 @@ void loadPdfium() {
 
 const PdfiumEntryPoints& pdfium() { return entries; }
 
-bool pdfiumHasXfa() { return entries.FPDF_XFA && entries.FPDF_XFA() != 0; }

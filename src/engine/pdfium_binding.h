@@ -34,23 +34,10 @@ struct PdfiumEntryPoints {
     FPDF_BOOL (*FPDF_CopyViewerPreferences)(FPDF_DOCUMENT dest, FPDF_DOCUMENT src);
     FPDF_BOOL (*FPDF_SaveAsCopy)(FPDF_DOCUMENT, FPDF_FILEWRITE*, FPDF_DWORD flags);
     FPDF_BOOL (*FPDF_SaveWithVersion)(FPDF_DOCUMENT, FPDF_FILEWRITE*, FPDF_DWORD flags, int version);
-    FPDF_FORMHANDLE (*FPDFDOC_InitFormFillEnvironment)(FPDF_DOCUMENT, FPDF_FORMFILLINFO*);
-    void (*FPDFDOC_ExitFormFillEnvironment)(FPDF_FORMHANDLE);
-    void (*FPDF_SetFormFieldHighlightColor)(FPDF_FORMHANDLE, int fieldType, unsigned long color);
-    void (*FPDF_SetFormFieldHighlightAlpha)(FPDF_FORMHANDLE, unsigned char alpha);
-    void (*FORM_DoDocumentJSAction)(FPDF_FORMHANDLE);
-    void (*FORM_DoDocumentOpenAction)(FPDF_FORMHANDLE);
-    void (*FORM_DoDocumentAAction)(FPDF_FORMHANDLE, int type);
-    int (*FPDF_GetFormType)(FPDF_DOCUMENT);
-    FPDF_BOOL (*FPDF_LoadXFA)(FPDF_DOCUMENT);
     FPDF_BOOL (*FPDF_GetPageSizeByIndexF)(FPDF_DOCUMENT, int index, FS_SIZEF* size);
     FPDF_DOCUMENT (*FPDF_LoadMemDocument64)(const void* data, std::size_t size, const char* password);
     FPDF_BOOL (*FPDF_DocumentHasValidCrossReferenceTable)(FPDF_DOCUMENT);
-    // Optional: builds without XFA support do not export it.
-    int (*FPDF_XFA)();
 };
 
 const PdfiumEntryPoints& pdfium();
 
-// True when the loaded library reports XFA support.
-bool pdfiumHasXfa();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +14,7 @@ namespace {
 
 // A batch lands when it holds this many outputs or bytes, or has waited this
 // long, so that a window watching the job sees files arrive as it goes.
-constexpr std::size_t BatchOutputs = 64;
+constexpr std::size_t BatchOutputs = 128;
 constexpr std::size_t BatchBytes = 64u << 20;
 constexpr std::chrono::milliseconds BatchWait(500);
 
@@ -28,9 +29,12 @@ std::string fullName(const std::string& path) {
 }
 
 unsigned newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666u & ~static_cast<unsigned>(mask);
+    static const unsigned mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return 0666u & ~static_cast<unsigned>(mask);
+    }();
+    return mode;
 }
 
 // The temporary file's name stays short whatever the target's, so that a
@@ -41,13 +45,20 @@ std::string temporaryPattern(const std::string& path) {
     return (folder / ".splimera-XXXXXX").string();
 }
 
-// One flush of the file system holding the file; for a single file, the file alone.
-bool flushToDisk(int descriptor, bool alone) {
+// Flushes the files to disk and closes them: one flush of the file system
+// for several (they share the target's folder), the file alone for one.
+// Returns 0 or the error.
+int flushAndClose(const std::vector<int>& descriptors) {
+    bool flushed;
 #ifdef __linux__
-    if (!alone) return ::syncfs(descriptor) == 0;
+    if (descriptors.size() > 1)
+        flushed = ::syncfs(descriptors.front()) == 0;
+    else
 #endif
-    (void)alone;
-    return ::fsync(descriptor) == 0;
+        flushed = ::fsync(descriptors.front()) == 0;
+    const int error = flushed ? 0 : errno;
+    for (int descriptor : descriptors) ::close(descriptor);
+    return error;
 }
 
 }  // namespace
@@ -78,6 +89,7 @@ void OutputLanding::stage(const WrittenOutput& output, const std::function<void(
     const int handed = ::dup(descriptor);
     std::FILE* file = handed < 0 ? nullptr : ::fdopen(handed, "wb");
     std::string failure;
+    if (file) std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
     if (!file) {
         failure = std::strerror(errno);
         if (handed >= 0) ::close(handed);
@@ -101,7 +113,7 @@ void OutputLanding::stage(const WrittenOutput& output, const std::function<void(
     if (staged_.empty()) firstStaged_ = std::chrono::steady_clock::now();
     staged_.push_back({output, temporary, descriptor, exists ? (existing.st_mode & 07777u) : newFileMode()});
     stagedBytes_ += static_cast<std::size_t>(written.st_size);
-    if (batchIsFull()) land();
+    if (batchIsFull()) sendOff();
 }
 
 bool OutputLanding::batchIsFull() const {
@@ -110,23 +122,36 @@ bool OutputLanding::batchIsFull() const {
 }
 
 void OutputLanding::land() {
+    sendOff();
+    renameInFlight();
+}
+
+void OutputLanding::sendOff() {
+    renameInFlight();
     if (staged_.empty()) return;
-    if (!flushToDisk(staged_.front().descriptor, staged_.size() == 1)) {
-        const std::string reason = std::strerror(errno), path = staged_.front().output.path;
-        discardStaged();
-        throw std::runtime_error("Cannot write file \"" + path + "\": " + reason);
-    }
-    std::vector<Staged> batch;
-    batch.swap(staged_);
+    std::vector<int> descriptors;
+    for (Staged& staged : staged_) descriptors.push_back(std::exchange(staged.descriptor, -1));
+    inFlight_ = Batch{std::move(staged_), std::async(std::launch::async, flushAndClose, std::move(descriptors))};
+    staged_.clear();
     stagedBytes_ = 0;
-    for (const Staged& staged : batch) ::close(staged.descriptor);
+}
+
+void OutputLanding::renameInFlight() {
+    if (!inFlight_) return;
+    const std::vector<Staged> batch = std::move(inFlight_->files);
+    const int flushError = inFlight_->flushed.get();
+    inFlight_.reset();
     for (std::size_t i = 0; i < batch.size(); ++i) {
         const Staged& staged = batch[i];
-        if (::chmod(staged.temporary.c_str(), staged.mode) != 0 ||
-            ::rename(staged.temporary.c_str(), staged.output.path.c_str()) != 0) {
-            const int error = errno;
+        const int error = flushError ? flushError
+                          : ::chmod(staged.temporary.c_str(), staged.mode) != 0 ||
+                                    ::rename(staged.temporary.c_str(), staged.output.path.c_str()) != 0
+                              ? errno
+                              : 0;
+        if (error) {
             // Neither this output nor the rest of the batch reaches its target.
             for (std::size_t j = i; j < batch.size(); ++j) ::unlink(batch[j].temporary.c_str());
+            if (flushError) throw std::runtime_error("Cannot write file \"" + staged.output.path + "\": " + std::strerror(error));
             cannotCreate(staged.output.path, std::strerror(error));
         }
         if (landed_) landed_(staged.output);
@@ -134,6 +159,11 @@ void OutputLanding::land() {
 }
 
 void OutputLanding::discardStaged() {
+    if (inFlight_) {
+        inFlight_->flushed.wait();
+        for (const Staged& staged : inFlight_->files) ::unlink(staged.temporary.c_str());
+        inFlight_.reset();
+    }
     for (const Staged& staged : staged_) {
         ::close(staged.descriptor);
         ::unlink(staged.temporary.c_str());

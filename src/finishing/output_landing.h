@@ -2,6 +2,8 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +17,11 @@
 // Flushing every file on its own costs a disk commit each, which would
 // dominate a split into a thousand small files; outputs are therefore staged
 // and landed in batches, one flush of the file system serving the batch, the
-// outputs renamed in the order they were staged. Staged outputs are complete:
-// they land at the latest when the object goes, also when the job ends in an
-// error, since the files a job wrote before failing stay.
+// outputs renamed in the order they were staged. A full batch is flushed in
+// the background while the job makes the next one, and renamed (on the
+// job's thread) before the next batch is sent off. Staged outputs are
+// complete: they land at the latest when the object goes, also when the job
+// ends in an error, since the files a job wrote before failing stay.
 class OutputLanding {
 public:
     using Landed = std::function<void(const WrittenOutput&)>;
@@ -42,15 +46,22 @@ private:
     struct Staged {
         WrittenOutput output;
         std::string temporary;
-        int descriptor;
-        unsigned mode;  // permissions the landed file gets
+        int descriptor;  // open until the batch is flushed
+        unsigned mode;   // permissions the landed file gets
+    };
+    struct Batch {
+        std::vector<Staged> files;
+        std::future<int> flushed;  // 0, or the error of the flush
     };
 
     bool batchIsFull() const;
+    void sendOff();
+    void renameInFlight();
     void discardStaged();
 
     Landed landed_;
     std::vector<Staged> staged_;
     std::size_t stagedBytes_ = 0;
     std::chrono::steady_clock::time_point firstStaged_;
+    std::optional<Batch> inFlight_;
 };

@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 
-PdfDocument openInput(const InputFile& input) { return PdfDocument::open(input.path(), input.password); }
+PdfDocument openInput(const InputFile& input) {
+    const std::shared_ptr<PdfDocument> handed = std::exchange(input.opened, nullptr);
+    if (handed && handed->isOpen()) return std::move(*handed);
+    return PdfDocument::open(input.path(), input.password);
+}
 
 std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
     const int available = source.pageCount();

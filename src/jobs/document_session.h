@@ -6,7 +6,8 @@
 #include "jobs/input_file.h"
 
 
-// Opens an input of a job with its password.
+// Opens an input of a job with its password, or takes the document handed
+// over with it.
 PdfDocument openInput(const InputFile& input);
 
 // Imports the given 1-based pages of source, in their order and with their

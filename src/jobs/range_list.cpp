@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "jobs/job_reporter.h"
+#include "jobs/split_plan.h"
 #include "jobs/whole_number.h"
 
 std::vector<std::string> cutPieces(const std::string& text, char separator) {
@@ -24,6 +25,17 @@ std::vector<std::string> cutPieces(const std::string& text, char separator) {
     if (!piece.empty()) pieces.push_back(piece);
     return pieces;
 }
+
+namespace {
+
+// Takes the messages of a check that only wants to know whether a group reads.
+class UnheardReporter : public JobReporter {
+public:
+    void showMessage(const std::string&) override {}
+    std::string translation(const std::string&) override { return {}; }
+};
+
+}  // namespace
 
 std::vector<std::string> getRangeGroups(const std::string& rangeList) { return cutPieces(rangeList, ';'); }
 
@@ -49,4 +61,22 @@ std::vector<std::string> expandRangeGroup(const std::string& group, JobReporter&
         for (long long page = first; page <= last; ++page) entries.push_back(std::to_string(page));
     }
     return entries;
+}
+
+std::optional<std::string> firstUnreadableGroup(const std::string& rangeList) {
+    UnheardReporter unheard;
+    for (const std::string& group : getRangeGroups(rangeList)) {
+        try {
+            // A page limit of 0 reads every bound without spelling out long ranges.
+            for (const std::string& entry : expandRangeGroup(group, unheard, 0)) readIntegerEntry(entry);
+        } catch (const std::exception&) {
+            return group;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<int> pagesOfGroup(const std::string& group, int pageCount) {
+    UnheardReporter unheard;
+    return pagesOfEntries(expandRangeGroup(group, unheard, pageCount), pageCount);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <climits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,3 +32,15 @@ std::vector<std::string> getRangeGroups(const std::string& rangeList);
 // above the page count and the engine refuses the ones below 1, and without
 // the limit a range such as 1-2147483647 would take billions of entries.
 std::vector<std::string> expandRangeGroup(const std::string& group, JobReporter& reporter, int pageLimit = INT_MAX);
+
+// The first group of a range list that cannot be read as pages and ranges (a
+// bound or page that is not a whole number, a range without both ends), or
+// nothing when every group can. For front ends that refuse such a list before
+// the job writes anything; descending ranges are readable here, the job skips
+// them with its message.
+std::optional<std::string> firstUnreadableGroup(const std::string& rangeList);
+
+// The pages one group takes from an input of pageCount pages, as the split
+// reads them, with descending ranges skipped unannounced; for plans made
+// before the job runs. Fails as expandRangeGroup and the entries' reading do.
+std::vector<int> pagesOfGroup(const std::string& group, int pageCount);

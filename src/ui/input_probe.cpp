@@ -7,6 +7,7 @@
 #include "engine/password_search.h"
 #include "engine/pdf_error.h"
 #include "jobs/application.h"
+#include "jobs/input_file.h"
 
 namespace {
 
@@ -32,6 +33,11 @@ std::string replaceIgnoringCase(const std::string& text, const std::string& what
 InputProbe::InputProbe(Dialogs& dialogs, Translate translate) : dialogs_(dialogs), translate_(std::move(translate)) {}
 
 std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
+    // A FIFO or a device would block the open; a folder is no document.
+    if (pathKind(path) == PathKind::NotRegularFile) {
+        dialogs_.showMessage("\"" + path + "\" is not a regular file");
+        return std::nullopt;
+    }
     bool prompted = false, gaveUp = false;
     // One prompt only: a wrong password ends the probe with its message.
     const NextPassword askOnce = [&]() -> std::optional<std::string> {
@@ -45,8 +51,9 @@ std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
         return std::nullopt;
     };
     try {
-        const UnlockedDocument opened = openWithPasswords(path, askOnce);
-        return ProbedInput{opened.document.pageCount(), opened.password};
+        UnlockedDocument opened = openWithPasswords(path, askOnce);
+        const int pageCount = opened.document.pageCount();
+        return ProbedInput{pageCount, opened.password, std::make_shared<PdfDocument>(std::move(opened.document))};
     } catch (const std::exception& error) {
         if (!gaveUp) showOpenError(error.what());
     } catch (...) {

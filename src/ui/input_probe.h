@@ -1,14 +1,17 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "engine/pdf_document.h"
 #include "ui/dialogs.h"
 
 // What a probe learns of a file that opens.
 struct ProbedInput {
     int pageCount = 0;
     std::string password;  // the one the user typed, "" when none was needed
+    std::shared_ptr<PdfDocument> document;  // open, for a job that runs at once
 };
 
 // Opens a file that is about to enter a job list, to learn its page count and,

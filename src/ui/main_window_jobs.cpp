@@ -7,15 +7,14 @@
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"
 #include "ui/dialogs.h"
+#include "ui/field_bytes.h"
 #include "ui/job_input_blocker.h"
 #include "ui/main_window.h"
 #include "ui/window_reporter.h"
 
 namespace {
 
-std::string textOf(const QLineEdit* field) {
-    return field->text().toStdString();
-}
+std::string textOf(const QLineEdit* field) { return fieldBytes(field); }
 
 const char* const noDestinationMessage = "You did not enter a valid destination folder!";
 

@@ -4,6 +4,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "ui/field_bytes.h"
 #include "ui/main_window.h"
 
 // The window's side of the three file lists: it forwards its add operations,
@@ -50,7 +51,7 @@ void TFormTest::setAddEnabled(ListKind kind, bool enabled) {
 }
 
 void TFormTest::setBaseFileName(ListKind kind, const std::string& text) {
-    (kind == ListKind::Mix ? mix_base_filename : split_base_filename)->setText(QString::fromStdString(text));
+    setFieldBytes(kind == ListKind::Mix ? mix_base_filename : split_base_filename, text);
 }
 
 bool TFormTest::usesSourceFolder(ListKind kind) const {
@@ -58,16 +59,15 @@ bool TFormTest::usesSourceFolder(ListKind kind) const {
 }
 
 void TFormTest::setDestinationFolder(ListKind kind, const std::string& folder) {
-    (kind == ListKind::Mix ? mix_destination_folder : split_destination_folder)
-        ->setText(QString::fromStdString(folder));
+    setFieldBytes(kind == ListKind::Mix ? mix_destination_folder : split_destination_folder, folder);
 }
 
 std::string TFormTest::mergeDestinationFileName() const {
-    return merge_destination_filename->text().toStdString();
+    return fieldBytes(merge_destination_filename);
 }
 
 void TFormTest::setMergeDestinationFileName(const std::string& path) {
-    merge_destination_filename->setText(QString::fromStdString(path));
+    setFieldBytes(merge_destination_filename, path);
 }
 
 // The grids show their header apart from the rows, so grid row r is table row r - 1.

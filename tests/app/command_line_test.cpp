@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "app/command_line.h"
+#include "app/silent_switches.h"
+#include "app/window_switches.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 
@@ -18,6 +21,7 @@ public:
     void addSplitFile(const std::string& p) override { calls.push_back("split+" + p); }
     void addMergeFile(const std::string& p) override { calls.push_back("merge+" + p); }
     void showMergeTab() override { calls.push_back("mergeTab"); }
+    void showMessageWhenOpen(const std::string& text) override { calls.push_back("message:" + text); }
 };
 
 class CommandLineTest : public ::testing::Test {
@@ -27,10 +31,16 @@ protected:
         fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 1);
         fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
     }
-    std::optional<int> run(std::vector<std::string> arguments) {
-        const SilentJobContext silent{dialogs, [](const std::string& key) { return "<" + key + ">"; }, protection};
-        CommandLine commandLine(window, silent, console, [this](const std::string& m) { errors.push_back(m); });
-        return commandLine.run(arguments);
+    std::optional<int> runWindow(const std::vector<std::string>& arguments) {
+        return WindowSwitches(window, console, errors).run(arguments);
+    }
+    int runSilent(const std::vector<std::string>& arguments) {
+        const auto translate = [](const std::string& key) { return "<" + key + ">"; };
+        auto probe = std::make_shared<InputProbe>(dialogs, translate);
+        const SilentJobContext context{dialogs, translate, protection,
+                                       [probe](const std::string& path) { return probe->probe(path); }};
+        return SilentSwitches(context, console, errors, [this](const std::string& m) { applicationErrors.push_back(m); })
+            .run(arguments);
     }
     std::string a() const { return dir.file("a.pdf"); }
     std::string b() const { return dir.file("b.pdf"); }
@@ -39,33 +49,59 @@ protected:
     FakeWindow window;
     ScriptedDialogs dialogs;
     Protection protection;
-    std::ostringstream console;
-    Lines errors;
+    std::ostringstream console, errors;
+    Lines applicationErrors;
 };
 
 TEST_F(CommandLineTest, WindowFormsPreloadTheLists) {
-    EXPECT_EQ(run({}), std::nullopt);
+    EXPECT_EQ(runWindow({}), std::nullopt);
     EXPECT_TRUE(window.calls.empty());
 
-    EXPECT_EQ(run({"-s", a(), b()}), std::nullopt);
+    EXPECT_EQ(runWindow({"-s", a(), b()}), std::nullopt);
     EXPECT_EQ(window.calls, (Lines{"split+" + a()}));
+    EXPECT_EQ(errors.str(), "Ignored argument after the file of -s: " + b() + "\n");
 
     window.calls.clear();
-    EXPECT_EQ(run({"-m", a(), b()}), std::nullopt);
+    EXPECT_EQ(runWindow({"-m", a(), b()}), std::nullopt);
     EXPECT_EQ(window.calls, (Lines{"merge+" + a(), "merge+" + b(), "mergeTab"}));
     EXPECT_EQ(console.str(), "");
 }
 
+// The lists show the folder of a file named from the current folder, and its
+// outputs go there whatever folder the window is in later.
+TEST_F(CommandLineTest, RelativeNamesReachTheWindowAbsolute) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::create_directories(dir.file("sub"));
+    fixtures::writeMarkedPdf(dir.file("sub/c.pdf"), "C", 1);
+    std::filesystem::current_path(dir.path());
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(runWindow({"-s", "./a.pdf"}), std::nullopt);
+    EXPECT_EQ(runWindow({"-m", "b.pdf", "sub/./c.pdf", a()}), std::nullopt);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(window.calls, (Lines{"split+" + here + "/a.pdf", "merge+" + here + "/b.pdf", "merge+" + here + "/sub/c.pdf",
+                                   "merge+" + a(), "mergeTab"}));
+}
+
+// Whoever opened files from a file manager sees no console: the window opens
+// with the others, and one message lists what was left out.
+TEST_F(CommandLineTest, MergeFilesThatCannotBeReadAreListedInOneMessage) {
+    EXPECT_EQ(runWindow({"-m", a(), dir.file("missing.pdf"), dir.path(), b()}), std::nullopt);
+    EXPECT_EQ(window.calls, (Lines{"merge+" + a(), "merge+" + b(), "mergeTab",
+                                   "message:These files were not added to the Merge list:\n" + dir.file("missing.pdf") +
+                                       ": does not exist\n" + dir.path() + ": is not a regular file"}));
+    EXPECT_EQ(console.str(), "");
+}
+
 TEST_F(CommandLineTest, SilentFormsRunTheJobAndReport) {
-    EXPECT_EQ(run({"-qs", a()}), ExitDone);
+    EXPECT_EQ(runSilent({"-qs", a()}), ExitDone);
     EXPECT_EQ(console.str(), "Silent Split operation done.\n");
     EXPECT_EQ(fixtures::markerText(dir.file("a_1.pdf")) + "|" + fixtures::markerText(dir.file("a_2.pdf")), "A1|A2");
 
     console.str("");
-    EXPECT_EQ(run({"-qm", a(), b(), "-o", dir.file("out.pdf"), dir.file("missing.pdf")}), ExitDone);
+    EXPECT_EQ(runSilent({"-qm", a(), b(), "-o", dir.file("out.pdf"), dir.file("missing.pdf")}), ExitDone);
     EXPECT_EQ(console.str(), "Silent Merge operation done.\n");
+    EXPECT_EQ(errors.str(), "Ignored argument after the output of -qm: " + dir.file("missing.pdf") + "\n");
     EXPECT_EQ(fixtures::markerText(dir.file("out.pdf")), "A1 A2 B1");
-    EXPECT_TRUE(window.calls.empty()) << "the silent forms leave the window alone";
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -74,33 +110,33 @@ TEST_F(CommandLineTest, SilentFormsRunTheJobAndReport) {
 TEST_F(CommandLineTest, SilentFormsProbeTheirFilesThroughTheDialogs) {
     protection.outputPassword = "out";
     dialogs.textAnswers = {"pw"};
-    EXPECT_EQ(run({"-qm", dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")}), ExitDone);
+    EXPECT_EQ(runSilent({"-qm", dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")}), ExitDone);
     EXPECT_EQ(fixtures::markerText(dir.file("out.pdf"), "out"), "L1 L2 A1 A2");
     ASSERT_EQ(dialogs.prompts.size(), 1u);
     EXPECT_EQ(dialogs.prompts[0].caption, "<MsgEnterPassw>");
 
     dialogs.messages.clear();
-    EXPECT_EQ(run({"-qs", dir.file("locked.pdf")}), ExitJobFailed);  // the prompt is cancelled
+    EXPECT_EQ(runSilent({"-qs", dir.file("locked.pdf")}), ExitJobFailed);  // the prompt is cancelled
     EXPECT_EQ(dialogs.messages, (Lines{"Password required or incorrect password"}));
-    EXPECT_EQ(errors, (Lines{"File not found or could not be opened"}));
+    EXPECT_EQ(applicationErrors, (Lines{"File not found or could not be opened"}));
     EXPECT_FALSE(fixtures::fileExists(dir.file("locked_1.pdf")));
 }
 
 TEST_F(CommandLineTest, JobsThatProduceNothingOrFailExitWithOne) {
     fixtures::writeMarkedPdf(dir.file("empty.pdf"), "E", 0);
-    EXPECT_EQ(run({"-qs", dir.file("empty.pdf")}), ExitJobFailed);
+    EXPECT_EQ(runSilent({"-qs", dir.file("empty.pdf")}), ExitJobFailed);
     EXPECT_EQ(console.str(), "Silent Split operation done.\n");
 
     console.str("");
-    EXPECT_EQ(run({"-qm", "-o", dir.file("out.pdf")}), ExitJobFailed);
+    EXPECT_EQ(runSilent({"-qm", "-o", dir.file("out.pdf")}), ExitJobFailed);
     EXPECT_EQ(console.str(), "Silent Merge operation done.\n");
     EXPECT_EQ(dialogs.messages, (Lines{"<MsgErrAdd2files>"}));
 
     console.str("");
     const std::string nowhere = dir.file("nowhere/out.pdf");
-    EXPECT_EQ(run({"-qm", a(), b(), "-o", nowhere}), ExitJobFailed);
+    EXPECT_EQ(runSilent({"-qm", a(), b(), "-o", nowhere}), ExitJobFailed);
     EXPECT_EQ(console.str(), "") << "no completion line after an error";
-    EXPECT_EQ(errors, (Lines{"Cannot create file \"" + nowhere + "\". No such file or directory"}));
+    EXPECT_EQ(applicationErrors, (Lines{"Cannot create file \"" + nowhere + "\". No such file or directory"}));
 }
 
 // Beyond the fifty files of the merge list every file is refused, before
@@ -109,47 +145,64 @@ TEST_F(CommandLineTest, SilentMergeKeepsToTheListsFiftyFiles) {
     std::vector<std::string> arguments{"-qm"};
     for (int i = 0; i < 50; ++i) arguments.push_back(b());
     arguments.insert(arguments.end(), {dir.file("locked.pdf"), a(), "-o", dir.file("out.pdf")});
-    EXPECT_EQ(run(arguments), ExitDone);
+    EXPECT_EQ(runSilent(arguments), ExitDone);
     EXPECT_EQ(fixtures::readMarkers(dir.file("out.pdf")).size(), 50u);
     EXPECT_EQ(dialogs.messages, (Lines{"<MsgErrListFull>", "<MsgErrListFull>"}));
     EXPECT_TRUE(dialogs.prompts.empty());
 }
 
-TEST_F(CommandLineTest, UsageErrorsExitWithTwo) {
+// Every form stops at a file it cannot read, before it opens anything: a
+// FIFO would block the open.
+TEST_F(CommandLineTest, SwitchesRefuseFilesTheyCannotRead) {
+    const std::string missing = dir.file("missing.pdf");
     struct Case {
         std::vector<std::string> arguments;
         std::string line;
     } cases[] = {
-        {{"-QS", a()}, "Invalid parameters, please check documentation."},
-        {{"/qs", a()}, "Invalid parameters, please check documentation."},
-        {{a()}, "Invalid parameters, please check documentation."},
-        {{"/remove"}, "Invalid parameters, please check documentation."},
         {{"-s"}, "Aborting, input file does not exist: "},
-        {{"-s", dir.path()}, "Aborting, input file does not exist: " + dir.path()},
-        {{"-m", a(), "-o", "out.pdf"}, "Aborting, input file does not exist: -o"},
-        {{"-qs", dir.file("missing.pdf")}, "Aborting, input file does not exist: " + dir.file("missing.pdf")},
-        {{"-qm", a(), b()}, "Output parameter missing, please check documentation."},
-        {{"-qm", a(), b(), "-o"}, "Output parameter missing, please check documentation."},
+        {{"-s", dir.path()}, "Aborting, input file is not a regular file: " + dir.path()},
+        {{"-qs", missing}, "Aborting, input file does not exist: " + missing},
+        {{"-qs", dir.path()}, "Aborting, input file is not a regular file: " + dir.path()},
+        {{"-qm", a(), dir.path(), "-o", dir.file("out.pdf")}, "Aborting, input file is not a regular file: " + dir.path()},
+        {{"-qm", a(), "-o"}, "Output parameter missing, please check documentation."},
     };
     for (const Case& c : cases) {
         console.str("");
-        EXPECT_EQ(run(c.arguments), ExitUsage) << c.line;
+        const int exitCode = c.arguments[0] == "-s" ? runWindow(c.arguments).value_or(-1) : runSilent(c.arguments);
+        EXPECT_EQ(exitCode, ExitUsage) << c.line;
         EXPECT_EQ(console.str(), c.line + "\n");
     }
-    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(window.calls.empty());
+    EXPECT_TRUE(dialogs.prompts.empty() && dialogs.messages.empty());
+    EXPECT_FALSE(fixtures::fileExists(dir.file("out.pdf")));
 }
 
-TEST_F(CommandLineTest, AMissingFileStopsBeforeLaterOnesAreLookedAt) {
-    EXPECT_EQ(run({"-m", a(), dir.file("missing.pdf"), b()}), ExitUsage);
-    EXPECT_EQ(window.calls, (Lines{"merge+" + a()}));
-}
-
-TEST_F(CommandLineTest, HelpAndVersion) {
-    EXPECT_EQ(run({"--help"}), ExitDone);
-    EXPECT_NE(console.str().find("-qm FILE... -o OUTPUT"), std::string::npos);
-    console.str("");
-    EXPECT_EQ(run({"--version"}), ExitDone);
-    EXPECT_EQ(console.str(), "Splimera 1.0.0.0\n");
+TEST(CommandLineAnswers, HelpVersionAndWhatIsNoSwitch) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string out, err;
+    } cases[] = {
+        {{"--version"}, ExitDone, "Splimera 1.0.0.0\n", ""},
+        {{"-V", "x"}, ExitDone, "Splimera 1.0.0.0\n", "Ignored argument after -V: x\n"},
+        {{"-QS", "a.pdf"}, ExitUsage, "Invalid parameters, please check documentation.\n",
+         "'-QS' is not a switch or command. Run 'splimera --help' for usage.\n"},
+        {{"/remove"}, ExitUsage, "Invalid parameters, please check documentation.\n",
+         "'/remove' is not a switch or command. Run 'splimera --help' for usage.\n"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(answerCommandLine(c.arguments, out, err), c.exitCode) << c.arguments[0];
+        EXPECT_EQ(out.str(), c.out);
+        EXPECT_EQ(err.str(), c.err);
+    }
+    for (const char* help : {"--help", "-h"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(answerCommandLine({help}, out, err), ExitDone);
+        EXPECT_NE(out.str().find("-qm FILE... -o OUTPUT"), std::string::npos);
+        EXPECT_NE(out.str().find("--password-file FILE"), std::string::npos);
+        EXPECT_EQ(err.str(), "");
+    }
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 
 #include <QColor>
 #include <QImage>
+#include <deque>
 #include <filesystem>
+#include <optional>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "app/job_commands.h"
 #include "support/fixtures.h"
@@ -36,10 +39,11 @@ protected:
     }
     void TearDown() override { std::filesystem::current_path(previousFolder); }
 
-    CommandResult run(const std::vector<std::string>& arguments) {
+    CommandResult run(const std::vector<std::string>& arguments, const std::string& standardInput = "") {
         std::ostringstream out, err;
-        const JobCommandContext context{out, err, [](const std::string& key) { return "<" + key + ">"; },
-                                        storedProtection};
+        std::istringstream in(standardInput);
+        const JobCommandContext context{out,           err, in, [](const std::string& key) { return "<" + key + ">"; },
+                                        storedProtection, ask, showProgress};
         const int exitCode = runJobCommand(arguments, context);
         return {exitCode, out.str(), err.str()};
     }
@@ -65,6 +69,8 @@ protected:
 
     TempDir dir, other;
     Protection storedProtection;
+    AskPassword ask;
+    bool showProgress = false;
     std::filesystem::path previousFolder;
 };
 
@@ -162,16 +168,128 @@ TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {
 
 // The stored protection applies unless an option replaces it or
 // --no-protection leaves it out.
+// The stored protection applies unless an option replaces it or
+// --no-protection leaves it out; the listing says what it added.
 TEST_F(JobCommands, StoredProtectionAppliesUnlessTheOptionsSayOtherwise) {
     writePicture("mark.png");
     storedProtection = {"stored", dir.file("mark.png"), "5", "5"};
-    ASSERT_EQ(run({"merge", "B.pdf", "C.pdf", "-o", "stored.pdf"}).exitCode, 0);
+    CommandResult result = run({"merge", "B.pdf", "C.pdf", "-o", "stored.pdf"});
+    ASSERT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "stored.pdf (6 pages, password and watermark from the stored settings)\n");
     EXPECT_TRUE(everyPageHasAPicture(dir.file("stored.pdf"), "stored"));
-    ASSERT_EQ(run({"merge", "B.pdf", "C.pdf", "-o", "other.pdf", "--output-password", "other"}).exitCode, 0);
+
+    result = run({"merge", "B.pdf", "C.pdf", "-o", "other.pdf", "--output-password", "other"});
+    ASSERT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "other.pdf (6 pages, watermark from the stored settings)\n");
     EXPECT_TRUE(everyPageHasAPicture(dir.file("other.pdf"), "other"));
-    ASSERT_EQ(run({"merge", "B.pdf", "C.pdf", "-o", "plain.pdf", "--no-protection"}).exitCode, 0);
+
+    writePicture("own.png");
+    result = run({"split", "C.pdf", "--watermark", "own.png"});
+    ASSERT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "C_1.pdf (1 page, password from the stored settings)\n"
+                          "C_2.pdf (1 page, password from the stored settings)\n");
+
+    result = run({"merge", "B.pdf", "C.pdf", "-o", "plain.pdf", "--no-protection"});
+    ASSERT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "plain.pdf (6 pages)\n");
     EXPECT_EQ(markerText(dir.file("plain.pdf")), "B1 B2 B3 B4 C1 C2");
     EXPECT_FALSE(everyPageHasAPicture(dir.file("plain.pdf")));
+}
+
+// Passwords kept out of the process list: a file of them, one a line, or
+// standard input; the output password is the first line.
+TEST_F(JobCommands, PasswordsFromAFileOrStandardInput) {
+    fixtures::writeFile(dir.file("tries.txt"), "wrong\r\n\nright\n");
+    fixtures::writeFile(dir.file("output.txt"), "team\r\nnot this one\n");
+    CommandResult result = run({"merge", "locked.pdf", "C.pdf", "-o", "file.pdf", "--password-file", "tries.txt",
+                                "--output-password-file", "output.txt"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(markerText(dir.file("file.pdf"), "team"), "L1 L2 C1 C2");
+
+    result = run({"split", "locked.pdf", "--password-file", "-", "--output-password", ""}, "wrong\nright\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(markerText(dir.file("locked_1.pdf")), "L1");
+
+    result = run({"merge", "B.pdf", "C.pdf", "-o", "piped.pdf", "--output-password-file", "-"}, "s3cret\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(markerText(dir.file("piped.pdf"), "s3cret"), "B1 B2 B3 B4 C1 C2");
+}
+
+// Someone at a terminal is asked, naming the file, when no password given
+// opens it: until one works, they give none, or three tries are used up.
+TEST_F(JobCommands, AskingForAPasswordNoneOfTheGivenOnesOpens) {
+    std::vector<std::string> asked;
+    std::deque<std::optional<std::string>> answers;
+    ask = [&](const std::string& path) {
+        asked.push_back(path);
+        const std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return answer;
+    };
+    struct Case {
+        std::deque<std::optional<std::string>> answers;
+        std::size_t timesAsked;
+        int exitCode;
+    } cases[] = {
+        {{"wrong", "right"}, 2, 0},
+        {{std::nullopt}, 1, 1},
+        {{"no", "not", "never", "right"}, 3, 1},
+    };
+    for (const Case& c : cases) {
+        asked.clear();
+        answers = c.answers;
+        const CommandResult result = run({"merge", "locked.pdf", "C.pdf", "-o", "asked.pdf", "--password", "x"});
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+        EXPECT_EQ(asked, std::vector<std::string>(c.timesAsked, "locked.pdf"));
+        if (c.exitCode != 0) {
+            EXPECT_EQ(result.err, "Password required or incorrect password: locked.pdf\n");
+        }
+    }
+    // Standard input that gave the passwords has nobody behind it to ask.
+    asked.clear();
+    EXPECT_EQ(run({"split", "locked.pdf", "--password-file", "-"}, "wrong\n").exitCode, 1);
+    EXPECT_TRUE(asked.empty());
+}
+
+// A group that cannot be read stops the job before it writes the groups
+// before it; the window's way (files written up to that group) is no use to
+// a script.
+TEST_F(JobCommands, ARangeListIsReadWholeBeforeAnyFileIsWritten) {
+    const auto before = fixtures::filesIn(dir.path());
+    for (const std::string group : {"abc", "2-", "-3", " 1 - 3 ", "1 ,3", "5-x", "'2;3'"}) {
+        const CommandResult result = run({"split", "A.pdf", "--ranges", "1;" + group + ";4"});
+        EXPECT_EQ(result.exitCode, 2) << group;
+        EXPECT_EQ(result.err, "The group '" + group +
+                                  "' of --ranges is not a list of pages and ranges such as 1-4,6\n"
+                                  "Run 'splimera --help' for usage.\n");
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(fixtures::filesIn(dir.path()), before);
+    EXPECT_EQ(run({"split", "A.pdf", "--ranges", "1, 3;2- 4"}).out, "A_1.pdf (2 pages)\nA_2.pdf (3 pages)\n");
+}
+
+// On a terminal the error stream shows how many files are written, on one
+// line that messages interrupt and that is gone when the job ends; --quiet
+// shows neither it nor the listing.
+TEST_F(JobCommands, ProgressOnATerminalAndQuiet) {
+    showProgress = true;
+    CommandResult result = run({"split", "A.pdf", "--ranges", "4-2,1;3;5-6"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.err.find("Files written: 0 of 3"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("Files written: 3 of 3"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("\r\033[KThe following page range is invalid and was skipped: 4-2\n"), std::string::npos);
+    EXPECT_EQ(result.err.substr(result.err.size() - 4), "\r\033[K") << "the line is erased at the end";
+
+    result = run({"mix", "A.pdf", "B.pdf", "--second", "each:1", "--name", "m_"});
+    EXPECT_NE(result.err.find("Files written: 3 of 3"), std::string::npos) << result.err;
+
+    result = run({"split", "A.pdf", "--pages", "3", "--quiet"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(markerText(dir.file("A_3.pdf")), "A7");
+
+    showProgress = false;
+    EXPECT_EQ(run({"split", "A.pdf", "--pages", "3"}).err, "");
 }
 
 TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
@@ -191,7 +309,21 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
         {{"split", "missing.pdf"}, "Input file does not exist: missing.pdf"},
         {{"split", "A.pdf", "B.pdf"}, "split takes one input file"},
         {{"merge", "A.pdf", "B.pdf"}, "merge needs -o OUTPUT"},
-        {{"merge", "A.pdf", "B.pdf", "-o", ""}, "merge needs -o OUTPUT"},
+        {{"merge", "A.pdf", "B.pdf", "-o", ""}, "The option -o needs a name, not an empty text"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "-o", "y.pdf"}, "The option -o is given more than once"},
+        {{"split", "A.pdf", "--pages", "2", "--pages", "3"}, "The option --pages is given more than once"},
+        {{"split", "A.pdf", "--to", ".", "--to", "."}, "The option --to is given more than once"},
+        {{"split", "fifo"}, "Input file is not a regular file: fifo"},
+        {{"merge", "A.pdf", ".", "-o", "x.pdf"}, "Input file is not a regular file: ."},
+        {{"split", "A.pdf", "--ranges", ";;"}, "The option --ranges needs at least one group of pages"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--password-file", "none.txt"},
+         "The file of --password-file cannot be read: none.txt"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--output-password-file", "empty.txt"},
+         "The first line of the file of --output-password-file is empty: empty.txt"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--output-password", "a", "--output-password-file", "-"},
+         "Give one of --output-password and --output-password-file"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--password-file", "-", "--output-password-file", "-"},
+         "Only one of --password-file and --output-password-file can read standard input"},
         {{"merge", "-o", "x.pdf"}, "merge takes the files to merge"},
         {{"merge", "A.pdf", "B.pdf", "-o", "nowhere/x.pdf"}, "The folder of -o does not exist: nowhere/"},
         {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--at", "5"}, "The option --at needs two whole numbers X,Y, not '5'"},
@@ -206,11 +338,13 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
         {{"mix", "A.pdf", "B.pdf", "--bookmarks", "all"}, "The option --bookmarks needs keep, per-file or none, not 'all'"},
         {{"split", "A.pdf", "--bookmarks", "none"}, "Unknown option --bookmarks for split"},
     };
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    fixtures::writeFile(dir.file("empty.txt"), "\nsecond\n");
     const auto before = fixtures::filesIn(dir.path());
     for (const Case& c : cases) {
         const CommandResult result = run(c.arguments);
         EXPECT_EQ(result.exitCode, 2) << c.message;
-        EXPECT_EQ(result.err, c.message + "\nUsage: splimera\n" + jobCommandUsage());
+        EXPECT_EQ(result.err, c.message + "\nRun 'splimera --help' for usage.\n");
         EXPECT_EQ(result.out, "");
     }
     EXPECT_EQ(fixtures::filesIn(dir.path()), before);

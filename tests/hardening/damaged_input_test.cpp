@@ -82,7 +82,7 @@ private:
         const std::optional<ProbedInput> probed = InputProbe(dialogs, {}).probe(input_);
         std::string text = probed ? std::to_string(probed->pageCount) + " pages" : "";
         for (const std::string& message : dialogs.messages) text += (text.empty() ? "" : " | ") + message;
-        return text + leftovers();
+        return replaceAll(text, input_, "<input>") + leftovers();
     }
 
     std::string split(SplitMethod method) {
@@ -249,7 +249,10 @@ TEST(DamagedInput, EveryJobEndsWithItsMessageOrACorrectOutput) {
     for (const char* name : {"empty.pdf", "header-only.pdf", "cut-at-quarter.pdf", "cut-at-half.pdf",
                              "cut-before-trailer.pdf", "garbage.pdf", "header-then-garbage.pdf"})
         expected[name] = refusedEverywhere(corrupted, unreadableForFinishing(name, noTrailer));
-    expected["folder.pdf"] = refusedEverywhere(corrupted, "Cannot create file \"<dir>/folder.pdf\". Is a directory");
+    // The probe refuses a folder by name before it opens it; the jobs refuse it too.
+    const std::string folder =
+        refusedEverywhere("Not a regular file", "Cannot create file \"<dir>/folder.pdf\". Is a directory");
+    expected["folder.pdf"] = "probe: \"<input>\" is not a regular file" + folder.substr(folder.find('\n'));
     expected["pages-not-a-dictionary.pdf"] = expected["no-pages.pdf"] = emptyEverywhere();
     expected["unknown-security-handler.pdf"] = refusedEverywhere(
         "Unsupported security scheme",

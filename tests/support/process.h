@@ -10,9 +10,19 @@ struct ProcessResult {
     std::string out, err;
 };
 
+// The environment the program runs in: this one without a display, a Qt
+// platform or a runtime folder, with its settings kept under `configHome`,
+// and the extra variables.
+std::vector<std::string> programEnvironment(const std::string& configHome,
+                                            const std::map<std::string, std::string>& extraEnvironment = {});
+
+// In a child process: replaces it by the program built beside the tests with
+// the arguments and the environment.
+[[noreturn]] void execSplimera(const std::vector<std::string>& arguments, const std::vector<std::string>& environment);
+
 // Runs the program built beside the tests (build/splimera) with the
-// arguments, in `folder`, without a display, with its settings kept under
-// `configHome`; waits at most `timeoutSeconds`.
+// arguments, in `folder`, in programEnvironment; waits at most
+// `timeoutSeconds`.
 ProcessResult runSplimera(const std::vector<std::string>& arguments, const std::string& folder,
                           const std::string& configHome, int timeoutSeconds = 60,
                           const std::map<std::string, std::string>& extraEnvironment = {});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "ui/input_probe.h"
@@ -50,6 +52,7 @@ TEST(InputProbe, FailuresShowTheirMessages) {
     TempDir dir;
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "A", 2, fixtures::PdfOptions().withPassword("right"));
     fixtures::writeFile(dir.file("garbage.pdf"), "not a PDF at all");
+    ASSERT_EQ(::mkfifo(dir.file("fifo.pdf").c_str(), 0600), 0);  // would block an open
 
     struct Case {
         std::string name, file;
@@ -63,6 +66,8 @@ TEST(InputProbe, FailuresShowTheirMessages) {
         {"prompt left empty", "locked.pdf", {""}, {passwordBox}, 1},
         {"missing file", "missing.pdf", {}, {"File not found or could not be opened" + hint}, 0},
         {"not a PDF", "garbage.pdf", {}, {"File not in PDF format or corrupted" + hint}, 0},
+        {"a FIFO", "fifo.pdf", {}, {"\"" + dir.file("fifo.pdf") + "\" is not a regular file"}, 0},
+        {"a folder", ".", {}, {"\"" + dir.file(".") + "\" is not a regular file"}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,8 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// The texts of the language the user chose in the window (English when none
+// is stored or its file is missing), for the forms that run without the
+// window. Needs the application object, which tells the program's folder.
+std::function<std::string(const std::string& key)> storedLanguageTexts();

@@ -1,0 +1,24 @@
+#include "engine/qpdf_rewrite.h"
+
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include "engine/page_tree_check.h"
+#include "engine/quiet_qpdf.h"
+
+std::optional<std::string> readableRewrite(const std::string& fileName, const std::string& password) {
+    try {
+        std::unique_ptr<QPDF> pdf = openQuietly(fileName, password);
+        if (anyParentLoop(*pdf) || QPDFPageDocumentHelper(*pdf).getAllPages().empty()) return std::nullopt;
+        QPDFWriter writer(*pdf);
+        writer.setOutputMemory();
+        writer.setPreserveEncryption(false);
+        writer.setStreamDataMode(qpdf_s_preserve);
+        writer.write();
+        std::unique_ptr<Buffer> bytes(writer.getBuffer());
+        return std::string(reinterpret_cast<const char*>(bytes->getBuffer()), bytes->getSize());
+    } catch (...) {
+        return std::nullopt;
+    }
+}

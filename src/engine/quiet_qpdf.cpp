@@ -1,0 +1,23 @@
+#include "engine/quiet_qpdf.h"
+
+#include <qpdf/QPDFLogger.hh>
+
+namespace {
+
+std::shared_ptr<QPDFLogger> silentLogger() {
+    auto logger = QPDFLogger::create();
+    logger->setInfo(logger->discard());
+    logger->setWarn(logger->discard());
+    logger->setError(logger->discard());
+    return logger;
+}
+
+}  // namespace
+
+std::unique_ptr<QPDF> openQuietly(const std::string& fileName, const std::string& password) {
+    auto pdf = std::make_unique<QPDF>();
+    pdf->setLogger(silentLogger());
+    pdf->setSuppressWarnings(true);
+    pdf->processFile(fileName.c_str(), password.empty() ? nullptr : password.c_str());
+    return pdf;
+}

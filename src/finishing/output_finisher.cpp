@@ -39,6 +39,8 @@ OutputFinisher::OutputFinisher(Protection protection, std::string creatorText)
     : protection_(std::move(protection)), creatorText_(std::move(creatorText)) {}
 
 void OutputFinisher::prepare() {
+    if (const std::string problem = outputPasswordProblem(protection_.outputPassword); !problem.empty())
+        throw std::runtime_error(problem);
     if (protection_.watermarkPath.empty() || picture_) return;
     picture_ = preparePicture(protection_.watermarkPath);
     x_ = positionOf(protection_.watermarkX, "X");

@@ -7,6 +7,8 @@
 # tests run in both trees, then each fuzz target runs for a few seconds under
 # libFuzzer (a clang tree, build-fuzz). FUZZ_SECONDS=N runs the fuzz targets
 # for N seconds each, locally too; FUZZ_SECONDS=0 skips them in CI.
+# SPLIMERA_CORPUS=FOLDER runs every job over the PDF files of FOLDER too
+# (.ci/run points it at the shared corpus of real files when there is one).
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 if [[ ${SANITIZE:-0} == 1 ]]; then
@@ -23,6 +25,8 @@ setup_tree() {
     build=$root/build-asan
     # fontconfig keeps what Qt's font database loads until the process ends.
     export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
+    # The corpus of real files (SPLIMERA_CORPUS) is sampled in this slower tree.
+    export SPLIMERA_CORPUS_STRIDE=${SPLIMERA_CORPUS_STRIDE:-16}
     "$root/scripts/setup.sh" --tests "$build" -DSPLIMERA_SANITIZE=ON
   else
     build=$root/build

@@ -62,19 +62,17 @@ int SilentSwitches::run(const std::vector<std::string>& arguments) {
     }
 }
 
-// The files are probed as the window's lists probe them; a file that does not
-// open stays out of the request, as it would stay out of the list.
+// The files are probed as the window's lists probe them.
 int SilentSwitches::runSplit(const std::vector<std::string>& arguments) {
     const std::string file = arguments.size() > 1 ? arguments[1] : "";
     dieIfNotReadable(file, console_);
     reportIgnored(arguments, 2, "the file of -qs", errors_);
-    SplitRequest request;
-    int pageCount = 0;
-    if (const std::optional<ProbedInput> probed = context_.probe(file)) {
-        request = splitRequestFor(inputFileFor(file, probed->password));
-        request.input.opened = probed->document;
-        pageCount = probed->pageCount;
-    }
+    // The probe has said why a file it could not open was refused.
+    const std::optional<ProbedInput> probed = context_.probe(file);
+    if (!probed) return ExitJobFailed;
+    SplitRequest request = splitRequestFor(inputFileFor(file, probed->password));
+    request.input.opened = probed->document;
+    const int pageCount = probed->pageCount;
     request.protection = context_.protection;
     request.silent = true;
     return runJob([&](JobReporter& reporter) { ::runSplit(request, reporter); }, plannedSplitFiles(request, pageCount),
@@ -83,6 +81,7 @@ int SilentSwitches::runSplit(const std::vector<std::string>& arguments) {
 
 int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
     MergeRequest request;
+    bool unreadable = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "-o") {
             if (i + 1 < arguments.size()) request.outputPath = arguments[i + 1];
@@ -98,8 +97,13 @@ int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
         if (const std::optional<ProbedInput> probed = context_.probe(arguments[i])) {
             request.inputs.push_back(inputFileFor(arguments[i], probed->password));
             request.inputs.back().opened = probed->document;
+        } else {
+            unreadable = true;
         }
     }
+    // A merge missing one of its files is not what the script asked for: the
+    // probe has named the file, and nothing is written.
+    if (unreadable) return ExitJobFailed;
     try {
         request.check();
     } catch (const RequestError&) {

@@ -147,9 +147,14 @@ void refuseOtherThanRegularFile(const std::string& path) {
     if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) throw PdfError("Not a regular file");
 }
 
+// The pages of a document that exist: all it declares, or fewer.
+int pagesThatExist(FPDF_DOCUMENT document) {
+    const int existing = existingPagesWhenFewerThanDeclared(document);
+    return existing >= 0 ? existing : pdfium().FPDF_GetPageCount(document);
+}
+
 bool soundForPdfium(FPDF_DOCUMENT document) {
-    return document && pdfium().FPDF_DocumentHasValidCrossReferenceTable(document) &&
-           pdfium().FPDF_GetPageCount(document) > 0;
+    return document && pdfium().FPDF_DocumentHasValidCrossReferenceTable(document) && pagesThatExist(document) > 0;
 }
 
 }  // namespace
@@ -172,7 +177,7 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
             repaired->memory = std::move(*rewrite);
             repaired->document =
                 pdfium().FPDF_LoadMemDocument64(repaired->memory.data(), repaired->memory.size(), nullptr);
-            if (repaired->document && pdfium().FPDF_GetPageCount(repaired->document) > 0) {
+            if (repaired->document && pagesThatExist(repaired->document) > 0) {
                 repaired->repaired = true;
                 repaired->existingPages = existingPagesWhenFewerThanDeclared(repaired->document);
                 return PdfDocument(std::move(repaired));

@@ -11,6 +11,13 @@ std::optional<std::string> readableRewrite(const std::string& fileName, const st
     try {
         std::unique_ptr<QPDF> pdf = openQuietly(fileName, password);
         if (anyParentLoop(*pdf) || QPDFPageDocumentHelper(*pdf).getAllPages().empty()) return std::nullopt;
+        // Other readers want the catalog as an object of its own, marked as one.
+        QPDFObjectHandle root = pdf->getRoot();
+        if (!root.isIndirect()) {
+            root = pdf->makeIndirectObject(root);
+            pdf->getTrailer().replaceKey("/Root", root);
+        }
+        if (!root.getKey("/Type").isNameAndEquals("/Catalog")) root.replaceKey("/Type", QPDFObjectHandle::newName("/Catalog"));
         QPDFWriter writer(*pdf);
         writer.setOutputMemory();
         writer.setPreserveEncryption(false);

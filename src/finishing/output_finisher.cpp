@@ -43,6 +43,8 @@ OutputFinisher::OutputFinisher(OutputFinisher&&) = default;
 OutputFinisher::~OutputFinisher() = default;
 
 void OutputFinisher::prepare() {
+    if (const std::string problem = outputPasswordProblem(protection_.outputPassword); !problem.empty())
+        throw std::runtime_error(problem);
     if (protection_.watermarkPath.empty() || picture_) return;
     picture_ = preparePicture(protection_.watermarkPath);
     x_ = positionOf(protection_.watermarkX, "X");

@@ -12,6 +12,11 @@ PdfDocument openInput(const InputFile& input) {
     return PdfDocument::open(input.path(), input.password);
 }
 
+void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {
+    if (document.pageCount() == 0)
+        throw std::runtime_error("The file has no page that can be taken: " + input.path());
+}
+
 std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
     const int available = source.pageCount();
     std::vector<int> taken;

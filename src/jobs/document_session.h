@@ -10,6 +10,9 @@
 // over with it.
 PdfDocument openInput(const InputFile& input);
 
+// Raises, naming the input, when the document has no page to take.
+void refuseWithoutPages(const PdfDocument& document, const InputFile& input);
+
 // Imports the given 1-based pages of source, in their order and with their
 // repeats, at the end of output in one PDFium call, so that objects the pages
 // share are copied once. Pages the source does not have (0, beyond its end)

@@ -1,5 +1,7 @@
 #include "jobs/job_outputs.h"
 
+#include <stdexcept>
+
 #include "finishing/finisher.h"
 
 class JobOutputs::LandingFirst : public JobReporter {
@@ -33,11 +35,27 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
     {
         const PdfDocument closedAfterSaving = std::move(document);
         output.pageCount = closedAfterSaving.pageCount();
+        if (output.pageCount == 0) {
+            leftOut_.push_back(path);
+            return;
+        }
         output.pdf = closedAfterSaving.save();
     }
     const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
     landing_.stage(written, [&](std::FILE* file) { finisher_.writeFinished(output, file); });
     provenance_.tellNotCarried(finisher_.structureNotCarried(), *reporter_);
+    ++written_;
 }
 
-void JobOutputs::land() { landing_.land(); }
+void JobOutputs::land() {
+    landing_.land();
+    std::string names;
+    for (const std::string& path : leftOut_) names += (names.empty() ? "" : ", ") + path;
+    const std::string noPage = "No page was selected for " + names;
+    const bool several = leftOut_.size() > 1;
+    leftOut_.clear();
+    if (written_ == 0)
+        throw std::runtime_error(names.empty() ? "Nothing was written: no page was selected"
+                                               : noPage + ", so nothing was written");
+    if (!names.empty()) reporter_->showMessage(noPage + (several ? ", so they were not written" : ", so it was not written"));
+}

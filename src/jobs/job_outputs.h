@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/pdf_document.h"
 #include "finishing/output_landing.h"
@@ -29,10 +30,14 @@ public:
     // finds every output written before it at its target.
     JobReporter& reporter();
 
-    // Saves, finishes and stages the document for path, and closes it.
+    // Saves, finishes and stages the document for path, and closes it. A
+    // document without pages is no valid PDF file: nothing is written for it,
+    // and land() says so.
     void write(PdfDocument&& document, const std::string& path);
-    // Lands every output still staged; the job's last step. Outputs staged
-    // before a failure land when the object goes.
+    // Lands every output still staged and names, in one message, the files
+    // not written for want of pages; the job's last step. Raises when the
+    // job wrote no file at all. Outputs staged before a failure land when the
+    // object goes.
     void land();
 
 private:
@@ -42,4 +47,6 @@ private:
     OutputLanding landing_;
     std::unique_ptr<JobReporter> reporter_;
     OutputProvenance provenance_;
+    int written_ = 0;
+    std::vector<std::string> leftOut_;  // paths of outputs that had no page
 };

@@ -1,6 +1,7 @@
 #include "jobs/merge_job.h"
 
 #include <numeric>
+#include <stdexcept>
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
@@ -24,6 +25,11 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         std::iota(pages.begin(), pages.end(), 1);
         outputs.addPages(i, appendPages(output, opened, pages), opened.pageCount());
         pageTotal += static_cast<int>(pages.size());
+    }
+    if (output.pageCount() == 0) {
+        std::string names;
+        for (const InputFile& input : request.inputs) names += (names.empty() ? "" : ", ") + input.path();
+        throw std::runtime_error("None of the files to merge has a page that can be taken, so nothing was written: " + names);
     }
     outputs.write(std::move(output), request.outputPath);
     outputs.land();

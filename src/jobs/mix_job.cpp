@@ -12,8 +12,7 @@ namespace {
 
 // Writes the output when it holds a page; an output without pages leaves no file.
 void closeTurnOutput(PdfDocument&& output, const std::string& path, const MixRequest& request, JobOutputs& outputs) {
-    if (output.pageCount() < 1) return;
-    refuseInputAsOutput(path, {request.first, request.second});
+    if (output.pageCount() > 0) refuseInputAsOutput(path, {request.first, request.second});
     outputs.write(std::move(output), path);
 }
 
@@ -26,6 +25,7 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
     reporter.setProgressVisible(true);
     {
         const PdfDocument first = openInput(request.first);
+        refuseWithoutPages(first, request.first);
         const int pagesFirst = first.pageCount();
         const PdfDocument second = openInput(request.second);
 

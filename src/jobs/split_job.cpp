@@ -15,14 +15,15 @@ class SplitRun {
 public:
     SplitRun(const SplitRequest& request, JobOutputs& outputs, JobReporter& reporter)
         : request_(request), input_(openInput(request.input)), outputs_(outputs), reporter_(reporter),
-          pageCount_(input_.pageCount()) {}
+          pageCount_(input_.pageCount()) {
+        refuseWithoutPages(input_, request.input);
+    }
 
     void splitIntoGroups() {
         const SplitRequest::Groups groups = request_.groups();
         for (const PlannedFile& file : planGroupSplit(request_.method, groups.size, groups.start, pageCount_)) {
             for (long long page = std::max(file.firstCounted, 0LL); page <= file.lastCounted; ++page)
                 reporter_.setProgressPosition(progressPercent(page, pageCount_));
-            if (!file.written()) continue;  // a document without pages is closed unwritten
             const std::string name = outputName(file.number);
             PdfDocument output = beginOutput();
             outputs_.addPages(0, appendPages(output, input_, file.pages), pageCount_);

@@ -55,9 +55,9 @@ std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
         const int pageCount = opened.document.pageCount();
         return ProbedInput{pageCount, opened.password, std::make_shared<PdfDocument>(std::move(opened.document))};
     } catch (const std::exception& error) {
-        if (!gaveUp) showOpenError(error.what());
+        if (!gaveUp) showOpenError(error.what(), path);
     } catch (...) {
-        showOpenError("Unknown error");
+        showOpenError("Unknown error", path);
     }
     return std::nullopt;
 }
@@ -66,10 +66,10 @@ std::string InputProbe::translate(const std::string& key) const {
     return translate_ ? translate_(key) : std::string();
 }
 
-std::string InputProbe::openErrorText(const std::string& message) {
-    return replaceIgnoringCase(message, "PDFSharp", ApplicationName) + "; " + ResaveHint;
+std::string InputProbe::openErrorText(const std::string& message, const std::string& path) {
+    return replaceIgnoringCase(message, "PDFSharp", ApplicationName) + ": " + path + "; " + ResaveHint;
 }
 
-void InputProbe::showOpenError(const std::string& message) {
-    dialogs_.showMessage(openErrorText(message));
+void InputProbe::showOpenError(const std::string& message, const std::string& path) {
+    dialogs_.showMessage(openErrorText(message, path));
 }

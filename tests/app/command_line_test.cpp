@@ -118,14 +118,23 @@ TEST_F(CommandLineTest, SilentFormsProbeTheirFilesThroughTheDialogs) {
     dialogs.messages.clear();
     EXPECT_EQ(runSilent({"-qs", dir.file("locked.pdf")}), ExitJobFailed);  // the prompt is cancelled
     EXPECT_EQ(dialogs.messages, (Lines{"Password required or incorrect password"}));
-    EXPECT_EQ(applicationErrors, (Lines{"File not found or could not be opened"}));
+    EXPECT_EQ(applicationErrors, Lines{});
     EXPECT_FALSE(fixtures::fileExists(dir.file("locked_1.pdf")));
 }
 
 TEST_F(CommandLineTest, JobsThatProduceNothingOrFailExitWithOne) {
     fixtures::writeMarkedPdf(dir.file("empty.pdf"), "E", 0);
     EXPECT_EQ(runSilent({"-qs", dir.file("empty.pdf")}), ExitJobFailed);
-    EXPECT_EQ(console.str(), "Silent Split operation done.\n");
+    EXPECT_EQ(console.str(), "");
+    EXPECT_EQ(applicationErrors, Lines{"The file has no page that can be taken: " + dir.file("empty.pdf")});
+    applicationErrors.clear();
+
+    // A merge that cannot read one of its files writes nothing.
+    fixtures::writeFile(dir.file("broken.pdf"), "not a PDF");
+    EXPECT_EQ(runSilent({"-qm", a(), dir.file("broken.pdf"), "-o", dir.file("out.pdf")}), ExitJobFailed);
+    EXPECT_EQ(console.str(), "");
+    EXPECT_FALSE(fixtures::fileExists(dir.file("out.pdf")));
+    dialogs.messages.clear();
 
     console.str("");
     EXPECT_EQ(runSilent({"-qm", "-o", dir.file("out.pdf")}), ExitJobFailed);

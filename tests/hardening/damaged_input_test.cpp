@@ -207,7 +207,7 @@ const std::string kResave = "; Please save the file with a different encoding an
 // message with the re-save hint, every job ends with the message, and
 // finishing refuses with its own reason.
 std::string refusedEverywhere(const std::string& message, const std::string& finishing) {
-    std::string text = "probe: " + message + kResave + "\n";
+    std::string text = "probe: " + message + ": <input>" + kResave + "\n";
     for (const char* caption : {"files of 1", "ranges 2-3;1", "groups of 2", "each 2nd"})
         text += std::string("split ") + caption + ": " + message + "\n";
     return text + "merge: " + message + "\nmix: " + message + "\nfinish: " + finishing + "\n";
@@ -227,14 +227,15 @@ std::string soundEverywhere() {
 
 // A document that opens without pages: jobs that write only files with
 // pages write nothing; a range list still names its files.
-std::string emptyEverywhere() {
+std::string emptyEverywhere(const std::string& name) {
+    const std::string noPage = "The file has no page that can be taken: <root>/inputs/" + name + "\n";
     return "probe: 0 pages\n"
-           "split files of 1: wrote\n"
-           "split ranges 2-3;1: wrote <base>1.pdf[] <base>2.pdf[]\n"
-           "split groups of 2: wrote\n"
-           "split each 2nd: wrote\n"
+           "split files of 1: " + noPage +
+           "split ranges 2-3;1: " + noPage +
+           "split groups of 2: " + noPage +
+           "split each 2nd: " + noPage +
            "merge: wrote merged.pdf[B1 B2]\n"
-           "mix: wrote\n"
+           "mix: " + noPage +
            "finish: finished\n";
 }
 
@@ -253,7 +254,7 @@ TEST(DamagedInput, EveryJobEndsWithItsMessageOrACorrectOutput) {
     const std::string folder =
         refusedEverywhere("Not a regular file", "Cannot create file \"<dir>/folder.pdf\". Is a directory");
     expected["folder.pdf"] = "probe: \"<input>\" is not a regular file" + folder.substr(folder.find('\n'));
-    expected["pages-not-a-dictionary.pdf"] = expected["no-pages.pdf"] = emptyEverywhere();
+    for (const char* name : {"pages-not-a-dictionary.pdf", "no-pages.pdf"}) expected[name] = emptyEverywhere(name);
     expected["unknown-security-handler.pdf"] = refusedEverywhere(
         "Unsupported security scheme",
         unreadableForFinishing("unknown-security-handler.pdf", "unsupported encryption filter"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <filesystem>
 #include <stdexcept>
 
@@ -43,6 +45,15 @@ public:
 private:
     std::size_t failingCall_;
 };
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "";
+}
 
 class MixJob : public ::testing::Test {
 protected:
@@ -111,15 +122,15 @@ TEST_F(MixJob, ATurnWithoutPagesWritesNoFileAndKeepsItsNumber) {
     EXPECT_EQ(markers("doc_2.pdf"), "A1");
     EXPECT_EQ(markers("doc_4.pdf"), "A3");
     EXPECT_EQ(reporter.positions, (std::vector<int>{0, 0, 33, 67, 100, 0}));
-    EXPECT_EQ(reporter.messages, (Files{"<MsgMixDone>"}));
+    EXPECT_EQ(reporter.messages,
+              (Files{"No page was selected for " + dir.file("doc_1.pdf") + ", so it was not written", "<MsgMixDone>"}));
 }
 
-TEST_F(MixJob, NoTurnStillReportsDone) {
+TEST_F(MixJob, NoTurnWithPagesFailsWritingNothing) {
     request.firstMethod = eachFields("2", "9");
-    mix();
+    EXPECT_EQ(errorOf([&] { mix(); }), "Nothing was written: no page was selected");
     EXPECT_EQ(outputs(), Files{});
-    EXPECT_EQ(reporter.messages, (Files{"<MsgMixDone>"}));
-    EXPECT_EQ(reporter.positions, (std::vector<int>{0, 0}));
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(MixJob, FailuresBeforeTheFirstFileWriteNothing) {
@@ -201,7 +212,7 @@ TEST_F(MixJob, AllTurnsIntoOneFile) {
         {input("b.pdf"), groupFields("4", "1"), groupFields("2", "2"), true, "A1 A2 A3 A4 B3 B2 A5 A6 A7 A8 B1"},
         // The turn of page 0 adds nothing.
         {input("locked.pdf", "pw"), groupFields("4", "0"), groupFields("0", "1"), false, fixtures::markerRun("A", 1, 8)},
-        // No page at all: no file.
+        // No page at all: no file, and the job fails saying so.
         {input("b.pdf"), eachFields("2", "9"), groupFields("1", "1"), false, ""},
     };
     request.singleFile = true;
@@ -214,14 +225,16 @@ TEST_F(MixJob, AllTurnsIntoOneFile) {
         finisher.finished.clear();
         reporter.messages.clear();
         std::filesystem::remove(mixed);
-        mix();
+        const std::string failure = errorOf([&] { mix(); });
 
         EXPECT_EQ(outputs(), c.markers.empty() ? Files{} : Files{"doc_mixed.pdf"}) << c.markers;
         if (!c.markers.empty()) {
             EXPECT_EQ(markers("doc_mixed.pdf"), c.markers);
             EXPECT_EQ(finisher.finished, Files{mixed});
+            EXPECT_EQ(reporter.messages, (Files{"<MsgMixDone>"}));
+        } else {
+            EXPECT_EQ(failure, "No page was selected for " + mixed + ", so nothing was written");
         }
-        EXPECT_EQ(reporter.messages, (Files{"<MsgMixDone>"}));
     }
 }
 

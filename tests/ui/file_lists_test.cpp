@@ -180,7 +180,8 @@ TEST(FileLists, MissingFileSaysSoWithTheResaveHint) {
     ListsBench bench;
     bench.lists.addMergeFile(bench.dir.file("gone.pdf"));
     EXPECT_EQ(bench.dialogs.messages,
-              Rows{"File not found or could not be opened; Please save the file with a different encoding and then retry."});
+              Rows{"File not found or could not be opened: " + bench.dir.file("gone.pdf") +
+                   "; Please save the file with a different encoding and then retry."});
     EXPECT_EQ(bench.lists.filesCount(ListKind::Merge), 0);
     EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[0], emptyRow);
 }

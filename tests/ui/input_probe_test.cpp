@@ -61,11 +61,11 @@ TEST(InputProbe, FailuresShowTheirMessages) {
         std::size_t prompts;
     } cases[] = {
         {"wrong password", "locked.pdf", {"wrong"},
-         {passwordBox, "Password required or incorrect password" + hint}, 1},
+         {passwordBox, "Password required or incorrect password: " + dir.file("locked.pdf") + hint}, 1},
         {"prompt cancelled", "locked.pdf", {}, {passwordBox}, 1},
         {"prompt left empty", "locked.pdf", {""}, {passwordBox}, 1},
-        {"missing file", "missing.pdf", {}, {"File not found or could not be opened" + hint}, 0},
-        {"not a PDF", "garbage.pdf", {}, {"File not in PDF format or corrupted" + hint}, 0},
+        {"missing file", "missing.pdf", {}, {"File not found or could not be opened: " + dir.file("missing.pdf") + hint}, 0},
+        {"not a PDF", "garbage.pdf", {}, {"File not in PDF format or corrupted: " + dir.file("garbage.pdf") + hint}, 0},
         {"a FIFO", "fifo.pdf", {}, {"\"" + dir.file("fifo.pdf") + "\" is not a regular file"}, 0},
         {"a folder", ".", {}, {"\"" + dir.file(".") + "\" is not a regular file"}, 0},
     };
@@ -112,8 +112,8 @@ TEST(InputProbe, OpenErrorsNameTheApplicationInsteadOfTheComponent) {
     ProbeBench bench;
     for (const Case& c : cases) {
         bench.dialogs.messages.clear();
-        bench.probe.showOpenError(c.message);
-        EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{c.shown + hint}) << c.message;
+        bench.probe.showOpenError(c.message, "/a/b.pdf");
+        EXPECT_EQ(bench.dialogs.messages, std::vector<std::string>{c.shown + ": /a/b.pdf" + hint}) << c.message;
     }
 }
 

@@ -6,7 +6,7 @@
 # memory. CASES="split-job merge-qm ..." picks cases; all run by default.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_tools
-build_bench splimera
+build_bench splimera structured_input
 runs=${RUNS:-5}
 program=$bench_root/build/splimera
 work=$(mktemp -d)
@@ -17,6 +17,9 @@ make_text_pdf 200 "$corpus/text-200.pdf"
 make_text_pdf 50 "$corpus/text-50.pdf"
 [[ -f $corpus/text-50-objstm.pdf ]] ||
   qpdf --object-streams=generate "$corpus/text-50.pdf" "$corpus/text-50-objstm.pdf"
+# Bookmarks, links and a form on every page (bench/structured_input.cpp).
+[[ -f $corpus/structured-50.pdf ]] ||
+  "$bench_root/build/structured_input" "$corpus/text-50.pdf" "$corpus/structured-50.pdf"
 
 # The watermark: a 300 x 150 RGBA picture, half transparent, and the same
 # picture on a blank page for qpdf's --overlay (made by Splimera itself).
@@ -98,4 +101,8 @@ compare merge-job-20x50 plain "$program merge $(numbered) -o out.pdf --no-protec
   "qpdf --empty --pages $(numbered) -- out.pdf"
 INPUTS=$(twenty "$corpus/text-50-objstm.pdf")
 compare merge-job-20x50-objstm plain "$program merge $(numbered) -o out.pdf --no-protection" \
+  "qpdf --empty --pages $(numbered) -- out.pdf"
+# qpdf leaves the bookmarks and named destinations out, so its output is smaller.
+INPUTS=$(twenty "$corpus/structured-50.pdf")
+compare merge-job-20x50-structured plain "$program merge $(numbered) -o out.pdf --no-protection" \
   "qpdf --empty --pages $(numbered) -- out.pdf"

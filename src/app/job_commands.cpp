@@ -74,6 +74,14 @@ Protection protect(PreparedJob& job, const ParsedArguments& parsed, const Passwo
     return protection;
 }
 
+BookmarkMode bookmarkMode(const ParsedArguments& parsed) {
+    const std::string mode = parsed.value("--bookmarks", "keep");
+    if (mode == "keep") return BookmarkMode::Keep;
+    if (mode == "per-file") return BookmarkMode::PerFile;
+    if (mode == "none") return BookmarkMode::None;
+    throw UsageError("The option --bookmarks needs keep, per-file or none, not '" + mode + "'");
+}
+
 // group:N[:S] or each:N[:S]; the numbers are the request's to check.
 MixMethodFields mixMethod(const ParsedArguments& parsed, const std::string& option) {
     MixMethodFields fields;
@@ -178,6 +186,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     MergeRequest request;
     for (const std::string& path : parsed.positional) request.inputs.push_back(inputFor(path));
     request.outputPath = parsed.value("-o");
+    request.bookmarks = bookmarkMode(parsed);
     check(request, parsed);
     const fs::path folder = fs::path(request.outputPath).parent_path();
     std::error_code error;
@@ -203,6 +212,7 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     check(request, parsed);
     request.reverseSecond = parsed.has("--reverse-second");
     request.singleFile = parsed.has("--single-file");
+    request.bookmarks = bookmarkMode(parsed);
     const OutputPlace place = defaultOutputPlace(request.first);
     request.baseName = parsed.value("--name", place.baseName);
     request.destinationFolder = folderGivenBy(parsed, place.folder);
@@ -227,9 +237,9 @@ ParsedArguments parse(const std::vector<std::string>& arguments) {
     const std::string& command = arguments.at(0);
     if (command == "split")
         return parseJobArguments(arguments, {"--pages", "--groups", "--each", "--from", "--ranges", "--name", "--to"});
-    if (command == "merge") return parseJobArguments(arguments, {"-o"});
-    return parseJobArguments(arguments,
-                             {"--first", "--second", "--name", "--to", "--reverse-second", "--single-file"});
+    if (command == "merge") return parseJobArguments(arguments, {"-o", "--bookmarks"});
+    return parseJobArguments(arguments, {"--first", "--second", "--name", "--to", "--reverse-second", "--single-file",
+                                         "--bookmarks"});
 }
 
 // Lists every file written (unless quiet) with what the stored settings added

@@ -12,9 +12,9 @@
 //
 //   splimera split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]
 //                       [--name BASE] [--to FOLDER] [common options]
-//   splimera merge FILE... -o OUTPUT [common options]
+//   splimera merge FILE... -o OUTPUT [--bookmarks keep|per-file|none] [common options]
 //   splimera mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]
-//                       [--name BASE] [--to FOLDER] [common options]
+//                       [--bookmarks keep|per-file|none] [--name BASE] [--to FOLDER] [common options]
 //
 // A command translates its arguments into the job's request, checks all of
 // it before anything is written, and runs it as the window does.

@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "finishing/structure_request.h"
 
 // A new document as a job hands it to finishing: the bytes PDFium saved, and
 // where it is to land.
@@ -8,6 +11,9 @@ struct NewOutput {
     std::string path;
     std::string pdf;
     int pageCount = 0;
+    // Where its pages come from, for the structure of the inputs (bookmarks,
+    // links, forms, ...) to be carried into it; none: nothing is carried.
+    StructureRequest structure;
 };
 
 // Turns a job's new documents into the files it writes (creator, dates,
@@ -22,6 +28,9 @@ public:
     virtual void writeFinished(const NewOutput& output, std::FILE* file) = 0;
     virtual bool protects() const { return false; }
     virtual bool stamps() const { return false; }
+    // The inputs of the output written last whose structure could not be
+    // read, so that it was not carried.
+    virtual std::vector<std::size_t> structureNotCarried() const { return {}; }
 };
 
 // Writes outputs as the job saved them.

@@ -9,6 +9,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "finishing/page_stamp.h"
+#include "finishing/structure/structure_carry.h"
 #include "finishing/pdf_date.h"
 #include "finishing/watermark_picture.h"
 #include "jobs/whole_number.h"
@@ -38,7 +39,12 @@ int positionOf(const std::string& text, const char* axis) {
 OutputFinisher::OutputFinisher(Protection protection, std::string creatorText)
     : protection_(std::move(protection)), creatorText_(std::move(creatorText)) {}
 
+OutputFinisher::OutputFinisher(OutputFinisher&&) = default;
+OutputFinisher::~OutputFinisher() = default;
+
 void OutputFinisher::prepare() {
+    if (const std::string problem = outputPasswordProblem(protection_.outputPassword); !problem.empty())
+        throw std::runtime_error(problem);
     if (protection_.watermarkPath.empty() || picture_) return;
     picture_ = preparePicture(protection_.watermarkPath);
     x_ = positionOf(protection_.watermarkX, "X");
@@ -51,6 +57,8 @@ void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {
     pdf.setSuppressWarnings(true);
     try {
         pdf.processMemoryFile(output.path.c_str(), output.pdf.data(), output.pdf.size());
+        if (!sources_) sources_ = std::make_unique<StructureSources>();
+        structureNotCarried_ = carryStructure(pdf, output.structure, *sources_).unreadInputs;
 
         QPDFObjectHandle info = documentInformation(pdf);
         const std::string now = currentPdfDate();

@@ -1,12 +1,18 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "finishing/finisher.h"
 #include "finishing/prepared_picture.h"
 #include "finishing/protection.h"
 
-// Finishes a job's outputs over libqpdf, in memory: creator text and dates,
+class StructureSources;
+
+// Finishes a job's outputs over libqpdf, in memory: the structure of the
+// inputs carried into each (see carryStructure; each input is read once per
+// job, by the job's finisher), creator text and dates,
 // then the protection's watermark and password (AES-256, a key of its own
 // for each output). Everything finishing needs is read by prepare, before the
 // job writes anything: the picture is decoded and compressed once and the
@@ -17,15 +23,20 @@
 class OutputFinisher : public Finisher {
 public:
     OutputFinisher(Protection protection, std::string creatorText);
+    OutputFinisher(OutputFinisher&&);
+    ~OutputFinisher() override;
 
     void prepare() override;
     void writeFinished(const NewOutput& output, std::FILE* file) override;
     bool protects() const override { return !protection_.outputPassword.empty(); }
     bool stamps() const override { return !protection_.watermarkPath.empty(); }
+    std::vector<std::size_t> structureNotCarried() const override { return structureNotCarried_; }
 
 private:
     Protection protection_;
     std::string creatorText_;
     std::optional<PreparedPicture> picture_;
     int x_ = 0, y_ = 0;  // the picture's distance from each page's top-left corner, in points
+    std::unique_ptr<StructureSources> sources_;  // the inputs read so far
+    std::vector<std::size_t> structureNotCarried_;
 };

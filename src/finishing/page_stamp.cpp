@@ -2,23 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
+#include <vector>
 
-#include <qpdf/QPDFTokenizer.hh>
+#include "finishing/save_depth.h"
 
 namespace {
-
-// How far a content stream's saves and restores reach: the lowest depth it
-// restores to and the depth it ends at, both relative to where it starts.
-class SaveDepth : public QPDFObjectHandle::TokenFilter {
-public:
-    void handleToken(const QPDFTokenizer::Token& token) override {
-        if (token.getType() != QPDFTokenizer::tt_word) return;
-        const std::string& word = token.getValue();
-        if (word == "q") ++depth;
-        else if (word == "Q") lowest = std::min(lowest, --depth);
-    }
-    int depth = 0, lowest = 0;
-};
 
 std::string number(double value) {
     char text[40];
@@ -78,12 +67,22 @@ std::string placementMatrix(const PageView& view, double x, double y, double wid
 PageStamper::PageStamper(QPDF& pdf, WatermarkPicture picture) : pdf_(pdf), picture_(std::move(picture)) {}
 
 void PageStamper::stamp(QPDFPageObjectHelper& page, double x, double y) {
-    SaveDepth reach;
+    SaveDepthScanner reach;
     try {
-        page.filterContents(&reach);
+        // Stream by stream: libqpdf would gather a page's streams in memory first.
+        QPDFObjectHandle contents = page.getObjectHandle().getKey("/Contents");
+        const std::vector<QPDFObjectHandle> streams =
+            contents.isArray() ? contents.getArrayAsVector() : std::vector<QPDFObjectHandle>{contents};
+        for (QPDFObjectHandle stream : streams) {
+            if (!stream.isStream() || !stream.pipeStreamData(&reach, 0, qpdf_dl_generalized))
+                throw std::runtime_error("unreadable content");
+            const unsigned char separator = '\n';
+            reach.write(&separator, 1);
+        }
+        reach.end();
     } catch (const std::exception&) {
         // Content that cannot be read draws nothing a viewer keeps; one level of wrapping does.
-        reach = SaveDepth();
+        reach.depth = reach.lowest = 0;
     }
     // Enough saves that the content's restores never reach the picture's state,
     // and enough restores to undo them and whatever the content left saved.

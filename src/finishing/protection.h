@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 // What finishing applies to every output besides the creator and the dates:
@@ -10,3 +11,10 @@ struct Protection {
     std::string watermarkX;      // points right of the page's top-left corner, as typed
     std::string watermarkY;      // points down from the page's top-left corner, as typed
 };
+
+// Readers cut an AES-256 password at 127 bytes of UTF-8; a longer one would
+// protect files that those readers cannot open with it.
+constexpr std::size_t MaxOutputPasswordBytes = 127;
+
+// Why the text cannot be an output password, or "" when it can.
+std::string outputPasswordProblem(const std::string& password);

@@ -1,5 +1,6 @@
 #include "jobs/document_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <utility>
@@ -16,7 +17,7 @@ void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {
         throw std::runtime_error("The file has no page that can be taken: " + input.path());
 }
 
-void appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
+std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
     const int available = source.pageCount();
     std::vector<int> taken;
     taken.reserve(pages.size());
@@ -26,13 +27,20 @@ void appendPages(PdfDocument& output, const PdfDocument& source, const std::vect
     // before it (and at times a blank stand-in for that page). The rest goes
     // in a call of its own, so that only the pages PDFium cannot copy are
     // missing, as when every page is imported by a call of its own.
+    std::vector<int> copied;
     for (std::size_t next = 0; next < taken.size();) {
         const int before = output.pageCount();
         const std::vector<int> rest(taken.begin() + static_cast<std::ptrdiff_t>(next), taken.end());
-        if (output.importPages(source, rest, before + 1)) return;
+        if (output.importPages(source, rest, before + 1)) {
+            copied.insert(copied.end(), rest.begin(), rest.end());
+            break;
+        }
         const int imported = output.pageCount() - before;
+        copied.insert(copied.end(), rest.begin(),
+                      rest.begin() + std::clamp<std::ptrdiff_t>(imported, 0, static_cast<std::ptrdiff_t>(rest.size())));
         next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
     }
+    return copied;
 }
 
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs) {

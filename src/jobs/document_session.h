@@ -16,8 +16,9 @@ void refuseWithoutPages(const PdfDocument& document, const InputFile& input);
 // Imports the given 1-based pages of source, in their order and with their
 // repeats, at the end of output in one PDFium call, so that objects the pages
 // share are copied once. Pages the source does not have (0, beyond its end)
-// are left out, as the engine refuses them one by one.
-void appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages);
+// are left out, as the engine refuses them one by one. Returns the pages
+// copied, in output order (for JobOutputs::addPages).
+std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages);
 
 // Refuses to write an output over one of the job's inputs: the input would be
 // lost while the job may still need it.

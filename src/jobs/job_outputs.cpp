@@ -22,15 +22,17 @@ private:
     OutputLanding& landing_;
 };
 
-JobOutputs::JobOutputs(Finisher& finisher, JobReporter& reporter)
+JobOutputs::JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vector<InputFile>& inputs,
+                       BookmarkMode bookmarks)
     : finisher_(finisher), landing_([&reporter](const WrittenOutput& output) { reporter.outputWritten(output); }),
-      reporter_(std::make_unique<LandingFirst>(reporter, landing_)) {}
+      reporter_(std::make_unique<LandingFirst>(reporter, landing_)), provenance_(inputs, bookmarks) {}
 
 JobReporter& JobOutputs::reporter() { return *reporter_; }
 
 void JobOutputs::write(PdfDocument&& document, const std::string& path) {
     NewOutput output;
     output.path = path;
+    output.structure = provenance_.takeOutput();
     {
         const PdfDocument closedAfterSaving = std::move(document);
         output.pageCount = closedAfterSaving.pageCount();
@@ -42,6 +44,7 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
     }
     const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
     landing_.stage(written, [&](std::FILE* file) { finisher_.writeFinished(output, file); });
+    provenance_.tellNotCarried(finisher_.structureNotCarried(), *reporter_);
     ++written_;
 }
 

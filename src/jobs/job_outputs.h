@@ -6,15 +6,25 @@
 #include "engine/pdf_document.h"
 #include "finishing/output_landing.h"
 #include "jobs/job_reporter.h"
+#include "jobs/output_provenance.h"
 
 class Finisher;
 
 // Where a job's outputs go: each new document is saved by PDFium into memory,
-// finished from there and landed at its target in one write; the reporter
-// hears of each output once it is at its target.
+// finished from there (with the document structure of the inputs its pages
+// come from) and landed at its target in one write; the reporter hears of
+// each output once it is at its target.
 class JobOutputs {
 public:
-    JobOutputs(Finisher& finisher, JobReporter& reporter);
+    // inputs: the job's inputs, for the pages recorded with addPages.
+    JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vector<InputFile>& inputs = {},
+               BookmarkMode bookmarks = BookmarkMode::Keep);
+
+    // Records the pages appendPages copied from the job's input into the
+    // output being built, and the input's page count.
+    void addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput) {
+        provenance_.addPages(input, pages, pagesInInput);
+    }
 
     // The job's reporter, through which a message shown while the job runs
     // finds every output written before it at its target.
@@ -36,6 +46,7 @@ private:
     Finisher& finisher_;
     OutputLanding landing_;
     std::unique_ptr<JobReporter> reporter_;
+    OutputProvenance provenance_;
     int written_ = 0;
     std::vector<std::string> leftOut_;  // paths of outputs that had no page
 };

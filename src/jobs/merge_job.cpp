@@ -18,12 +18,13 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
     refuseInputAsOutput(request.outputPath, request.inputs);
     int pageTotal = 0;
     PdfDocument output = PdfDocument::create();
-    for (const InputFile& input : request.inputs) {
+    JobOutputs outputs(finisher, reporter, request.inputs, request.bookmarks);
+    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
         if (reporter.stopRequested()) return;
-        const PdfDocument opened = openInput(input);
+        const PdfDocument opened = openInput(request.inputs[i]);
         std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
         std::iota(pages.begin(), pages.end(), 1);
-        appendPages(output, opened, pages);
+        outputs.addPages(i, appendPages(output, opened, pages), opened.pageCount());
         pageTotal += static_cast<int>(pages.size());
     }
     if (output.pageCount() == 0) {
@@ -31,7 +32,6 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         for (const InputFile& input : request.inputs) names += (names.empty() ? "" : ", ") + input.path();
         throw std::runtime_error("None of the files to merge has a page that can be taken, so nothing was written: " + names);
     }
-    JobOutputs outputs(finisher, reporter);
     outputs.write(std::move(output), request.outputPath);
     outputs.land();
     if (!request.silent)

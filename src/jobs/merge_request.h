@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "finishing/protection.h"
+#include "finishing/structure_request.h"
 #include "jobs/input_file.h"
 
 // Everything a merge needs: the inputs in merge order and the output file.
@@ -11,6 +12,7 @@ struct MergeRequest {
     std::string outputPath;  // used as it is
     Protection protection;
     bool silent = false;  // no completion message
+    BookmarkMode bookmarks = BookmarkMode::Keep;
 
     // Raises RequestError when no output file is given.
     void check() const;

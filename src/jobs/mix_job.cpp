@@ -31,7 +31,7 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
 
         const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
 
-        JobOutputs outputs(finisher, reporter);
+        JobOutputs outputs(finisher, reporter, {request.first, request.second}, request.bookmarks);
         // One output for all turns, or one per turn.
         std::optional<PdfDocument> output;
         if (request.singleFile) output = PdfDocument::create();
@@ -42,8 +42,8 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
             for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
                 reporter.setProgressPosition(progressPercent(q, pagesFirst));
             if (!request.singleFile) output = PdfDocument::create();
-            appendPages(*output, first, turn.pagesFirst);
-            appendPages(*output, second, turn.pagesSecond);
+            outputs.addPages(0, appendPages(*output, first, turn.pagesFirst), plan.pagesFirst);
+            outputs.addPages(1, appendPages(*output, second, turn.pagesSecond), plan.pagesSecond);
             if (!request.singleFile)
                 closeTurnOutput(std::move(*output),
                                 numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),

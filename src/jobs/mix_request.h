@@ -2,6 +2,7 @@
 #include <string>
 
 #include "finishing/protection.h"
+#include "finishing/structure_request.h"
 #include "jobs/input_file.h"
 #include "jobs/mix_plan.h"
 
@@ -23,6 +24,7 @@ struct MixRequest {
     std::string destinationFolder;  // used as it is as the start of every output path
     Protection protection;
     bool silent = false;  // no completion message
+    BookmarkMode bookmarks = BookmarkMode::Keep;
 
     // Raises RequestError when a number of either chosen method is not a
     // whole number of 0 or more.

@@ -27,7 +27,7 @@ public:
             if (reporter_.stopRequested()) return;
             const std::string name = outputName(file.number);
             PdfDocument output = beginOutput();
-            appendPages(output, input_, file.pages);
+            outputs_.addPages(0, appendPages(output, input_, file.pages), pageCount_);
             outputs_.write(std::move(output), name);
         }
     }
@@ -46,7 +46,7 @@ public:
             const std::vector<int> pages = pagesOfEntries(entries, pageCount_, [&](std::size_t i) {
                 reporter_.setProgressPosition(progressPercent(static_cast<long long>(i), entries.size()));
             });
-            appendPages(output, input_, pages);
+            outputs_.addPages(0, appendPages(output, input_, pages), pageCount_);
             outputs_.write(std::move(output), name);
         }
     }
@@ -80,7 +80,7 @@ void runSplit(const SplitRequest& request, JobReporter& reporter, Finisher& fini
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        JobOutputs outputs(finisher, reporter);
+        JobOutputs outputs(finisher, reporter, {request.input});
         SplitRun run(request, outputs, outputs.reporter());
         if (request.method == SplitMethod::ByPageRange)
             run.splitByRanges();

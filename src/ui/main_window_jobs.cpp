@@ -102,6 +102,7 @@ void MainWindow::runMerge() {
     MergeRequest request;
     request.inputs = lists_->inputFiles(ListKind::Merge);
     request.outputPath = mergeTab_->outputPath();
+    request.bookmarks = mergeTab_->bookmarks();
     request.protection = protection_;
     request.silent = true;
     request.check();

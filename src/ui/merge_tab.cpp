@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "ui/bookmark_choice.h"
 #include "ui/control_factory.h"
 #include "ui/dialogs.h"
 #include "ui/field_bytes.h"
@@ -38,12 +39,20 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     outputLabel_ = label(outputGroup_, widgetName::mergeOutputLabel, QStringLiteral("Output filename"));
     output_ = readOnlyField(outputGroup_, widgetName::mergeOutput);
     browseButton_ = button(outputGroup_, widgetName::mergeBrowse, QStringLiteral("Browse"));
-    auto* outputRow = new QHBoxLayout(outputGroup_);
-    outputRow->setContentsMargins(14, 12, 14, 12);
+    bookmarks_ = new BookmarkChoice(QStringLiteral("merge"),
+                                    {QStringLiteral("Keep the files' bookmarks"), QStringLiteral("One entry per file"),
+                                     QStringLiteral("No bookmarks")},
+                                    outputGroup_);
+    auto* outputRows = new QVBoxLayout(outputGroup_);
+    outputRows->setContentsMargins(14, 12, 14, 12);
+    outputRows->setSpacing(8);
+    auto* outputRow = new QHBoxLayout;
     outputRow->setSpacing(8);
     outputRow->addWidget(outputLabel_);
     outputRow->addWidget(output_, 1);
     outputRow->addWidget(browseButton_);
+    outputRows->addLayout(outputRow);
+    outputRows->addWidget(bookmarks_);
 
     runButton_ = controls::runButton(this, widgetName::mergeRunButton, QStringLiteral("Merge files!"));
     progressBar_ = controls::progressBar(this, widgetName::mergeProgress);
@@ -54,6 +63,8 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     arrange({addButton_, removeButton_, upButton_, downButton_}, options, 1);
     connect(browseButton_, &QPushButton::clicked, this, &MergeTab::chooseOutput);
 }
+
+BookmarkMode MergeTab::bookmarks() const { return bookmarks_->mode(); }
 
 void MergeTab::showTotalPages(const QString& text) { totalPages_->setText(text); }
 

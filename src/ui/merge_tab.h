@@ -1,8 +1,10 @@
 #pragma once
+#include "finishing/structure_request.h"
 #include <string>
 
 #include "ui/job_tab.h"
 
+class BookmarkChoice;
 class Dialogs;
 class QGroupBox;
 class QLabel;
@@ -19,6 +21,8 @@ public:
     QToolButton* downButton() const { return downButton_; }
 
     std::string outputPath() const;
+    // The choice of bookmarks for the merged file.
+    BookmarkMode bookmarks() const;
     void setOutputPath(const std::string& path);
     // The output is the file chosen in the Save dialog, which asked already
     // whether to replace it.
@@ -37,6 +41,7 @@ private:
     QLineEdit* output_ = nullptr;
     QPushButton* browseButton_ = nullptr;
     QLabel* totalPages_ = nullptr;
+    BookmarkChoice* bookmarks_ = nullptr;
     std::string saveName_;  // the Save dialog's file name, kept between uses
     std::string confirmedOutput_;
 };

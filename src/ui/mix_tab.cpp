@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "ui/bookmark_choice.h"
 #include "ui/control_factory.h"
 #include "ui/destination_group.h"
 #include "ui/file_grid.h"
@@ -83,6 +84,10 @@ MixTab::MixTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     destination_ = new DestinationGroup(widgetName::mixDestination, dialogs, this);
     singleFile_ = checkBox(destination_, widgetName::mixSingleFile, QStringLiteral("Write all turns into one file"));
     destination_->addRow(singleFile_);
+    bookmarks_ = new BookmarkChoice(QStringLiteral("mix"),
+                                    {QStringLiteral("Keep"), QStringLiteral("One per file"), QStringLiteral("None")},
+                                    destination_);
+    destination_->addRow(bookmarks_);
 
     runButton_ = controls::runButton(this, widgetName::mixRunButton, QStringLiteral("Mix files!"));
     progressBar_ = controls::progressBar(this, widgetName::mixProgress);
@@ -101,5 +106,6 @@ MixRequest MixTab::request() const {
     request.destinationFolder = destination_->folder();
     request.reverseSecond = reverseSecond_->isChecked();
     request.singleFile = singleFile_->isChecked();
+    request.bookmarks = bookmarks_->mode();
     return request;
 }

@@ -6,6 +6,7 @@
 #include "ui/widget_names.h"
 
 class DestinationGroup;
+class BookmarkChoice;
 class Dialogs;
 class QCheckBox;
 class QGridLayout;
@@ -54,4 +55,5 @@ private:
     QCheckBox* reverseSecond_ = nullptr;
     DestinationGroup* destination_ = nullptr;
     QCheckBox* singleFile_ = nullptr;
+    BookmarkChoice* bookmarks_ = nullptr;
 };

@@ -149,6 +149,15 @@ TEST_F(JobCommands, MixWithEachCombinationOfMethods) {
     }
 }
 
+TEST_F(JobCommands, MergeAndMixMakeAnEntryPerFileWhenAsked) {
+    ASSERT_EQ(run({"merge", "A.pdf", "B.pdf", "-o", "files.pdf", "--bookmarks", "per-file"}).exitCode, 0);
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("files.pdf")), "A B");
+    ASSERT_EQ(run({"mix", "A.pdf", "B.pdf", "--single-file", "--bookmarks", "per-file"}).exitCode, 0);
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("A_mixed.pdf")), "A B");
+    ASSERT_EQ(run({"merge", "A.pdf", "B.pdf", "-o", "plain.pdf"}).exitCode, 0);
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("plain.pdf")), "");
+}
+
 TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {
     writePicture("mark.png");
     const CommandResult result =
@@ -326,6 +335,8 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
          "The option --second needs group:N[:S] or each:N[:S], not 'each:2:x'"},
         {{"mix", "A.pdf", "B.pdf", "--first", "group"}, "The option --first needs group:N[:S] or each:N[:S], not 'group'"},
         {{"mix", "A.pdf", "B.pdf", "--from", "2"}, "Unknown option --from for mix"},
+        {{"mix", "A.pdf", "B.pdf", "--bookmarks", "all"}, "The option --bookmarks needs keep, per-file or none, not 'all'"},
+        {{"split", "A.pdf", "--bookmarks", "none"}, "Unknown option --bookmarks for split"},
     };
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
     fixtures::writeFile(dir.file("empty.txt"), "\nsecond\n");

@@ -136,6 +136,18 @@ TEST_F(Finishing, PasswordOpensTheFileWithEveryRight) {
     EXPECT_EQ(documentPermissions(opened.handle()) & everyRight, everyRight);
 }
 
+// A password other readers would cut short is refused before anything is written.
+TEST_F(Finishing, RefusesAnOutputPasswordLongerThan127Bytes) {
+    const std::string saved = fixtures::readFile(output);
+    protection.outputPassword = std::string(128, 'p');
+    EXPECT_EQ(errorOf([&] { finish(output); }),
+              "The output password is longer than 127 bytes; other PDF readers could not open the files with it");
+    EXPECT_EQ(fixtures::readFile(output), saved);
+    protection.outputPassword = std::string(127, 'p');
+    finish(output);
+    EXPECT_EQ(fixtures::markerText(output, protection.outputPassword), "A1 A2 A3");
+}
+
 // A position that is not a whole number stops finishing before anything is
 // written: the file stays byte for byte as it was, X is read first, and the
 // message says which position it is.

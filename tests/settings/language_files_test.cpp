@@ -32,7 +32,7 @@ TEST(LanguageFiles, EnglishHoldsEveryTextTheProgramAsksFor) {
     const char* required[] = {
         "GridFilename", "GridPath", "GridPages", "GridPassword", "MsgEnterPassw", "Statustext2", "MsgErrTab",
         "MsgErrExtension", "MsgSplitAddFile", "MsgSplitDone", "MsgErrAdd2files", "MsgMergeDone",
-        "MsgErrMixAdd2files", "MsgMixDone", "ProtectDocuments", "groupBoxPassword",
+        "MsgErrMixAdd2files", "MsgMixDone", "MsgStructureLost", "ProtectDocuments", "groupBoxPassword",
         "settingsIntro", "LabelPass", "LabelPassConfirm", "groupBoxWatermark", "watemarkIntro",
         "cmd_select_watermark", "cmd_no_watermark", "labelPosition", "Command2", "Command3", "MsgErrListFull",
         "MsgErrMixTwoFiles", "link_website", "LinkLabel1", "mix_reverse_second", "mix_single_file",

@@ -70,6 +70,30 @@ std::string brokenCrossReferences(std::string pdf) {
     return pdf;
 }
 
+// The objects without a header, a cross-reference table or startxref: only
+// the objects and a trailer.
+std::string withoutHeaderOrCrossReferences(const std::vector<std::string>& objects) {
+    std::string pdf = "\n";
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    return pdf + "trailer\n<< /Root 1 0 R >>\n%%EOF\n";
+}
+
+// A form whose field tree lists the same child twice at each of `levels`
+// levels: 2^levels paths to one widget on the first page.
+std::vector<std::string> doubledFieldTree(int levels) {
+    std::vector<std::string> objects = pageObjects("A", 3, kidsOf(3, "3"));
+    const int first = static_cast<int>(objects.size()) + 1;
+    objects[0] = "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [" + std::to_string(first) + " 0 R] >> >>";
+    for (int level = 0; level < levels; ++level) {
+        const std::string child = std::to_string(first + level + 1) + " 0 R";
+        objects.push_back("<< /T (f" + std::to_string(level) + ") /Kids [" + child + " " + child + "] >>");
+    }
+    objects.push_back("<< /Type /Annot /Subtype /Widget /FT /Tx /T (leaf) /V (value) /Rect [10 10 100 30] /P 4 0 R >>");
+    objects[3].insert(objects[3].size() - 2, " /Annots [" + std::to_string(first + levels) + " 0 R]");
+    return objects;
+}
+
 }  // namespace
 
 std::string assemblePdf(const std::vector<std::string>& objects, const std::string& trailerExtra) {
@@ -96,6 +120,11 @@ std::vector<DamagedPdf> damagedPdfs() {
     const std::string encryption = " /Encrypt " + std::to_string(encrypted.size()) +
                                    " 0 R /ID [<0123456789abcdef0123456789abcdef> <0123456789abcdef0123456789abcdef>]";
 
+    // The catalog written out in the trailer instead of as an object.
+    std::vector<std::string> rootInTrailer = pageObjects("A", 3, kidsOf(3, "3"));
+    std::string directRoot = assemble(rootInTrailer);
+    directRoot.replace(directRoot.find("/Root 1 0 R"), 11, "/Root << /Type /Catalog /Pages 2 0 R >>");
+
     return {
         {"empty.pdf", ""},
         {"header-only.pdf", cut(9)},
@@ -112,6 +141,9 @@ std::vector<DamagedPdf> damagedPdfs() {
         {"count-1000000.pdf", assemble(pageObjects("A", 3, kidsOf(3, "1000000")))},
         {"missing-kid.pdf", assemble(pageObjects("A", 3, "/Kids [4 0 R 99 0 R 6 0 R 8 0 R] /Count 4"))},
         {"unknown-security-handler.pdf", assemble(encrypted, encryption)},
+        {"no-header-or-cross-references.pdf", withoutHeaderOrCrossReferences(pageObjects("A", 3, kidsOf(3, "3")))},
+        {"root-in-trailer.pdf", directRoot},
+        {"doubled-field-tree.pdf", assemble(doubledFieldTree(26))},
         {"folder.pdf", "", true},
         {"with blanks  in it.pdf", sound},
         {"quotes \"double\" and 'single'.pdf", sound},

@@ -23,7 +23,9 @@ std::string assemblePdf(const std::vector<std::string>& objects, const std::stri
 // Every damaged entry: truncations, garbage, a broken cross-reference table, a
 // wrong object, no pages, a page tree loop, a huge declared page count, a
 // page tree naming a page that is not there, an
-// unknown security handler, a folder named like a PDF, and sound documents
+// unknown security handler, a file without header or cross-reference table,
+// a catalog written in the trailer, a form field tree listing each child
+// twice (2^26 paths), a folder named like a PDF, and sound documents
 // under names with blanks, quotes, non-ASCII letters and a leading "-". The
 // sound documents have three pages marked A1 to A3.
 std::vector<DamagedPdf> damagedPdfs();

@@ -109,6 +109,17 @@ std::vector<std::string> readMarkers(const std::string& path, const std::string&
     return markers;
 }
 
+std::string bookmarkTitles(const std::string& path) {
+    QPDF pdf;
+    pdf.processFile(path.c_str());
+    std::string titles;
+    QPDFObjectHandle outlines = pdf.getRoot().getKey("/Outlines");
+    for (QPDFObjectHandle item = outlines.isDictionary() ? outlines.getKey("/First") : outlines; item.isDictionary();
+         item = item.getKey("/Next"))
+        titles += (titles.empty() ? "" : " ") + item.getKey("/Title").getUTF8Value();
+    return titles;
+}
+
 std::string markerText(const std::string& path, const std::string& password) {
     std::string text;
     for (const std::string& marker : readMarkers(path, password)) text += (text.empty() ? "" : " ") + marker;

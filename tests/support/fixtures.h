@@ -25,6 +25,9 @@ void writeMarkedPdf(const std::string& path, const std::string& prefix, int page
 // The marker of every page of a PDF, in page order ("" for a page without one).
 std::vector<std::string> readMarkers(const std::string& path, const std::string& password = "");
 
+// The top-level bookmark titles of a PDF, joined by blanks.
+std::string bookmarkTitles(const std::string& path);
+
 // "A1 A2 B1" style list of markers, for readable expectations.
 std::string markerText(const std::string& path, const std::string& password = "");
 

@@ -220,6 +220,9 @@ TEST_F(MainWindowTest, OpensWithTheDesignedSizesAndDefaults) {
     EXPECT_TRUE(control<QRadioButton>(w, "r_mix2_method1")->isChecked());
     EXPECT_FALSE(control<QCheckBox>(w, "mix_reverse_second")->isChecked());
     EXPECT_FALSE(control<QCheckBox>(w, "mix_single_file")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(w, "merge_bookmarks_keep")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(w, "mix_bookmarks_keep")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(w, "mix_dest_source")->isChecked()) << "the bookmark choice is apart from the destination choice";
     EXPECT_EQ(control<QLineEdit>(w, "split_base_filename")->text(), "filename");
     EXPECT_TRUE(control<QLineEdit>(w, "split_destination_folder")->isReadOnly());
     EXPECT_TRUE(control<QLineEdit>(w, "merge_destination_filename")->isReadOnly());
@@ -592,6 +595,22 @@ TEST_F(MainWindowTest, MergeJoinsTheListWithTheStoredProtection) {
     QPDF pdf;
     pdf.processFile(output.c_str(), "secret");
     EXPECT_NE(pdf.getTrailer().getKey("/Info").getKey("/Creator").getUTF8Value().find("Splimera"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, TheBookmarkChoiceOfMergeAndMixReachesTheJob) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    control<QRadioButton>(w, "merge_bookmarks_per_file")->setChecked(true);
+    run("cmd_merge");
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("output.pdf")), "b a");
+
+    addMix(dir.file("a.pdf"), dir.file("b.pdf"));
+    control<QCheckBox>(w, "mix_single_file")->setChecked(true);
+    control<QRadioButton>(w, "mix_bookmarks_per_file")->setChecked(true);
+    run("cmd_mix_run");
+    EXPECT_EQ(fixtures::bookmarkTitles(dir.file("a_mixed.pdf")), "a b");
+    EXPECT_TRUE(control<QRadioButton>(w, "mix_dest_source")->isChecked());
 }
 
 TEST_F(MainWindowTest, MixTakesTurnsWithTheChosenOptions) {

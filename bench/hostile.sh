@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Peak memory and time of the program on inputs made to cost far more than
+# their size: a page whose content inflates to 1 GiB (merged plainly and with
+# a watermark, which reads the content to keep the picture apart from it), a
+# form whose field tree doubles at each of 26 levels, and watermark pictures
+# that declare sizes their data cannot hold or are merely large. Every case
+# must answer within seconds in bounded memory (well under 512 MB).
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+need_tools
+build_bench splimera
+program=$bench_root/build/splimera
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+python3 - "$work" <<'PY'
+import struct, sys, zlib
+folder = sys.argv[1]
+
+def pdf(objects, path):
+    out = b"%PDF-1.7\n"
+    offsets = []
+    for i, body in enumerate(objects):
+        offsets.append(len(out))
+        out += b"%d 0 obj\n" % (i + 1) + body + b"\nendobj\n"
+    xref = len(out)
+    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
+    out += b"".join(b"%010d 00000 n \n" % o for o in offsets)
+    out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
+    open(path, "wb").write(out)
+
+# A page whose content stream inflates to 1 GiB of balanced saves and restores.
+compressor = zlib.compressobj(9)
+chunk = b"q Q " * (1 << 18)
+data = b"".join(compressor.compress(chunk) for _ in range(1024)) + compressor.flush()
+pdf([b"<< /Type /Catalog /Pages 2 0 R >>", b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+     b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 300] /Contents 4 0 R >>",
+     b"<< /Length %d /Filter /FlateDecode >>\nstream\n" % len(data) + data + b"\nendstream"], folder + "/inflating.pdf")
+
+# A form whose field tree lists the same child twice at each of 26 levels.
+levels = 26
+objects = [b"<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [4 0 R] >> >>",
+           b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+           b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 300] /Annots [%d 0 R] >>" % (4 + levels)]
+for level in range(levels):
+    child = b"%d 0 R" % (5 + level)
+    objects.append(b"<< /T (f%d) /Kids [%s %s] >>" % (level, child, child))
+objects.append(b"<< /Type /Annot /Subtype /Widget /FT /Tx /T (leaf) /Rect [10 10 100 30] /P 3 0 R >>")
+pdf(objects, folder + "/doubled-fields.pdf")
+
+def chunk_of(kind, body, length=None):
+    return struct.pack(">I", len(body) if length is None else length) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+signature = b"\x89PNG\r\n\x1a\n"
+header = lambda w, h, depth, colour: chunk_of(b"IHDR", struct.pack(">IIBBBBB", w, h, depth, colour, 0, 0, 0))
+open(folder + "/huge-text.png", "wb").write(signature + header(1, 1, 8, 0) + chunk_of(b"tEXt", b"", 0x7FFFFFF0)[:8])
+open(folder + "/no-pixels.png", "wb").write(signature + header(9000, 9000, 16, 6) + chunk_of(b"IDAT", b"\x78\x9c") + chunk_of(b"IEND", b""))
+width = height = 9000
+row = b"\0" + bytes((x * 7) & 255 for x in range(width * 4))
+compressor = zlib.compressobj(9)
+idat = b"".join(compressor.compress(row) for _ in range(height)) + compressor.flush()
+open(folder + "/large.png", "wb").write(signature + header(width, height, 8, 6) + chunk_of(b"IDAT", idat) + chunk_of(b"IEND", b""))
+PY
+make_text_pdf 10 "$corpus/text-10.pdf"
+
+printf '%-46s %8s %10s %6s\n' case seconds "peak MiB" exit
+run_case() {
+  local name=$1; shift
+  local log; log=$(mktemp)
+  local rc=0
+  (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$work/config" \
+     /usr/bin/time -f '%e %M' -o "$log" timeout 120 "$@" >/dev/null 2>&1) || rc=$?
+  read -r seconds kib < <(tail -1 "$log")
+  printf '%-46s %8s %10s %6s\n' "$name" "$seconds" "$((kib / 1024))" "$rc"
+  rm -f "$log" "$work"/out*.pdf
+}
+run_case "merge, content inflating to 1 GiB" "$program" merge inflating.pdf inflating.pdf -o out.pdf
+run_case "merge, same, with a watermark" "$program" merge inflating.pdf inflating.pdf -o out.pdf \
+  --watermark "$work/large.png"
+run_case "merge, field tree doubling 26 times" "$program" merge doubled-fields.pdf doubled-fields.pdf -o out.pdf
+for picture in huge-text.png no-pixels.png large.png; do
+  run_case "watermark $picture" "$program" merge "$corpus/text-10.pdf" "$corpus/text-10.pdf" -o out.pdf \
+    --watermark "$work/$picture"
+done

@@ -1,0 +1,36 @@
+#include "finishing/structure/attachments_carry.h"
+
+#include <qpdf/QPDFNameTreeObjectHelper.hh>
+
+#include "finishing/structure/input_carry.h"
+#include "finishing/structure/object_access.h"
+
+namespace {
+
+// Enough for any real document; more are taken as damage.
+constexpr std::size_t MostAttachments = 10000;
+
+}  // namespace
+
+NameTreeEntries collectAttachments(InputCarry& input) {
+    NameTreeEntries attachments;
+    QPDFObjectHandle tree = entry(entry(input.source().catalog(), "/Names"), "/EmbeddedFiles");
+    if (!tree.isDictionary()) return attachments;
+    for (auto& [name, specification] : QPDFNameTreeObjectHelper(tree, input.source().pdf(), false)) {
+        if (attachments.size() >= MostAttachments) break;
+        if (!specification.isDictionary()) continue;
+        attachments.emplace(name, input.copier().copy(specification));
+    }
+    return attachments;
+}
+
+void writeAttachments(QPDF& output, const std::vector<NameTreeEntries>& parts) {
+    NameTreeEntries all;
+    for (const NameTreeEntries& part : parts)
+        for (const auto& [name, specification] : part) {
+            const std::string unique =
+                uniqueName(name, [&all](const std::string& candidate) { return all.count(candidate) > 0; });
+            all.emplace(unique, specification);
+        }
+    writeNameTree(output, "/EmbeddedFiles", all);
+}

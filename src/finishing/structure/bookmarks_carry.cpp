@@ -1,0 +1,182 @@
+#include "finishing/structure/bookmarks_carry.h"
+
+#include <set>
+
+#include "finishing/structure/input_carry.h"
+#include "finishing/structure/object_access.h"
+
+namespace {
+
+// Enough for any real document; a longer chain is taken as damage.
+constexpr std::size_t MostBookmarks = 100000;
+
+struct SourceEntry {
+    QPDFObjectHandle item;
+    int parent;
+    int page = -1;             // the input page it goes to, or -1
+    bool otherAction = false;  // it does something else than going to a page of the input
+};
+
+// The input's outline items in document order, each once whatever loops the
+// /First and /Next links make, with their targets; worked out once per input.
+struct OutlineIndex {
+    std::vector<SourceEntry> entries;
+};
+
+std::vector<SourceEntry> readOutline(QPDFObjectHandle outlines) {
+    std::vector<SourceEntry> entries;
+    std::set<QPDFObjGen> seen;
+    auto children = [&](QPDFObjectHandle item) {
+        std::vector<QPDFObjectHandle> list;
+        for (QPDFObjectHandle child = entry(item, "/First"); isIndirectDictionary(child);
+             child = entry(child, "/Next")) {
+            if (!seen.insert(child.getObjGen()).second || seen.size() > MostBookmarks) break;
+            list.push_back(child);
+        }
+        return list;
+    };
+    std::vector<SourceEntry> stack;
+    auto pushChildren = [&](QPDFObjectHandle item, int parent) {
+        std::vector<QPDFObjectHandle> list = children(item);
+        for (auto child = list.rbegin(); child != list.rend(); ++child) stack.push_back({*child, parent});
+    };
+    pushChildren(outlines, -1);
+    while (!stack.empty()) {
+        SourceEntry next = stack.back();
+        stack.pop_back();
+        entries.push_back(next);
+        pushChildren(next.item, static_cast<int>(entries.size()) - 1);
+    }
+    return entries;
+}
+
+OutlineIndex indexOutline(InputCarry& input, QPDFObjectHandle outlines) {
+    OutlineIndex index{readOutline(outlines)};
+    for (SourceEntry& source : index.entries) {
+        QPDFObjectHandle action = source.item.getKey("/A");
+        if (source.item.hasKey("/Dest"))
+            source.page = input.sourcePageOf(source.item.getKey("/Dest"));
+        else if (nameOf(entry(action, "/S")) == "/GoTo")
+            source.page = input.sourcePageOf(action.getKey("/D"));
+        else
+            source.otherAction = action.isDictionary();
+    }
+    return index;
+}
+
+Bookmark carryEntry(InputCarry& input, QPDFObjectHandle item) {
+    ForeignCopier& copier = input.copier();
+    Bookmark bookmark;
+    QPDFObjectHandle title = item.getKey("/Title");
+    bookmark.title = title.isString() ? copier.copy(title) : QPDFObjectHandle::newString("");
+    if (item.getKey("/C").isArray()) bookmark.color = copier.copy(item.getKey("/C"));
+    if (item.getKey("/F").isInteger()) bookmark.style = copier.copy(item.getKey("/F"));
+    if (item.hasKey("/Dest")) bookmark.destination = input.carryDestination(item.getKey("/Dest"));
+    QPDFObjectHandle action = item.getKey("/A");
+    if (!item.hasKey("/Dest") && action.isDictionary()) {
+        QPDFObjectHandle carried = copier.copy(action);
+        // A move to a page the output does not hold lost its /D in the copy.
+        const bool lostTarget = !carried.isDictionary() ||
+                                (nameOf(action.getKey("/S")) == "/GoTo" && entry(carried, "/D").isNull());
+        if (!lostTarget) bookmark.action = carried;
+    }
+    QPDFObjectHandle count = item.getKey("/Count");
+    bookmark.open = count.isInteger() && count.getIntValue() > 0;
+    return bookmark;
+}
+
+}  // namespace
+
+Bookmarks collectBookmarks(InputCarry& input) {
+    QPDFObjectHandle outlines = entry(input.source().catalog(), "/Outlines");
+    if (!outlines.isDictionary()) return {};
+    const std::vector<SourceEntry>& entries =
+        input.source().remembered<OutlineIndex>([&] { return indexOutline(input, outlines); }).entries;
+
+    // Children come after their parent, so walking backwards settles every
+    // child before its parent is asked.
+    std::vector<bool> kept(entries.size(), false);
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const SourceEntry& source = entries[i];
+        if (source.otherAction || (source.page >= 0 && !input.outputPageOf(source.page).isNull())) kept[i] = true;
+        if (kept[i] && source.parent >= 0) kept[static_cast<std::size_t>(source.parent)] = true;
+    }
+    Bookmarks result;
+    std::vector<int> newIndex(entries.size(), -1);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!kept[i]) continue;
+        Bookmark bookmark = carryEntry(input, entries[i].item);
+        bookmark.parent = entries[i].parent < 0 ? -1 : newIndex[static_cast<std::size_t>(entries[i].parent)];
+        newIndex[i] = static_cast<int>(result.size());
+        result.push_back(bookmark);
+    }
+    return result;
+}
+
+Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, const Bookmarks& beneath) {
+    Bookmark file;
+    file.title = QPDFObjectHandle::newUnicodeString(title);
+    file.destination = QPDFObjectHandle::newArray({page, QPDFObjectHandle::newName("/Fit")});
+    Bookmarks list{file};
+    for (Bookmark bookmark : beneath) {
+        bookmark.parent = bookmark.parent < 0 ? 0 : bookmark.parent + 1;
+        list.push_back(bookmark);
+    }
+    return list;
+}
+
+void appendBookmarks(Bookmarks& list, const Bookmarks& more) {
+    const int offset = static_cast<int>(list.size());
+    for (Bookmark bookmark : more) {
+        if (bookmark.parent >= 0) bookmark.parent += offset;
+        list.push_back(bookmark);
+    }
+}
+
+void writeBookmarks(QPDF& output, const Bookmarks& bookmarks) {
+    if (bookmarks.empty()) return;
+    QPDFObjectHandle outlines = output.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /Outlines >>"));
+    std::vector<QPDFObjectHandle> items;
+    std::vector<std::vector<std::size_t>> children(bookmarks.size());
+    std::vector<std::size_t> top;
+    for (std::size_t i = 0; i < bookmarks.size(); ++i) {
+        Bookmark bookmark = bookmarks[i];
+        QPDFObjectHandle item = output.makeIndirectObject(QPDFObjectHandle::newDictionary());
+        item.replaceKey("/Title", bookmark.title);
+        if (!bookmark.color.isNull()) item.replaceKey("/C", bookmark.color);
+        if (!bookmark.style.isNull()) item.replaceKey("/F", bookmark.style);
+        if (!bookmark.destination.isNull()) item.replaceKey("/Dest", bookmark.destination);
+        else if (!bookmark.action.isNull()) item.replaceKey("/A", bookmark.action);
+        items.push_back(item);
+        (bookmark.parent < 0 ? top : children[static_cast<std::size_t>(bookmark.parent)]).push_back(i);
+    }
+    auto link = [&](QPDFObjectHandle parent, const std::vector<std::size_t>& list) {
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            QPDFObjectHandle item = items[list[k]];
+            item.replaceKey("/Parent", parent);
+            if (k > 0) item.replaceKey("/Prev", items[list[k - 1]]);
+            if (k + 1 < list.size()) item.replaceKey("/Next", items[list[k + 1]]);
+        }
+        if (list.empty()) return;
+        parent.replaceKey("/First", items[list.front()]);
+        parent.replaceKey("/Last", items[list.back()]);
+    };
+    // The entries shown when an entry is opened: its children and, below
+    // each open child, that child's shown entries. Children follow their
+    // parent in the list, so counting backwards finds theirs first.
+    std::vector<long long> shown(bookmarks.size(), 0);
+    auto shownBelow = [&](const std::vector<std::size_t>& list) {
+        long long total = 0;
+        for (std::size_t child : list) total += 1 + (bookmarks[child].open ? shown[child] : 0);
+        return total;
+    };
+    for (std::size_t i = bookmarks.size(); i-- > 0;) {
+        link(items[i], children[i]);
+        if (children[i].empty()) continue;
+        shown[i] = shownBelow(children[i]);
+        items[i].replaceKey("/Count", QPDFObjectHandle::newInteger(bookmarks[i].open ? shown[i] : -shown[i]));
+    }
+    link(outlines, top);
+    outlines.replaceKey("/Count", QPDFObjectHandle::newInteger(shownBelow(top)));
+    output.getRoot().replaceKey("/Outlines", outlines);
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <typeindex>
+#include <vector>
+
+#include <qpdf/QPDF.hh>
+
+#include "finishing/structure_request.h"
+
+// One input read with libqpdf for its structure. Opening reads only the
+// cross-reference table and the trailer; the page list is read when first
+// asked for, so an input that has nothing to carry costs next to nothing.
+class StructureSource {
+public:
+    StructureSource(const std::string& path, const std::string& password);
+
+    QPDF& pdf() { return pdf_; }
+    QPDFObjectHandle catalog() { return pdf_.getRoot(); }
+    // The input's pages, in order.
+    const std::vector<QPDFObjectHandle>& pages();
+    bool pagesRead() const { return pagesRead_; }
+    // The 0-based index of a page object, or -1 when it is no page of the input.
+    int pageIndex(QPDFObjGen page);
+
+    // Something worked out once from the input (by make) and kept for the
+    // job's later outputs, one of each type.
+    template <typename T, typename Make>
+    T& remembered(Make make) {
+        std::shared_ptr<void>& slot = memos_[std::type_index(typeid(T))];
+        if (!slot) slot = std::make_shared<T>(make());
+        return *std::static_pointer_cast<T>(slot);
+    }
+
+private:
+    QPDF pdf_;
+    bool pagesRead_ = false;
+    std::map<QPDFObjGen, int> pageIndices_;
+    std::map<std::type_index, std::shared_ptr<void>> memos_;
+};
+
+// The inputs of one job that have been opened, each once, kept between the
+// outputs of the job (a split writes many outputs from one input).
+class StructureSources {
+public:
+    // The input opened, or null when libqpdf cannot read it; a failure is
+    // remembered, so that the file is not tried again.
+    StructureSource* open(const StructureInput& input);
+
+private:
+    std::map<std::pair<std::string, std::string>, std::unique_ptr<StructureSource>> opened_;
+};

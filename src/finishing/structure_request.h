@@ -1,0 +1,40 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// What the finisher needs to carry the document structure of a job's inputs
+// (bookmarks, links, forms, labels, layers, information, attachments) into
+// an output whose pages PDFium copied from them.
+
+enum class BookmarkMode {
+    Keep,     // the inputs' bookmarks as they are
+    PerFile,  // one entry per input file, its bookmarks nested beneath
+    None,
+};
+
+struct StructureInput {
+    std::string path;
+    std::string password;  // empty when the file needs none
+    int pageCount = -1;    // the pages PDFium found in it; -1 when not known
+};
+
+// Where an output page comes from: an input of the job and its 0-based page.
+struct PageOrigin {
+    std::size_t input = 0;
+    int sourcePage = 0;
+};
+
+struct StructureRequest {
+    std::vector<StructureInput> inputs;  // every input of the job, in the job's order
+    std::vector<PageOrigin> pages;       // page i of the output is a copy of pages[i]
+    BookmarkMode bookmarks = BookmarkMode::Keep;
+
+    // Every page from one input: such an output keeps what belongs to a
+    // whole document (opening action, language, tagged structure).
+    bool oneSource() const {
+        for (const PageOrigin& page : pages)
+            if (page.input != pages.front().input) return false;
+        return !pages.empty();
+    }
+};

@@ -1,0 +1,25 @@
+#include "jobs/output_provenance.h"
+
+#include "jobs/job_reporter.h"
+
+OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks) {
+    for (const InputFile& input : inputs) request_.inputs.push_back({input.path(), input.password});
+    request_.bookmarks = bookmarks;
+}
+
+void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput) {
+    for (int page : pages) request_.pages.push_back({input, page - 1});
+    request_.inputs.at(input).pageCount = pagesInInput;
+}
+
+StructureRequest OutputProvenance::takeOutput() {
+    StructureRequest output = request_;
+    request_.pages.clear();
+    return output;
+}
+
+void OutputProvenance::tellNotCarried(const std::vector<std::size_t>& inputs, JobReporter& reporter) {
+    for (std::size_t input : inputs)
+        if (input < request_.inputs.size() && told_.insert(input).second)
+            reporter.showMessage(reporter.translation("MsgStructureLost") + " " + request_.inputs[input].path);
+}

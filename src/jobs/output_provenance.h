@@ -1,0 +1,30 @@
+#pragma once
+#include <set>
+#include <string>
+#include <vector>
+
+#include "finishing/structure_request.h"
+#include "jobs/input_file.h"
+
+class JobReporter;
+
+// Where the pages of the output being built come from, so that finishing
+// can carry the inputs' bookmarks, links, forms and the like; one per job.
+class OutputProvenance {
+public:
+    OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks);
+
+    // Records pages copied from the job's input (1-based, in output order,
+    // as appendPages returns them) and the input's page count.
+    void addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput);
+
+    // The provenance of the output built so far; the next one starts empty.
+    StructureRequest takeOutput();
+
+    // Names each input whose structure could not be carried, once per job.
+    void tellNotCarried(const std::vector<std::size_t>& inputs, JobReporter& reporter);
+
+private:
+    StructureRequest request_;
+    std::set<std::size_t> told_;
+};

@@ -1,0 +1,32 @@
+#include "ui/bookmark_choice.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "ui/control_factory.h"
+
+BookmarkChoice::BookmarkChoice(const QString& tab, const QStringList& captions, QWidget* parent) : QWidget(parent) {
+    const auto name = [&](const char* suffix) { return (tab + QString::fromLatin1(suffix)).toLatin1(); };
+    label_ = controls::label(this, ("lbl_" + tab + "_bookmarks").toLatin1().constData(), QStringLiteral("Bookmarks"));
+    keep_ = controls::radio(this, name("_bookmarks_keep").constData(), captions.value(0));
+    perFile_ = controls::radio(this, name("_bookmarks_per_file").constData(), captions.value(1));
+    none_ = controls::radio(this, name("_bookmarks_none").constData(), captions.value(2));
+    // A group of their own keeps them apart from other choices in the same parent.
+    auto* group = new QButtonGroup(this);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    row->addWidget(label_);
+    for (QRadioButton* button : {keep_, perFile_, none_}) {
+        group->addButton(button);
+        row->addWidget(button);
+    }
+    row->addStretch();
+    keep_->setChecked(true);
+}
+
+BookmarkMode BookmarkChoice::mode() const {
+    return perFile_->isChecked() ? BookmarkMode::PerFile : none_->isChecked() ? BookmarkMode::None : BookmarkMode::Keep;
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <QWidget>
+
+#include "finishing/structure_request.h"
+
+class QLabel;
+class QRadioButton;
+
+// The bookmarks choice of the Merge and Mix tabs: a label and three choices
+// in a row (keep the files' bookmarks, one entry per file, none), exclusive
+// among themselves only, named "lbl_<tab>_bookmarks", "<tab>_bookmarks_keep",
+// "<tab>_bookmarks_per_file" and "<tab>_bookmarks_none"; keep is checked.
+class BookmarkChoice : public QWidget {
+public:
+    BookmarkChoice(const QString& tab, const QStringList& captions, QWidget* parent);
+    BookmarkMode mode() const;
+
+private:
+    QLabel* label_;
+    QRadioButton *keep_, *perFile_, *none_;
+};

@@ -69,7 +69,7 @@ protected:
     }
     void pick(const char* language) {
         auto* selector = control<QComboBox>(*window, "language_selector");
-        const int index = selector->findText(QString::fromLatin1(language));
+        const int index = selector->findData(QString::fromLatin1(language));
         ASSERT_GE(index, 0) << language;
         selector->setCurrentIndex(index);
         emit selector->activated(index);
@@ -97,6 +97,30 @@ TEST_F(WindowLanguages, TheSelectorListsTheFolderAlphabeticallyUpToTheFirstDot) 
     EXPECT_FALSE(control<QComboBox>(w, "language_selector")->isHidden());
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Zusammenführen");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Each language by the name it gives itself, in alphabetical order of those
+// names (accented Latin letters among their plain ones, other scripts after
+// Latin); the setting keeps the file's name.
+TEST_F(WindowLanguages, TheSelectorShowsEachLanguageByItsOwnName) {
+    writeLanguage("English.ini", std::string(englishFile) + "LanguageName=English\n");
+    writeLanguage("German.ini", std::string(germanFile) + "LanguageName=Deutsch\n");
+    writeLanguage("Czech.ini", "LanguageName=Čeština\nTabMerge=Sloučit\n");
+    writeLanguage("Japanese.ini", "LanguageName=日本語\nTabMerge=結合\n");
+    writeLanguage("Russian.ini", "languagename = Русский\n");
+    writeLanguage("Arabic.ini", "LanguageName=العربية\n");
+    writeLanguage("Zulu.ini", "TabMerge=Hlanganisa\n");
+    MainWindow& w = openWindow("German");
+    auto* selector = control<QComboBox>(w, "language_selector");
+    EXPECT_EQ(items(selector),
+              (std::vector<std::string>{"Čeština", "Deutsch", "English", "Zulu", "Русский", "العربية", "日本語"}));
+    EXPECT_EQ(selector->currentText(), "Deutsch");
+
+    pick("Japanese");
+    EXPECT_EQ(selector->currentText(), "日本語");
+    EXPECT_EQ(Settings().language(), "Japanese");
+    EXPECT_EQ(w.language(), "Japanese");
+    EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "結合");
 }
 
 TEST_F(WindowLanguages, AnEmptySettingStartsInEnglishAndStoresIt) {

@@ -261,7 +261,10 @@ void MainWindow::updateWindowTexts() {
     const QString name = QString::fromLatin1(ApplicationName);
     QGuiApplication::setApplicationDisplayName(name);
     aboutTab_->setTitle(name + " " + QString::fromStdString(applicationVersion()));
-    statusText_->setText(name + " " + QString::fromStdString(translation(messageKey::statusText)));
+    // A right-to-left window starts the line with a right-to-left mark, so that
+    // it runs from the right although it begins with the Latin product name.
+    const QString direction = QGuiApplication::isRightToLeft() ? QString(QChar(0x200F)) : QString();
+    statusText_->setText(direction + name + " " + QString::fromStdString(translation(messageKey::statusText)));
     setWindowTitle(name);
 }
 

@@ -104,6 +104,7 @@ void ProtectionDialog::buildControls() {
                                  watermarkGroup_);
     watermarkPath_ = named(new QLineEdit(watermarkGroup_), widgetName::watermarkPath);
     watermarkPath_->setReadOnly(true);
+    watermarkPath_->setLayoutDirection(Qt::LeftToRight);  // a path, also in a right-to-left window
     // Shown in the menu colour, so it reads as a value rather than a field to type in.
     QPalette pathPalette = watermarkPath_->palette();
     pathPalette.setColor(QPalette::Base, pathPalette.color(QPalette::Window));
@@ -197,6 +198,10 @@ void ProtectionDialog::loadValues() {
     setCaption(watermarkBrowse_, translate_(widgetName::watermarkBrowse));
     setCaption(watermarkReset_, translate_(widgetName::watermarkReset));
     setCaption(positionLabel_, translate_(widgetName::positionLabel));
+    // What a screen reader calls the fields without a label of their own.
+    watermarkPath_->setAccessibleName(watermarkGroup_->title());
+    positionX_->setAccessibleName(positionLabel_->text() + QStringLiteral(": X"));
+    positionY_->setAccessibleName(positionLabel_->text() + QStringLiteral(": Y"));
 }
 
 bool ProtectionDialog::storeValues() {

@@ -947,6 +947,7 @@ TEST_F(MainWindowTest, ArabicMirrorsTheWindowButNotThePaths) {
         EXPECT_EQ(bar->tabRect(0).left() > bar->tabRect(1).left(), rightToLeft);
     }
     w.loadLanguage("Arabic");
+    EXPECT_TRUE(control<QLabel>(w, "statusPanel")->text().isRightToLeft()) << "the status line runs from the right";
     EXPECT_EQ(control(w, "split_destination_folder")->layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(control(w, "merge_destination_filename")->layoutDirection(), Qt::LeftToRight);
     auto* grid = control<QTableWidget>(w, "SplitStringGrid");

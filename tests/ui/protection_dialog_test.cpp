@@ -1,5 +1,6 @@
 #include "ui/protection_dialog.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -199,6 +200,10 @@ TEST_F(ProtectionDialogTest, CaptionsComeFromTheTranslationsAndAnAbsentKeyEmptie
     EXPECT_EQ(control<QGroupBox>(form(), "groupBoxWatermark")->title(), "Wasserzeichen");
     EXPECT_EQ(control<QPushButton>(form(), "cmd_no_watermark")->text(), "Zurücksetzen");
     EXPECT_EQ(control<QPushButton>(form(), "Command3")->text(), "Abbrechen");
+    // Screen readers name the fields after their label or their group.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control(form(), "passwordEdit2"))->text(QAccessible::Name),
+              "Passwort bestätigen");
+    EXPECT_EQ(control(form(), "editWatermarkPath")->accessibleName(), "Wasserzeichen");
     const std::vector<std::string> order = {"LabelPass",        "LabelPassConfirm",  "Command2",
                                             "Command3",         "settingsIntro",     "ProtectDocuments",
                                             "groupBoxWatermark", "groupBoxPassword", "watemarkIntro",

@@ -16,7 +16,10 @@
 #include "support/fixtures.h"
 #include "support/private_config.h"
 #include "support/scripted_dialogs.h"
+#include "settings/language_folder.h"
+#include "settings/translations.h"
 #include "ui/main_window.h"
+#include "ui/qt_translation.h"
 #include "window_controls.h"
 
 namespace {
@@ -207,6 +210,26 @@ TEST_F(WindowLanguages, AChangeAtRunTimeReplacesOnlyTheKeysTheNewFileHas) {
     EXPECT_EQ(headers(control<QTableWidget>(w, "MixStringGrid")), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Merge");
     EXPECT_EQ(control<QLabel>(w, "statusPanel")->text(), "Splimera - split english");
+}
+
+// Every language file names a language whose Qt translation Debian ships
+// (qt6-translations-l10n), so that Qt's own buttons and file dialogs speak it.
+TEST(LanguageFilesForQt, EveryLanguageCodeHasQtsOwnTranslation) {
+    ensureQtApplication();
+    const QString folder = QString::fromStdString(fixtures::programFolder()) + "/languages";
+    const QStringList languages = availableLanguages(folder);
+    ASSERT_GE(languages.size(), 16);
+    for (const QString& language : languages) {
+        SCOPED_TRACE(language.toStdString());
+        Translations texts(nullptr);
+        texts.load(languageFile(folder, language));
+        const QString code = texts.text("LanguageCode");
+        EXPECT_TRUE(useQtTranslation(code)) << code.toStdString();
+        if (!code.startsWith("en")) {
+            EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+        }
+    }
+    useQtTranslation(QString());
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 
 namespace {
 
+using fixtures::errorOf;
+
 using fixtures::TempDir;
 using Files = std::vector<std::string>;
 
@@ -45,15 +47,6 @@ public:
 private:
     std::size_t failingCall_;
 };
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "";
-}
 
 class MixJob : public ::testing::Test {
 protected:

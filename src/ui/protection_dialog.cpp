@@ -15,6 +15,7 @@
 
 #include "settings/settings.h"
 #include "ui/application_error.h"
+#include "ui/language_look.h"
 #include "ui/message_text.h"
 #include "ui/widget_names.h"
 
@@ -184,6 +185,13 @@ void ProtectionDialog::loadValues() {
     showWatermarkPath(QString::fromStdString(settings_.watermarkPath));
     if (!settings_.watermarkX.empty()) positionX_->setText(QString::fromStdString(settings_.watermarkX));
     if (!settings_.watermarkY.empty()) positionY_->setText(QString::fromStdString(settings_.watermarkY));
+
+    // The language's script font after the dialog's own, as the window has it.
+    QFont font = dialogFont();
+    const QStringList scriptFamilies =
+        windowFont(QString::fromStdString(translate_(messageText::languageCode.key))).families().mid(1);
+    if (!scriptFamilies.isEmpty()) font.setFamilies(QStringList{font.family()} + scriptFamilies);
+    setFont(font);
 
     // A key the language lacks gives an empty caption.
     setCaption(passwordLabel_, translate_(widgetName::passwordLabel));

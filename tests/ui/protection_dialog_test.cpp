@@ -204,7 +204,7 @@ TEST_F(ProtectionDialogTest, CaptionsComeFromTheTranslationsAndAnAbsentKeyEmptie
     EXPECT_EQ(QAccessible::queryAccessibleInterface(control(form(), "passwordEdit2"))->text(QAccessible::Name),
               "Passwort bestätigen");
     EXPECT_EQ(control(form(), "editWatermarkPath")->accessibleName(), "Wasserzeichen");
-    const std::vector<std::string> order = {"LabelPass",        "LabelPassConfirm",  "Command2",
+    const std::vector<std::string> order = {"LanguageCode",     "LabelPass",        "LabelPassConfirm",  "Command2",
                                             "Command3",         "settingsIntro",     "ProtectDocuments",
                                             "groupBoxWatermark", "groupBoxPassword", "watemarkIntro",
                                             "cmd_select_watermark", "cmd_no_watermark", "labelPosition"};

@@ -931,6 +931,7 @@ TEST_F(MainWindowTest, ArabicMirrorsTheWindowButNotThePaths) {
         {"SplitStringGrid", "splitBtnAddFile"}, {"r_split_method1", "split_method1_input1"},
         {"split_destination_folder", "cmd_split_dest"}, {"lbl_mfile", "merge_destination_filename"},
         {"r_mix1_method1", "mix_doc1_method1_input1"}, {"language_selector", "settingsButton"},
+        {"ab_lb4a", "link_website"},
     };
     const auto left = [&](const char* name) {
         showTabOf(w, name);
@@ -949,6 +950,10 @@ TEST_F(MainWindowTest, ArabicMirrorsTheWindowButNotThePaths) {
     }
     w.loadLanguage("Arabic");
     EXPECT_TRUE(control<QLabel>(w, "statusPanel")->text().isRightToLeft()) << "the status line runs from the right";
+    showTabOf(w, "link_website");
+    const QRect caption(control(w, "ab_lb4a")->mapTo(&w, QPoint(0, 0)), control(w, "ab_lb4a")->size());
+    const QRect link(control(w, "link_website")->mapTo(&w, QPoint(0, 0)), control(w, "link_website")->size());
+    EXPECT_LE(caption.left() - link.right(), 20) << "an address stands beside its caption";
     EXPECT_EQ(control(w, "split_destination_folder")->layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(control(w, "merge_destination_filename")->layoutDirection(), Qt::LeftToRight);
     auto* grid = control<QTableWidget>(w, "SplitStringGrid");

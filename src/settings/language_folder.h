@@ -1,6 +1,6 @@
 #pragma once
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 // The languages offered in a folder of language files: for every visible

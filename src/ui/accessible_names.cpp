@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTextDocumentFragment>
+#include <cstddef>
 
 #include "ui/widget_names.h"
 
@@ -51,13 +52,17 @@ constexpr NamedBy mixNames[] = {
 };
 
 // The caption a control shows, as plain text without its shortcut marker.
-QString captionOf(const QWidget* widget) {
+QString captionOf(QWidget* widget) {
     QString text;
-    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) text = button->text();
-    else if (auto* label = qobject_cast<const QLabel*>(widget)) text = QTextDocumentFragment::fromHtml(label->text()).toPlainText();
-    else if (auto* group = qobject_cast<const QGroupBox*>(widget)) text = group->title();
-    else if (auto* tabs = qobject_cast<const QTabWidget*>(widget->parentWidget() ? widget->parentWidget()->parentWidget() : nullptr))
-        text = tabs->tabText(tabs->indexOf(const_cast<QWidget*>(widget)));
+    auto* tabs = widget->parentWidget() ? qobject_cast<QTabWidget*>(widget->parentWidget()->parentWidget()) : nullptr;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        text = button->text();
+    else if (auto* label = qobject_cast<QLabel*>(widget))
+        text = QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+        text = group->title();
+    else if (tabs != nullptr && tabs->indexOf(widget) >= 0)  // a tab's page
+        text = tabs->tabText(tabs->indexOf(widget));
     return text.remove(QLatin1Char('&')).trimmed();
 }
 

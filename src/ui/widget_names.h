@@ -135,6 +135,11 @@ inline constexpr const char* positionY = "editWatermarkY";
 inline constexpr const char* cancelButton = "Command3";
 inline constexpr const char* okButton = "Command2";
 
+// --- The job tabs' panels of pages: the buttons that open and close them
+inline constexpr const char* splitPages = "split_pages";
+inline constexpr const char* mergePages = "merge_pages";
+inline constexpr const char* mixPages = "mix_pages";
+
 }  // namespace widgetName
 
 namespace messageKey {

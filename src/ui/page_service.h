@@ -69,5 +69,5 @@ private:
     std::uint32_t lastId_ = 0;
     bool nextScheduled_ = false;
     std::string answers_;  // bytes read, not yet a whole answer
-    PagePictureCache cache_{48 << 20};
+    PagePictureCache cache_{16 << 20};
 };

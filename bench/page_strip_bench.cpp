@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     PageStrip strip("pages", service, nullptr);
     strip.resize(1000, strip.sizeHint().height());
     strip.show();
-    strip.showPages({{path, ""}}, plainStripPages(pages));
+    strip.showPages({{path, "", ""}}, plainStripPages(pages));
     QScrollBar* bar = strip.view()->horizontalScrollBar();
     QCoreApplication::processEvents();
 

@@ -6,6 +6,8 @@ QByteArray PageKey::id() const {
                                 std::to_string(box.height());
     std::string whole = path;
     whole += '\0';
+    whole += version;
+    whole += '\0';
     whole += numbers;
     whole += '\0';
     whole += password;

@@ -10,6 +10,7 @@
 // One page of one file drawn into a box of pixels.
 struct PageKey {
     std::string path;  // as the lists hold them
+    std::string version;  // tells the file apart from what was there before under its name
     std::string password;
     int page = 0;  // 0-based
     QSize box;

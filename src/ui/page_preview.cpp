@@ -1,6 +1,8 @@
 #include "ui/page_preview.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QToolButton>
 #include <exception>
@@ -18,7 +20,13 @@
 
 namespace {
 
-StripDocument documentOf(const InputFile& file) { return {file.path(), file.password}; }
+// The file's size and time of change: a file changed since shows anew.
+std::string versionOf(const std::string& path) {
+    const QFileInfo file(QString::fromStdString(path));
+    return std::to_string(file.size()) + ' ' + std::to_string(file.lastModified().toMSecsSinceEpoch());
+}
+
+StripDocument documentOf(const InputFile& file) { return {file.path(), file.password, versionOf(file.path())}; }
 
 int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::PagesColumn][row].c_str()); }
 
@@ -72,8 +80,8 @@ void PagePreview::showThumbnails(ListKind kind) {
             item->setIcon(QIcon());
             continue;
         }
-        const InputFile file = list.inputFile(row);
-        const PageKey key{file.path(), file.password, 0, thumbnailBox()};
+        const StripDocument file = documentOf(list.inputFile(row));
+        const PageKey key{file.path, file.version, file.password, 0, thumbnailBox()};
         const PageImage* image = service_->picture(key);
         if (!image) awaitedThumbnails_.insert(key.id());
         item->setIcon(image && image->drawn() ? QPixmap::fromImage(image->image)

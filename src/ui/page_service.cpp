@@ -60,12 +60,6 @@ const PageImage* PageService::picture(const PageKey& key) {
     return nullptr;
 }
 
-void PageService::forgetAll() {
-    cache_.clear();
-    waiting_.clear();
-    waitingIds_.clear();
-}
-
 // Asked for while a view paints: the request goes out once the event loop runs again.
 void PageService::scheduleNext() {
     if (nextScheduled_ || sent_) return;

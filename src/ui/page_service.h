@@ -31,9 +31,6 @@ public:
     // The page as drawn or failed; null while it is not, in which case it is
     // asked for (once) and pictureReady tells when it is there.
     const PageImage* picture(const PageKey& key);
-    // Forgets the pictures and the pages waiting to be drawn: the files may
-    // have changed.
-    void forgetAll();
     const PagePictureCache& cache() const { return cache_; }
     // Pages asked for and not yet drawn.
     int waitingCount() const { return static_cast<int>(waiting_.size()) + (sent_ ? 1 : 0); }

@@ -37,7 +37,7 @@ QVariant PageStripModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const StripPage& page = pages_[index.row()];
     const StripDocument& document = documents_.at(page.document);
-    const PageKey key{document.path, document.password, page.page, box_};
+    const PageKey key{document.path, document.version, document.password, page.page, box_};
 
     switch (role) {
     case MarksRole: {

@@ -14,7 +14,10 @@ class PageService;
 struct StripDocument {
     std::string path;
     std::string password;
-    bool operator==(const StripDocument& other) const { return path == other.path && password == other.password; }
+    std::string version;  // as PageKey's
+    bool operator==(const StripDocument& other) const {
+        return path == other.path && password == other.password && version == other.version;
+    }
 };
 
 // The pages of a strip, one row each. A page's picture is asked for only when

@@ -203,7 +203,7 @@ TEST_F(PagePreviewTest, PagesThatCannotBeDrawnShowAPlaceholder) {
     } cases[] = {{drawing, "File not in PDF format or corrupted"}, {hanging, "The page took too long to draw."}};
     for (const Case& c : cases) {
         PageStripModel model(c.service, {40, 40}, nullptr);
-        model.setPages({{dir.file("damaged.pdf"), ""}}, plainStripPages(2));
+        model.setPages({{dir.file("damaged.pdf"), "", ""}}, plainStripPages(2));
         for (int row : {0, 1}) EXPECT_EQ(model.index(row).data(PageStripModel::StateRole), PageStripModel::Waiting);
         for (int row : {0, 1}) {
             ASSERT_TRUE(QTest::qWaitFor(

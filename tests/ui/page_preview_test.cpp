@@ -81,10 +81,12 @@ protected:
 };
 
 // The grids show the first page of each file as it is, once it is drawn apart
-// from the window; a protected file with the password it was opened with.
-TEST_F(PagePreviewTest, GridsShowTheFirstPageOfEachFile) {
+// from the window, a protected file with the password it was opened with; the
+// strip shows every page.
+TEST_F(PagePreviewTest, PicturesShowThePagesAsTheyAre) {
     fixtures::writeFile(dir.file("colours.pdf"), fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}},
-                                                                        ColouredPage{100, 200, {0, 255, 0}, {0, 255, 0}}}));
+                                                                        ColouredPage{100, 200, {0, 255, 0}, {0, 255, 0}}},
+                                                                       true));
     fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
     dialogs.textAnswers = {"pw"};
     MainWindow& w = window();
@@ -103,6 +105,16 @@ TEST_F(PagePreviewTest, GridsShowTheFirstPageOfEachFile) {
     }
     // The placeholder is grey; the drawn page white away from its marker at the top left.
     EXPECT_TRUE(QTest::qWaitFor([&] { return near(pixel(locked, 12, 17), Qt::white); }, Patience));
+
+    // The split file's strip: its pages as large as the box allows, with their labels once drawn.
+    const PageStripModel& pages = strip(ListKind::Split);
+    for (int row : {0, 1})
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return pages.index(row).data(PageStripModel::StateRole) == PageStripModel::Drawn; }, Patience));
+    EXPECT_EQ(rows(pages), "1 (i)[1] 2 (ii)[2]");
+    const QImage second = pages.index(1).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    EXPECT_EQ(second.size(), QSize(30, 60));
+    EXPECT_TRUE(near(second.pixelColor(5, 30), Qt::green));
 }
 
 // The Split tab's strip marks the first page of each output file of the chosen
@@ -188,19 +200,26 @@ TEST_F(PagePreviewTest, OpenPanelFitsASmallScreenAndDrawsOnlyWhatShows) {
     EXPECT_LE(service.cache().count(), 2 * placesShown + 1);
 }
 
-// A page that cannot be drawn, or takes too long, shows a crossed-out sheet
-// and a tip that says why; the window goes on.
+// A page that cannot be drawn, or takes too long, or whose drawing crashes,
+// shows a crossed-out sheet and a tip that says why; the next page is asked of
+// a fresh process, and the window goes on.
 TEST_F(PagePreviewTest, PagesThatCannotBeDrawnShowAPlaceholder) {
     fixtures::writeFile(dir.file("damaged.pdf"), "%PDF-1.7\nthis is no PDF");
-    fixtures::writeFile(dir.file("hang"), "#!/bin/sh\nexec sleep 60\n");
-    std::filesystem::permissions(dir.file("hang"), std::filesystem::perms::owner_all);
+    // Stand-ins for a drawing process that hangs and one that crashes on every page.
+    for (auto [name, script] : {std::pair{"hang", "exec sleep 60"}, std::pair{"crash", "kill -SEGV $$"}}) {
+        fixtures::writeFile(dir.file(name), std::string("#!/bin/sh\n") + script + "\n");
+        std::filesystem::permissions(dir.file(name), std::filesystem::perms::owner_all);
+    }
     PageService drawing(nullptr);
     PageService hanging(nullptr, QString::fromStdString(dir.file("hang")));
+    PageService crashing(nullptr, QString::fromStdString(dir.file("crash")));
     hanging.setTimeLimit(300);
     struct Case {
         PageService& service;
         std::string reason;
-    } cases[] = {{drawing, "File not in PDF format or corrupted"}, {hanging, "The page took too long to draw."}};
+    } cases[] = {{drawing, "File not in PDF format or corrupted"},
+                 {hanging, "The page took too long to draw."},
+                 {crashing, "The page could not be drawn."}};
     for (const Case& c : cases) {
         PageStripModel model(c.service, {40, 40}, nullptr);
         model.setPages({{dir.file("damaged.pdf"), "", ""}}, plainStripPages(2));

@@ -1,13 +1,13 @@
 #include "engine/render_service.h"
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
 
 #include <cerrno>
+#include <filesystem>
 #include <list>
 #include <exception>
 #include <memory>
@@ -21,23 +21,18 @@ namespace {
 
 // What tells a file apart from the one that was there before under its name.
 struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long modifiedSeconds = 0;
-    long modifiedNanoseconds = 0;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type modified;
 
-    bool operator==(const FileStamp& other) const {
-        return device == other.device && inode == other.inode && size == other.size &&
-               modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
-    }
+    bool operator==(const FileStamp& other) const { return size == other.size && modified == other.modified; }
 };
 
 FileStamp stampOf(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return {};
-    return {status.st_dev, status.st_ino, status.st_size, static_cast<long long>(status.st_mtim.tv_sec),
-            status.st_mtim.tv_nsec};
+    std::error_code error;
+    FileStamp stamp;
+    stamp.size = std::filesystem::file_size(path, error);
+    stamp.modified = std::filesystem::last_write_time(path, error);
+    return stamp;
 }
 
 // The last few documents asked for stay open: a strip asks for many pages of

@@ -170,6 +170,25 @@ TEST_F(PagePreviewTest, MixStripShowsThePageOrderOfTheFirstOutput) {
               "1: 1[1] 1: 2 2: 3 2: 2 2: 1 1: 3[2] 1: 4 2: 3 2: 2 2: 1 1: 5[3] 2: 3 2: 2 2: 1");
 }
 
+// The Merge tab's strip shows the selected file; a strip without its file is empty.
+TEST_F(PagePreviewTest, StripsFollowTheSelectionAndTheFiles) {
+    fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 5);
+    fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 2);
+    MainWindow& w = window();
+    w.addFile(ListKind::Merge, dir.file("a.pdf"));
+    w.addFile(ListKind::Merge, dir.file("b.pdf"));
+    w.addFile(ListKind::Split, dir.file("b.pdf"));
+    auto* grid = control<QTableWidget>(w, widgetName::mergeGrid);
+    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 5) << "the first file while none is selected";
+    grid->setCurrentCell(1, 1);
+    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 2);
+    grid->setCurrentCell(0, 1);
+    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 5);
+    EXPECT_EQ(strip(ListKind::Split).rowCount(), 2);
+    control<QToolButton>(w, widgetName::splitRemoveButton)->click();
+    EXPECT_EQ(strip(ListKind::Split).rowCount(), 0);
+}
+
 // Open, the panel leaves the window small enough for a 1024 x 768 screen, and
 // it asks only for the pages it shows: a long file costs a screenful.
 TEST_F(PagePreviewTest, OpenPanelFitsASmallScreenAndDrawsOnlyWhatShows) {

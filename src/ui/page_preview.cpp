@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QToolButton>
@@ -22,7 +23,7 @@ namespace {
 
 // The file's size and time of change: a file changed since shows anew.
 std::string versionOf(const std::string& path) {
-    const QFileInfo file(QString::fromStdString(path));
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
     return std::to_string(file.size()) + ' ' + std::to_string(file.lastModified().toMSecsSinceEpoch());
 }
 
@@ -32,8 +33,8 @@ int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::Pag
 
 }  // namespace
 
-PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, QObject* parent, PageService* service)
-    : QObject(parent), lists_(lists), tabs_(tabs), service_(service ? service : new PageService(this)) {
+PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, QObject* parent)
+    : QObject(parent), lists_(lists), tabs_(tabs), service_(new PageService(this)) {
     connect(service_, &PageService::pictureReady, this, &PagePreview::pictureReady);
     const char* names[] = {widgetName::splitPages, widgetName::mergePages, widgetName::mixPages};
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) {

@@ -18,7 +18,8 @@ class TabListControls;
 class PagePreview : public QObject {
     Q_OBJECT
 public:
-    PagePreview(const FileLists& lists, TabListControls& tabs, QObject* parent, PageService* service = nullptr);
+    // Places a strip in each job tab.
+    PagePreview(const FileLists& lists, TabListControls& tabs, QObject* parent);
 
     // The list's files changed.
     void update(ListKind kind);

@@ -1,5 +1,6 @@
 #include "ui/page_strip_model.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <QPixmap>
@@ -64,7 +65,8 @@ QVariant PageStripModel::data(const QModelIndex& index, int role) const {
         if (state == Drawn) return QPixmap::fromImage(image->image);
         return pagePlaceholder(box_, state == Failed);
     default: {
-        QString tip = QFileInfo(QString::fromStdString(document.path)).fileName() + QStringLiteral(", ") +
+        QString tip = QFileInfo(QFile::decodeName(QByteArray::fromStdString(document.path))).fileName() +
+                      QStringLiteral(", ") +
                       QString::number(page.page + 1);
         if (state == Failed) tip += QStringLiteral("\n") + image->error;
         return tip;

@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     const long before = statusKilobytes("self", "VmRSS");
 
     PageService service(nullptr);
-    PageStrip strip("pages", service, nullptr);
+    PageStrip strip("pages", service, [](const std::string&) { return std::string(); }, nullptr);
     strip.resize(1000, strip.sizeHint().height());
     strip.show();
     strip.showPages({{path, "", ""}}, plainStripPages(pages));

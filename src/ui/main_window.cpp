@@ -97,7 +97,8 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesF
     runner_ = new JobRunner(dialogs_, [this](const std::string& key) { return translation(key); }, this);
     connect(runner_, &JobRunner::finished, this, &MainWindow::jobEnded);
     connectControls();
-    preview_ = new PagePreview(*lists_, *listControls_, this);
+    preview_ = new PagePreview(
+        *lists_, *listControls_, [this](const std::string& key) { return translation(key); }, this);
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) listChanged(kind);
 
     protection_ = Settings().protection();

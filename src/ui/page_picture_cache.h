@@ -23,8 +23,9 @@ struct PageKey {
 // then null and a placeholder stands in for it).
 struct PageImage {
     QImage image;
-    QString label;  // the page label, "" when none
-    QString error;
+    QString label;        // the page label, "" when none
+    QString error;        // the engine's reason for refusing the page, if it gave one
+    bool tooSlow = false;  // given up on after the time limit
     bool drawn() const { return !image.isNull(); }
 };
 

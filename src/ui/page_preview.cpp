@@ -33,13 +33,14 @@ int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::Pag
 
 }  // namespace
 
-PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, QObject* parent)
+PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate,
+                         QObject* parent)
     : QObject(parent), lists_(lists), tabs_(tabs), service_(new PageService(this)) {
     connect(service_, &PageService::pictureReady, this, &PagePreview::pictureReady);
     const char* names[] = {widgetName::splitPages, widgetName::mergePages, widgetName::mixPages};
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) {
         JobTab& tab = tabs_.tab(kind);
-        strips_[index(kind)] = new PageStrip(names[index(kind)], *service_, &tab);
+        strips_[index(kind)] = new PageStrip(names[index(kind)], *service_, translate, &tab);
         tab.placePageStrip(strips_[index(kind)], strips_[index(kind)]->toggle());
         // Open or closed in every tab alike, as the user left it last.
         connect(strips_[index(kind)], &PageStrip::openChanged, this, [this](bool open) {

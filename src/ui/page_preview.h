@@ -5,6 +5,7 @@
 #include <array>
 
 #include "ui/file_lists.h"
+#include "ui/page_strip_model.h"
 
 class PageService;
 class PageStrip;
@@ -18,8 +19,8 @@ class TabListControls;
 class PagePreview : public QObject {
     Q_OBJECT
 public:
-    // Places a strip in each job tab.
-    PagePreview(const FileLists& lists, TabListControls& tabs, QObject* parent);
+    // Places a strip in each job tab; `translate` gives the texts of its tips.
+    PagePreview(const FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate, QObject* parent);
 
     // The list's files changed.
     void update(ListKind kind);

@@ -18,9 +18,10 @@ QImage imageOf(const PagePicture& picture) {
     return image;
 }
 
-PageImage failure(const QString& reason) {
+PageImage failure(const QString& engineReason = {}, bool tooSlow = false) {
     PageImage image;
-    image.error = reason;
+    image.error = engineReason;
+    image.tooSlow = tooSlow;
     return image;
 }
 
@@ -29,7 +30,7 @@ PageImage failure(const QString& reason) {
 PageService::PageService(QObject* parent, QString program) : QObject(parent), program_(std::move(program)) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        sentFailed(QStringLiteral("The page took too long to draw."));
+        sentFailed(failure({}, true));
         stopProcess();
         scheduleNext();
     });
@@ -76,7 +77,7 @@ void PageService::sendNext() {
         waiting_.pop_front();
         waitingIds_.remove(key.id());
         if (!ensureProcess()) {
-            record(key, failure(QStringLiteral("The page drawing program could not be started.")));
+            record(key, failure());
             continue;
         }
         PageRequest request;
@@ -101,7 +102,7 @@ bool PageService::ensureProcess() {
     QProcess* started = process_;
     const auto ended = [this, started] {
         if (process_ != started) return;  // stopped on purpose
-        sentFailed(QStringLiteral("The page could not be drawn."));
+        sentFailed(failure());
         stopProcess();
         scheduleNext();
     };
@@ -127,24 +128,24 @@ void PageService::readAnswers() {
             timer_.stop();
             const PageKey key = std::move(sent_->key);
             sent_.reset();
-            PageImage image = answer->error.empty() ? PageImage{imageOf(answer->picture), {}, {}}
+            PageImage image = answer->error.empty() ? PageImage{imageOf(answer->picture), {}, {}, false}
                                                     : failure(QString::fromStdString(answer->error));
             image.label = QString::fromStdString(answer->label);
             record(key, std::move(image));
         }
-    } catch (const RenderProtocolError& error) {
-        sentFailed(QString::fromUtf8(error.what()));
+    } catch (const RenderProtocolError&) {
+        sentFailed(failure());
         stopProcess();
     }
     scheduleNext();
 }
 
-void PageService::sentFailed(const QString& reason) {
+void PageService::sentFailed(PageImage image) {
     timer_.stop();
     if (!sent_) return;
     const PageKey key = std::move(sent_->key);
     sent_.reset();
-    record(key, failure(reason));
+    record(key, std::move(image));
 }
 
 void PageService::stopProcess() {

@@ -52,7 +52,7 @@ private:
     void sendNext();
     bool ensureProcess();
     void readAnswers();
-    void sentFailed(const QString& reason);
+    void sentFailed(PageImage image);
     void stopProcess();
     void record(const PageKey& key, PageImage image);
 

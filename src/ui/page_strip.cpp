@@ -48,7 +48,8 @@ public:
 
 }  // namespace
 
-PageStrip::PageStrip(const char* name, PageService& service, QWidget* parent) : QWidget(parent) {
+PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Translate translate, QWidget* parent)
+    : QWidget(parent) {
     toggle_ = new QToolButton(parent);
     toggle_->setObjectName(QString::fromLatin1(name));
     toggle_->setText(QStringLiteral("Pages"));
@@ -57,7 +58,7 @@ PageStrip::PageStrip(const char* name, PageService& service, QWidget* parent) : 
     toggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toggle_->setArrowType(Qt::RightArrow);
 
-    model_ = new PageStripModel(service, pictureBox(), this);
+    model_ = new PageStripModel(service, pictureBox(), std::move(translate), this);
     view_ = new QListView(this);
     view_->setObjectName(QString::fromLatin1(name) + QStringLiteral("_view"));
     view_->setViewMode(QListView::IconMode);

@@ -17,8 +17,8 @@ class PageStrip : public QWidget {
     Q_OBJECT
 public:
     // The button is called `name`: the language files give its caption.
-    // Both belong to `parent`.
-    PageStrip(const char* name, PageService& service, QWidget* parent);
+    // Both belong to `parent`; `translate` gives the tips' texts.
+    PageStrip(const char* name, PageService& service, PageStripModel::Translate translate, QWidget* parent);
 
     void showPages(std::vector<StripDocument> documents, std::vector<StripPage> pages);
     void clear() { showPages({}, {}); }

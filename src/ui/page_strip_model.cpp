@@ -6,10 +6,11 @@
 #include <QPixmap>
 
 #include "ui/page_placeholder.h"
+#include "ui/message_text.h"
 #include "ui/page_service.h"
 
-PageStripModel::PageStripModel(PageService& service, QSize box, QObject* parent)
-    : QAbstractListModel(parent), service_(service), box_(box) {
+PageStripModel::PageStripModel(PageService& service, QSize box, Translate translate, QObject* parent)
+    : QAbstractListModel(parent), service_(service), box_(box), translate_(std::move(translate)) {
     connect(&service_, &PageService::pictureReady, this, &PageStripModel::pictureReady);
 }
 
@@ -68,7 +69,12 @@ QVariant PageStripModel::data(const QModelIndex& index, int role) const {
         QString tip = QFileInfo(QFile::decodeName(QByteArray::fromStdString(document.path))).fileName() +
                       QStringLiteral(", ") +
                       QString::number(page.page + 1);
-        if (state == Failed) tip += QStringLiteral("\n") + image->error;
+        if (state == Failed) {
+            tip += QStringLiteral("\n") + QString::fromStdString(textOf(
+                                              image->tooSlow ? messageText::pageTooSlow : messageText::pageNotDrawn,
+                                              translate_));
+            if (!image->error.isEmpty()) tip += QStringLiteral("\n") + image->error;
+        }
         return tip;
     }
     }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QSize>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,10 @@ public:
     };
     enum PictureState { Waiting, Drawn, Failed };
 
-    PageStripModel(PageService& service, QSize box, QObject* parent);
+    using Translate = std::function<std::string(const std::string& key)>;
+
+    // `translate` gives the texts of the tips in the user's language.
+    PageStripModel(PageService& service, QSize box, Translate translate, QObject* parent);
 
     // New pages; when only their marks change, the views keep their place.
     void setPages(std::vector<StripDocument> documents, std::vector<StripPage> pages);
@@ -49,6 +53,7 @@ private:
 
     PageService& service_;
     QSize box_;
+    Translate translate_;
     std::vector<StripDocument> documents_;
     std::vector<StripPage> pages_;
     mutable QHash<QByteArray, QList<int>> asked_;  // rows shown before their picture was there

@@ -195,5 +195,8 @@ inline constexpr MessageText splitKept{"MsgSplitKept", "The split takes one file
 inline constexpr MessageText mixKept{"MsgMixKept", "The mix takes two files. Kept: %1"};
 inline constexpr MessageText passwordOf{"MsgPasswordOf", "%1 is protected. Please enter its password:"};
 inline constexpr MessageText totalPages{"MsgTotalPages", "Total pages: %1"};
+// The tips of pages that show a placeholder instead of their picture.
+inline constexpr MessageText pageNotDrawn{"MsgPageNotDrawn", "This page could not be drawn."};
+inline constexpr MessageText pageTooSlow{"MsgPageTooSlow", "This page took too long to draw."};
 
 }  // namespace messageText

@@ -236,11 +236,11 @@ TEST_F(PagePreviewTest, PagesThatCannotBeDrawnShowAPlaceholder) {
     struct Case {
         PageService& service;
         std::string reason;
-    } cases[] = {{drawing, "File not in PDF format or corrupted"},
-                 {hanging, "The page took too long to draw."},
-                 {crashing, "The page could not be drawn."}};
+    } cases[] = {{drawing, "This page could not be drawn.\nFile not in PDF format or corrupted"},
+                 {hanging, "This page took too long to draw."},
+                 {crashing, "This page could not be drawn."}};
     for (const Case& c : cases) {
-        PageStripModel model(c.service, {40, 40}, nullptr);
+        PageStripModel model(c.service, {40, 40}, [](const std::string&) { return std::string(); }, nullptr);
         model.setPages({{dir.file("damaged.pdf"), "", ""}}, plainStripPages(2));
         for (int row : {0, 1}) EXPECT_EQ(model.index(row).data(PageStripModel::StateRole), PageStripModel::Waiting);
         for (int row : {0, 1}) {

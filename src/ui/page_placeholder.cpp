@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+#include "ui/message_text.h"
+#include "ui/page_picture_cache.h"
+
 QPixmap pagePlaceholder(QSize box, bool failed) {
     // A sheet of A4 proportions within the box.
     const int height = std::min(box.height(), box.width() * 297 / 210);
@@ -19,4 +22,11 @@ QPixmap pagePlaceholder(QSize box, bool failed) {
         painter.drawLine(inner.topRight(), inner.bottomLeft());
     }
     return sheet;
+}
+
+QString whyNotDrawn(const PageImage& image, const std::function<std::string(const std::string& key)>& translate) {
+    QString text = QString::fromStdString(
+        textOf(image.tooSlow ? messageText::pageTooSlow : messageText::pageNotDrawn, translate));
+    if (!image.error.isEmpty()) text += QLatin1Char('\n') + image.error;
+    return text;
 }

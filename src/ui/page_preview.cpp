@@ -35,12 +35,12 @@ int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::Pag
 
 PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate,
                          QObject* parent)
-    : QObject(parent), lists_(lists), tabs_(tabs), service_(new PageService(this)) {
+    : QObject(parent), lists_(lists), tabs_(tabs), translate_(std::move(translate)), service_(new PageService(this)) {
     connect(service_, &PageService::pictureReady, this, &PagePreview::pictureReady);
     const char* names[] = {widgetName::splitPages, widgetName::mergePages, widgetName::mixPages};
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) {
         JobTab& tab = tabs_.tab(kind);
-        strips_[index(kind)] = new PageStrip(names[index(kind)], *service_, translate, &tab);
+        strips_[index(kind)] = new PageStrip(names[index(kind)], *service_, translate_, &tab);
         tab.placePageStrip(strips_[index(kind)], strips_[index(kind)]->toggle());
         // Open or closed in every tab alike, as the user left it last.
         connect(strips_[index(kind)], &PageStrip::openChanged, this, [this](bool open) {
@@ -78,6 +78,7 @@ void PagePreview::showThumbnails(ListKind kind) {
     for (int row = 1; row <= grid->rowCount(); ++row) {
         QTableWidgetItem* item = grid->item(row - 1, FileList::FileNameColumn);
         if (!item) continue;
+        item->setToolTip(QString());
         if (row > files || !list.occupied(row)) {
             item->setIcon(QIcon());
             continue;
@@ -88,6 +89,7 @@ void PagePreview::showThumbnails(ListKind kind) {
         if (!image) awaitedThumbnails_.insert(key.id());
         item->setIcon(image && image->drawn() ? QPixmap::fromImage(image->image)
                                               : pagePlaceholder(thumbnailBox(), image != nullptr));
+        if (image && !image->drawn()) item->setToolTip(whyNotDrawn(*image, translate_));
     }
 }
 

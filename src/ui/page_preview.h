@@ -39,6 +39,7 @@ private:
 
     const FileLists& lists_;
     TabListControls& tabs_;
+    PageStripModel::Translate translate_;
     PageService* service_;
     std::array<PageStrip*, 3> strips_{};
     QSet<QByteArray> awaitedThumbnails_;

@@ -6,7 +6,6 @@
 #include <QPixmap>
 
 #include "ui/page_placeholder.h"
-#include "ui/message_text.h"
 #include "ui/page_service.h"
 
 PageStripModel::PageStripModel(PageService& service, QSize box, Translate translate, QObject* parent)
@@ -69,12 +68,7 @@ QVariant PageStripModel::data(const QModelIndex& index, int role) const {
         QString tip = QFileInfo(QFile::decodeName(QByteArray::fromStdString(document.path))).fileName() +
                       QStringLiteral(", ") +
                       QString::number(page.page + 1);
-        if (state == Failed) {
-            tip += QStringLiteral("\n") + QString::fromStdString(textOf(
-                                              image->tooSlow ? messageText::pageTooSlow : messageText::pageNotDrawn,
-                                              translate_));
-            if (!image->error.isEmpty()) tip += QStringLiteral("\n") + image->error;
-        }
+        if (state == Failed) tip += QLatin1Char('\n') + whyNotDrawn(*image, translate_);
         return tip;
     }
     }

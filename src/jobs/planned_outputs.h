@@ -12,4 +12,10 @@
 // documents writes no file and is left out.
 
 std::vector<std::string> plannedOutputs(const SplitRequest& request, int pageCount);
+// The files of a split with their numbers and the pages each takes, in order.
+std::vector<PlannedFile> splitOutputFiles(const SplitRequest& request, int pageCount);
 std::vector<std::string> plannedOutputs(const MixRequest& request, int pagesFirst, int pagesSecond);
+// The turns in the first file a mix writes, with only the pages that exist:
+// the first turn that takes a page, or every such turn when all go into one
+// file; none when the mix writes nothing.
+std::vector<MixTurn> firstMixOutputTurns(const MixRequest& request, int pagesFirst, int pagesSecond);

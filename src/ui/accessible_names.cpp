@@ -81,4 +81,10 @@ void nameCaptionlessControls(QWidget& window) {
     nameAll(window, splitNames);
     nameAll(window, mergeNames);
     nameAll(window, mixNames);
+    // A panel's pictures of pages are named by the button that opens it.
+    for (const char* pages : {widgetName::splitPages, widgetName::mergePages, widgetName::mixPages}) {
+        auto* view = window.findChild<QWidget*>(QString::fromLatin1(pages) + QStringLiteral("_view"));
+        auto* button = window.findChild<QWidget*>(QString::fromLatin1(pages));
+        if (view != nullptr && button != nullptr) view->setAccessibleName(captionOf(button));
+    }
 }

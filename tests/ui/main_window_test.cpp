@@ -862,16 +862,16 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutOfEveryTab) {
                       "split_method1_input1", "r_split_method3", "split_method3_input1", "split_method3_input2",
                       "r_split_method4", "split_method4_input1", "split_method4_input2", "r_split_method2",
                       "split_method2_input1", "split_base_filename", "split_dest_source", "split_dest_other",
-                      "split_destination_folder", "cmd_split_dest", "cmd_split_run"}},
+                      "split_destination_folder", "cmd_split_dest", "split_pages", "cmd_split_run"}},
         {"TabMerge", {"MergeStringGrid", "mergeBtnAddFile", "mergeBtnRemoveFile", "mergeBtnMoveUp",
                       "mergeBtnMoveDown", "merge_destination_filename", "cmd_merge_dest", "merge_bookmarks_keep",
-                      "merge_bookmarks_per_file", "merge_bookmarks_none", "cmd_merge"}},
+                      "merge_bookmarks_per_file", "merge_bookmarks_none", "merge_pages", "cmd_merge"}},
         {"TabMix", {"MixStringGrid", "mixBtnAddFile", "mixBtnRemoveFile", "r_mix1_method1", "mix_doc1_method1_input1",
                     "mix_doc1_method1_input2", "r_mix1_method2", "mix_doc1_method2_input1", "mix_doc1_method2_input2",
                     "r_mix2_method1", "mix_doc2_method1_input1", "mix_doc2_method1_input2", "r_mix2_method2",
                     "mix_doc2_method2_input1", "mix_doc2_method2_input2", "mix_reverse_second", "mix_base_filename",
                     "mix_dest_source", "mix_dest_other", "mix_destination_folder", "cmd_mix_dest", "mix_single_file",
-                    "mix_bookmarks_keep", "mix_bookmarks_per_file", "mix_bookmarks_none", "cmd_mix_run"}},
+                    "mix_bookmarks_keep", "mix_bookmarks_per_file", "mix_bookmarks_none", "mix_pages", "cmd_mix_run"}},
         {"TabAbout", {"link_website", "LinkLabel1"}},
     };
     for (int tab = 0; tab < tabs->count(); ++tab) {
@@ -879,6 +879,12 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutOfEveryTab) {
         SCOPED_TRACE(page->objectName().toStdString());
         EXPECT_EQ(tabOrder(page, page), expected.at(page->objectName().toStdString()));
     }
+    // An open panel of pages is reached before the button under it.
+    control<QToolButton>(w, "merge_pages")->setChecked(true);
+    settle();
+    const std::vector<std::string> merge = tabOrder(tabs->widget(1), tabs->widget(1));
+    EXPECT_EQ(std::vector<std::string>(merge.end() - 3, merge.end()),
+              (std::vector<std::string>{"merge_pages_view", "merge_pages", "cmd_merge"}));
 }
 
 // A screen reader names every control Tab reaches in the chosen language:
@@ -913,6 +919,7 @@ TEST_F(MainWindowTest, EveryControlHasANameInTheChosenLanguage) {
         {"split_base_filename", text("lbl_split_basefilename")},
         {"merge_destination_filename", text("lbl_mfile")},
         {"MixStringGrid", text("TabMix")},
+        {"merge_pages_view", text("merge_pages")},
     };
     for (const auto& [control, name] : names) EXPECT_EQ(nameOf(control), name) << control;
     EXPECT_EQ(control<QToolButton>(w, "mergeBtnMoveUp")->toolTip().toStdString(), text("mergeBtnMoveUp"));

@@ -1,7 +1,7 @@
 // Takes the screenshots of the documentation: every tab of the main window in
 // English, German, Japanese and Arabic, the protection dialog in English and
-// German, the window narrow and wide,
-// and a job in progress. scripts/screenshots.sh runs
+// German, the window narrow and wide, a job in progress, and the panels of
+// pages. scripts/screenshots.sh runs
 // it under Xvfb, where the fonts are those of a desktop.
 // Usage: splimera_screenshots FOLDER
 #include <QApplication>
@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
         if (!QDir().mkpath(folder)) throw std::runtime_error(folder.toStdString() + ": cannot be made");
         takeMainWindowScreenshots(folder);
         takeProtectionDialogScreenshots(folder);
+        takePageStripScreenshots(folder);
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 1;

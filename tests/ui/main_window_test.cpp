@@ -954,6 +954,8 @@ TEST_F(MainWindowTest, ArabicMirrorsTheWindowButNotThePaths) {
             EXPECT_EQ(left(first) > left(second), rightToLeft) << first << " and " << second;
         const QTabBar* bar = control<QTabWidget>(w, "PageControl1")->tabBar();
         EXPECT_EQ(bar->tabRect(0).left() > bar->tabRect(1).left(), rightToLeft);
+        // A closed panel of pages points the way the lines run.
+        EXPECT_EQ(control<QToolButton>(w, "split_pages")->arrowType(), rightToLeft ? Qt::LeftArrow : Qt::RightArrow);
     }
     w.loadLanguage("Arabic");
     EXPECT_TRUE(control<QLabel>(w, "statusPanel")->text().isRightToLeft()) << "the status line runs from the right";

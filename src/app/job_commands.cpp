@@ -187,6 +187,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     for (const std::string& path : parsed.positional) request.inputs.push_back(inputFor(path));
     request.outputPath = parsed.value("-o");
     request.bookmarks = bookmarkMode(parsed);
+    request.padOdd = parsed.has("--pad-odd");
     check(request, parsed);
     const fs::path folder = fs::path(request.outputPath).parent_path();
     std::error_code error;
@@ -237,7 +238,7 @@ ParsedArguments parse(const std::vector<std::string>& arguments) {
     const std::string& command = arguments.at(0);
     if (command == "split")
         return parseJobArguments(arguments, {"--pages", "--groups", "--each", "--from", "--ranges", "--name", "--to"});
-    if (command == "merge") return parseJobArguments(arguments, {"-o", "--bookmarks"});
+    if (command == "merge") return parseJobArguments(arguments, {"-o", "--bookmarks", "--pad-odd"});
     return parseJobArguments(arguments, {"--first", "--second", "--name", "--to", "--reverse-second", "--single-file",
                                          "--bookmarks"});
 }

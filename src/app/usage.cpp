@@ -20,7 +20,9 @@ std::string commandLineUsage() {
 std::string jobCommandUsage() {
     return "  split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]\n"
            "        [--name BASE] [--to FOLDER] [common options]\n"
-           "  merge FILE... -o OUTPUT [--bookmarks MODE] [common options]\n"
+           "  merge FILE... -o OUTPUT [--bookmarks MODE] [--pad-odd] [common options]\n"
+           "      --pad-odd adds a blank page after each FILE of an odd number of pages, so that\n"
+           "      every FILE starts on a front side when printed on both sides\n"
            "  mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]\n"
            "        [--bookmarks MODE] [--name BASE] [--to FOLDER] [common options]\n"
            "      METHOD is group:N[:S] (every group of N pages from page S) or each:N[:S]\n"

@@ -45,6 +45,7 @@ const EntrySlot* entryTable(std::size_t& count) {
         {"FPDF_GetPageSizeByIndexF", slotOf(entries.FPDF_GetPageSizeByIndexF), true},
         {"FPDF_LoadMemDocument64", slotOf(entries.FPDF_LoadMemDocument64), true},
         {"FPDF_DocumentHasValidCrossReferenceTable", slotOf(entries.FPDF_DocumentHasValidCrossReferenceTable), true},
+        {"FPDFPage_New", slotOf(entries.FPDFPage_New), true},
     };
     count = sizeof table / sizeof table[0];
     return table;

@@ -37,6 +37,7 @@ struct PdfiumEntryPoints {
     FPDF_BOOL (*FPDF_GetPageSizeByIndexF)(FPDF_DOCUMENT, int index, FS_SIZEF* size);
     FPDF_DOCUMENT (*FPDF_LoadMemDocument64)(const void* data, std::size_t size, const char* password);
     FPDF_BOOL (*FPDF_DocumentHasValidCrossReferenceTable)(FPDF_DOCUMENT);
+    FPDF_PAGE (*FPDFPage_New)(FPDF_DOCUMENT, int index, double width, double height);
 };
 
 const PdfiumEntryPoints& pdfium();

@@ -81,6 +81,7 @@ inline constexpr const char* mergeOutputGroup = "merge_output";
 inline constexpr const char* mergeOutputLabel = "lbl_mfile";
 inline constexpr const char* mergeOutput = "merge_destination_filename";
 inline constexpr const char* mergeBrowse = "cmd_merge_dest";
+inline constexpr const char* mergePadOdd = "merge_pad_odd";
 inline constexpr const char* mergeRunButton = "cmd_merge";
 inline constexpr const char* mergeProgress = "ProgressBar2";
 

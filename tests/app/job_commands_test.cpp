@@ -158,6 +158,13 @@ TEST_F(JobCommands, MergeAndMixMakeAnEntryPerFileWhenAsked) {
     EXPECT_EQ(fixtures::bookmarkTitles(dir.file("plain.pdf")), "");
 }
 
+TEST_F(JobCommands, MergePadsOddInputsWhenAsked) {
+    const CommandResult result = run({"merge", "A.pdf", "C.pdf", "-o", "padded.pdf", "--pad-odd"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "padded.pdf (10 pages)\n");
+    EXPECT_EQ(markerText(dir.file("padded.pdf")), fixtures::markerRun("A", 1, 7) + "  C1 C2");
+}
+
 TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {
     writePicture("mark.png");
     const CommandResult result =

@@ -30,9 +30,13 @@ public:
         structured_pdfs::writeSecondStructuredPdf(dir.file("second.pdf"));
     }
 
-    void merge(BookmarkMode bookmarks) {
+    // Padded, the shorter file comes first, so that its blank page lies
+    // between the two.
+    void merge(BookmarkMode bookmarks, bool padOdd = false) {
         MergeRequest request;
         request.inputs = {input("structured.pdf"), input("second.pdf")};
+        if (padOdd) std::swap(request.inputs[0], request.inputs[1]);
+        request.padOdd = padOdd;
         request.outputPath = dir.file("out.pdf");
         request.silent = true;
         request.bookmarks = bookmarks;
@@ -108,6 +112,11 @@ const JobCase jobCases[] = {
                                         "second=T1 [T intro=T1]")}}},
     {"merge without bookmarks", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::None); },
      {{"out.pdf", "S1 S2 S3 S4 S5 S6 T1 T2 T3", withBookmarks(mergedStructure(), "(none)")}}},
+    {"merge with a blank page after the odd file", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::Keep, true); },
+     {{"out.pdf", "T1 T2 T3  S1 S2 S3 S4 S5 S6",
+       {"T intro=T1 Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri", "T1>T2 S1>S5,S3,S2,uri",
+        "agree=Yes choice=B name+1=Ada name=Bob person.city=Paris", "1 2 3 4 i ii 1 2 3 4", "Secret", "(none)",
+        "notes.txt notes.txt+1", "", "(none)"}}}},
     {"split by ranges", [](StructureJobs& jobs) { jobs.split("1-3;4-6"); },
      {{"part_1.pdf", "S1 S2 S3",
        {"Front=S1 [Preface=S2] Body=S3 Web=uri", "S1>S3,S2,uri", "agree=Yes choice=B name=Ada", "i ii 1", "",

@@ -221,6 +221,7 @@ TEST_F(MainWindowTest, OpensWithTheDesignedSizesAndDefaults) {
     EXPECT_FALSE(control<QCheckBox>(w, "mix_reverse_second")->isChecked());
     EXPECT_FALSE(control<QCheckBox>(w, "mix_single_file")->isChecked());
     EXPECT_TRUE(control<QRadioButton>(w, "merge_bookmarks_keep")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(w, "merge_pad_odd")->isChecked());
     EXPECT_TRUE(control<QRadioButton>(w, "mix_bookmarks_keep")->isChecked());
     EXPECT_TRUE(control<QRadioButton>(w, "mix_dest_source")->isChecked()) << "the bookmark choice is apart from the destination choice";
     EXPECT_EQ(control<QLineEdit>(w, "split_base_filename")->text(), "filename");
@@ -597,13 +598,15 @@ TEST_F(MainWindowTest, MergeJoinsTheListWithTheStoredProtection) {
     EXPECT_NE(pdf.getTrailer().getKey("/Info").getKey("/Creator").getUTF8Value().find("Splimera"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, TheBookmarkChoiceOfMergeAndMixReachesTheJob) {
+TEST_F(MainWindowTest, TheBookmarkAndPaddingChoicesOfMergeAndMixReachTheJob) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};
     control<QToolButton>(w, "mergeBtnAddFile")->click();
     control<QRadioButton>(w, "merge_bookmarks_per_file")->setChecked(true);
+    control<QCheckBox>(w, "merge_pad_odd")->setChecked(true);
     run("cmd_merge");
     EXPECT_EQ(fixtures::bookmarkTitles(dir.file("output.pdf")), "b a");
+    EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "B1 B2 B3  A1 A2 A3 A4");
 
     addMix(dir.file("a.pdf"), dir.file("b.pdf"));
     control<QCheckBox>(w, "mix_single_file")->setChecked(true);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "jobs/bookmark_split_outputs.h"
 #include "jobs/output_naming.h"
 #include "jobs/range_list.h"
 
@@ -18,6 +19,15 @@ std::vector<std::string> plannedOutputs(const SplitRequest& request, int pageCou
     auto add = [&](int number) {
         names.push_back(numberedOutputName(request.destinationFolder, request.baseName, number, pageCount));
     };
+    if (request.method == SplitMethod::BySize) {
+        request.check();
+        for (int number = 1; number <= pageCount; ++number) add(number);
+        return names;
+    }
+    if (request.method == SplitMethod::ByBookmarks) {
+        for (const BookmarkOutput& file : bookmarkSplitOutputs(request, pageCount)) names.push_back(file.path);
+        return names;
+    }
     if (request.method == SplitMethod::ByPageRange) {
         // A group takes its number also when it takes no page and writes no file.
         int number = 0;
@@ -32,6 +42,8 @@ std::vector<std::string> plannedOutputs(const SplitRequest& request, int pageCou
         if (file.written()) add(file.number);
     return names;
 }
+
+bool outputCountKnown(const SplitRequest& request) { return request.method != SplitMethod::BySize; }
 
 std::vector<std::string> plannedOutputs(const MixRequest& request, int pagesFirst, int pagesSecond) {
     std::vector<std::string> names;

@@ -47,8 +47,8 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     padOdd_ = checkBox(outputGroup_, widgetName::mergePadOdd,
                        QStringLiteral("Add a blank page after each file with an odd number of pages"));
     auto* outputRows = new QVBoxLayout(outputGroup_);
-    outputRows->setContentsMargins(14, 12, 14, 12);
-    outputRows->setSpacing(8);
+    outputRows->setContentsMargins(14, 10, 14, 10);
+    outputRows->setSpacing(4);
     auto* outputRow = new QHBoxLayout;
     outputRow->setSpacing(8);
     outputRow->addWidget(outputLabel_);

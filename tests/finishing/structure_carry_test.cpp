@@ -52,6 +52,16 @@ public:
         request.silent = true;
         runSplit(request, reporter);
     }
+    void splitByBookmarks(const std::string& level) {
+        SplitRequest request;
+        request.input = input("structured.pdf");
+        request.method = SplitMethod::ByBookmarks;
+        request.bookmarkLevel = level;
+        request.baseName = "part_";
+        request.destinationFolder = dir.folder();
+        request.silent = true;
+        runSplit(request, reporter);
+    }
     // Page by page in turns; the second file, shorter, starts again from its first page.
     void mixPageByPage() {
         MixRequest request;
@@ -124,6 +134,13 @@ const JobCase jobCases[] = {
       {"part_2.pdf", "S4 S5 S6",
        {"Body=- [Part A=S4 Part B=S6] Web=uri", "", "choice=B person.city=Paris", "2 3 4", "Secret",
         "Structure Fixture", "notes.txt", "", "Document [P@S4 P@S5 P@S6]"}}}},
+    {"split by bookmarks: each file keeps those beneath its own", [](StructureJobs& jobs) { jobs.splitByBookmarks("1"); },
+     {{"part_1.pdf", "S1 S2",
+       {"Front=S1 [Preface=S2] Web=uri", "S1>S2,uri", "", "i ii", "", "Structure Fixture", "notes.txt", "",
+        "Document [P@S1 Link@S1 P@S2]"}},
+      {"part_2.pdf", "S3 S4 S5 S6",
+       {"Body=S3 [Part A=S4 Part B=S6] Web=uri", "", "agree=Yes choice=B name=Ada person.city=Paris", "1 2 3 4",
+        "Secret", "Structure Fixture", "notes.txt", "", "Document [P@S3 P@S4 P@S5 P@S6]"}}}},
     {"mix with a repeated page", [](StructureJobs& jobs) { jobs.mixPageByPage(); },
      {{"mix_mixed.pdf", "S1 T1 S2 T2 S3 T3 S4 T1 S5 T2 S6 T3",
        {"Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri T intro=T1", "S1>S5,S3,S2,uri T1>T2 T1#2>T2",

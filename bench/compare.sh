@@ -23,15 +23,7 @@ make_text_pdf 50 "$corpus/text-50.pdf"
 
 # The watermark: a 300 x 150 RGBA picture, half transparent, and the same
 # picture on a blank page for qpdf's --overlay (made by Splimera itself).
-python3 - "$work/mark.png" <<'PY'
-import struct, sys, zlib
-w, h = 300, 150
-rows = b"".join(b"\0" + b"".join(bytes((200, 30, 30, 255 if x < w // 2 else 0)) for x in range(w)) for _ in range(h))
-chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-with open(sys.argv[1], "wb") as f:
-    f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
-PY
+make_mark_png "$work/mark.png"
 gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -o "$work/blank.pdf" -c showpage >/dev/null
 mkdir -p "$work/overlay"
 "$program" split "$work/blank.pdf" --to "$work/overlay" --watermark "$work/mark.png" --at 50,50 >/dev/null

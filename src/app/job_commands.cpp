@@ -271,6 +271,9 @@ public:
     }
     std::string translation(const std::string& key) override { return context_.translation(key); }
     void setProgressPosition(int position) override { progress_.setPercent(position); }
+    void inputRepaired(const std::string& path) override {
+        progress_.interrupt([&] { context_.err << "Note: " << path << " is damaged; it was read as repaired" << std::endl; });
+    }
     void outputWritten(const WrittenOutput& output) override {
         ++written;
         // Standard output may be the same terminal.

@@ -15,6 +15,8 @@
 #include "app/terminal.h"
 #include "app/window_command_host.h"
 #include "app/window_switches.h"
+#include "engine/render_protocol.h"
+#include "engine/render_service.h"
 #include "jobs/application.h"
 #include "settings/settings.h"
 #include "ui/display_check.h"
@@ -118,6 +120,8 @@ int runWindow(int& argc, char** argv, const std::vector<std::string>& arguments)
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The window's page-drawing process: no Qt, no settings.
+    if (argc == 2 && std::string(argv[1]) == RenderServiceSwitch) return runRenderService();
     installQtMessageFilter();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && trimmed(arguments[0]) == "/remove") return ExitDone;

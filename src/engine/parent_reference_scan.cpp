@@ -139,7 +139,7 @@ ParentLinkScan scanParentLinks(const std::string& fileName) {
     // Context kept on either side of a part: more than any header or
     // reference spans, short of pathological runs of blanks.
     constexpr size_t Context = 256;
-    constexpr size_t PartSize = size_t(1) << 20;
+    constexpr size_t PartSize = size_t(64) << 10;
     try {
         std::ifstream file(fileName, std::ios::binary);
         if (!file) return {};

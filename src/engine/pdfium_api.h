@@ -5,6 +5,7 @@
 extern "C" {
 typedef struct fpdf_document_t__* FPDF_DOCUMENT;
 typedef struct fpdf_page_t__* FPDF_PAGE;
+typedef struct fpdf_bitmap_t__* FPDF_BITMAP;
 typedef int FPDF_BOOL;
 typedef unsigned long FPDF_DWORD;
 
@@ -19,4 +20,9 @@ struct FS_SIZEF {
 };
 
 constexpr unsigned long FPDF_ERR_SUCCESS = 0;
+
+// Bitmap format: 4 bytes a pixel, blue, green, red, alpha.
+constexpr int FPDFBitmap_BGRA = 4;
+// Render flag: draw the annotations' appearances too.
+constexpr int FPDF_ANNOT = 0x01;
 }

@@ -45,6 +45,13 @@ const EntrySlot* entryTable(std::size_t& count) {
         {"FPDF_GetPageSizeByIndexF", slotOf(entries.FPDF_GetPageSizeByIndexF), true},
         {"FPDF_LoadMemDocument64", slotOf(entries.FPDF_LoadMemDocument64), true},
         {"FPDF_DocumentHasValidCrossReferenceTable", slotOf(entries.FPDF_DocumentHasValidCrossReferenceTable), true},
+        {"FPDFBitmap_CreateEx", slotOf(entries.FPDFBitmap_CreateEx), false},
+        {"FPDFBitmap_FillRect", slotOf(entries.FPDFBitmap_FillRect), false},
+        {"FPDFBitmap_Destroy", slotOf(entries.FPDFBitmap_Destroy), false},
+        {"FPDF_RenderPageBitmap", slotOf(entries.FPDF_RenderPageBitmap), false},
+        {"FPDF_GetPageWidthF", slotOf(entries.FPDF_GetPageWidthF), false},
+        {"FPDF_GetPageHeightF", slotOf(entries.FPDF_GetPageHeightF), false},
+        {"FPDF_GetPageLabel", slotOf(entries.FPDF_GetPageLabel), false},
         {"FPDFPage_New", slotOf(entries.FPDFPage_New), true},
     };
     count = sizeof table / sizeof table[0];

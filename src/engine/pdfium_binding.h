@@ -37,6 +37,18 @@ struct PdfiumEntryPoints {
     FPDF_BOOL (*FPDF_GetPageSizeByIndexF)(FPDF_DOCUMENT, int index, FS_SIZEF* size);
     FPDF_DOCUMENT (*FPDF_LoadMemDocument64)(const void* data, std::size_t size, const char* password);
     FPDF_BOOL (*FPDF_DocumentHasValidCrossReferenceTable)(FPDF_DOCUMENT);
+    // Rendering, for the page pictures; optional, so that a build without it
+    // still runs the jobs (null then).
+    FPDF_BITMAP (*FPDFBitmap_CreateEx)(int width, int height, int format, void* firstScan, int stride);
+    // Declared without its result, which newer builds add and older ones lack.
+    void (*FPDFBitmap_FillRect)(FPDF_BITMAP, int left, int top, int width, int height, FPDF_DWORD color);
+    void (*FPDFBitmap_Destroy)(FPDF_BITMAP);
+    void (*FPDF_RenderPageBitmap)(FPDF_BITMAP, FPDF_PAGE, int startX, int startY, int sizeX, int sizeY, int rotate,
+                                  int flags);
+    float (*FPDF_GetPageWidthF)(FPDF_PAGE);
+    float (*FPDF_GetPageHeightF)(FPDF_PAGE);
+    unsigned long (*FPDF_GetPageLabel)(FPDF_DOCUMENT, int index, void* buffer, unsigned long length);
+    // A blank page, for the padding of a merge.
     FPDF_PAGE (*FPDFPage_New)(FPDF_DOCUMENT, int index, double width, double height);
 };
 

@@ -1,15 +1,19 @@
 #include "jobs/document_session.h"
 
+#include "jobs/job_reporter.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <utility>
 
 
-PdfDocument openInput(const InputFile& input) {
+PdfDocument openInput(const InputFile& input, JobReporter& reporter) {
     const std::shared_ptr<PdfDocument> handed = std::exchange(input.opened, nullptr);
-    if (handed && handed->isOpen()) return std::move(*handed);
-    return PdfDocument::open(input.path(), input.password);
+    PdfDocument document =
+        handed && handed->isOpen() ? std::move(*handed) : PdfDocument::open(input.path(), input.password);
+    if (document.repaired()) reporter.inputRepaired(input.path());
+    return document;
 }
 
 void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {

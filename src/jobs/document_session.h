@@ -5,10 +5,13 @@
 #include "engine/pdf_document.h"
 #include "jobs/input_file.h"
 
+class JobReporter;
+
 
 // Opens an input of a job with its password, or takes the document handed
 // over with it.
-PdfDocument openInput(const InputFile& input);
+// A repaired input is reported.
+PdfDocument openInput(const InputFile& input, JobReporter& reporter);
 
 // Raises, naming the input, when the document has no page to take.
 void refuseWithoutPages(const PdfDocument& document, const InputFile& input);

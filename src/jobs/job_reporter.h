@@ -16,6 +16,8 @@ public:
     virtual void setProgressVisible(bool /*visible*/) {}
     // A file the job has written and finished, once it is at its target.
     virtual void outputWritten(const WrittenOutput& /*output*/) {}
+    // An input that was damaged and has been read through a repair of it.
+    virtual void inputRepaired(const std::string& /*path*/) {}
     // The user asked the job to stop: the run functions look between outputs,
     // so the files written before stay whole and no file is left half made.
     virtual bool stopRequested() const { return false; }

@@ -21,7 +21,7 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
     JobOutputs outputs(finisher, reporter, request.inputs, request.bookmarks);
     for (std::size_t i = 0; i < request.inputs.size(); ++i) {
         if (reporter.stopRequested()) return;
-        const PdfDocument opened = openInput(request.inputs[i]);
+        const PdfDocument opened = openInput(request.inputs[i], reporter);
         std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
         std::iota(pages.begin(), pages.end(), 1);
         const std::vector<int> copied = appendPages(output, opened, pages);

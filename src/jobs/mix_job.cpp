@@ -24,10 +24,10 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        const PdfDocument first = openInput(request.first);
+        const PdfDocument first = openInput(request.first, reporter);
         refuseWithoutPages(first, request.first);
         const int pagesFirst = first.pageCount();
-        const PdfDocument second = openInput(request.second);
+        const PdfDocument second = openInput(request.second, reporter);
 
         const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
 

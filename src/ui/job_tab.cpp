@@ -27,6 +27,7 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
     run->setSpacing(16);
     run->addWidget(progressBar_, 1);
     run->addWidget(runButton_);
+    runRow_ = run;
 
     // The options and the run button end where the grid ends.
     const int besideGrid = list->spacing() + addButton_->width();
@@ -38,7 +39,15 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
     whole->addLayout(list, gridStretch);
     whole->addLayout(options);
     whole->addStretch(gridStretch > 0 ? 0 : 1);  // a grid that grows takes the height
+    stripPlace_ = new QVBoxLayout;
+    stripPlace_->setContentsMargins(0, 0, besideGrid, 0);
+    whole->addLayout(stripPlace_);
     whole->addLayout(run);
+}
+
+void JobTab::placePageStrip(QWidget* strip, QWidget* toggle) {
+    stripPlace_->addWidget(strip);
+    runRow_->insertWidget(0, toggle);
 }
 
 void JobTab::setJobRunning(bool running, bool ownJob, const QString& cancelCaption) {

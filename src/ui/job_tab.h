@@ -3,6 +3,7 @@
 #include <vector>
 
 class FileGrid;
+class QBoxLayout;
 class QLayout;
 class QProgressBar;
 class QPushButton;
@@ -24,6 +25,9 @@ public:
     // button of the tab whose job it is: that one reads `cancelCaption` and
     // stops the job. Afterwards the run button gets its caption back.
     void setJobRunning(bool running, bool ownJob, const QString& cancelCaption);
+    // Puts the tab's panel of pages above the run button, and the button
+    // that opens it beside the progress bar.
+    void placePageStrip(QWidget* strip, QWidget* toggle);
 
 protected:
     explicit JobTab(QWidget* parent);
@@ -40,5 +44,7 @@ protected:
     QProgressBar* progressBar_ = nullptr;
 
 private:
+    QBoxLayout* stripPlace_ = nullptr;
+    QBoxLayout* runRow_ = nullptr;
     QString runCaption_;  // while the run button reads Cancel
 };

@@ -37,6 +37,7 @@
 #include "ui/qt_translation.h"
 #include "ui/merge_tab.h"
 #include "ui/mix_tab.h"
+#include "ui/page_preview.h"
 #include "ui/protection_dialog.h"
 #include "ui/split_tab.h"
 #include "ui/tab_list_controls.h"
@@ -96,6 +97,8 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesF
     runner_ = new JobRunner(dialogs_, [this](const std::string& key) { return translation(key); }, this);
     connect(runner_, &JobRunner::finished, this, &MainWindow::jobEnded);
     connectControls();
+    preview_ = new PagePreview(
+        *lists_, *listControls_, [this](const std::string& key) { return translation(key); }, this);
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) listChanged(kind);
 
     protection_ = Settings().protection();
@@ -375,6 +378,7 @@ void MainWindow::listChanged(ListKind kind) {
     const bool idle = !isJobRunning();
     tab.addButton()->setEnabled(idle && (kind == ListKind::Merge || count < (kind == ListKind::Split ? 1 : 2)));
     tab.removeButton()->setEnabled(idle && count > 0);
+    preview_->update(kind);
     if (kind != ListKind::Merge) return;
     mergeTab_->upButton()->setEnabled(idle && count > 1);
     mergeTab_->downButton()->setEnabled(idle && count > 1);

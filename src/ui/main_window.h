@@ -18,6 +18,7 @@ class Dialogs;
 class JobReporter;
 class MergeTab;
 class MixTab;
+class PagePreview;
 class ProtectionDialog;
 class QComboBox;
 class QLabel;
@@ -131,6 +132,7 @@ private:
 
     std::unique_ptr<TabListControls> listControls_;
     std::unique_ptr<FileLists> lists_;
+    PagePreview* preview_ = nullptr;
     std::optional<WindowTab> openingTab_;  // chosen by the command line
     bool shownBefore_ = false;
     JobRunner* runner_ = nullptr;

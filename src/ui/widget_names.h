@@ -142,6 +142,11 @@ inline constexpr const char* positionY = "editWatermarkY";
 inline constexpr const char* cancelButton = "Command3";
 inline constexpr const char* okButton = "Command2";
 
+// --- The job tabs' panels of pages: the buttons that open and close them
+inline constexpr const char* splitPages = "split_pages";
+inline constexpr const char* mergePages = "merge_pages";
+inline constexpr const char* mixPages = "mix_pages";
+
 }  // namespace widgetName
 
 namespace messageKey {
@@ -197,5 +202,8 @@ inline constexpr MessageText splitKept{"MsgSplitKept", "The split takes one file
 inline constexpr MessageText mixKept{"MsgMixKept", "The mix takes two files. Kept: %1"};
 inline constexpr MessageText passwordOf{"MsgPasswordOf", "%1 is protected. Please enter its password:"};
 inline constexpr MessageText totalPages{"MsgTotalPages", "Total pages: %1"};
+// The tips of pages that show a placeholder instead of their picture.
+inline constexpr MessageText pageNotDrawn{"MsgPageNotDrawn", "This page could not be drawn."};
+inline constexpr MessageText pageTooSlow{"MsgPageTooSlow", "This page took too long to draw."};
 
 }  // namespace messageText

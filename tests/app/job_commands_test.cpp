@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include "app/job_commands.h"
+#include "support/damaged_pdfs.h"
 #include "support/fixtures.h"
 #include "support/process.h"
 
@@ -96,6 +97,33 @@ TEST_F(JobCommands, SplitByEveryMethod) {
     }
     EXPECT_EQ(run({"split", "A.pdf", "--pages", "4"}).out, "A_1.pdf (4 pages)\nA_2.pdf (3 pages)\n");
     EXPECT_EQ(run({"split", "A.pdf", "--ranges", "7"}).out, "A_1.pdf (1 page)\n");
+}
+
+// Each listed page count is what the written file holds; an output name as
+// long as the folder allows is written; a damaged input is named as repaired.
+TEST_F(JobCommands, ListingMatchesTheWrittenFiles) {
+    const std::string longBase(250, 'n');
+    const CommandResult result = run({"split", "A.pdf", "--pages", "3", "--name", longBase});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::istringstream lines(result.out);
+    int listed = 0;
+    for (std::string line; std::getline(lines, line); ++listed) {
+        const std::size_t open = line.rfind(" (");
+        const std::string path = line.substr(0, open);
+        QPDF pdf;
+        pdf.processFile(path.c_str());
+        EXPECT_EQ(line.substr(open), " (" + std::to_string(QPDFPageDocumentHelper(pdf).getAllPages().size()) +
+                                         (pdf.getAllPages().size() == 1 ? " page)" : " pages)"));
+        EXPECT_EQ(std::filesystem::path(path).filename().string().size(), 255u);
+    }
+    EXPECT_EQ(listed, 3);
+
+    for (const fixtures::DamagedPdf& entry : fixtures::damagedPdfs())
+        if (entry.name == "broken-xref.pdf") fixtures::placeDamagedPdf(dir.folder(), entry);
+    const CommandResult repaired = run({"merge", "broken-xref.pdf", "C.pdf", "-o", "joined.pdf"});
+    EXPECT_EQ(repaired.exitCode, 0);
+    EXPECT_EQ(repaired.err, "Note: broken-xref.pdf is damaged; it was read as repaired\n");
+    EXPECT_EQ(markerText(dir.file("joined.pdf")), "A1 A2 A3 C1 C2");
 }
 
 TEST_F(JobCommands, InvalidRangeIsReportedAndTheFilesAreStillWritten) {

@@ -22,16 +22,9 @@
 
 namespace {
 
-using fixtures::TempDir;
+using fixtures::errorOf;
 
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
+using fixtures::TempDir;
 
 std::string infoEntry(const std::string& path, const std::string& key, const std::string& password = "") {
     QPDF pdf;

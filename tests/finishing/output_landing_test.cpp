@@ -13,16 +13,9 @@
 
 namespace {
 
-using fixtures::TempDir;
+using fixtures::errorOf;
 
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
+using fixtures::TempDir;
 
 std::function<void(std::FILE*)> writing(const std::string& text) {
     return [text](std::FILE* file) { std::fputs(text.c_str(), file); };

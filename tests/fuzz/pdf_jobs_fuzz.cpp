@@ -96,7 +96,7 @@ void runAllowingErrors(const char* step, Job job) {
 // The page count when the file opens as a PDF, -1 when it does not.
 int openedPageCount(const InputFile& input) {
     try {
-        return openInput(input).pageCount();
+        return PdfDocument::open(input.path(), input.password).pageCount();
     } catch (const PdfError&) {
         return -1;
     }

@@ -14,6 +14,8 @@
 
 namespace {
 
+using fixtures::errorOf;
+
 using fixtures::TempDir;
 using Files = std::vector<std::string>;
 
@@ -45,15 +47,6 @@ public:
 private:
     std::size_t failingCall_;
 };
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "";
-}
 
 class MixJob : public ::testing::Test {
 protected:
@@ -244,7 +237,7 @@ TEST_F(MixJob, DoubleSidedScanBecomesOneDocumentInPageOrder) {
     fixtures::writeMarkedPdf(dir.file("sheets.pdf"), "P", 6);
     const std::pair<std::string, std::vector<int>> scans[] = {{"fronts.pdf", {1, 3, 5}}, {"backs.pdf", {6, 4, 2}}};
     for (const auto& [name, pages] : scans) {
-        const PdfDocument sheets = openInput(input("sheets.pdf"));
+        const PdfDocument sheets = openInput(input("sheets.pdf"), reporter);
         PdfDocument scan = PdfDocument::create();
         appendPages(scan, sheets, pages);
         fixtures::writeFile(dir.file(name), scan.save());

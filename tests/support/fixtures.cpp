@@ -249,4 +249,13 @@ std::vector<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
 }  // namespace fixtures

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,5 +73,8 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 std::vector<std::string> filesIn(const std::string& folder);  // sorted names, hidden ones included
+
+// The message of the exception the action raises, or "(no error)".
+std::string errorOf(const std::function<void()>& action);
 
 }  // namespace fixtures

@@ -1,6 +1,6 @@
 // Takes the screenshots of the documentation: every tab of the main window and
 // the protection dialog, in English and in German, the window narrow and wide,
-// and a job in progress. scripts/screenshots.sh runs
+// a job in progress, and the panels of pages. scripts/screenshots.sh runs
 // it under Xvfb, where the fonts are those of a desktop.
 // Usage: splimera_screenshots FOLDER
 #include <QApplication>
@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
         if (!QDir().mkpath(folder)) throw std::runtime_error(folder.toStdString() + ": cannot be made");
         takeMainWindowScreenshots(folder);
         takeProtectionDialogScreenshots(folder);
+        takePageStripScreenshots(folder);
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 1;

@@ -9,3 +9,4 @@ void saveScreenshot(QWidget& widget, const QString& path);
 
 void takeMainWindowScreenshots(const QString& folder);
 void takeProtectionDialogScreenshots(const QString& folder);
+void takePageStripScreenshots(const QString& folder);

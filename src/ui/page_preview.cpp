@@ -1,0 +1,127 @@
+#include "ui/page_preview.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QToolButton>
+#include <exception>
+
+#include "ui/file_grid.h"
+#include "ui/merge_tab.h"
+#include "ui/mix_tab.h"
+#include "ui/page_placeholder.h"
+#include "ui/page_service.h"
+#include "ui/page_strip.h"
+#include "ui/split_tab.h"
+#include "ui/strip_pages.h"
+#include "ui/tab_list_controls.h"
+#include "ui/widget_names.h"
+
+namespace {
+
+// The file's size and time of change: a file changed since shows anew.
+std::string versionOf(const std::string& path) {
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
+    return std::to_string(file.size()) + ' ' + std::to_string(file.lastModified().toMSecsSinceEpoch());
+}
+
+StripDocument documentOf(const InputFile& file) { return {file.path(), file.password, versionOf(file.path())}; }
+
+int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::PagesColumn][row].c_str()); }
+
+}  // namespace
+
+PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate,
+                         QObject* parent)
+    : QObject(parent), lists_(lists), tabs_(tabs), translate_(std::move(translate)), service_(new PageService(this)) {
+    connect(service_, &PageService::pictureReady, this, &PagePreview::pictureReady);
+    const char* names[] = {widgetName::splitPages, widgetName::mergePages, widgetName::mixPages};
+    for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) {
+        JobTab& tab = tabs_.tab(kind);
+        strips_[index(kind)] = new PageStrip(names[index(kind)], *service_, translate_, &tab);
+        tab.placePageStrip(strips_[index(kind)], strips_[index(kind)]->toggle());
+        // Open or closed in every tab alike, as the user left it last.
+        connect(strips_[index(kind)], &PageStrip::openChanged, this, [this](bool open) {
+            for (PageStrip* strip : strips_) strip->setOpen(open);
+        });
+        tab.fileGrid()->setIconSize(thumbnailBox());
+        followChoices(kind);
+    }
+}
+
+// Every field and choice of the tab may change what its strip shows.
+void PagePreview::followChoices(ListKind kind) {
+    JobTab& tab = tabs_.tab(kind);
+    if (kind == ListKind::Merge) {
+        // The window records the selection first: it connected to the grid before.
+        connect(tab.fileGrid(), &QTableWidget::currentCellChanged, this, [this] { showStrip(ListKind::Merge); });
+        return;
+    }
+    for (QLineEdit* field : tab.findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textChanged, this, [this, kind] { showStrip(kind); });
+    for (QAbstractButton* choice : tab.findChildren<QAbstractButton*>())
+        if (choice->isCheckable() && choice != strips_[index(kind)]->toggle())
+            connect(choice, &QAbstractButton::toggled, this, [this, kind] { showStrip(kind); });
+}
+
+void PagePreview::update(ListKind kind) {
+    showThumbnails(kind);
+    showStrip(kind);
+}
+
+void PagePreview::showThumbnails(ListKind kind) {
+    FileGrid* grid = tabs_.tab(kind).fileGrid();
+    const FileList& list = lists_.list(kind);
+    const int files = kind == ListKind::Split ? 1 : lists_.filesCount(kind);
+    for (int row = 1; row <= grid->rowCount(); ++row) {
+        QTableWidgetItem* item = grid->item(row - 1, FileList::FileNameColumn);
+        if (!item) continue;
+        item->setToolTip(QString());
+        if (row > files || !list.occupied(row)) {
+            item->setIcon(QIcon());
+            continue;
+        }
+        const StripDocument file = documentOf(list.inputFile(row));
+        const PageKey key{file.path, file.version, file.password, 0, thumbnailBox()};
+        const PageImage* image = service_->picture(key);
+        if (!image) awaitedThumbnails_.insert(key.id());
+        item->setIcon(image && image->drawn() ? QPixmap::fromImage(image->image)
+                                              : pagePlaceholder(thumbnailBox(), image != nullptr));
+        if (image && !image->drawn()) item->setToolTip(whyNotDrawn(*image, translate_));
+    }
+}
+
+void PagePreview::showStrip(ListKind kind) {
+    PageStrip& strip = *strips_[index(kind)];
+    const FileList& list = lists_.list(kind);
+    const std::vector<InputFile> files = lists_.inputFiles(kind);
+    if (files.empty()) return strip.clear();
+
+    if (kind == ListKind::Merge) {
+        const int selected = lists_.selectedRow(kind);
+        const int row = selected >= 1 && selected <= static_cast<int>(files.size()) ? selected : 1;
+        return strip.showPages({documentOf(files[row - 1])}, plainStripPages(pagesOf(list, row)));
+    }
+    const int pagesFirst = pagesOf(list, 1);
+    std::vector<StripPage> pages;
+    try {
+        if (kind == ListKind::Split)
+            pages = splitStripPages(qobject_cast<SplitTab*>(&tabs_.tab(kind))->request(), pagesFirst);
+        else if (files.size() == 2)
+            pages = mixStripPages(qobject_cast<MixTab*>(&tabs_.tab(kind))->request(), pagesFirst, pagesOf(list, 2));
+        else
+            pages = plainStripPages(pagesFirst);
+    } catch (const std::exception&) {
+        pages = plainStripPages(pagesFirst);  // numbers that cannot be read yet mark nothing
+    }
+    std::vector<StripDocument> documents;
+    for (const InputFile& file : files) documents.push_back(documentOf(file));
+    strip.showPages(std::move(documents), std::move(pages));
+}
+
+void PagePreview::pictureReady(const QByteArray& id) {
+    if (!awaitedThumbnails_.remove(id)) return;
+    for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) showThumbnails(kind);
+}

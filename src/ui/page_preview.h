@@ -1,0 +1,46 @@
+#pragma once
+#include <QObject>
+#include <QSet>
+#include <QSize>
+#include <array>
+
+#include "ui/file_lists.h"
+#include "ui/page_strip_model.h"
+
+class PageService;
+class PageStrip;
+class TabListControls;
+
+// The pictures of pages in the job tabs: a small picture of the first page of
+// every listed file in its grid row, and each tab's strip of pages: the split
+// file's pages marked where the chosen method cuts, the selected merge file's
+// pages, the pages of the first file a mix writes. Strips follow the files,
+// the selection and the tabs' choices as they change.
+class PagePreview : public QObject {
+    Q_OBJECT
+public:
+    // Places a strip in each job tab; `translate` gives the texts of its tips.
+    PagePreview(const FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate, QObject* parent);
+
+    // The list's files changed.
+    void update(ListKind kind);
+
+    PageService& service() const { return *service_; }
+    PageStrip& strip(ListKind kind) const { return *strips_[index(kind)]; }
+    static QSize thumbnailBox() { return {16, 20}; }
+
+private:
+    static std::size_t index(ListKind kind) { return static_cast<std::size_t>(kind) - 1; }
+    void showThumbnails(ListKind kind);
+    void showStrip(ListKind kind);
+    // Follows the selection of the merge list and the choices of the other tabs.
+    void followChoices(ListKind kind);
+    void pictureReady(const QByteArray& id);
+
+    const FileLists& lists_;
+    TabListControls& tabs_;
+    PageStripModel::Translate translate_;
+    PageService* service_;
+    std::array<PageStrip*, 3> strips_{};
+    QSet<QByteArray> awaitedThumbnails_;
+};

@@ -1,0 +1,98 @@
+#include "ui/page_strip.h"
+
+#include <QBoxLayout>
+#include <QListView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+
+namespace {
+
+constexpr int CaptionHeight = 14;
+constexpr int Spacing = 4;
+
+// Draws a page as the view does, then its marks and, for a page no output
+// takes, a veil over it.
+class StripDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        const QSize box = PageStrip::pictureBox();
+        return {box.width() + 2 * Spacing, box.height() + CaptionHeight + Spacing};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        if (!index.data(PageStripModel::TakenRole).toBool())
+            painter->fillRect(option.rect, QColor(255, 255, 255, 170));
+        const QString marks = index.data(PageStripModel::MarksRole).toString();
+        if (!marks.isEmpty()) {
+            const QColor mark(0xD0, 0x30, 0x30);
+            const QRect bar(option.rect.left(), option.rect.top(), 3, option.rect.height());
+            painter->fillRect(bar, mark);
+            QFont font = painter->font();
+            font.setBold(true);
+            painter->setFont(font);
+            const QRect badge(bar.right() + 1, option.rect.top(), painter->fontMetrics().horizontalAdvance(marks) + 6,
+                              painter->fontMetrics().height());
+            painter->fillRect(badge, mark);
+            painter->setPen(Qt::white);
+            painter->drawText(badge, Qt::AlignCenter, marks);
+        }
+        painter->restore();
+    }
+};
+
+}  // namespace
+
+PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Translate translate, QWidget* parent)
+    : QWidget(parent) {
+    toggle_ = new QToolButton(parent);
+    toggle_->setObjectName(QString::fromLatin1(name));
+    toggle_->setText(QStringLiteral("Pages"));
+    toggle_->setCheckable(true);
+    toggle_->setAutoRaise(true);
+    toggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toggle_->setArrowType(Qt::RightArrow);
+
+    model_ = new PageStripModel(service, pictureBox(), std::move(translate), this);
+    view_ = new QListView(this);
+    view_->setObjectName(QString::fromLatin1(name) + QStringLiteral("_view"));
+    view_->setViewMode(QListView::IconMode);
+    view_->setMovement(QListView::Static);
+    view_->setFlow(QListView::LeftToRight);
+    view_->setWrapping(false);
+    view_->setUniformItemSizes(true);  // rows are measured once, not all of them
+    view_->setSelectionMode(QAbstractItemView::NoSelection);
+    view_->setIconSize(pictureBox());
+    view_->setSpacing(0);
+    view_->setItemDelegate(new StripDelegate(view_));
+    view_->setModel(model_);
+    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int scrollBar = view_->horizontalScrollBar() ? view_->horizontalScrollBar()->sizeHint().height() : 16;
+    view_->setFixedHeight(pictureBox().height() + CaptionHeight + Spacing + scrollBar + 2 * view_->frameWidth() + 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    setVisible(false);
+    connect(toggle_, &QToolButton::toggled, this, &PageStrip::setOpen);
+}
+
+void PageStrip::showPages(std::vector<StripDocument> documents, std::vector<StripPage> pages) {
+    model_->setPages(std::move(documents), std::move(pages));
+}
+
+bool PageStrip::isOpen() const { return toggle_->isChecked(); }
+
+void PageStrip::setOpen(bool open) {
+    toggle_->setChecked(open);
+    toggle_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+    if (open == isVisibleTo(parentWidget())) return;
+    setVisible(open);
+    emit openChanged(open);
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include <QWidget>
+#include <vector>
+
+#include "ui/page_strip_model.h"
+
+class PageService;
+class QListView;
+class QToolButton;
+
+// A tab's panel of pages: a row of page pictures with their numbers (and
+// labels) that scrolls sideways, and a button that opens and closes it, which
+// the tab places apart. Pages that open an output carry its number on a bar at
+// their left edge; pages no output takes are dimmed. It starts closed: open,
+// it makes the tab taller, and pages are asked for only while it shows.
+class PageStrip : public QWidget {
+    Q_OBJECT
+public:
+    // The button is called `name`: the language files give its caption.
+    // Both belong to `parent`; `translate` gives the tips' texts.
+    PageStrip(const char* name, PageService& service, PageStripModel::Translate translate, QWidget* parent);
+
+    void showPages(std::vector<StripDocument> documents, std::vector<StripPage> pages);
+    void clear() { showPages({}, {}); }
+
+    bool isOpen() const;
+    void setOpen(bool open);
+
+    PageStripModel& model() const { return *model_; }
+    QListView* view() const { return view_; }
+    QToolButton* toggle() const { return toggle_; }
+
+    // The largest picture of a page, in pixels.
+    static QSize pictureBox() { return {48, 60}; }
+
+signals:
+    void openChanged(bool open);
+
+private:
+    QToolButton* toggle_;
+    QListView* view_;
+    PageStripModel* model_;
+};

@@ -1,0 +1,30 @@
+#include "ui/strip_pages.h"
+
+#include "jobs/planned_outputs.h"
+
+std::vector<StripPage> plainStripPages(int pageCount) {
+    std::vector<StripPage> pages(static_cast<std::size_t>(std::max(pageCount, 0)));
+    for (int page = 0; page < pageCount; ++page) pages[page].page = page;
+    return pages;
+}
+
+std::vector<StripPage> splitStripPages(const SplitRequest& request, int pageCount) {
+    std::vector<StripPage> pages = plainStripPages(pageCount);
+    for (StripPage& page : pages) page.taken = false;
+    for (const PlannedFile& file : splitOutputFiles(request, pageCount)) {
+        pages[file.pages.front() - 1].marks.push_back(file.number);
+        for (int page : file.pages) pages[page - 1].taken = true;
+    }
+    return pages;
+}
+
+std::vector<StripPage> mixStripPages(const MixRequest& request, int pagesFirst, int pagesSecond) {
+    std::vector<StripPage> pages;
+    for (const MixTurn& turn : firstMixOutputTurns(request, pagesFirst, pagesSecond)) {
+        const std::size_t opening = pages.size();
+        for (int page : turn.pagesFirst) pages.push_back({0, page - 1, {}, true});
+        for (int page : turn.pagesSecond) pages.push_back({1, page - 1, {}, true});
+        pages[opening].marks.push_back(turn.number);
+    }
+    return pages;
+}

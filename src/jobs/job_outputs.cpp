@@ -32,18 +32,21 @@ JobOutputs::JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vec
 
 JobReporter& JobOutputs::reporter() { return *reporter_; }
 
-void JobOutputs::write(PdfDocument&& document, const std::string& path) {
+NewOutput JobOutputs::save(PdfDocument&& document, const std::string& path) {
     NewOutput output;
     output.path = path;
     output.structure = provenance_.takeOutput();
-    {
-        const PdfDocument closedAfterSaving = std::move(document);
-        output.pageCount = closedAfterSaving.pageCount();
-        if (output.pageCount == 0) {
-            leftOut_.push_back(path);
-            return;
-        }
-        output.pdf = closedAfterSaving.save();
+    const PdfDocument closedAfterSaving = std::move(document);
+    output.pageCount = closedAfterSaving.pageCount();
+    if (output.pageCount > 0) output.pdf = closedAfterSaving.save();
+    return output;
+}
+
+void JobOutputs::write(PdfDocument&& document, const std::string& path) {
+    const NewOutput output = save(std::move(document), path);
+    if (output.pageCount == 0) {
+        leftOut_.push_back(path);
+        return;
     }
     const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
     landing_.stage(written, [&](std::FILE* file) { finisher_.writeFinished(output, file); });
@@ -52,14 +55,7 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
 }
 
 FinishedOutput JobOutputs::finish(PdfDocument&& document, const std::string& path) {
-    NewOutput output;
-    output.path = path;
-    output.structure = provenance_.takeOutput();
-    {
-        const PdfDocument closedAfterSaving = std::move(document);
-        output.pageCount = closedAfterSaving.pageCount();
-        if (output.pageCount > 0) output.pdf = closedAfterSaving.save();
-    }
+    const NewOutput output = save(std::move(document), path);
     FinishedOutput finished{{path, output.pageCount, finisher_.protects(), finisher_.stamps()}, {}, {}};
     if (output.pageCount == 0) return finished;
     finished.bytes = finisher_.finishInMemory(output);

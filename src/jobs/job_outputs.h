@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "engine/pdf_document.h"
+#include "finishing/finisher.h"
 #include "finishing/output_landing.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_provenance.h"
-
-class Finisher;
 
 // An output saved and finished in memory, not yet written: a job that weighs
 // its outputs makes them so.
@@ -57,6 +56,10 @@ public:
 
 private:
     class LandingFirst;
+
+    // The document saved by PDFium for path, without pages when it has
+    // none, and closed; the pages recorded since the last output go with it.
+    NewOutput save(PdfDocument&& document, const std::string& path);
 
     Finisher& finisher_;
     OutputLanding landing_;

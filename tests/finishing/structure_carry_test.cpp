@@ -43,23 +43,13 @@ public:
         runMerge(request, reporter);
     }
     void split(const std::string& ranges) {
-        SplitRequest request;
-        request.input = input("structured.pdf");
-        request.method = SplitMethod::ByPageRange;
+        SplitRequest request = splitOf(SplitMethod::ByPageRange);
         request.rangeList = ranges;
-        request.baseName = "part_";
-        request.destinationFolder = dir.folder();
-        request.silent = true;
         runSplit(request, reporter);
     }
     void splitByBookmarks(const std::string& level) {
-        SplitRequest request;
-        request.input = input("structured.pdf");
-        request.method = SplitMethod::ByBookmarks;
+        SplitRequest request = splitOf(SplitMethod::ByBookmarks);
         request.bookmarkLevel = level;
-        request.baseName = "part_";
-        request.destinationFolder = dir.folder();
-        request.silent = true;
         runSplit(request, reporter);
     }
     // Page by page in turns; the second file, shorter, starts again from its first page.
@@ -80,6 +70,15 @@ public:
 
 private:
     InputFile input(const std::string& name) { return {name, dir.folder(), ""}; }
+    SplitRequest splitOf(SplitMethod method) {
+        SplitRequest request;
+        request.input = input("structured.pdf");
+        request.method = method;
+        request.baseName = "part_";
+        request.destinationFolder = dir.folder();
+        request.silent = true;
+        return request;
+    }
 };
 
 struct OutputExpectation {

@@ -19,7 +19,8 @@ std::string commandLineUsage() {
 
 std::string jobCommandUsage() {
     return "  split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST\n"
-           "        | --bookmarks LEVEL [--title-names] | --size SIZE] [--name BASE] [--to FOLDER] [common options]\n"
+           "        | --bookmarks LEVEL [--title-names] | --size SIZE]\n"
+           "        [--name BASE] [--to FOLDER] [common options]\n"
            "      --bookmarks LEVEL cuts FILE where its bookmarks of LEVEL (1 is the top) or above\n"
            "      begin, --title-names names the files after those bookmarks; --size SIZE writes\n"
            "      files of at most SIZE bytes (300K, 10M: K is 1,024 bytes, M 1,048,576), a page\n"

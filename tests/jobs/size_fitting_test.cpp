@@ -13,12 +13,17 @@ struct Fitting {
     std::vector<long long> pages;
 
     std::vector<int> filePages(long long limit, int& weighings) const {
+        long long weighedPages = 0;
+        return filePages(limit, weighings, weighedPages);
+    }
+    std::vector<int> filePages(long long limit, int& weighings, long long& weighedPages) const {
         SizeModel model;
         std::vector<int> files;
         for (std::size_t first = 0; first < pages.size();) {
             const int available = static_cast<int>(pages.size() - first);
             const int taken = fitPages(available, limit, model, [&](int count) {
                 ++weighings;
+                weighedPages += count;
                 EXPECT_GE(count, 1);
                 EXPECT_LE(count, available);
                 return weight(first, count);
@@ -70,6 +75,18 @@ TEST(SizeFitting, AFileCostsAboutTwoWeighings) {
         first += static_cast<std::size_t>(pages);
     }
     EXPECT_LE(weighings, static_cast<int>(files.size()) * 5 / 2) << files.size() << " files";
+}
+
+TEST(SizeFitting, AModelLearntOnLightPagesDoesNotWeighTheRestForEveryFile) {
+    // 100 pages of 10 bytes, then 900 of 1,000: the light pages promise far more than fits.
+    Fitting fitting{1000, std::vector<long long>(100, 10)};
+    fitting.pages.resize(1000, 1000);
+    int weighings = 0;
+    long long weighedPages = 0;
+    const std::vector<int> files = fitting.filePages(5000, weighings, weighedPages);
+    EXPECT_EQ(std::accumulate(files.begin(), files.end(), 0), 1000);
+    EXPECT_EQ(files[1], 4) << "then four heavy pages a file";
+    EXPECT_LE(weighedPages, 4 * 1000) << "pages weighed for 1,000 pages in " << files.size() << " files";
 }
 
 }  // namespace

@@ -22,6 +22,14 @@ std::string folded(const std::string& name) {
     return lower;
 }
 
+// Names Windows keeps for its devices, also with an extension after them.
+bool isDeviceName(const std::string& stem) {
+    const std::string name = folded(stem.substr(0, stem.find('.')));
+    if (name == "con" || name == "prn" || name == "aux" || name == "nul") return true;
+    return name.size() == 4 && (name.compare(0, 3, "com") == 0 || name.compare(0, 3, "lpt") == 0) &&
+           name[3] >= '1' && name[3] <= '9';
+}
+
 }  // namespace
 
 std::string fileStemOfTitle(const std::string& title) {
@@ -48,6 +56,7 @@ std::string fileStemOfTitle(const std::string& title) {
     stem = cutAt(stem.substr(first, end - first), MostTitleNameBytes);
     // The cut may leave a blank or dot at the end again.
     while (!stem.empty() && trimmable(stem.back())) stem.pop_back();
+    if (isDeviceName(stem)) stem.insert(0, "_");
     return stem;
 }
 

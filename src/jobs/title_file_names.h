@@ -8,7 +8,9 @@ constexpr std::size_t MostTitleNameBytes = 200;
 // A title (UTF-8) as the stem of a file name: every path separator, control
 // character and character Windows refuses in names (<>:"|?*) becomes "_",
 // blanks and dots at either end go, and the text is cut to
-// MostTitleNameBytes at a character boundary. Empty when nothing is left.
+// MostTitleNameBytes at a character boundary; a name Windows keeps for a
+// device (CON, NUL, COM1, ...) gets a "_" before it. Empty when nothing is
+// left.
 std::string fileStemOfTitle(const std::string& title);
 
 // Gives each output a name no other output of the job has, nor the job's

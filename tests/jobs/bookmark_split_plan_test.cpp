@@ -62,6 +62,9 @@ TEST(TitleFileNames, TitlesBecomeSafeFileNames) {
         {"next line \xC2\x85 here " + e, "next line _ here " + e},
         {"  . hidden dots . ", "hidden dots"},
         {"..", ""},
+        {"con", "_con"},
+        {"COM1.part", "_COM1.part"},
+        {"Console", "Console"},
         {"", ""},
         {long201, long201.substr(0, 199)},  // not inside the last é
     };

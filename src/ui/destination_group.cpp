@@ -48,10 +48,14 @@ DestinationGroup::DestinationGroup(const DestinationNames& names, Dialogs& dialo
     layout_->addWidget(folder_, 3, 0, 1, 2);
     layout_->addWidget(browseButton_, 3, 2);
     layout_->setColumnStretch(1, 1);
-    layout_->setRowStretch(5, 1);
+    layout_->setRowStretch(nextRow_, 1);
 }
 
-void DestinationGroup::addRow(QWidget* control) { layout_->addWidget(control, 4, 0, 1, 3); }
+void DestinationGroup::addRow(QWidget* control) {
+    layout_->setRowStretch(nextRow_, 0);
+    layout_->addWidget(control, nextRow_++, 0, 1, 3);
+    layout_->setRowStretch(nextRow_, 1);
+}
 
 // Names and folders are bytes: field_bytes.h.
 std::string DestinationGroup::baseName() const { return fieldBytes(baseName_); }

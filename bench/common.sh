@@ -47,6 +47,12 @@ measure() {
   rm -f "$log"
 }
 
+# Keeps the shorter of two times in the variable named by $1.
+keep_best() {
+  local -n best=$1
+  if [[ -z $best ]] || awk -v a="$2" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$2; fi
+}
+
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0) print "n/a"; else printf "%.2f", a / b }'; }
 
 size_of() { du -cb "$@" | tail -1 | cut -f1; }

@@ -11,12 +11,6 @@ make_text_pdf 1000 "$input"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Keeps the shorter of two times in the variable named by $1.
-keep_best() {
-  local -n best=$1
-  if [[ -z $best ]] || awk -v a="$2" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$2; fi
-}
-
 # The machine may be shared: both tools run in turns, RUNS times each, into
 # fresh folders, and the shortest time of each counts. Creating the files
 # takes most of the time in the one-page case.

@@ -13,7 +13,8 @@ std::vector<std::string> ParsedArguments::values(const std::string& name) const 
 
 namespace {
 
-const std::set<std::string> Flags = {"--no-protection", "--quiet", "--help", "-h", "--reverse-second", "--single-file"};
+const std::set<std::string> Flags = {"--no-protection", "--quiet",       "--help",     "-h",
+                                     "--reverse-second", "--single-file", "--pad-odd", "--title-names"};
 const std::set<std::string> CommonFlags = {"--no-protection", "--quiet", "--help", "-h"};
 const std::set<std::string> CommonOptions = {"--password", "--password-file", "--output-password",
                                              "--output-password-file", "--watermark", "--at"};

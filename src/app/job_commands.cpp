@@ -121,6 +121,10 @@ std::string usageText(const RequestError& error, const ParsedArguments& parsed) 
     case RequestField::FirstStart: return mixMethodText("--first");
     case RequestField::SecondCount:
     case RequestField::SecondStart: return mixMethodText("--second");
+    case RequestField::BookmarkLevel:
+        return "The option --bookmarks needs a bookmark level of 1 or more on split, not '" + error.text() + "'";
+    case RequestField::SizeLimit:
+        return "The option --size needs a size of 1 or more such as 300K or 10M, not '" + error.text() + "'";
     case RequestField::OutputPath: break;
     }
     return "merge needs -o OUTPUT";
@@ -149,10 +153,13 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     if (parsed.positional.size() != 1) throw UsageError("split takes one input file");
     SplitRequest request = splitRequestFor(inputFor(parsed.positional[0]));
     int methods = 0;
-    for (const char* option : {"--pages", "--groups", "--each", "--ranges"}) methods += parsed.has(option);
-    if (methods > 1) throw UsageError("Give one of --pages, --groups, --each and --ranges");
+    for (const char* option : {"--pages", "--groups", "--each", "--ranges", "--bookmarks", "--size"})
+        methods += parsed.has(option);
+    if (methods > 1) throw UsageError("Give one of --pages, --groups, --each, --ranges, --bookmarks and --size");
     if (parsed.has("--from") && !parsed.has("--groups") && !parsed.has("--each"))
         throw UsageError("The option --from goes with --groups or --each");
+    if (parsed.has("--title-names") && !parsed.has("--bookmarks"))
+        throw UsageError("The option --title-names goes with --bookmarks");
     if (parsed.has("--groups")) {
         request.method = SplitMethod::EveryGroupOf;
         request.everyGroupSize = parsed.value("--groups");
@@ -165,6 +172,13 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
         request.method = SplitMethod::ByPageRange;
         request.rangeList = parsed.value("--ranges");
         checkRangeList(request.rangeList);
+    } else if (parsed.has("--bookmarks")) {
+        request.method = SplitMethod::ByBookmarks;
+        request.bookmarkLevel = parsed.value("--bookmarks");
+        request.titleNames = parsed.has("--title-names");
+    } else if (parsed.has("--size")) {
+        request.method = SplitMethod::BySize;
+        request.sizeLimit = parsed.value("--size");
     } else {
         request.filesOfSize = parsed.value("--pages", "1");
     }
@@ -187,6 +201,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     for (const std::string& path : parsed.positional) request.inputs.push_back(inputFor(path));
     request.outputPath = parsed.value("-o");
     request.bookmarks = bookmarkMode(parsed);
+    request.padOdd = parsed.has("--pad-odd");
     check(request, parsed);
     const fs::path folder = fs::path(request.outputPath).parent_path();
     std::error_code error;
@@ -236,8 +251,9 @@ PreparedJob prepare(const std::string& command, const ParsedArguments& parsed, c
 ParsedArguments parse(const std::vector<std::string>& arguments) {
     const std::string& command = arguments.at(0);
     if (command == "split")
-        return parseJobArguments(arguments, {"--pages", "--groups", "--each", "--from", "--ranges", "--name", "--to"});
-    if (command == "merge") return parseJobArguments(arguments, {"-o", "--bookmarks"});
+        return parseJobArguments(arguments, {"--pages", "--groups", "--each", "--from", "--ranges", "--bookmarks",
+                                             "--title-names", "--size", "--name", "--to"});
+    if (command == "merge") return parseJobArguments(arguments, {"-o", "--bookmarks", "--pad-odd"});
     return parseJobArguments(arguments, {"--first", "--second", "--name", "--to", "--reverse-second", "--single-file",
                                          "--bookmarks"});
 }

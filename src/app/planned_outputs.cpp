@@ -3,6 +3,7 @@
 #include "jobs/planned_outputs.h"
 
 int plannedSplitFiles(const SplitRequest& request, int pageCount) {
+    if (!outputCountKnown(request)) return -1;
     return static_cast<int>(plannedOutputs(request, pageCount).size());
 }
 

@@ -34,7 +34,8 @@ void ProgressLine::interrupt(const std::function<void()>& write) {
 
 std::string ProgressLine::text(int written, int planned, int percent) {
     // A group the plan expected no page in may still be written.
-    std::string line = "Files written: " + std::to_string(written) + " of " + std::to_string(std::max(planned, written));
+    std::string line = "Files written: " + std::to_string(written);
+    if (planned >= 0) line += " of " + std::to_string(std::max(planned, written));
     if (percent > 0) line += " (" + std::to_string(percent) + "%)";
     return line;
 }

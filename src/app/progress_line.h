@@ -21,7 +21,8 @@ public:
     // shows the line again.
     void interrupt(const std::function<void()>& write);
 
-    // "Files written: 3 of 10 (45%)"; the percentage once there is one.
+    // "Files written: 3 of 10 (45%)"; the percentage once there is one; no
+    // total when planned is below 0 (not known).
     static std::string text(int written, int planned, int percent);
 
 private:

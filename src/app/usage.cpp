@@ -18,9 +18,16 @@ std::string commandLineUsage() {
 }
 
 std::string jobCommandUsage() {
-    return "  split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]\n"
+    return "  split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST\n"
+           "        | --bookmarks LEVEL [--title-names] | --size SIZE]\n"
            "        [--name BASE] [--to FOLDER] [common options]\n"
-           "  merge FILE... -o OUTPUT [--bookmarks MODE] [common options]\n"
+           "      --bookmarks LEVEL cuts FILE where its bookmarks of LEVEL (1 is the top) or above\n"
+           "      begin, --title-names names the files after those bookmarks; --size SIZE writes\n"
+           "      files of at most SIZE bytes (300K, 10M: K is 1,024 bytes, M 1,048,576), a page\n"
+           "      larger than SIZE alone in its file\n"
+           "  merge FILE... -o OUTPUT [--bookmarks MODE] [--pad-odd] [common options]\n"
+           "      --pad-odd adds a blank page after each FILE of an odd number of pages, so that\n"
+           "      every FILE starts on a front side when printed on both sides\n"
            "  mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]\n"
            "        [--bookmarks MODE] [--name BASE] [--to FOLDER] [common options]\n"
            "      METHOD is group:N[:S] (every group of N pages from page S) or each:N[:S]\n"

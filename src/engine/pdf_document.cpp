@@ -231,6 +231,21 @@ bool PdfDocument::copyViewerPreferences(const PdfDocument& source) {
     return pdfium().FPDF_CopyViewerPreferences(open_->document, source.open_->document) != 0;
 }
 
+FS_SIZEF PdfDocument::pageSize(int page) const {
+    FpuExceptionsMasked guard;
+    FS_SIZEF size{};
+    if (page < 1 || page > pageCount() || pdfium().FPDF_GetPageSizeByIndexF(open_->document, page - 1, &size) == 0)
+        throw PdfError("Cannot read the size of page " + std::to_string(page) +
+                       (open_->path.empty() ? std::string() : " of " + open_->path));
+    return size;
+}
+
+void PdfDocument::addBlankPage(double width, double height) {
+    FPDF_PAGE page = pdfium().FPDFPage_New(open_->document, pageCount(), width, height);
+    checkPdfium(page != nullptr, "Cannot add a blank page");
+    pdfium().FPDF_ClosePage(page);
+}
+
 std::string PdfDocument::save(SaveMode mode, PdfVersion version) const {
     std::string bytes;
     BlockWriter writer{{}, &bytes};

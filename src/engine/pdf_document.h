@@ -45,6 +45,12 @@ public:
     // it could not.
     bool importPages(const PdfDocument& source, const std::vector<int>& pages, int insertAt);
     bool copyViewerPreferences(const PdfDocument& source);
+    // The width and height in points of a 1-based page as a viewer shows it
+    // (its crop box, turned by its rotation). Raises PdfError when there is
+    // no such page.
+    FS_SIZEF pageSize(int page) const;
+    // Adds an empty page of the given size in points after the last one.
+    void addBlankPage(double width, double height);
 
     // The document as a PDF file, in memory.
     std::string save(SaveMode mode = SaveMode::Copy, PdfVersion version = PdfVersion::Unknown) const;

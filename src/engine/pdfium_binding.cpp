@@ -52,6 +52,7 @@ const EntrySlot* entryTable(std::size_t& count) {
         {"FPDF_GetPageWidthF", slotOf(entries.FPDF_GetPageWidthF), false},
         {"FPDF_GetPageHeightF", slotOf(entries.FPDF_GetPageHeightF), false},
         {"FPDF_GetPageLabel", slotOf(entries.FPDF_GetPageLabel), false},
+        {"FPDFPage_New", slotOf(entries.FPDFPage_New), true},
     };
     count = sizeof table / sizeof table[0];
     return table;

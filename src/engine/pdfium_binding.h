@@ -48,6 +48,8 @@ struct PdfiumEntryPoints {
     float (*FPDF_GetPageWidthF)(FPDF_PAGE);
     float (*FPDF_GetPageHeightF)(FPDF_PAGE);
     unsigned long (*FPDF_GetPageLabel)(FPDF_DOCUMENT, int index, void* buffer, unsigned long length);
+    // A blank page, for the padding of a merge.
+    FPDF_PAGE (*FPDFPage_New)(FPDF_DOCUMENT, int index, double width, double height);
 };
 
 const PdfiumEntryPoints& pdfium();

@@ -26,6 +26,11 @@ public:
     // Writes the finished document into file, a new temporary file that
     // replaces output.path once complete.
     virtual void writeFinished(const NewOutput& output, std::FILE* file) = 0;
+    // The finished document's bytes, for a job that weighs an output before
+    // it writes it; the same bytes writeFinished would write, but for dates
+    // and keys made anew. By default what writeFinished writes into a
+    // temporary file.
+    virtual std::string finishInMemory(const NewOutput& output);
     virtual bool protects() const { return false; }
     virtual bool stamps() const { return false; }
     // The inputs of the output written last whose structure could not be

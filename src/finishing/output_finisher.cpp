@@ -6,6 +6,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/Buffer.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include "finishing/page_stamp.h"
@@ -51,9 +52,8 @@ void OutputFinisher::prepare() {
     y_ = positionOf(protection_.watermarkY, "Y");
 }
 
-void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {
+void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     prepare();
-    QPDF pdf;
     pdf.setSuppressWarnings(true);
     try {
         pdf.processMemoryFile(output.path.c_str(), output.pdf.data(), output.pdf.size());
@@ -78,12 +78,31 @@ void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {
     } catch (const QPDFExc& error) {
         throw std::runtime_error("the new document cannot be read (" + error.getMessageDetail() + ")");
     }
+}
 
-    QPDFWriter writer(pdf, output.path.c_str(), file, false);
+void OutputFinisher::protect(QPDFWriter& writer) const {
     const std::string& password = protection_.outputPassword;
     if (!password.empty())
         // The same text opens the file and owns it, so whoever opens it may do everything.
         writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,
                                          qpdf_r3p_full, true);
+}
+
+void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {
+    QPDF pdf;
+    finish(pdf, output);
+    QPDFWriter writer(pdf, output.path.c_str(), file, false);
+    protect(writer);
     writer.write();
+}
+
+std::string OutputFinisher::finishInMemory(const NewOutput& output) {
+    QPDF pdf;
+    finish(pdf, output);
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    protect(writer);
+    writer.write();
+    const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
+    return std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());
 }

@@ -8,6 +8,8 @@
 #include "finishing/prepared_picture.h"
 #include "finishing/protection.h"
 
+class QPDF;
+class QPDFWriter;
 class StructureSources;
 
 // Finishes a job's outputs over libqpdf, in memory: the structure of the
@@ -28,11 +30,16 @@ public:
 
     void prepare() override;
     void writeFinished(const NewOutput& output, std::FILE* file) override;
+    std::string finishInMemory(const NewOutput& output) override;
     bool protects() const override { return !protection_.outputPassword.empty(); }
     bool stamps() const override { return !protection_.watermarkPath.empty(); }
     std::vector<std::size_t> structureNotCarried() const override { return structureNotCarried_; }
 
 private:
+    // Reads the output into pdf and finishes it there.
+    void finish(QPDF& pdf, const NewOutput& output);
+    void protect(QPDFWriter& writer) const;
+
     Protection protection_;
     std::string creatorText_;
     std::optional<PreparedPicture> picture_;

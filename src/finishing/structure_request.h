@@ -21,6 +21,9 @@ struct StructureInput {
 
 // Where an output page comes from: an input of the job and its 0-based page.
 struct PageOrigin {
+    // The input of a page the job made itself (a blank page), which carries nothing.
+    static constexpr std::size_t NoInput = static_cast<std::size_t>(-1);
+
     std::size_t input = 0;
     int sourcePage = 0;
 };
@@ -30,11 +33,16 @@ struct StructureRequest {
     std::vector<PageOrigin> pages;       // page i of the output is a copy of pages[i]
     BookmarkMode bookmarks = BookmarkMode::Keep;
 
-    // Every page from one input: such an output keeps what belongs to a
-    // whole document (opening action, language, tagged structure).
+    // Every page from one input (blank pages aside): such an output keeps
+    // what belongs to a whole document (opening action, language, tagged
+    // structure).
     bool oneSource() const {
-        for (const PageOrigin& page : pages)
-            if (page.input != pages.front().input) return false;
-        return !pages.empty();
+        std::size_t source = PageOrigin::NoInput;
+        for (const PageOrigin& page : pages) {
+            if (page.input == PageOrigin::NoInput) continue;
+            if (source != PageOrigin::NoInput && page.input != source) return false;
+            source = page.input;
+        }
+        return source != PageOrigin::NoInput;
     }
 };

@@ -1,5 +1,8 @@
 #include "jobs/job_outputs.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include "finishing/finisher.h"
@@ -29,22 +32,47 @@ JobOutputs::JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vec
 
 JobReporter& JobOutputs::reporter() { return *reporter_; }
 
-void JobOutputs::write(PdfDocument&& document, const std::string& path) {
+NewOutput JobOutputs::save(PdfDocument&& document, const std::string& path) {
     NewOutput output;
     output.path = path;
     output.structure = provenance_.takeOutput();
-    {
-        const PdfDocument closedAfterSaving = std::move(document);
-        output.pageCount = closedAfterSaving.pageCount();
-        if (output.pageCount == 0) {
-            leftOut_.push_back(path);
-            return;
-        }
-        output.pdf = closedAfterSaving.save();
+    const PdfDocument closedAfterSaving = std::move(document);
+    output.pageCount = closedAfterSaving.pageCount();
+    if (output.pageCount > 0) output.pdf = closedAfterSaving.save();
+    return output;
+}
+
+void JobOutputs::write(PdfDocument&& document, const std::string& path) {
+    const NewOutput output = save(std::move(document), path);
+    if (output.pageCount == 0) {
+        leftOut_.push_back(path);
+        return;
     }
     const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
     landing_.stage(written, [&](std::FILE* file) { finisher_.writeFinished(output, file); });
     provenance_.tellNotCarried(finisher_.structureNotCarried(), *reporter_);
+    ++written_;
+}
+
+FinishedOutput JobOutputs::finish(PdfDocument&& document, const std::string& path) {
+    const NewOutput output = save(std::move(document), path);
+    FinishedOutput finished{{path, output.pageCount, finisher_.protects(), finisher_.stamps()}, {}, {}};
+    if (output.pageCount == 0) return finished;
+    finished.bytes = finisher_.finishInMemory(output);
+    finished.notCarried = finisher_.structureNotCarried();
+    return finished;
+}
+
+void JobOutputs::write(FinishedOutput&& output) {
+    if (output.written.pageCount == 0) {
+        leftOut_.push_back(output.written.path);
+        return;
+    }
+    landing_.stage(output.written, [&](std::FILE* file) {
+        if (std::fwrite(output.bytes.data(), 1, output.bytes.size(), file) != output.bytes.size())
+            throw std::runtime_error(std::strerror(errno));
+    });
+    provenance_.tellNotCarried(output.notCarried, *reporter_);
     ++written_;
 }
 

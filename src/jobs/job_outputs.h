@@ -4,11 +4,18 @@
 #include <vector>
 
 #include "engine/pdf_document.h"
+#include "finishing/finisher.h"
 #include "finishing/output_landing.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_provenance.h"
 
-class Finisher;
+// An output saved and finished in memory, not yet written: a job that weighs
+// its outputs makes them so.
+struct FinishedOutput {
+    WrittenOutput written;  // where it goes, its pages and protection
+    std::string bytes;      // the file as it is to be written; empty when it has no page
+    std::vector<std::size_t> notCarried;  // inputs whose structure could not be carried into it
+};
 
 // Where a job's outputs go: each new document is saved by PDFium into memory,
 // finished from there (with the document structure of the inputs its pages
@@ -25,6 +32,7 @@ public:
     void addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput) {
         provenance_.addPages(input, pages, pagesInInput);
     }
+    void addBlankPage() { provenance_.addBlankPage(); }
 
     // The job's reporter, through which a message shown while the job runs
     // finds every output written before it at its target.
@@ -34,6 +42,12 @@ public:
     // document without pages is no valid PDF file: nothing is written for it,
     // and land() says so.
     void write(PdfDocument&& document, const std::string& path);
+    // Saves and finishes the document for path in memory, and closes it; the
+    // pages recorded since the last output go with it.
+    FinishedOutput finish(PdfDocument&& document, const std::string& path);
+    // Stages an output finished in memory; one without pages is not written,
+    // as with write.
+    void write(FinishedOutput&& output);
     // Lands every output still staged and names, in one message, the files
     // not written for want of pages; the job's last step. Raises when the
     // job wrote no file at all. Outputs staged before a failure land when the
@@ -42,6 +56,10 @@ public:
 
 private:
     class LandingFirst;
+
+    // The document saved by PDFium for path, without pages when it has
+    // none, and closed; the pages recorded since the last output go with it.
+    NewOutput save(PdfDocument&& document, const std::string& path);
 
     Finisher& finisher_;
     OutputLanding landing_;

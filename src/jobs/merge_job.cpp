@@ -24,8 +24,15 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         const PdfDocument opened = openInput(request.inputs[i], reporter);
         std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
         std::iota(pages.begin(), pages.end(), 1);
-        outputs.addPages(i, appendPages(output, opened, pages), opened.pageCount());
+        const std::vector<int> copied = appendPages(output, opened, pages);
+        outputs.addPages(i, copied, opened.pageCount());
         pageTotal += static_cast<int>(pages.size());
+        if (request.padOdd && copied.size() % 2 == 1) {
+            const FS_SIZEF last = output.pageSize(output.pageCount());
+            output.addBlankPage(last.width, last.height);
+            outputs.addBlankPage();
+            ++pageTotal;
+        }
     }
     if (output.pageCount() == 0) {
         std::string names;

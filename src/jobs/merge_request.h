@@ -13,6 +13,10 @@ struct MergeRequest {
     Protection protection;
     bool silent = false;  // no completion message
     BookmarkMode bookmarks = BookmarkMode::Keep;
+    // A blank page, of the size of its last page, after every input of an odd
+    // number of pages, so that each input starts on a front side when printed
+    // on both sides.
+    bool padOdd = false;
 
     // Raises RequestError when no output file is given.
     void check() const;

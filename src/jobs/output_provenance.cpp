@@ -12,6 +12,8 @@ void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages
     request_.inputs.at(input).pageCount = pagesInInput;
 }
 
+void OutputProvenance::addBlankPage() { request_.pages.push_back({PageOrigin::NoInput, 0}); }
+
 StructureRequest OutputProvenance::takeOutput() {
     StructureRequest output = request_;
     request_.pages.clear();

@@ -17,6 +17,8 @@ public:
     // Records pages copied from the job's input (1-based, in output order,
     // as appendPages returns them) and the input's page count.
     void addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput);
+    // Records a page the job added itself, from no input.
+    void addBlankPage();
 
     // The provenance of the output built so far; the next one starts empty.
     StructureRequest takeOutput();

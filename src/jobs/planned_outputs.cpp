@@ -1,7 +1,9 @@
 #include "jobs/planned_outputs.h"
 
 #include <algorithm>
+#include <stdexcept>
 
+#include "jobs/bookmark_split_outputs.h"
 #include "jobs/output_naming.h"
 #include "jobs/range_list.h"
 
@@ -18,7 +20,23 @@ void keepExisting(std::vector<int>& pages, int pageCount) {
 
 }  // namespace
 
+bool outputCountKnown(const SplitRequest& request) { return request.method != SplitMethod::BySize; }
+
 std::vector<PlannedFile> splitOutputFiles(const SplitRequest& request, int pageCount) {
+    if (request.method == SplitMethod::BySize)
+        throw std::runtime_error("The files of a split by size are known only once they are weighed");
+    if (request.method == SplitMethod::ByBookmarks) {
+        std::vector<PlannedFile> files;
+        for (const BookmarkOutput& output : bookmarkSplitOutputs(request, pageCount)) {
+            PlannedFile file;
+            file.number = static_cast<int>(files.size()) + 1;
+            file.firstCounted = output.firstPage;
+            file.lastCounted = output.lastPage;
+            for (int page = output.firstPage; page <= output.lastPage; ++page) file.pages.push_back(page);
+            files.push_back(std::move(file));
+        }
+        return files;
+    }
     if (request.method != SplitMethod::ByPageRange) {
         const SplitRequest::Groups groups = request.groups();
         std::vector<PlannedFile> files = planGroupSplit(request.method, groups.size, groups.start, pageCount);
@@ -40,6 +58,16 @@ std::vector<PlannedFile> splitOutputFiles(const SplitRequest& request, int pageC
 
 std::vector<std::string> plannedOutputs(const SplitRequest& request, int pageCount) {
     std::vector<std::string> names;
+    if (request.method == SplitMethod::BySize) {
+        request.check();
+        for (int number = 1; number <= pageCount; ++number)
+            names.push_back(numberedOutputName(request.destinationFolder, request.baseName, number, pageCount));
+        return names;
+    }
+    if (request.method == SplitMethod::ByBookmarks) {
+        for (const BookmarkOutput& file : bookmarkSplitOutputs(request, pageCount)) names.push_back(file.path);
+        return names;
+    }
     for (const PlannedFile& file : splitOutputFiles(request, pageCount))
         names.push_back(numberedOutputName(request.destinationFolder, request.baseName, file.number, pageCount));
     return names;

@@ -14,6 +14,8 @@ enum class RequestField {
     SecondCount,      // mix: the second document's count and start page
     SecondStart,
     OutputPath,       // merge: the output file
+    BookmarkLevel,    // split by bookmarks of a level
+    SizeLimit,        // split into files of at most N bytes
 };
 
 // A request that cannot run as it is, raised before any file is written. The

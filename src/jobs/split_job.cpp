@@ -1,15 +1,25 @@
 #include "jobs/split_job.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "finishing/finisher.h"
+#include "jobs/bookmark_split_outputs.h"
 #include "jobs/document_session.h"
 #include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
 #include "jobs/output_naming.h"
 #include "jobs/range_list.h"
+#include "jobs/size_fitting.h"
 
 namespace {
+
+// The 1-based pages first to last.
+std::vector<int> pageRun(int first, int last) {
+    std::vector<int> pages;
+    for (int page = first; page <= last; ++page) pages.push_back(page);
+    return pages;
+}
 
 class SplitRun {
 public:
@@ -51,6 +61,45 @@ public:
         }
     }
 
+    void splitByBookmarks() {
+        for (const BookmarkOutput& file : bookmarkSplitOutputs(request_, pageCount_)) {
+            if (reporter_.stopRequested()) return;
+            refuseInputAsOutput(file.path, {request_.input});
+            PdfDocument output = beginOutput();
+            outputs_.addPages(0, appendPages(output, input_, pageRun(file.firstPage, file.lastPage)), pageCount_);
+            outputs_.write(std::move(output), file.path);
+            reporter_.setProgressPosition(progressPercent(file.lastPage, pageCount_));
+        }
+    }
+
+    // Files of consecutive pages, each weighed as it will be written
+    // (finishing included) while its pages are chosen.
+    void splitBySize() {
+        const long long limit = request_.sizeLimitBytes();
+        SizeModel model;
+        std::string alone;  // the pages over the limit on their own
+        int number = 0;
+        for (int first = 1; first <= pageCount_;) {
+            if (reporter_.stopRequested()) break;
+            const std::string name = outputName(++number);
+            std::optional<FinishedOutput> kept;
+            const int pages = fitPages(pageCount_ - first + 1, limit, model, [&](int count) {
+                PdfDocument output = beginOutput();
+                outputs_.addPages(0, appendPages(output, input_, pageRun(first, first + count - 1)), pageCount_);
+                FinishedOutput candidate = outputs_.finish(std::move(output), name);
+                const long long size = static_cast<long long>(candidate.bytes.size());
+                if (size <= limit || count == 1) kept = std::move(candidate);
+                return size;
+            });
+            if (static_cast<long long>(kept->bytes.size()) > limit)
+                alone += (alone.empty() ? "" : ", ") + std::to_string(first) + " (" + name + ")";
+            outputs_.write(std::move(*kept));
+            first += pages;
+            reporter_.setProgressPosition(progressPercent(first - 1, pageCount_));
+        }
+        if (!alone.empty()) reporter_.showMessage(reporter_.translation("MsgPagesOverSize") + " " + alone);
+    }
+
 private:
     PdfDocument beginOutput() {
         PdfDocument output = PdfDocument::create();
@@ -84,6 +133,10 @@ void runSplit(const SplitRequest& request, JobReporter& reporter, Finisher& fini
         SplitRun run(request, outputs, outputs.reporter());
         if (request.method == SplitMethod::ByPageRange)
             run.splitByRanges();
+        else if (request.method == SplitMethod::ByBookmarks)
+            run.splitByBookmarks();
+        else if (request.method == SplitMethod::BySize)
+            run.splitBySize();
         else
             run.splitIntoGroups();
         outputs.land();

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-// The four ways of splitting, numbered as on the Split tab.
-enum class SplitMethod { IntoFilesOf = 1, ByPageRange = 2, EveryGroupOf = 3, Each = 4 };
+// The ways of splitting, numbered as on the Split tab.
+enum class SplitMethod { IntoFilesOf = 1, ByPageRange = 2, EveryGroupOf = 3, Each = 4, ByBookmarks = 5, BySize = 6 };
 
 // One output document of a group split: the pages counted into it (for the
 // progress bar) and the pages it takes. A document that takes no page is

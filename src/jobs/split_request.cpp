@@ -2,9 +2,36 @@
 
 #include "jobs/output_naming.h"
 #include "jobs/request_error.h"
+#include "jobs/whole_number.h"
 
 void SplitRequest::check() const {
-    if (method != SplitMethod::ByPageRange) groups();
+    if (method == SplitMethod::ByBookmarks)
+        level();
+    else if (method == SplitMethod::BySize)
+        sizeLimitBytes();
+    else if (method != SplitMethod::ByPageRange)
+        groups();
+}
+
+int SplitRequest::level() const {
+    const int value = readCount(bookmarkLevel, RequestField::BookmarkLevel);
+    if (value < 1)
+        throw RequestError(RequestField::BookmarkLevel, bookmarkLevel,
+                           "'" + bookmarkLevel + "' is no bookmark level: the top level is 1");
+    return value;
+}
+
+long long SplitRequest::sizeLimitBytes() const {
+    std::string digits = sizeLimit;
+    long long unit = 1;
+    if (!digits.empty() && (digits.back() == 'K' || digits.back() == 'k')) unit = 1024;
+    if (!digits.empty() && (digits.back() == 'M' || digits.back() == 'm')) unit = 1024 * 1024;
+    if (unit > 1) digits.pop_back();
+    const std::optional<int> value = parseWholeNumber(digits);
+    if (!value || *value < 1)
+        throw RequestError(RequestField::SizeLimit, sizeLimit,
+                           "'" + sizeLimit + "' is no file size: give a number of bytes, K or M of 1 or more");
+    return *value * unit;
 }
 
 SplitRequest::Groups SplitRequest::groups() const {

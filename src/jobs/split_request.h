@@ -18,14 +18,23 @@ struct SplitRequest {
     // One output file per ";"-separated group. Read while the job runs: a
     // group's problems show after the files of the groups before it.
     std::string rangeList;
+    std::string bookmarkLevel = "1";  // cut at the bookmarks of this level, 1 at the top
+    bool titleNames = false;          // name those files after their bookmarks
+    // The most bytes a file may have: a whole number with an optional "K"
+    // (1,024 bytes) or "M" (1,048,576 bytes).
+    std::string sizeLimit = "10M";
     std::string baseName = "filename";
     std::string destinationFolder;  // with its trailing separator
     Protection protection;
     bool silent = false;  // no completion message
 
     // Raises RequestError when a number of the chosen group method is not a
-    // whole number of 0 or more.
+    // whole number of 0 or more, when the bookmark level is not 1 or more and
+    // when the size limit is no size of 1 byte or more.
     void check() const;
+
+    int level() const;
+    long long sizeLimitBytes() const;
 
     // The group size (or step) and the start page of the chosen group
     // method; the start is always page 1 for files of N pages.

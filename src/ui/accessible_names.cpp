@@ -25,6 +25,8 @@ constexpr NamedBy splitNames[] = {
     {widgetName::splitEachStep, widgetName::splitEach},
     {widgetName::splitEachStart, widgetName::splitEachLabel},
     {widgetName::splitRangeList, widgetName::splitByRange},
+    {widgetName::splitBookmarkLevel, widgetName::splitByBookmarks},
+    {widgetName::splitSizeLimit, widgetName::splitBySize},
     {widgetName::splitDestination.baseName, widgetName::splitDestination.baseNameLabel},
     {widgetName::splitDestination.folder, widgetName::splitDestination.folderLabel},
     {widgetName::splitProgress, widgetName::splitRunButton},

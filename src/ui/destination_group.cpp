@@ -53,8 +53,7 @@ DestinationGroup::DestinationGroup(const DestinationNames& names, Dialogs& dialo
 
 void DestinationGroup::addRow(QWidget* control) {
     layout_->setRowStretch(nextRow_, 0);
-    layout_->addWidget(control, nextRow_, 0, 1, 3);
-    ++nextRow_;
+    layout_->addWidget(control, nextRow_++, 0, 1, 3);
     layout_->setRowStretch(nextRow_, 1);
 }
 

@@ -18,8 +18,8 @@ class DestinationGroup : public QGroupBox {
 public:
     DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent);
 
-    // A control placed on a row of its own under the others (the Mix tab's
-    // choice of one output file, its bookmarks).
+    // A control placed under the others and those added before it (the Mix
+    // tab's choice of one output file, its bookmarks choice).
     void addRow(QWidget* control);
 
     std::string baseName() const;
@@ -37,7 +37,7 @@ private:
 
     Dialogs& dialogs_;
     QGridLayout* layout_;
-    int nextRow_ = 4;  // the row addRow() fills; the rows under it take the height left
+    int nextRow_ = 4;  // the row addRow fills next
     QLabel* baseNameLabel_;
     QLineEdit* baseName_;
     QLabel* folderLabel_;

@@ -103,6 +103,7 @@ void MainWindow::runMerge() {
     request.inputs = lists_->inputFiles(ListKind::Merge);
     request.outputPath = mergeTab_->outputPath();
     request.bookmarks = mergeTab_->bookmarks();
+    request.padOdd = mergeTab_->padOdd();
     request.protection = protection_;
     request.silent = true;
     request.check();

@@ -1,6 +1,7 @@
 #include "ui/merge_tab.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,9 +44,11 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
                                     {QStringLiteral("Keep the files' bookmarks"), QStringLiteral("One entry per file"),
                                      QStringLiteral("No bookmarks")},
                                     outputGroup_);
+    padOdd_ = checkBox(outputGroup_, widgetName::mergePadOdd,
+                       QStringLiteral("Add a blank page after each file with an odd number of pages"));
     auto* outputRows = new QVBoxLayout(outputGroup_);
-    outputRows->setContentsMargins(14, 12, 14, 12);
-    outputRows->setSpacing(8);
+    outputRows->setContentsMargins(14, 10, 14, 10);
+    outputRows->setSpacing(4);
     auto* outputRow = new QHBoxLayout;
     outputRow->setSpacing(8);
     outputRow->addWidget(outputLabel_);
@@ -53,6 +56,7 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     outputRow->addWidget(browseButton_);
     outputRows->addLayout(outputRow);
     outputRows->addWidget(bookmarks_);
+    outputRows->addWidget(padOdd_);
 
     runButton_ = controls::runButton(this, widgetName::mergeRunButton, QStringLiteral("Merge files!"));
     progressBar_ = controls::progressBar(this, widgetName::mergeProgress);
@@ -65,6 +69,8 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
 }
 
 BookmarkMode MergeTab::bookmarks() const { return bookmarks_->mode(); }
+
+bool MergeTab::padOdd() const { return padOdd_->isChecked(); }
 
 void MergeTab::showTotalPages(const QString& text) { totalPages_->setText(text); }
 

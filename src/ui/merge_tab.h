@@ -6,6 +6,7 @@
 
 class BookmarkChoice;
 class Dialogs;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +24,8 @@ public:
     std::string outputPath() const;
     // The choice of bookmarks for the merged file.
     BookmarkMode bookmarks() const;
+    // A blank page after every file of an odd number of pages.
+    bool padOdd() const;
     void setOutputPath(const std::string& path);
     // The output is the file chosen in the Save dialog, which asked already
     // whether to replace it.
@@ -42,6 +45,7 @@ private:
     QPushButton* browseButton_ = nullptr;
     QLabel* totalPages_ = nullptr;
     BookmarkChoice* bookmarks_ = nullptr;
+    QCheckBox* padOdd_ = nullptr;
     std::string saveName_;  // the Save dialog's file name, kept between uses
     std::string confirmedOutput_;
 };

@@ -107,9 +107,11 @@ void PagePreview::showStrip(ListKind kind) {
     const int pagesFirst = pagesOf(list, 1);
     std::vector<StripPage> pages;
     try {
-        if (kind == ListKind::Split)
-            pages = splitStripPages(qobject_cast<SplitTab*>(&tabs_.tab(kind))->request(), pagesFirst);
-        else if (files.size() == 2)
+        if (kind == ListKind::Split) {
+            SplitRequest request = qobject_cast<SplitTab*>(&tabs_.tab(kind))->request();
+            request.input = files.front();  // a split by bookmarks reads the file's outline
+            pages = splitStripPages(request, pagesFirst);
+        } else if (files.size() == 2)
             pages = mixStripPages(qobject_cast<MixTab*>(&tabs_.tab(kind))->request(), pagesFirst, pagesOf(list, 2));
         else
             pages = plainStripPages(pagesFirst);

@@ -1,6 +1,7 @@
 #include "ui/split_tab.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,7 +39,8 @@ SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
 
     for (auto [field, method] : {std::pair{filesOfSize_, intoFilesOf_}, std::pair{rangeList_, byRange_},
                                  std::pair{groupSize_, everyGroupOf_}, std::pair{groupStart_, everyGroupOf_},
-                                 std::pair{eachStep_, each_}, std::pair{eachStart_, each_}})
+                                 std::pair{eachStep_, each_}, std::pair{eachStart_, each_},
+                                 std::pair{bookmarkLevel_, byBookmarks_}, std::pair{sizeLimit_, bySize_}})
         connect(field, &QLineEdit::textChanged, this, [this, field = field, method = method] {
             selectWhenFilled(field, method);
         });
@@ -72,11 +74,22 @@ void SplitTab::buildMethodGroup() {
     rangeHelp_->setWordWrap(true);
     rangeHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    byBookmarks_ = radio(method, widgetName::splitByBookmarks, QStringLiteral("By bookmarks, level"));
+    bookmarkLevel_ = numberField(method, widgetName::splitBookmarkLevel, QStringLiteral("1"));
+    titleNames_ = checkBox(method, widgetName::splitTitleNames, QStringLiteral("Name the files after the bookmarks"));
+    connect(titleNames_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) byBookmarks_->setChecked(true);
+    });
+
+    bySize_ = radio(method, widgetName::splitBySize, QStringLiteral("Files of at most"));
+    sizeLimit_ = numberField(method, widgetName::splitSizeLimit, QStringLiteral("10"));
+    sizeLabel_ = label(method, widgetName::splitSizeLabel, QStringLiteral("MB"));
+
     // Each row: method, count, label, start page.
     auto* rows = new QGridLayout(method);
     rows->setContentsMargins(14, 12, 14, 12);
     rows->setHorizontalSpacing(6);
-    rows->setVerticalSpacing(12);
+    rows->setVerticalSpacing(4);
     rows->addWidget(intoFilesOf_, 0, 0);
     rows->addWidget(filesOfSize_, 0, 1);
     rows->addWidget(pagesLabel_, 0, 2, 1, 2);
@@ -91,8 +104,14 @@ void SplitTab::buildMethodGroup() {
     rows->addWidget(byRange_, 3, 0);
     rows->addWidget(rangeList_, 3, 1, 1, 3);
     rows->addWidget(rangeHelp_, 4, 0, 1, 4);
+    rows->addWidget(byBookmarks_, 5, 0);
+    rows->addWidget(bookmarkLevel_, 5, 1);
+    rows->addWidget(titleNames_, 5, 2, 1, 2);
+    rows->addWidget(bySize_, 6, 0);
+    rows->addWidget(sizeLimit_, 6, 1);
+    rows->addWidget(sizeLabel_, 6, 2, 1, 2);
     rows->setColumnStretch(2, 1);
-    rows->setRowStretch(5, 1);
+    rows->setRowStretch(7, 1);
 }
 
 void SplitTab::selectWhenFilled(QLineEdit* field, QRadioButton* method) {
@@ -105,6 +124,8 @@ SplitRequest SplitTab::request() const {
     request.method = intoFilesOf_->isChecked()    ? SplitMethod::IntoFilesOf
                      : everyGroupOf_->isChecked() ? SplitMethod::EveryGroupOf
                      : each_->isChecked()         ? SplitMethod::Each
+                     : byBookmarks_->isChecked()  ? SplitMethod::ByBookmarks
+                     : bySize_->isChecked()       ? SplitMethod::BySize
                                                   : SplitMethod::ByPageRange;
     request.filesOfSize = text(filesOfSize_);
     request.everyGroupSize = text(groupSize_);
@@ -112,6 +133,9 @@ SplitRequest SplitTab::request() const {
     request.eachStep = text(eachStep_);
     request.eachStart = text(eachStart_);
     request.rangeList = text(rangeList_);
+    request.bookmarkLevel = text(bookmarkLevel_);
+    request.titleNames = titleNames_->isChecked();
+    request.sizeLimit = text(sizeLimit_) + "M";
     request.baseName = destination_->baseName();
     request.destinationFolder = destination_->folder();
     return request;

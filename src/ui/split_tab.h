@@ -3,14 +3,15 @@
 #include "ui/job_tab.h"
 
 class DestinationGroup;
+class QCheckBox;
 class Dialogs;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-// The Split tab: the file to split, the four methods with their numbers,
-// and where the numbered files go.
+// The Split tab: the file to split, the methods with their numbers, and
+// where the files go.
 class SplitTab : public JobTab {
     Q_OBJECT
 public:
@@ -40,5 +41,11 @@ private:
     QRadioButton* byRange_ = nullptr;
     QLineEdit* rangeList_ = nullptr;
     QLabel* rangeHelp_ = nullptr;
+    QRadioButton* byBookmarks_ = nullptr;
+    QLineEdit* bookmarkLevel_ = nullptr;
+    QCheckBox* titleNames_ = nullptr;
+    QRadioButton* bySize_ = nullptr;
+    QLineEdit* sizeLimit_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
     DestinationGroup* destination_ = nullptr;
 };

@@ -64,6 +64,12 @@ inline constexpr const char* splitEachStart = "split_method4_input2";
 inline constexpr const char* splitByRange = "r_split_method2";
 inline constexpr const char* splitRangeList = "split_method2_input1";
 inline constexpr const char* splitRangeHelp = "lbl_split_demo";
+inline constexpr const char* splitByBookmarks = "r_split_method5";
+inline constexpr const char* splitBookmarkLevel = "split_method5_input1";
+inline constexpr const char* splitTitleNames = "split_method5_titles";
+inline constexpr const char* splitBySize = "r_split_method6";
+inline constexpr const char* splitSizeLimit = "split_method6_input1";
+inline constexpr const char* splitSizeLabel = "lbl_split_method6";
 inline constexpr DestinationNames splitDestination{
     "frm_split_dest",    "lbl_split_basefilename", "split_base_filename",      "lbl_split_dest",
     "split_dest_source", "split_dest_other",       "split_destination_folder", "cmd_split_dest"};
@@ -81,6 +87,7 @@ inline constexpr const char* mergeOutputGroup = "merge_output";
 inline constexpr const char* mergeOutputLabel = "lbl_mfile";
 inline constexpr const char* mergeOutput = "merge_destination_filename";
 inline constexpr const char* mergeBrowse = "cmd_merge_dest";
+inline constexpr const char* mergePadOdd = "merge_pad_odd";
 inline constexpr const char* mergeRunButton = "cmd_merge";
 inline constexpr const char* mergeProgress = "ProgressBar2";
 

@@ -186,6 +186,30 @@ TEST_F(JobCommands, MergeAndMixMakeAnEntryPerFileWhenAsked) {
     EXPECT_EQ(fixtures::bookmarkTitles(dir.file("plain.pdf")), "");
 }
 
+TEST_F(JobCommands, SplitByBookmarksAndBySize) {
+    fixtures::writeMarkedPdf(dir.file("book.pdf"), "K", 5,
+                             fixtures::PdfOptions().withBookmarks({{"One", 1, 1}, {"Two: the end", 1, 4}}));
+    const CommandResult titled = run({"split", "book.pdf", "--bookmarks", "1", "--title-names", "--to", other.path()});
+    ASSERT_EQ(titled.exitCode, 0) << titled.err;
+    EXPECT_EQ(titled.out, other.file("One.pdf") + " (3 pages)\n" + other.file("Two_ the end.pdf") + " (2 pages)\n");
+    EXPECT_EQ(titled.err, "");
+
+    const CommandResult none = run({"split", "A.pdf", "--bookmarks", "2"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.err, "A.pdf has no bookmarks at level 2, so nothing was written\n");
+
+    const CommandResult sized = run({"split", "A.pdf", "--size", "1M", "--name", "s_"});
+    ASSERT_EQ(sized.exitCode, 0) << sized.err;
+    EXPECT_EQ(sized.out, "s_1.pdf (7 pages)\n");
+}
+
+TEST_F(JobCommands, MergePadsOddInputsWhenAsked) {
+    const CommandResult result = run({"merge", "A.pdf", "C.pdf", "-o", "padded.pdf", "--pad-odd"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "padded.pdf (10 pages)\n");
+    EXPECT_EQ(markerText(dir.file("padded.pdf")), fixtures::markerRun("A", 1, 7) + "  C1 C2");
+}
+
 TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {
     writePicture("mark.png");
     const CommandResult result =
@@ -311,6 +335,11 @@ TEST_F(JobCommands, ProgressOnATerminalAndQuiet) {
     result = run({"mix", "A.pdf", "B.pdf", "--second", "each:1", "--name", "m_"});
     EXPECT_NE(result.err.find("Files written: 3 of 3"), std::string::npos) << result.err;
 
+    // A split by size knows its files only as it writes them.
+    result = run({"split", "A.pdf", "--size", "1M", "--name", "s_"});
+    EXPECT_NE(result.err.find("Files written: 1\r"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(" of "), std::string::npos) << result.err;
+
     result = run({"split", "A.pdf", "--pages", "3", "--quiet"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out + result.err, "");
@@ -333,7 +362,8 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
          "The option --from needs a whole number of 0 or more, not 'x'"},
         {{"split", "A.pdf", "--to", "no-such-folder"}, "The folder of --to does not exist: no-such-folder"},
         {{"split", "A.pdf", "--from", "2"}, "The option --from goes with --groups or --each"},
-        {{"split", "A.pdf", "--pages", "2", "--each", "2"}, "Give one of --pages, --groups, --each and --ranges"},
+        {{"split", "A.pdf", "--pages", "2", "--each", "2"},
+         "Give one of --pages, --groups, --each, --ranges, --bookmarks and --size"},
         {{"split", "missing.pdf"}, "Input file does not exist: missing.pdf"},
         {{"split", "A.pdf", "B.pdf"}, "split takes one input file"},
         {{"merge", "A.pdf", "B.pdf"}, "merge needs -o OUTPUT"},
@@ -364,7 +394,14 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
         {{"mix", "A.pdf", "B.pdf", "--first", "group"}, "The option --first needs group:N[:S] or each:N[:S], not 'group'"},
         {{"mix", "A.pdf", "B.pdf", "--from", "2"}, "Unknown option --from for mix"},
         {{"mix", "A.pdf", "B.pdf", "--bookmarks", "all"}, "The option --bookmarks needs keep, per-file or none, not 'all'"},
-        {{"split", "A.pdf", "--bookmarks", "none"}, "Unknown option --bookmarks for split"},
+        {{"split", "A.pdf", "--bookmarks", "none"},
+         "The option --bookmarks needs a bookmark level of 1 or more on split, not 'none'"},
+        {{"split", "A.pdf", "--bookmarks", "0"}, "The option --bookmarks needs a bookmark level of 1 or more on split, not '0'"},
+        {{"split", "A.pdf", "--size", "1G"}, "The option --size needs a size of 1 or more such as 300K or 10M, not '1G'"},
+        {{"split", "A.pdf", "--title-names"}, "The option --title-names goes with --bookmarks"},
+        {{"split", "A.pdf", "--size", "1M", "--bookmarks", "1"},
+         "Give one of --pages, --groups, --each, --ranges, --bookmarks and --size"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--title-names"}, "Unknown option --title-names for merge"},
     };
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
     fixtures::writeFile(dir.file("empty.txt"), "\nsecond\n");

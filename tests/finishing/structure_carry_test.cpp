@@ -30,22 +30,26 @@ public:
         structured_pdfs::writeSecondStructuredPdf(dir.file("second.pdf"));
     }
 
-    void merge(BookmarkMode bookmarks) {
+    // Padded, the shorter file comes first, so that its blank page lies
+    // between the two.
+    void merge(BookmarkMode bookmarks, bool padOdd = false) {
         MergeRequest request;
         request.inputs = {input("structured.pdf"), input("second.pdf")};
+        if (padOdd) std::swap(request.inputs[0], request.inputs[1]);
+        request.padOdd = padOdd;
         request.outputPath = dir.file("out.pdf");
         request.silent = true;
         request.bookmarks = bookmarks;
         runMerge(request, reporter);
     }
     void split(const std::string& ranges) {
-        SplitRequest request;
-        request.input = input("structured.pdf");
-        request.method = SplitMethod::ByPageRange;
+        SplitRequest request = splitOf(SplitMethod::ByPageRange);
         request.rangeList = ranges;
-        request.baseName = "part_";
-        request.destinationFolder = dir.folder();
-        request.silent = true;
+        runSplit(request, reporter);
+    }
+    void splitByBookmarks(const std::string& level) {
+        SplitRequest request = splitOf(SplitMethod::ByBookmarks);
+        request.bookmarkLevel = level;
         runSplit(request, reporter);
     }
     // Page by page in turns; the second file, shorter, starts again from its first page.
@@ -66,6 +70,15 @@ public:
 
 private:
     InputFile input(const std::string& name) { return {name, dir.folder(), ""}; }
+    SplitRequest splitOf(SplitMethod method) {
+        SplitRequest request;
+        request.input = input("structured.pdf");
+        request.method = method;
+        request.baseName = "part_";
+        request.destinationFolder = dir.folder();
+        request.silent = true;
+        return request;
+    }
 };
 
 struct OutputExpectation {
@@ -108,6 +121,11 @@ const JobCase jobCases[] = {
                                         "second=T1 [T intro=T1]")}}},
     {"merge without bookmarks", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::None); },
      {{"out.pdf", "S1 S2 S3 S4 S5 S6 T1 T2 T3", withBookmarks(mergedStructure(), "(none)")}}},
+    {"merge with a blank page after the odd file", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::Keep, true); },
+     {{"out.pdf", "T1 T2 T3  S1 S2 S3 S4 S5 S6",
+       {"T intro=T1 Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri", "T1>T2 S1>S5,S3,S2,uri",
+        "agree=Yes choice=B name+1=Ada name=Bob person.city=Paris", "1 2 3 4 i ii 1 2 3 4", "Secret", "(none)",
+        "notes.txt notes.txt+1", "", "(none)"}}}},
     {"split by ranges", [](StructureJobs& jobs) { jobs.split("1-3;4-6"); },
      {{"part_1.pdf", "S1 S2 S3",
        {"Front=S1 [Preface=S2] Body=S3 Web=uri", "S1>S3,S2,uri", "agree=Yes choice=B name=Ada", "i ii 1", "",
@@ -115,6 +133,13 @@ const JobCase jobCases[] = {
       {"part_2.pdf", "S4 S5 S6",
        {"Body=- [Part A=S4 Part B=S6] Web=uri", "", "choice=B person.city=Paris", "2 3 4", "Secret",
         "Structure Fixture", "notes.txt", "", "Document [P@S4 P@S5 P@S6]"}}}},
+    {"split by bookmarks: each file keeps those beneath its own", [](StructureJobs& jobs) { jobs.splitByBookmarks("1"); },
+     {{"part_1.pdf", "S1 S2",
+       {"Front=S1 [Preface=S2] Web=uri", "S1>S2,uri", "", "i ii", "", "Structure Fixture", "notes.txt", "",
+        "Document [P@S1 Link@S1 P@S2]"}},
+      {"part_2.pdf", "S3 S4 S5 S6",
+       {"Body=S3 [Part A=S4 Part B=S6] Web=uri", "", "agree=Yes choice=B name=Ada person.city=Paris", "1 2 3 4",
+        "Secret", "Structure Fixture", "notes.txt", "", "Document [P@S3 P@S4 P@S5 P@S6]"}}}},
     {"mix with a repeated page", [](StructureJobs& jobs) { jobs.mixPageByPage(); },
      {{"mix_mixed.pdf", "S1 T1 S2 T2 S3 T3 S4 T1 S5 T2 S6 T3",
        {"Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri T intro=T1", "S1>S5,S3,S2,uri T1>T2 T1#2>T2",

@@ -1,7 +1,8 @@
-// Any bytes, saved as a file and opened as a PDF, are merged with themselves,
-// split by one of the four methods (chosen by the last byte) and mixed with
-// themselves; every output is finished with a password and a watermark. The
-// raw file is finished as well. Only the engine's, the number reading's and
+// Any bytes, saved as a file and opened as a PDF, are merged with themselves
+// (padded when there is an odd count of bytes), split by one of the six
+// methods (chosen by the last byte; by bookmarks with title names, into
+// files of at most 20 KB) and mixed with themselves; every output is
+// finished with a password and a watermark. The raw file is finished as well. Only the engine's, the number reading's and
 // the file errors may come out.
 #include <cstddef>
 #include <cstdint>
@@ -121,18 +122,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             merge.outputPath = workspace.outputs + "merged.pdf";
             merge.protection = protection;
             merge.silent = true;
+            merge.padOdd = size % 2 == 1;
             runMerge(merge, reporter);
         });
         runAllowingErrors("split", [&] {
             SplitRequest split;
             split.input = input;
-            split.method = static_cast<SplitMethod>(size ? data[size - 1] % 4 + 1 : 1);
+            split.method = static_cast<SplitMethod>(size ? data[size - 1] % 6 + 1 : 1);
             split.filesOfSize = "2";
             split.everyGroupSize = "2";
             split.everyGroupStart = "2";
             split.eachStep = "2";
             split.eachStart = "1";
             split.rangeList = "1-3;2,1;9;";
+            split.bookmarkLevel = "1";
+            split.titleNames = true;
+            split.sizeLimit = "20K";
             split.baseName = "part";
             split.destinationFolder = workspace.outputs;
             split.protection = protection;

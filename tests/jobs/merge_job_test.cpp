@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include "engine/pdf_error.h"
 #include "jobs/merge_job.h"
@@ -87,6 +91,48 @@ TEST_F(MergeJob, FailuresLeaveNoOutput) {
     }
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_TRUE(finisher.finished.empty());
+}
+
+// Each page's marker and shown size, "A1:612x792", blank pages without marker.
+std::string pagesWithSizes(const std::string& path) {
+    QPDF pdf;
+    pdf.processFile(path.c_str());
+    const std::vector<std::string> markers = fixtures::readMarkers(path);
+    std::string text;
+    std::size_t i = 0;
+    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        const QPDFObjectHandle::Rectangle box = page.getCropBox(true).getArrayAsRectangle();
+        long width = std::lround(box.urx - box.llx), height = std::lround(box.ury - box.lly);
+        if (page.getAttribute("/Rotate", false).isInteger() && page.getAttribute("/Rotate", false).getIntValue() % 180)
+            std::swap(width, height);
+        text += (text.empty() ? "" : " ") + markers.at(i++) + ":" + std::to_string(width) + "x" + std::to_string(height);
+    }
+    return text;
+}
+
+TEST_F(MergeJob, PaddingAddsABlankPageOfTheLastPageSizeAfterEachOddInput) {
+    fixtures::writeMarkedPdf(dir.file("small.pdf"), "S", 1, fixtures::PdfOptions().withSize(300, 400));
+    fixtures::writeMarkedPdf(dir.file("turned.pdf"), "T", 1,
+                             fixtures::PdfOptions().withSize(300, 400).withRotation(90));
+    const struct {
+        std::vector<std::string> inputs;
+        std::string pages;
+        int total;
+    } cases[] = {
+        {{"a.pdf", "b.pdf", "c.pdf"}, "A1:612x792 A2:612x792 A3:612x792 :612x792 B1:612x792 B2:612x792 C1:612x792 :612x792", 8},
+        {{"b.pdf", "small.pdf", "empty.pdf", "turned.pdf"}, "B1:612x792 B2:612x792 S1:300x400 :300x400 T1:400x300 :400x300", 6},
+        {{"b.pdf", "b.pdf"}, "B1:612x792 B2:612x792 B1:612x792 B2:612x792", 4},
+    };
+    for (const auto& c : cases) {
+        MergeRequest request;
+        for (const std::string& name : c.inputs) request.inputs.push_back(input(name));
+        request.outputPath = output();
+        request.padOdd = true;
+        reporter.messages.clear();
+        runMerge(request, reporter, finisher);
+        EXPECT_EQ(pagesWithSizes(output()), c.pages);
+        EXPECT_EQ(reporter.messages, (std::vector<std::string>{"<MsgMergeDone> (total pages: " + std::to_string(c.total) + ")"}));
+    }
 }
 
 TEST_F(MergeJob, SharedFontIsCopiedOncePerInput) {

@@ -30,18 +30,22 @@ TEST(PlannedOutputs, SplitNamesTheFilesTheJobWrites) {
     SplitRequest eachThird = split(SplitMethod::Each);  // 3 from page 1: pages 3 and 6 of 7
     SplitRequest ranges = split(SplitMethod::ByPageRange);
     ranges.rangeList = "1-2;40;3;5";  // the group beyond the end writes no file but takes its number
+    SplitRequest bySize = split(SplitMethod::BySize);  // every name it may use: a file per page at most
     const std::vector<Case> cases = {
         {"files of 2 pages", pairs, 5, {"/out/r_1.pdf", "/out/r_2.pdf", "/out/r_3.pdf"}},
         {"groups from page 3, padded", groupsFromThree, 12,
          {"/out/r_01.pdf", "/out/r_02.pdf", "/out/r_03.pdf", "/out/r_04.pdf", "/out/r_05.pdf"}},
         {"each third page", eachThird, 7, {"/out/r_1.pdf", "/out/r_2.pdf"}},
         {"range groups", ranges, 9, {"/out/r_1.pdf", "/out/r_3.pdf", "/out/r_4.pdf"}},
+        {"files of at most a size", bySize, 3, {"/out/r_1.pdf", "/out/r_2.pdf", "/out/r_3.pdf"}},
     };
     for (const Case& c : cases) EXPECT_EQ(plannedOutputs(c.request, c.pageCount), c.expected) << c.name;
 
     SplitRequest unreadable = split(SplitMethod::EveryGroupOf);
     unreadable.everyGroupSize = "two";
     EXPECT_THROW(plannedOutputs(unreadable, 4), RequestError);
+    EXPECT_TRUE(outputCountKnown(pairs));
+    EXPECT_FALSE(outputCountKnown(bySize));
 }
 
 TEST(PlannedOutputs, MixNamesEveryTurnWithPagesOrTheOneMixedFile) {

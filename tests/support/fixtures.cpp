@@ -49,6 +49,50 @@ QPDFObjectHandle embeddedFont(QPDF& pdf) {
     return font;
 }
 
+// A picture of random bytes, which no compression makes smaller.
+QPDFObjectHandle randomPicture(QPDF& pdf, int bytes, int seed) {
+    std::string data(static_cast<std::size_t>(bytes), '\0');
+    std::mt19937 random(static_cast<unsigned>(seed));
+    for (char& c : data) c = static_cast<char>(random());
+    QPDFObjectHandle picture = QPDFObjectHandle::newStream(&pdf, data);
+    picture.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    picture.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
+    picture.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(bytes));
+    picture.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(1));
+    picture.getDict().replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
+    picture.getDict().replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+    return picture;
+}
+
+void addOutline(QPDF& pdf, const std::vector<BookmarkSpec>& bookmarks) {
+    if (bookmarks.empty()) return;
+    const std::vector<QPDFObjectHandle> pages = pdf.getAllPages();
+    QPDFObjectHandle outlines = pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /Outlines >>"));
+    std::vector<QPDFObjectHandle> parents{outlines};  // parents[level - 1]
+    std::map<QPDFObjGen, QPDFObjectHandle> lastChild;
+    for (const BookmarkSpec& spec : bookmarks) {
+        QPDFObjectHandle item = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
+        item.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(spec.title));
+        if (spec.page > 0)
+            item.replaceKey("/Dest", QPDFObjectHandle::newArray({pages.at(static_cast<std::size_t>(spec.page - 1)),
+                                                                 QPDFObjectHandle::newName("/Fit")}));
+        parents.resize(static_cast<std::size_t>(spec.level));
+        QPDFObjectHandle parent = parents.back();
+        item.replaceKey("/Parent", parent);
+        auto last = lastChild.find(parent.getObjGen());
+        if (last == lastChild.end()) {
+            parent.replaceKey("/First", item);
+        } else {
+            last->second.replaceKey("/Next", item);
+            item.replaceKey("/Prev", last->second);
+        }
+        parent.replaceKey("/Last", item);
+        lastChild[parent.getObjGen()] = item;
+        parents.push_back(item);
+    }
+    pdf.getRoot().replaceKey("/Outlines", outlines);
+}
+
 std::string number(double value) {
     std::ostringstream out;
     out << value;
@@ -73,6 +117,12 @@ void writeMarkedPdf(const std::string& path, const std::string& prefix, int page
         if (options.sharedFont) fonts.replaceKey("/F2", shared);
         QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
         resources.replaceKey("/Font", fonts);
+        if (auto picture = options.pictureBytes.find(i); picture != options.pictureBytes.end()) {
+            QPDFObjectHandle pictures = QPDFObjectHandle::newDictionary();
+            pictures.replaceKey("/Im1", randomPicture(pdf, picture->second, i));
+            resources.replaceKey("/XObject", pictures);
+            content += "q 100 0 0 1 72 200 cm /Im1 Do Q\n";
+        }
         QPDFObjectHandle page = pdf.makeIndirectObject(QPDFObjectHandle::parse(
             "<< /Type /Page /MediaBox [0 0 " + number(options.width) + " " + number(options.height) + "] >>"));
         page.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content));
@@ -85,6 +135,7 @@ void writeMarkedPdf(const std::string& path, const std::string& prefix, int page
         }
         document.addPage(QPDFPageObjectHelper(page), false);
     }
+    addOutline(pdf, options.bookmarks);
     QPDFWriter writer(pdf, path.c_str());
     writer.setStaticID(true);
     if (!options.password.empty())
@@ -118,6 +169,29 @@ std::string bookmarkTitles(const std::string& path) {
          item = item.getKey("/Next"))
         titles += (titles.empty() ? "" : " ") + item.getKey("/Title").getUTF8Value();
     return titles;
+}
+
+namespace {
+
+void appendTree(QPDFObjectHandle parent, std::string& text) {
+    for (QPDFObjectHandle item = parent.getKey("/First"); item.isDictionary(); item = item.getKey("/Next")) {
+        text += (text.empty() || text.back() == '[' ? "" : " ") + item.getKey("/Title").getUTF8Value();
+        if (!item.getKey("/First").isDictionary()) continue;
+        text += " [";
+        appendTree(item, text);
+        text += "]";
+    }
+}
+
+}  // namespace
+
+std::string bookmarkTree(const std::string& path) {
+    QPDF pdf;
+    pdf.processFile(path.c_str());
+    std::string text;
+    QPDFObjectHandle outlines = pdf.getRoot().getKey("/Outlines");
+    if (outlines.isDictionary()) appendTree(outlines, text);
+    return text;
 }
 
 std::string markerText(const std::string& path, const std::string& password) {

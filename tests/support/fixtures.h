@@ -1,10 +1,19 @@
 #pragma once
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 // Test PDFs made with libqpdf, an engine independent of the one under test.
 namespace fixtures {
+
+// A bookmark of a fixture: its level (1 at the top, beneath the last entry
+// one level up) and its 1-based target page, 0 for none.
+struct BookmarkSpec {
+    std::string title;
+    int level = 1;
+    int page = 0;
+};
 
 struct PdfOptions {
     std::string password;       // AES-256 with user = owner password when set
@@ -12,12 +21,16 @@ struct PdfOptions {
     double width = 612, height = 792;
     int rotate = 0;
     std::vector<double> cropBox;  // four numbers, or none
+    std::vector<BookmarkSpec> bookmarks;
+    std::map<int, int> pictureBytes;  // 1-based page -> bytes of a random picture it holds
 
     PdfOptions& withPassword(std::string value) { password = std::move(value); return *this; }
     PdfOptions& withSharedFont() { sharedFont = true; return *this; }
     PdfOptions& withSize(double w, double h) { width = w; height = h; return *this; }
     PdfOptions& withRotation(int degrees) { rotate = degrees; return *this; }
     PdfOptions& withCropBox(std::vector<double> box) { cropBox = std::move(box); return *this; }
+    PdfOptions& withBookmarks(std::vector<BookmarkSpec> list) { bookmarks = std::move(list); return *this; }
+    PdfOptions& withPicture(int page, int bytes) { pictureBytes[page] = bytes; return *this; }
 };
 
 // Writes a PDF of `pages` pages; page i shows the marker prefix + i (A1, A2, ...).
@@ -28,6 +41,9 @@ std::vector<std::string> readMarkers(const std::string& path, const std::string&
 
 // The top-level bookmark titles of a PDF, joined by blanks.
 std::string bookmarkTitles(const std::string& path);
+// Every bookmark title of a PDF in outline order, children in brackets:
+// "A [A.1 A.2] B".
+std::string bookmarkTree(const std::string& path);
 
 // "A1 A2 B1" style list of markers, for readable expectations.
 std::string markerText(const std::string& path, const std::string& password = "");

@@ -234,6 +234,7 @@ TEST_F(MainWindowTest, OpensWithTheDesignedSizesAndDefaults) {
     EXPECT_FALSE(control<QCheckBox>(w, "mix_reverse_second")->isChecked());
     EXPECT_FALSE(control<QCheckBox>(w, "mix_single_file")->isChecked());
     EXPECT_TRUE(control<QRadioButton>(w, "merge_bookmarks_keep")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(w, "merge_pad_odd")->isChecked());
     EXPECT_TRUE(control<QRadioButton>(w, "mix_bookmarks_keep")->isChecked());
     EXPECT_TRUE(control<QRadioButton>(w, "mix_dest_source")->isChecked()) << "the bookmark choice is apart from the destination choice";
     EXPECT_EQ(control<QLineEdit>(w, "split_base_filename")->text(), "filename");
@@ -254,7 +255,7 @@ TEST_F(MainWindowTest, OpensWithTheDesignedSizesAndDefaults) {
     }
     int numberFields = 0;
     for (QLineEdit* field : w.findChildren<QLineEdit*>()) numberFields += field->validator() != nullptr;
-    EXPECT_EQ(numberFields, 13);
+    EXPECT_EQ(numberFields, 15);
 }
 
 // With the fonts of this machine, no caption of any language is cut off and
@@ -551,6 +552,7 @@ TEST_F(MainWindowTest, TypingIntoASplitFieldSelectsItsMethod) {
     const std::pair<QLineEdit*, QRadioButton*> cases[] = {
         {control<QLineEdit>(w, "split_method3_input2"), control<QRadioButton>(w, "r_split_method3")}, {control<QLineEdit>(w, "split_method2_input1"), control<QRadioButton>(w, "r_split_method2")},
         {control<QLineEdit>(w, "split_method4_input1"), control<QRadioButton>(w, "r_split_method4")}, {control<QLineEdit>(w, "split_method1_input1"), control<QRadioButton>(w, "r_split_method1")},
+        {control<QLineEdit>(w, "split_method5_input1"), control<QRadioButton>(w, "r_split_method5")}, {control<QLineEdit>(w, "split_method6_input1"), control<QRadioButton>(w, "r_split_method6")},
         {control<QLineEdit>(w, "split_method3_input1"), control<QRadioButton>(w, "r_split_method3")}, {control<QLineEdit>(w, "split_method4_input2"), control<QRadioButton>(w, "r_split_method4")},
     };
     for (const auto& [field, method] : cases) {
@@ -611,6 +613,24 @@ TEST_F(MainWindowTest, SplitWritesNumberedFinishedFilesAndSaysWhere) {
     EXPECT_TRUE(control<QProgressBar>(w, "ProgressBarSplit")->isHidden());
 }
 
+TEST_F(MainWindowTest, SplitByBookmarksWithTitleNamesAndBySize) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("book.pdf"), "K", 4,
+                             fixtures::PdfOptions().withBookmarks({{"One", 1, 1}, {"Two", 1, 3}}));
+    dialogs.openAnswers = {{dir.file("book.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    control<QCheckBox>(w, "split_method5_titles")->setChecked(true);
+    EXPECT_TRUE(control<QRadioButton>(w, "r_split_method5")->isChecked()) << "the check box selects its method";
+    run("cmd_split_run");
+    EXPECT_EQ(fixtures::markerText(dir.file("One.pdf")) + "|" + fixtures::markerText(dir.file("Two.pdf")), "K1 K2|K3 K4");
+
+    control<QLineEdit>(w, "split_method6_input1")->setText("1");
+    run("cmd_split_run");
+    EXPECT_EQ(fixtures::markerText(dir.file("book_1.pdf")), "K1 K2 K3 K4") << "one file within 1 MB";
+    EXPECT_FALSE(fixtures::fileExists(dir.file("book_2.pdf")));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(MainWindowTest, MergeJoinsTheListWithTheStoredProtection) {
     Settings().setOutputPassword("secret");
     MainWindow& w = window();
@@ -633,13 +653,15 @@ TEST_F(MainWindowTest, MergeJoinsTheListWithTheStoredProtection) {
     EXPECT_NE(pdf.getTrailer().getKey("/Info").getKey("/Creator").getUTF8Value().find("Splimera"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, TheBookmarkChoiceOfMergeAndMixReachesTheJob) {
+TEST_F(MainWindowTest, TheBookmarkAndPaddingChoicesOfMergeAndMixReachTheJob) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};
     control<QToolButton>(w, "mergeBtnAddFile")->click();
     control<QRadioButton>(w, "merge_bookmarks_per_file")->setChecked(true);
+    control<QCheckBox>(w, "merge_pad_odd")->setChecked(true);
     run("cmd_merge");
     EXPECT_EQ(fixtures::bookmarkTitles(dir.file("output.pdf")), "b a");
+    EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "B1 B2 B3  A1 A2 A3 A4");
 
     addMix(dir.file("a.pdf"), dir.file("b.pdf"));
     control<QCheckBox>(w, "mix_single_file")->setChecked(true);
@@ -861,11 +883,12 @@ TEST_F(MainWindowTest, TabFollowsTheLayoutOfEveryTab) {
         {"TabSplit", {"SplitStringGrid", "splitBtnAddFile", "splitBtnRemoveFile", "r_split_method1",
                       "split_method1_input1", "r_split_method3", "split_method3_input1", "split_method3_input2",
                       "r_split_method4", "split_method4_input1", "split_method4_input2", "r_split_method2",
-                      "split_method2_input1", "split_base_filename", "split_dest_source", "split_dest_other",
+                      "split_method2_input1", "r_split_method5", "split_method5_input1", "split_method5_titles",
+                      "r_split_method6", "split_method6_input1", "split_base_filename", "split_dest_source", "split_dest_other",
                       "split_destination_folder", "cmd_split_dest", "split_pages", "cmd_split_run"}},
         {"TabMerge", {"MergeStringGrid", "mergeBtnAddFile", "mergeBtnRemoveFile", "mergeBtnMoveUp",
                       "mergeBtnMoveDown", "merge_destination_filename", "cmd_merge_dest", "merge_bookmarks_keep",
-                      "merge_bookmarks_per_file", "merge_bookmarks_none", "merge_pages", "cmd_merge"}},
+                      "merge_bookmarks_per_file", "merge_bookmarks_none", "merge_pad_odd", "merge_pages", "cmd_merge"}},
         {"TabMix", {"MixStringGrid", "mixBtnAddFile", "mixBtnRemoveFile", "r_mix1_method1", "mix_doc1_method1_input1",
                     "mix_doc1_method1_input2", "r_mix1_method2", "mix_doc1_method2_input1", "mix_doc1_method2_input2",
                     "r_mix2_method1", "mix_doc2_method1_input1", "mix_doc2_method1_input2", "r_mix2_method2",
@@ -915,6 +938,7 @@ TEST_F(MainWindowTest, EveryControlHasANameInTheChosenLanguage) {
         {"settingsButton", text("settingsButton")},
         {"split_method1_input1", text("r_split_method1")},
         {"split_method3_input2", text("Label14")},
+        {"split_method6_input1", text("r_split_method6")},
         {"mix_doc2_method2_input1", text("r_mix2_method2")},
         {"split_base_filename", text("lbl_split_basefilename")},
         {"merge_destination_filename", text("lbl_mfile")},

@@ -120,7 +120,9 @@ TEST_F(PagePreviewTest, PicturesShowThePagesAsTheyAre) {
 // The Split tab's strip marks the first page of each output file of the chosen
 // method and follows the numbers and the range list as they are typed.
 TEST_F(PagePreviewTest, SplitStripMarksWhereEachMethodCuts) {
-    fixtures::writeMarkedPdf(dir.file("twenty.pdf"), "P", 20);
+    fixtures::writeMarkedPdf(dir.file("twenty.pdf"), "P", 20,
+                             fixtures::PdfOptions().withBookmarks(
+                                 {{"One", 1, 4}, {"One.a", 2, 6}, {"Two", 1, 12}}));
     MainWindow& w = window();
     w.addFile(ListKind::Split, dir.file("twenty.pdf"));
     struct Case {
@@ -142,6 +144,9 @@ TEST_F(PagePreviewTest, SplitStripMarksWhereEachMethodCuts) {
         {widgetName::splitByRange, {{widgetName::splitRangeList, "1,2;3"}}, "1[1] 3[2]", 17},
         // A list that cannot be read yet marks nothing.
         {widgetName::splitByRange, {{widgetName::splitRangeList, "1,2;3-"}}, "", 0},
+        // Pages before the first bookmark make a file of their own.
+        {widgetName::splitByBookmarks, {{widgetName::splitBookmarkLevel, "1"}}, "1[1] 4[2] 12[3]", 0},
+        {widgetName::splitByBookmarks, {{widgetName::splitBookmarkLevel, "2"}}, "1[1] 4[2] 6[3] 12[4]", 0},
     };
     for (const Case& c : cases) {
         control<QRadioButton>(w, c.method)->setChecked(true);

@@ -1,68 +1,12 @@
 #include "finishing/structure/bookmarks_carry.h"
 
-#include <set>
+#include <algorithm>
 
 #include "finishing/structure/input_carry.h"
 #include "finishing/structure/object_access.h"
+#include "finishing/structure/outline_reading.h"
 
 namespace {
-
-// Enough for any real document; a longer chain is taken as damage.
-constexpr std::size_t MostBookmarks = 100000;
-
-struct SourceEntry {
-    QPDFObjectHandle item;
-    int parent;
-    int page = -1;             // the input page it goes to, or -1
-    bool otherAction = false;  // it does something else than going to a page of the input
-};
-
-// The input's outline items in document order, each once whatever loops the
-// /First and /Next links make, with their targets; worked out once per input.
-struct OutlineIndex {
-    std::vector<SourceEntry> entries;
-};
-
-std::vector<SourceEntry> readOutline(QPDFObjectHandle outlines) {
-    std::vector<SourceEntry> entries;
-    std::set<QPDFObjGen> seen;
-    auto children = [&](QPDFObjectHandle item) {
-        std::vector<QPDFObjectHandle> list;
-        for (QPDFObjectHandle child = entry(item, "/First"); isIndirectDictionary(child);
-             child = entry(child, "/Next")) {
-            if (!seen.insert(child.getObjGen()).second || seen.size() > MostBookmarks) break;
-            list.push_back(child);
-        }
-        return list;
-    };
-    std::vector<SourceEntry> stack;
-    auto pushChildren = [&](QPDFObjectHandle item, int parent) {
-        std::vector<QPDFObjectHandle> list = children(item);
-        for (auto child = list.rbegin(); child != list.rend(); ++child) stack.push_back({*child, parent});
-    };
-    pushChildren(outlines, -1);
-    while (!stack.empty()) {
-        SourceEntry next = stack.back();
-        stack.pop_back();
-        entries.push_back(next);
-        pushChildren(next.item, static_cast<int>(entries.size()) - 1);
-    }
-    return entries;
-}
-
-OutlineIndex indexOutline(InputCarry& input, QPDFObjectHandle outlines) {
-    OutlineIndex index{readOutline(outlines)};
-    for (SourceEntry& source : index.entries) {
-        QPDFObjectHandle action = source.item.getKey("/A");
-        if (source.item.hasKey("/Dest"))
-            source.page = input.sourcePageOf(source.item.getKey("/Dest"));
-        else if (nameOf(entry(action, "/S")) == "/GoTo")
-            source.page = input.sourcePageOf(action.getKey("/D"));
-        else
-            source.otherAction = action.isDictionary();
-    }
-    return index;
-}
 
 Bookmark carryEntry(InputCarry& input, QPDFObjectHandle item) {
     ForeignCopier& copier = input.copier();
@@ -88,16 +32,16 @@ Bookmark carryEntry(InputCarry& input, QPDFObjectHandle item) {
 }  // namespace
 
 Bookmarks collectBookmarks(InputCarry& input) {
-    QPDFObjectHandle outlines = entry(input.source().catalog(), "/Outlines");
-    if (!outlines.isDictionary()) return {};
-    const std::vector<SourceEntry>& entries =
-        input.source().remembered<OutlineIndex>([&] { return indexOutline(input, outlines); }).entries;
+    const std::vector<OutlineItem>& entries = outlineOf(input.source());
+    // The targets are pages as libqpdf counts them, so the counts must agree.
+    if (std::any_of(entries.begin(), entries.end(), [](const OutlineItem& item) { return item.page >= 0; }))
+        input.sourcePages();
 
     // Children come after their parent, so walking backwards settles every
     // child before its parent is asked.
     std::vector<bool> kept(entries.size(), false);
     for (std::size_t i = entries.size(); i-- > 0;) {
-        const SourceEntry& source = entries[i];
+        const OutlineItem& source = entries[i];
         if (source.otherAction || (source.page >= 0 && !input.outputPageOf(source.page).isNull())) kept[i] = true;
         if (kept[i] && source.parent >= 0) kept[static_cast<std::size_t>(source.parent)] = true;
     }

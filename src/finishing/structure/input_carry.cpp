@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include <qpdf/QPDFNameTreeObjectHelper.hh>
-
 #include "finishing/structure/object_access.h"
 
 InputCarry::InputCarry(CarryTarget& target, std::size_t input, StructureSource& source,
@@ -60,7 +58,7 @@ QPDFObjectHandle InputCarry::carryDestination(QPDFObjectHandle destination) {
     const std::string key = (destination.isName() ? "n" : "s") + text;
     auto known = renamed_.find(key);
     if (known == renamed_.end()) {
-        QPDFObjectHandle target = explicitDestination(lookUpName(destination), 0);
+        QPDFObjectHandle target = explicitDestination(source_.namedDestination(destination), 0);
         std::string carried;
         if (!target.isNull()) {
             carried = uniqueName(text, [this](const std::string& name) {
@@ -71,17 +69,6 @@ QPDFObjectHandle InputCarry::carryDestination(QPDFObjectHandle destination) {
         known = renamed_.emplace(key, carried).first;
     }
     return known->second.empty() ? QPDFObjectHandle::newNull() : QPDFObjectHandle::newUnicodeString(known->second);
-}
-
-int InputCarry::sourcePageOf(QPDFObjectHandle destination) {
-    if (destination.isName() || destination.isString()) destination = lookUpName(destination);
-    if (destination.isDictionary()) destination = entry(destination, "/D");
-    if (!destination.isArray() || destination.getArrayNItems() < 1) return -1;
-    QPDFObjectHandle page = destination.getArrayItem(0);
-    if (page.isInteger()) return page.getIntValueAsInt();
-    if (!page.isIndirect()) return -1;
-    sourcePages();
-    return source_.pageIndex(page.getObjGen());
 }
 
 QPDFObjectHandle InputCarry::explicitDestination(QPDFObjectHandle destination, int depth) {
@@ -96,18 +83,6 @@ QPDFObjectHandle InputCarry::explicitDestination(QPDFObjectHandle destination, i
         carried.appendItem(item.isScalar() ? item.shallowCopy() : QPDFObjectHandle::newNull());
     }
     return carried;
-}
-
-QPDFObjectHandle InputCarry::lookUpName(QPDFObjectHandle name) {
-    QPDFObjectHandle catalog = source_.catalog();
-    const std::string text = name.isName() ? name.getName().substr(1) : name.getUTF8Value();
-    QPDFObjectHandle tree = entry(entry(catalog, "/Names"), "/Dests");
-    if (tree.isDictionary()) {
-        QPDFObjectHandle found;
-        if (QPDFNameTreeObjectHelper(tree, source_.pdf(), false).findObject(text, found)) return found;
-    }
-    QPDFObjectHandle dictionary = entry(catalog, "/Dests");
-    return entry(dictionary, "/" + text);
 }
 
 void InputCarry::rewriteDestinations(QPDFObjectHandle source, QPDFObjectHandle copy) {

@@ -54,14 +54,11 @@ public:
     // A destination (explicit, by name or by string) rewritten for the output,
     // or null when its page is not in the output.
     QPDFObjectHandle carryDestination(QPDFObjectHandle destination);
-    // The 0-based input page a destination goes to, or -1.
-    int sourcePageOf(QPDFObjectHandle destination);
     // The named destinations this input added to the output.
     const DestinationNames& destinationNames() const { return names_; }
 
 private:
     QPDFObjectHandle explicitDestination(QPDFObjectHandle destination, int depth);
-    QPDFObjectHandle lookUpName(QPDFObjectHandle name);
     void rewriteDestinations(QPDFObjectHandle source, QPDFObjectHandle copy);
 
     CarryTarget& target_;

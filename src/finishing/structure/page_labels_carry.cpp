@@ -72,8 +72,10 @@ void writePageLabels(QPDF& output, const StructureRequest& request, const std::v
     for (const PageLabels& labels : labelled)
         for (const auto& [index, label] : labels) byPage[index] = label;
     if (byPage.empty()) return;
-    // Runs of inputs that gave no labels are numbered as in their file.
+    // Runs of inputs that gave no labels are numbered as in their file; a
+    // blank page goes on with the numbering before it.
     for (const PageRun& run : runsOf(request.pages)) {
+        if (request.pages[run.firstPosition].input == PageOrigin::NoInput) continue;
         const long long index = static_cast<long long>(run.firstPosition);
         if (!byPage.count(index)) byPage[index] = decimalFrom(request.pages[run.firstPosition].sourcePage + 1);
     }

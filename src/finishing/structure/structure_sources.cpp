@@ -2,7 +2,10 @@
 
 #include <stdexcept>
 
+#include <qpdf/QPDFNameTreeObjectHelper.hh>
+
 #include "finishing/structure/file_block_source.h"
+#include "finishing/structure/object_access.h"
 
 StructureSource::StructureSource(const std::string& path, const std::string& password) {
     pdf_.setSuppressWarnings(true);
@@ -23,6 +26,27 @@ int StructureSource::pageIndex(QPDFObjGen page) {
     pages();
     auto found = pageIndices_.find(page);
     return found == pageIndices_.end() ? -1 : found->second;
+}
+
+QPDFObjectHandle StructureSource::namedDestination(QPDFObjectHandle name) {
+    QPDFObjectHandle root = catalog();
+    const std::string text = name.isName() ? name.getName().substr(1) : name.getUTF8Value();
+    QPDFObjectHandle tree = entry(entry(root, "/Names"), "/Dests");
+    if (tree.isDictionary()) {
+        QPDFObjectHandle found;
+        if (QPDFNameTreeObjectHelper(tree, pdf_, false).findObject(text, found)) return found;
+    }
+    return entry(entry(root, "/Dests"), "/" + text);
+}
+
+int StructureSource::destinationPage(QPDFObjectHandle destination) {
+    if (destination.isName() || destination.isString()) destination = namedDestination(destination);
+    if (destination.isDictionary()) destination = entry(destination, "/D");
+    if (!destination.isArray() || destination.getArrayNItems() < 1) return -1;
+    QPDFObjectHandle page = destination.getArrayItem(0);
+    if (page.isInteger()) return page.getIntValueAsInt();
+    if (!page.isIndirect()) return -1;
+    return pageIndex(page.getObjGen());
 }
 
 StructureSource* StructureSources::open(const StructureInput& input) {

@@ -23,6 +23,12 @@ public:
     bool pagesRead() const { return pagesRead_; }
     // The 0-based index of a page object, or -1 when it is no page of the input.
     int pageIndex(QPDFObjGen page);
+    // What a destination name (a name of /Dests or a string of the /Dests
+    // name tree) stands for; null when the input does not name it.
+    QPDFObjectHandle namedDestination(QPDFObjectHandle name);
+    // The 0-based page a destination (explicit, by name, or an action's
+    // dictionary with its /D) goes to, or -1.
+    int destinationPage(QPDFObjectHandle destination);
 
     // Something worked out once from the input (by make) and kept for the
     // job's later outputs, one of each type.

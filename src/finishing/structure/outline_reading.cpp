@@ -1,0 +1,64 @@
+#include "finishing/structure/outline_reading.h"
+
+#include <set>
+
+#include "finishing/structure/object_access.h"
+#include "finishing/structure/structure_sources.h"
+
+namespace {
+
+// Enough for any real document; a longer chain is taken as damage.
+constexpr std::size_t MostBookmarks = 100000;
+
+struct OutlineIndex {
+    std::vector<OutlineItem> items;
+};
+
+std::vector<OutlineItem> readOutline(QPDFObjectHandle outlines) {
+    std::vector<OutlineItem> items;
+    std::set<QPDFObjGen> seen;
+    auto children = [&](QPDFObjectHandle item) {
+        std::vector<QPDFObjectHandle> list;
+        for (QPDFObjectHandle child = entry(item, "/First"); isIndirectDictionary(child);
+             child = entry(child, "/Next")) {
+            if (!seen.insert(child.getObjGen()).second || seen.size() > MostBookmarks) break;
+            list.push_back(child);
+        }
+        return list;
+    };
+    std::vector<OutlineItem> stack;
+    auto pushChildren = [&](QPDFObjectHandle item, int parent) {
+        std::vector<QPDFObjectHandle> list = children(item);
+        for (auto child = list.rbegin(); child != list.rend(); ++child) stack.push_back({*child, parent});
+    };
+    pushChildren(outlines, -1);
+    while (!stack.empty()) {
+        OutlineItem next = stack.back();
+        stack.pop_back();
+        items.push_back(next);
+        pushChildren(next.item, static_cast<int>(items.size()) - 1);
+    }
+    return items;
+}
+
+OutlineIndex indexOutline(StructureSource& source) {
+    QPDFObjectHandle outlines = entry(source.catalog(), "/Outlines");
+    if (!outlines.isDictionary()) return {};
+    OutlineIndex index{readOutline(outlines)};
+    for (OutlineItem& item : index.items) {
+        QPDFObjectHandle action = item.item.getKey("/A");
+        if (item.item.hasKey("/Dest"))
+            item.page = source.destinationPage(item.item.getKey("/Dest"));
+        else if (nameOf(entry(action, "/S")) == "/GoTo")
+            item.page = source.destinationPage(action.getKey("/D"));
+        else
+            item.otherAction = action.isDictionary();
+    }
+    return index;
+}
+
+}  // namespace
+
+const std::vector<OutlineItem>& outlineOf(StructureSource& source) {
+    return source.remembered<OutlineIndex>([&] { return indexOutline(source); }).items;
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the documentation screenshots into docs/screenshots/ (every tab of the
-# main window and the protection dialog, in English and German, the window
-# narrow and wide, and a job in progress): builds the
+# main window in English, German, Japanese and Arabic, the protection dialog in
+# English and German, the window narrow and wide, and a job in progress): builds the
 # screenshot tool in the test tree and runs it under Xvfb, so that the pictures
 # show the fonts of a desktop. Usage: screenshots.sh [BUILD_DIR]
 set -euo pipefail

@@ -10,8 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 # What building and running the program needs (npm, for fetching PDFium, is
 # installed by fetch-pdfium.sh when it has to fetch); Qt's own translations
-# let its dialogs follow the chosen language.
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libqpdf-dev libpng-dev libjpeg-dev)
+# let its dialogs follow the chosen language, and the Noto fonts show the
+# Arabic, Chinese, Japanese and Korean captions.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n fonts-noto-core fonts-noto-cjk libqpdf-dev libpng-dev libjpeg-dev)
 # What the tests need besides: GoogleTest, and the tools that check the desktop
 # data and build the Debian package (cpack runs file and dpkg-shlibdeps).
 test_packages=(libgtest-dev desktop-file-utils appstream dpkg-dev file)

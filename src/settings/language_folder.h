@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,3 +12,15 @@ QStringList availableLanguages(const QString& folder);
 
 // The language file of a language in that folder: folder + "/" + name + ".ini".
 QString languageFile(const QString& folder, const QString& name);
+
+// A language as the selector offers it: the name of its file and the name the
+// language calls itself (the file's "LanguageName", or the file's name when
+// it has none).
+struct OfferedLanguage {
+    QString name;
+    QString ownName;
+};
+
+// The languages of availableLanguages(), in alphabetical order of their own
+// names ("Deutsch", "English", "Français", ..., "日本語").
+QList<OfferedLanguage> offeredLanguages(const QString& folder);

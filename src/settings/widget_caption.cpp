@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -34,6 +35,10 @@ bool setCaption(QObject* component, const QString& caption) {
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(caption);
+        // A button showing only its picture says its caption in its tip.
+        auto* toolButton = qobject_cast<QToolButton*>(widget);
+        if (toolButton != nullptr && toolButton->toolButtonStyle() == Qt::ToolButtonIconOnly)
+            toolButton->setToolTip(caption);
         return true;
     }
     if (auto* label = qobject_cast<QLabel*>(widget)) {

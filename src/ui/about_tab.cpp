@@ -53,14 +53,16 @@ AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {
     websiteLink_ = linkLabel(this, widgetName::websiteLink, websiteAddress);
     supportCaption_ = label(this, widgetName::supportCaption, QStringLiteral("Support:"));
     supportLink_ = linkLabel(this, widgetName::supportLink, supportAddress);
-    // The captions end left of the middle, the links start right of them.
+    // The captions end left of the middle, the links start right of them (the
+    // other way round in a right-to-left window: a link's own text, an address,
+    // reads left to right, so the layout places it beside its caption).
     auto* links = new QGridLayout;
     links->setHorizontalSpacing(12);
     links->setVerticalSpacing(10);
     links->addWidget(websiteCaption_, 0, 0, Qt::AlignRight);
-    links->addWidget(websiteLink_, 0, 1);
+    links->addWidget(websiteLink_, 0, 1, Qt::AlignLeft);
     links->addWidget(supportCaption_, 1, 0, Qt::AlignRight);
-    links->addWidget(supportLink_, 1, 1);
+    links->addWidget(supportLink_, 1, 1, Qt::AlignLeft);
     links->setColumnStretch(0, 4);
     links->setColumnStretch(1, 6);
 

@@ -9,6 +9,7 @@
 
 BookmarkChoice::BookmarkChoice(const QString& tab, const QStringList& captions, QWidget* parent) : QWidget(parent) {
     const auto name = [&](const char* suffix) { return (tab + QString::fromLatin1(suffix)).toLatin1(); };
+    setObjectName(QString::fromLatin1(name("_bookmarks")));  // a row of its own, among the tab's controls
     label_ = controls::label(this, ("lbl_" + tab + "_bookmarks").toLatin1().constData(), QStringLiteral("Bookmarks"));
     keep_ = controls::radio(this, name("_bookmarks_keep").constData(), captions.value(0));
     perFile_ = controls::radio(this, name("_bookmarks_per_file").constData(), captions.value(1));

@@ -59,6 +59,7 @@ QLineEdit* numberField(QWidget* parent, const char* name, const QString& text) {
 QLineEdit* readOnlyField(QWidget* parent, const char* name) {
     auto* field = textField(parent, name, QString());
     field->setReadOnly(true);
+    field->setLayoutDirection(Qt::LeftToRight);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     field->setPalette(palette);
@@ -72,12 +73,14 @@ QGroupBox* group(QWidget* parent, const char* name, const QString& title) {
 QPushButton* button(QWidget* parent, const char* name, const QString& text) {
     auto* pushButton = named(new QPushButton(text, parent), name);
     pushButton->setMinimumSize(92, 28);
+    pushButton->setAutoDefault(true);  // Enter presses the button that has the focus
     return pushButton;
 }
 
 QPushButton* runButton(QWidget* parent, const char* name, const QString& text) {
     auto* pushButton = named(new QPushButton(text, parent), name);
     pushButton->setMinimumSize(158, 36);
+    pushButton->setAutoDefault(true);
     return pushButton;
 }
 

@@ -22,7 +22,8 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text);
 QLineEdit* textField(QWidget* parent, const char* name, const QString& text);
 // A short field that accepts digits only, also when text is pasted.
 QLineEdit* numberField(QWidget* parent, const char* name, const QString& text);
-// Read-only, shown in the menu colour.
+// Read-only, shown in the menu colour, for a path: it reads left to right
+// also in a right-to-left window.
 QLineEdit* readOnlyField(QWidget* parent, const char* name);
 QGroupBox* group(QWidget* parent, const char* name, const QString& title);
 QPushButton* button(QWidget* parent, const char* name, const QString& text);

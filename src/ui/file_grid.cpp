@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -12,6 +13,19 @@ namespace {
 const QString rowFormat = QStringLiteral("application/x-splimera-grid-row");
 
 bool carriesRow(const QMimeData* data) { return data != nullptr && data->hasFormat(rowFormat); }
+
+// Shows a cell's text as an isolated left-to-right run, so that a path such
+// as "C:\Docs\a.pdf" keeps its order in a right-to-left window, while the
+// cell itself stays aligned with the mirrored grid.
+class LeftToRightText : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override {
+        const QString text = QStyledItemDelegate::displayText(value, locale);
+        if (text.isEmpty()) return text;
+        return QChar(0x2066) + text + QChar(0x2069);  // LEFT-TO-RIGHT ISOLATE ... POP DIRECTIONAL ISOLATE
+    }
+};
 
 }  // namespace
 
@@ -34,6 +48,9 @@ FileGrid::FileGrid(const char* name, int dataRows, QWidget* parent) : QTableWidg
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setWordWrap(false);
     setAcceptDrops(false);  // files dropped on a grid go to the window
+    auto* leftToRight = new LeftToRightText(this);
+    setItemDelegateForColumn(1, leftToRight);
+    setItemDelegateForColumn(2, leftToRight);
 }
 
 void FileGrid::allowRowDragging() {
@@ -48,6 +65,11 @@ int FileGrid::heightForRows(int rows) const { return 24 + rows * 24 + 2 * frameW
 void FileGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
         emit deletePressed();
+        return;
+    }
+    const bool moveKey = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (moveKey && event->modifiers() == Qt::ControlModifier && dragEnabled()) {
+        emit moveKeyPressed(event->key() == Qt::Key_Up ? -1 : 1);
         return;
     }
     QTableWidget::keyPressEvent(event);

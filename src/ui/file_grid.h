@@ -7,7 +7,9 @@ class QMimeData;
 // folder, page count and password. Columns start 51, 399, 332, 73 and 78
 // pixels wide; the path column takes what the window gives beyond that. Rows
 // are 24 pixels high. The Delete key asks to remove the selected rows; a
-// grid that allows it lets its rows be dragged to another place.
+// grid that allows it lets its rows be dragged to another place, and moved
+// one place up or down with Ctrl+Up and Ctrl+Down. File names and paths read
+// left to right also in a right-to-left window.
 class FileGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -25,6 +27,8 @@ signals:
     void deletePressed();
     // A row was dragged to the place of another (0-based data rows).
     void rowDragged(int from, int to);
+    // Ctrl+Up (-1) or Ctrl+Down (+1) in a grid whose rows can be moved.
+    void moveKeyPressed(int step);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

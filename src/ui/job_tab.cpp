@@ -48,6 +48,11 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
 void JobTab::placePageStrip(QWidget* strip, QWidget* toggle) {
     stripPlace_->addWidget(strip);
     runRow_->insertWidget(0, toggle);
+    // Tab goes as they are laid out: the pages (while they show), the button
+    // that opens them, the run button.
+    for (QWidget* inStrip : strip->findChildren<QWidget*>())
+        if (inStrip->focusPolicy() & Qt::TabFocus) setTabOrder(inStrip, toggle);
+    setTabOrder(toggle, runButton_);
 }
 
 void JobTab::setJobRunning(bool running, bool ownJob, const QString& cancelCaption) {

@@ -26,6 +26,7 @@
 #include "settings/settings.h"
 #include "settings/translations.h"
 #include "ui/about_tab.h"
+#include "ui/accessible_names.h"
 #include "ui/application_error.h"
 #include "ui/control_factory.h"
 #include "ui/destination_group.h"
@@ -33,6 +34,7 @@
 #include "ui/file_filter.h"
 #include "ui/file_grid.h"
 #include "ui/job_runner.h"
+#include "ui/language_look.h"
 #include "ui/message_text.h"
 #include "ui/qt_translation.h"
 #include "ui/merge_tab.h"
@@ -56,20 +58,6 @@ bool hasPdfExtension(const std::string& path) {
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return tail == ".pdf";
-}
-
-// The window's base font: Segoe UI 11 pixels high, or the desktop's sans font
-// at a size that reads alike where Segoe UI is not installed.
-QFont baseFont() {
-    QFont font(QStringLiteral("Segoe UI"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    if (QFontInfo(font).family() != QLatin1String("Segoe UI")) {
-        font = QFont(QStringLiteral("Sans Serif"));
-        font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(12);
-    }
-    return font;
 }
 
 }  // namespace
@@ -114,7 +102,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildControls() {
-    setFont(baseFont());
+    setFont(windowFont(QString()));
     setWindowIcon(applicationIcon());
 
     auto* client = new QWidget(this);
@@ -151,6 +139,9 @@ void MainWindow::buildControls() {
     cornerRow->addWidget(languageSelector_);
     cornerRow->addWidget(settingsButton_);
     tabs_->setCornerWidget(corner, Qt::TopRightCorner);
+    // Tab goes along the tab row before it goes into the tab showing.
+    setTabOrder(tabs_->tabBar(), languageSelector_);
+    setTabOrder(languageSelector_, settingsButton_);
 
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QString::fromLatin1(widgetName::statusBar));
@@ -176,6 +167,12 @@ void MainWindow::connectControls() {
         guarded([this, from, to] {
             lists_->moveMergeFile(from + 1, to + 1);
             listChanged(ListKind::Merge);
+        });
+    });
+    connect(mergeTab_->fileGrid(), &FileGrid::moveKeyPressed, this, [this](int step) {
+        guarded([this, step] {
+            if (step < 0) lists_->moveMergeFileUp();
+            else lists_->moveMergeFileDown();
         });
     });
     connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
@@ -267,7 +264,10 @@ void MainWindow::updateWindowTexts() {
     const QString name = QString::fromLatin1(ApplicationName);
     QGuiApplication::setApplicationDisplayName(name);
     aboutTab_->setTitle(name + " " + QString::fromStdString(applicationVersion()));
-    statusText_->setText(name + " " + QString::fromStdString(translation(messageKey::statusText)));
+    // A right-to-left window starts the line with a right-to-left mark, so that
+    // it runs from the right although it begins with the Latin product name.
+    const QString direction = QGuiApplication::isRightToLeft() ? QString(QChar(0x200F)) : QString();
+    statusText_->setText(direction + name + " " + QString::fromStdString(translation(messageKey::statusText)));
     setWindowTitle(name);
 }
 
@@ -282,10 +282,10 @@ void MainWindow::initTranslations() {
         Settings().setLanguage(language_);
     }
     languageSelector_->clear();
-    QStringList names = availableLanguages(QString::fromStdString(languagesFolder_));
-    names.sort(Qt::CaseInsensitive);
-    languageSelector_->addItems(names);
-    languageSelector_->setCurrentIndex(languageSelector_->findText(QString::fromStdString(language_)));
+    // Each language by its own name; the setting keeps the file's name.
+    for (const OfferedLanguage& offered : offeredLanguages(QString::fromStdString(languagesFolder_)))
+        languageSelector_->addItem(offered.ownName, offered.name);
+    languageSelector_->setCurrentIndex(languageSelector_->findData(QString::fromStdString(language_)));
     loadLanguage(language_);
 }
 
@@ -304,13 +304,19 @@ void MainWindow::loadLanguage(const std::string& name) {
         headers << QString::fromStdString(translation(key));
     for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mergeTab_, mixTab_})
         tab->fileGrid()->setHorizontalHeaderLabels(headers);
-    useQtTranslation(QString::fromStdString(translation(messageText::languageCode.key)));
+    const QString languageCode = QString::fromStdString(translation(messageText::languageCode.key));
+    useQtTranslation(languageCode);
+    QGuiApplication::setLayoutDirection(layoutDirectionOf(languageCode));
+    setFont(windowFont(languageCode));
+    languageSelector_->setAccessibleName(QString::fromStdString(
+        textOf(messageText::languageChoice, [this](const std::string& key) { return translation(key); })));
+    nameCaptionlessControls(*this);
     listChanged(ListKind::Merge);  // the page total in the new language
     updateWindowTexts();
 }
 
 void MainWindow::changeLanguage() {
-    language_ = languageSelector_->currentText().toStdString();
+    language_ = languageSelector_->currentData().toString().toStdString();
     Settings().setLanguage(language_);
     loadLanguage(language_);
 }

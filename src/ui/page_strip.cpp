@@ -1,6 +1,7 @@
 #include "ui/page_strip.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
@@ -91,8 +92,19 @@ bool PageStrip::isOpen() const { return toggle_->isChecked(); }
 
 void PageStrip::setOpen(bool open) {
     toggle_->setChecked(open);
-    toggle_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+    showArrow();
     if (open == isVisibleTo(parentWidget())) return;
     setVisible(open);
     emit openChanged(open);
+}
+
+// Closed, the arrow points the way the lines run: left in a right-to-left window.
+void PageStrip::showArrow() {
+    const Qt::ArrowType closed = isRightToLeft() ? Qt::LeftArrow : Qt::RightArrow;
+    toggle_->setArrowType(isOpen() ? Qt::DownArrow : closed);
+}
+
+void PageStrip::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange) showArrow();
 }

@@ -36,7 +36,12 @@ public:
 signals:
     void openChanged(bool open);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void showArrow();
+
     QToolButton* toggle_;
     QListView* view_;
     PageStripModel* model_;

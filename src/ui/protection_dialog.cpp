@@ -15,6 +15,7 @@
 
 #include "settings/settings.h"
 #include "ui/application_error.h"
+#include "ui/language_look.h"
 #include "ui/message_text.h"
 #include "ui/widget_names.h"
 
@@ -104,6 +105,7 @@ void ProtectionDialog::buildControls() {
                                  watermarkGroup_);
     watermarkPath_ = named(new QLineEdit(watermarkGroup_), widgetName::watermarkPath);
     watermarkPath_->setReadOnly(true);
+    watermarkPath_->setLayoutDirection(Qt::LeftToRight);  // a path, also in a right-to-left window
     // Shown in the menu colour, so it reads as a value rather than a field to type in.
     QPalette pathPalette = watermarkPath_->palette();
     pathPalette.setColor(QPalette::Base, pathPalette.color(QPalette::Window));
@@ -184,6 +186,13 @@ void ProtectionDialog::loadValues() {
     if (!settings_.watermarkX.empty()) positionX_->setText(QString::fromStdString(settings_.watermarkX));
     if (!settings_.watermarkY.empty()) positionY_->setText(QString::fromStdString(settings_.watermarkY));
 
+    // The language's script font after the dialog's own, as the window has it.
+    QFont font = dialogFont();
+    const QStringList scriptFamilies =
+        windowFont(QString::fromStdString(translate_(messageText::languageCode.key))).families().mid(1);
+    if (!scriptFamilies.isEmpty()) font.setFamilies(QStringList{font.family()} + scriptFamilies);
+    setFont(font);
+
     // A key the language lacks gives an empty caption.
     setCaption(passwordLabel_, translate_(widgetName::passwordLabel));
     setCaption(confirmLabel_, translate_(widgetName::confirmLabel));
@@ -197,6 +206,10 @@ void ProtectionDialog::loadValues() {
     setCaption(watermarkBrowse_, translate_(widgetName::watermarkBrowse));
     setCaption(watermarkReset_, translate_(widgetName::watermarkReset));
     setCaption(positionLabel_, translate_(widgetName::positionLabel));
+    // What a screen reader calls the fields without a label of their own.
+    watermarkPath_->setAccessibleName(watermarkGroup_->title());
+    positionX_->setAccessibleName(positionLabel_->text() + QStringLiteral(": X"));
+    positionY_->setAccessibleName(positionLabel_->text() + QStringLiteral(": Y"));
 }
 
 bool ProtectionDialog::storeValues() {

@@ -182,6 +182,8 @@ namespace messageText {
 
 // The language's name for Qt's own translations ("de"), which its dialogs use.
 inline constexpr MessageText languageCode{"LanguageCode", ""};
+// What the language selector is called where a screen reader names it.
+inline constexpr MessageText languageChoice{"LanguageChoice", "Language"};
 inline constexpr MessageText listFull{"MsgErrListFull", "The list is full: it holds at most 50 files."};
 inline constexpr MessageText mixTakesTwo{"MsgErrMixTwoFiles", "The mix takes two files. Remove one before adding another."};
 inline constexpr MessageText passwordsDiffer{

@@ -16,7 +16,10 @@
 #include "support/fixtures.h"
 #include "support/private_config.h"
 #include "support/scripted_dialogs.h"
+#include "settings/language_folder.h"
+#include "settings/translations.h"
 #include "ui/main_window.h"
+#include "ui/qt_translation.h"
 #include "window_controls.h"
 
 namespace {
@@ -69,7 +72,7 @@ protected:
     }
     void pick(const char* language) {
         auto* selector = control<QComboBox>(*window, "language_selector");
-        const int index = selector->findText(QString::fromLatin1(language));
+        const int index = selector->findData(QString::fromLatin1(language));
         ASSERT_GE(index, 0) << language;
         selector->setCurrentIndex(index);
         emit selector->activated(index);
@@ -97,6 +100,30 @@ TEST_F(WindowLanguages, TheSelectorListsTheFolderAlphabeticallyUpToTheFirstDot) 
     EXPECT_FALSE(control<QComboBox>(w, "language_selector")->isHidden());
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Zusammenführen");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Each language by the name it gives itself, in alphabetical order of those
+// names (accented Latin letters among their plain ones, other scripts after
+// Latin); the setting keeps the file's name.
+TEST_F(WindowLanguages, TheSelectorShowsEachLanguageByItsOwnName) {
+    writeLanguage("English.ini", std::string(englishFile) + "LanguageName=English\n");
+    writeLanguage("German.ini", std::string(germanFile) + "LanguageName=Deutsch\n");
+    writeLanguage("Czech.ini", "LanguageName=Čeština\nTabMerge=Sloučit\n");
+    writeLanguage("Japanese.ini", "LanguageName=日本語\nTabMerge=結合\n");
+    writeLanguage("Russian.ini", "languagename = Русский\n");
+    writeLanguage("Arabic.ini", "LanguageName=العربية\n");
+    writeLanguage("Zulu.ini", "TabMerge=Hlanganisa\n");
+    MainWindow& w = openWindow("German");
+    auto* selector = control<QComboBox>(w, "language_selector");
+    EXPECT_EQ(items(selector),
+              (std::vector<std::string>{"Čeština", "Deutsch", "English", "Zulu", "Русский", "العربية", "日本語"}));
+    EXPECT_EQ(selector->currentText(), "Deutsch");
+
+    pick("Japanese");
+    EXPECT_EQ(selector->currentText(), "日本語");
+    EXPECT_EQ(Settings().language(), "Japanese");
+    EXPECT_EQ(w.language(), "Japanese");
+    EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "結合");
 }
 
 TEST_F(WindowLanguages, AnEmptySettingStartsInEnglishAndStoresIt) {
@@ -183,6 +210,26 @@ TEST_F(WindowLanguages, AChangeAtRunTimeReplacesOnlyTheKeysTheNewFileHas) {
     EXPECT_EQ(headers(control<QTableWidget>(w, "MixStringGrid")), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Merge");
     EXPECT_EQ(control<QLabel>(w, "statusPanel")->text(), "Splimera - split english");
+}
+
+// Every language file names a language whose Qt translation Debian ships
+// (qt6-translations-l10n), so that Qt's own buttons and file dialogs speak it.
+TEST(LanguageFilesForQt, EveryLanguageCodeHasQtsOwnTranslation) {
+    ensureQtApplication();
+    const QString folder = QString::fromStdString(fixtures::programFolder()) + "/languages";
+    const QStringList languages = availableLanguages(folder);
+    ASSERT_GE(languages.size(), 16);
+    for (const QString& language : languages) {
+        SCOPED_TRACE(language.toStdString());
+        Translations texts(nullptr);
+        texts.load(languageFile(folder, language));
+        const QString code = texts.text("LanguageCode");
+        EXPECT_TRUE(useQtTranslation(code)) << code.toStdString();
+        if (!code.startsWith("en")) {
+            EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+        }
+    }
+    useQtTranslation(QString());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Takes the screenshots of the documentation: every tab of the main window and
-// the protection dialog, in English and in German, the window narrow and wide,
-// a job in progress, and the panels of pages. scripts/screenshots.sh runs
+// Takes the screenshots of the documentation: every tab of the main window in
+// English, German, Japanese and Arabic, the protection dialog in English and
+// German, the window narrow and wide, a job in progress, and the panels of
+// pages. scripts/screenshots.sh runs
 // it under Xvfb, where the fonts are those of a desktop.
 // Usage: splimera_screenshots FOLDER
 #include <QApplication>

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "screenshots.h"
@@ -58,15 +59,23 @@ void saveJobInProgress(MainWindow& window, ScriptedDialogs& dialogs, Samples& sa
 
 }  // namespace
 
-// A picture of every tab of the main window, in English and in German; the
-// window at its smallest and wide with files listed; a job in progress.
+// A picture of every tab of the main window, in English, German, Japanese and
+// Arabic (right to left, with files in the merge list to show their paths
+// still reading left to right); the window at its smallest and wide with
+// files listed; a job in progress.
 void takeMainWindowScreenshots(const QString& folder) {
-    const std::pair<const char*, const char*> languages[] = {{"English", "main"}, {"German", "german"}};
+    Samples samples;
+    const std::pair<const char*, const char*> languages[] = {
+        {"English", "main"}, {"German", "german"}, {"Japanese", "japanese"}, {"Arabic", "arabic"}};
     const char* tabs[] = {"split", "merge", "mix", "about"};
     for (const auto& [language, prefix] : languages) {
         Settings().setLanguage(language);
         ScriptedDialogs dialogs;
         MainWindow window(dialogs);
+        if (std::string(language) == "Japanese" || std::string(language) == "Arabic") {
+            dialogs.openAnswers = {{samples.file("chapter-1.pdf", 12), samples.file("chapter-2.pdf", 9)}};
+            control<QToolButton>(window, "mergeBtnAddFile").click();
+        }
         for (int tab = 0; tab < 4; ++tab) {
             window.showTab(static_cast<WindowTab>(tab));
             saveScreenshot(window, folder + "/" + prefix + "-" + tabs[tab] + ".png");
@@ -74,7 +83,6 @@ void takeMainWindowScreenshots(const QString& folder) {
     }
 
     Settings().setLanguage("English");
-    Samples samples;
     {
         ScriptedDialogs dialogs;
         MainWindow window(dialogs);

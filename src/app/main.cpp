@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/allocator_tuning.h"
 #include "app/command_line.h"
 #include "app/console_dialogs.h"
 #include "app/job_command_context.h"
@@ -120,6 +121,7 @@ int runWindow(int& argc, char** argv, const std::vector<std::string>& arguments)
 }  // namespace
 
 int main(int argc, char** argv) {
+    tuneAllocator();
     // The window's page-drawing process: no Qt, no settings.
     if (argc == 2 && std::string(argv[1]) == RenderServiceSwitch) return runRenderService();
     installQtMessageFilter();

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "finishing/protection.h"
 #include "settings/settings.h"
 #include "ui/application_error.h"
 #include "ui/language_look.h"
@@ -216,6 +217,11 @@ bool ProtectionDialog::storeValues() {
     const std::string password = passwordField_->text().toStdString();
     if (password != confirmField_->text().toStdString()) {
         dialogs_.showMessage(textOf(messageText::passwordsDiffer, translate_));
+        return false;
+    }
+    // Refused here as the jobs would refuse it, before it is stored.
+    if (const std::string problem = outputPasswordProblem(password); !problem.empty()) {
+        dialogs_.showMessage(problem, MessageKind::Warning);
         return false;
     }
     writeSetting_(Settings::OutputPasswordName, password);

@@ -69,7 +69,8 @@ protected:
     std::unique_ptr<ProtectionDialog> form_;
 };
 
-// Passwords that differ store nothing and keep the dialog open with what was typed.
+// Passwords that differ, or one other readers could not open files with,
+// store nothing and keep the dialog open with what was typed.
 TEST_F(ProtectionDialogTest, OkStoresOnlyWhenBothPasswordFieldsAgree) {
     struct Case {
         const char* name;
@@ -90,6 +91,10 @@ TEST_F(ProtectionDialogTest, OkStoresOnlyWhenBothPasswordFieldsAgree) {
         {"both equal", "Geheim 1", "Geheim 1", withPassword("Geheim 1"), "Geheim 1", {true}, {}},
         {"differ in letter case", "Secret", "secret", {}, "old", {}, {"Passwords do not match"}},
         {"one field empty", "Secret", "", {}, "old", {}, {"Passwords do not match"}},
+        {"127 bytes", QString(127, 'p'), QString(127, 'p'), withPassword(std::string(127, 'p')), std::string(127, 'p'),
+         {true}, {}},
+        {"128 bytes", QString(128, 'p'), QString(128, 'p'), {}, "old", {},
+         {"The output password is longer than 127 bytes; other PDF readers could not open the files with it"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

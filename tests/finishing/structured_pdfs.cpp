@@ -113,10 +113,10 @@ Object appearance(QPDF& pdf) {
 void addAttachment(QPDF& pdf, Object names, const std::string& text) {
     Object file = Object::newStream(&pdf, text);
     file.getDict().replaceKey("/Type", Object::newName("/EmbeddedFile"));
-    Object specification = make(pdf, "<< /Type /Filespec /F (notes.txt) /UF (notes.txt) /EF << >> >>");
-    specification.getKey("/EF").replaceKey("/F", file);
+    Object fileEntry = make(pdf, "<< /Type /Filespec /F (notes.txt) /UF (notes.txt) /EF << >> >>");
+    fileEntry.getKey("/EF").replaceKey("/F", file);
     names.replaceKey("/EmbeddedFiles", Object::newDictionary());
-    names.getKey("/EmbeddedFiles").replaceKey("/Names", array({Object::newString("notes.txt"), specification}));
+    names.getKey("/EmbeddedFiles").replaceKey("/Names", array({Object::newString("notes.txt"), fileEntry}));
 }
 
 void write(QPDF& pdf, const std::string& path) {
@@ -392,7 +392,7 @@ private:
         Object tree = pdf_.getRoot().getKey("/Names").getKey("/EmbeddedFiles");
         if (!tree.isDictionary()) return "(none)";
         std::vector<std::string> names;
-        for (auto& [name, specification] : QPDFNameTreeObjectHelper(tree, pdf_)) names.push_back(name);
+        for (auto& [name, fileEntry] : QPDFNameTreeObjectHelper(tree, pdf_)) names.push_back(name);
         return joined(names);
     }
 

@@ -16,10 +16,10 @@ NameTreeEntries collectAttachments(InputCarry& input) {
     NameTreeEntries attachments;
     QPDFObjectHandle tree = entry(entry(input.source().catalog(), "/Names"), "/EmbeddedFiles");
     if (!tree.isDictionary()) return attachments;
-    for (auto& [name, specification] : QPDFNameTreeObjectHelper(tree, input.source().pdf(), false)) {
+    for (auto& [name, fileEntry] : QPDFNameTreeObjectHelper(tree, input.source().pdf(), false)) {
         if (attachments.size() >= MostAttachments) break;
-        if (!specification.isDictionary()) continue;
-        attachments.emplace(name, input.copier().copy(specification));
+        if (!fileEntry.isDictionary()) continue;
+        attachments.emplace(name, input.copier().copy(fileEntry));
     }
     return attachments;
 }
@@ -27,10 +27,10 @@ NameTreeEntries collectAttachments(InputCarry& input) {
 void writeAttachments(QPDF& output, const std::vector<NameTreeEntries>& parts) {
     NameTreeEntries all;
     for (const NameTreeEntries& part : parts)
-        for (const auto& [name, specification] : part) {
+        for (const auto& [name, fileEntry] : part) {
             const std::string unique =
                 uniqueName(name, [&all](const std::string& candidate) { return all.count(candidate) > 0; });
-            all.emplace(unique, specification);
+            all.emplace(unique, fileEntry);
         }
     writeNameTree(output, "/EmbeddedFiles", all);
 }

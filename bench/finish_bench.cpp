@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "finishing/output_finisher.h"
-#include "jobs/application.h"
+#include "base/application.h"
 #include "support/finish_file.h"
 
 int main(int argc, char** argv) {

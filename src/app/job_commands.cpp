@@ -15,7 +15,7 @@
 #include "jobs/range_list.h"
 #include "jobs/request_error.h"
 #include "jobs/split_job.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 namespace {
 

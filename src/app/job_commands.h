@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/job_passwords.h"
-#include "finishing/protection.h"
+#include "base/protection.h"
 
 // The job commands for scripts: "split", "merge" and "mix" as first word,
 // each job with every method and option of the window.

@@ -18,7 +18,7 @@
 #include "app/window_switches.h"
 #include "engine/render_protocol.h"
 #include "engine/render_service.h"
-#include "jobs/application.h"
+#include "base/application.h"
 #include "settings/settings.h"
 #include "ui/display_check.h"
 #include "ui/main_window.h"

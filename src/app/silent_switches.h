@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "finishing/protection.h"
+#include "base/protection.h"
 #include "ui/input_probe.h"
 
 class Dialogs;

@@ -1,6 +1,6 @@
 #include "app/usage.h"
 
-#include "jobs/application.h"
+#include "base/application.h"
 
 std::string commandLineUsage() {
     return "Usage: splimera [switch files...]\n"

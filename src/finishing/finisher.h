@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "finishing/structure_request.h"
+#include "structure/structure_request.h"
 
 // A new document as a job hands it to finishing: the bytes PDFium saved, and
 // where it is to land.

@@ -10,10 +10,10 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "finishing/page_stamp.h"
-#include "finishing/structure/structure_carry.h"
+#include "structure/structure_carry.h"
 #include "finishing/pdf_date.h"
 #include "finishing/watermark_picture.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 namespace {
 

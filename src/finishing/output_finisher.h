@@ -6,7 +6,7 @@
 
 #include "finishing/finisher.h"
 #include "finishing/prepared_picture.h"
-#include "finishing/protection.h"
+#include "base/protection.h"
 
 class QPDF;
 class QPDFWriter;

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "finishing/document_outline.h"
+#include "structure/document_outline.h"
 #include "jobs/bookmark_split_plan.h"
 #include "jobs/output_naming.h"
 #include "jobs/title_file_names.h"

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "finishing/document_outline.h"
+#include "structure/document_outline.h"
 
 // One output of a split by bookmarks: the pages from the bookmark it starts
 // at to the page before the next cut.

@@ -1,6 +1,6 @@
 #include "jobs/job_finishing.h"
 
-#include "jobs/application.h"
+#include "base/application.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"

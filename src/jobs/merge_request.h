@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "finishing/protection.h"
-#include "finishing/structure_request.h"
+#include "base/protection.h"
+#include "structure/structure_request.h"
 #include "jobs/input_file.h"
 
 // Everything a merge needs: the inputs in merge order and the output file.

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "finishing/protection.h"
-#include "finishing/structure_request.h"
+#include "base/protection.h"
+#include "structure/structure_request.h"
 #include "jobs/input_file.h"
 #include "jobs/mix_plan.h"
 

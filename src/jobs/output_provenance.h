@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "finishing/structure_request.h"
+#include "structure/structure_request.h"
 #include "jobs/input_file.h"
 
 class JobReporter;

@@ -4,7 +4,7 @@
 
 #include "jobs/job_reporter.h"
 #include "jobs/split_plan.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 std::vector<std::string> cutPieces(const std::string& text, char separator) {
     std::vector<std::string> pieces;

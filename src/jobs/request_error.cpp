@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 int readCount(const std::string& text, RequestField field) {
     const std::optional<int> value = parseWholeNumber(text);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 std::vector<PlannedFile> planGroupSplit(SplitMethod method, int groupSize, int startPage, int pageCount) {
     std::vector<PlannedFile> files;

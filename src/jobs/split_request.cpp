@@ -2,7 +2,7 @@
 
 #include "jobs/output_naming.h"
 #include "jobs/request_error.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 void SplitRequest::check() const {
     if (method == SplitMethod::ByBookmarks)

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "finishing/protection.h"
+#include "base/protection.h"
 #include "jobs/input_file.h"
 #include "jobs/split_plan.h"
 

@@ -14,7 +14,7 @@
 #include <unistd.h>
 #endif
 
-#include "jobs/application.h"
+#include "base/application.h"
 
 namespace {
 

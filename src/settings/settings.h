@@ -2,7 +2,7 @@
 #include <QString>
 #include <string>
 
-#include "finishing/protection.h"
+#include "base/protection.h"
 
 // The user's settings: the protection of every output and the language. On
 // Windows QSettings keeps them in HKEY_CURRENT_USER\Software\Brellow\Splimera;

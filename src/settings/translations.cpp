@@ -8,7 +8,7 @@
 #include <QMetaProperty>
 #include <QWidget>
 
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 #include "settings/language_file.h"
 #include "settings/widget_caption.h"
 

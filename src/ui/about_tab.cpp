@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "jobs/application.h"
+#include "base/application.h"
 #include "ui/control_factory.h"
 #include "ui/shell_open.h"
 #include "ui/ui_icons.h"

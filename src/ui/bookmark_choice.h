@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "finishing/structure_request.h"
+#include "structure/structure_request.h"
 
 class QLabel;
 class QRadioButton;

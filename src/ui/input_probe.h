@@ -28,13 +28,9 @@ public:
     // Nothing when the file did not open; the user has been told why.
     std::optional<ProbedInput> probe(const std::string& path);
 
-    // Shows why a file could not be opened, with the hint to save it anew.
-    // Shows why the file at path could not be opened, naming it.
+    // Shows why the file at path could not be opened, naming it, with the
+    // hint to save it anew.
     void showOpenError(const std::string& message, const std::string& path);
-
-    // The message as shown: every "PDFSharp" (any letter case) replaced by the
-    // application name, then the re-save hint.
-    static std::string openErrorText(const std::string& message, const std::string& path);
 
     static constexpr const char* ResaveHint = "Please save the file with a different encoding and then retry.";
 

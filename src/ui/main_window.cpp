@@ -20,7 +20,7 @@
 #include <cctype>
 #include <exception>
 
-#include "jobs/application.h"
+#include "base/application.h"
 #include "jobs/input_file.h"
 #include "settings/language_folder.h"
 #include "settings/settings.h"

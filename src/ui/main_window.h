@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "finishing/protection.h"
+#include "base/protection.h"
 #include "ui/file_lists.h"
 #include "ui/input_probe.h"
 

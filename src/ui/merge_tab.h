@@ -1,5 +1,5 @@
 #pragma once
-#include "finishing/structure_request.h"
+#include "structure/structure_request.h"
 #include <string>
 
 #include "ui/job_tab.h"

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "finishing/protection.h"
+#include "base/protection.h"
 #include "settings/settings.h"
 #include "ui/application_error.h"
 #include "ui/language_look.h"

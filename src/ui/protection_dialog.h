@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "finishing/protection.h"
+#include "base/protection.h"
 #include "ui/dialogs.h"
 
 class QGroupBox;

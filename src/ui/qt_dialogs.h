@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "jobs/application.h"
+#include "base/application.h"
 #include "ui/dialogs.h"
 
 // The dialogs a user with a display sees: Qt message boxes, input and file

@@ -7,7 +7,7 @@
 
 #include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
-#include "finishing/structure/structure_carry.h"
+#include "structure/structure_carry.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"

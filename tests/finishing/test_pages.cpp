@@ -25,11 +25,11 @@ std::string numbers(const std::vector<double>& values) {
 
 }  // namespace
 
-void writeFilledPdf(const std::string& path, const std::vector<PageSpec>& pages) {
+void writeFilledPdf(const std::string& path, const std::vector<PageFixture>& pages) {
     QPDF pdf;
     pdf.emptyPDF();
     QPDFPageDocumentHelper document(pdf);
-    for (const PageSpec& pageShape : pages) {
+    for (const PageFixture& pageShape : pages) {
         std::ostringstream content;
         content << "0 0 1 rg 0 0 " << pageShape.width << " " << pageShape.height << " re f\n"
                 << "Q 0.5 0 0 0.5 3 3 cm 0 0 4 4 re W n\n"

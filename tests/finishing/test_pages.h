@@ -6,7 +6,7 @@
 // with PDFium as a viewer shows them.
 namespace test_pages {
 
-struct PageSpec {
+struct PageFixture {
     double width = 400, height = 300;
     std::vector<double> cropBox;  // four numbers, or none
     int rotate = 0;
@@ -16,7 +16,7 @@ struct PageSpec {
 // unbalanced save, a scale and a tiny clip, and first restores a state it
 // never saved: a picture drawn after it must be immune to all of that.
 constexpr unsigned char Background[3] = {0, 0, 255};
-void writeFilledPdf(const std::string& path, const std::vector<PageSpec>& pages);
+void writeFilledPdf(const std::string& path, const std::vector<PageFixture>& pages);
 
 struct Rgb {
     int r, g, b;

@@ -52,7 +52,7 @@ void putSample(std::vector<png_byte>& row, int bitDepth, unsigned value8) {
 
 }  // namespace
 
-void writePng(const std::string& path, const PngSpec& picture) {
+void writePng(const std::string& path, const PictureFixture& picture) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw std::runtime_error("cannot write " + path);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

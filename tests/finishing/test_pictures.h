@@ -18,7 +18,7 @@ Rgba quadrantPixel(int x, int y, int width, int height);
 
 enum class PngKind { Rgba, Rgb, GreyAlpha, Grey, PaletteWithTransparency, Palette };
 
-struct PngSpec {
+struct PictureFixture {
     PngKind kind = PngKind::Rgba;
     int bitDepth = 8;                 // 8 or 16 (palettes: 8)
     bool interlaced = false;
@@ -30,7 +30,7 @@ struct PngSpec {
 // A grey format keeps the red channel as its grey level.
 Rgba asStored(const Rgba& colour, PngKind kind);
 
-void writePng(const std::string& path, const PngSpec& pngShape);
+void writePng(const std::string& path, const PictureFixture& pngShape);
 
 // A JPEG of one colour (grey when components is 1), with a JFIF density of
 // dpi dots per inch, or none when dpi is 0.

@@ -14,7 +14,7 @@
 
 #include "engine/pdf_document.h"
 #include "finishing/output_finisher.h"
-#include "jobs/application.h"
+#include "base/application.h"
 #include "support/finish_file.h"
 #include "support/fixtures.h"
 #include "test_pages.h"
@@ -25,7 +25,7 @@ namespace {
 using fixtures::TempDir;
 using pictures::PngKind;
 using pictures::Rgba;
-using test_pages::PageSpec;
+using test_pages::PageFixture;
 using test_pages::RenderedPage;
 using test_pages::Rgb;
 
@@ -88,7 +88,7 @@ protected:
 // position measured from the top-left corner of the page as it is shown.
 TEST_F(Watermark, SitsAtItsPositionOnThePageAsShown) {
     struct Case {
-        PageSpec page;
+        PageFixture page;
         int x, y;
         int shownWidth, shownHeight;
     } cases[] = {
@@ -137,10 +137,10 @@ TEST_F(Watermark, DrawsEveryKindOfPng) {
         {PngKind::Palette, 8, true, "palette, interlaced"},
         {PngKind::Rgba, 8, true, "RGB with alpha, interlaced"},
     };
-    test_pages::writeFilledPdf(dir.file("blank.pdf"), {PageSpec{}});
+    test_pages::writeFilledPdf(dir.file("blank.pdf"), {PageFixture{}});
     const std::string blank = fixtures::readFile(dir.file("blank.pdf"));
     for (const Case& c : cases) {
-        pictures::PngSpec pngShape;
+        pictures::PictureFixture pngShape;
         pngShape.kind = c.kind;
         pngShape.bitDepth = c.bitDepth;
         pngShape.interlaced = c.interlaced;
@@ -180,13 +180,13 @@ TEST_F(Watermark, TakesItsSizeFromTheRecordedResolution) {
         int width, height;  // points
     } cases[] = {
         {"PNG without a resolution", [&](const std::string& p) {
-             pictures::PngSpec pngShape;
+             pictures::PictureFixture pngShape;
              pngShape.kind = PngKind::Rgb;
              pngShape.pixel = solid;
              pictures::writePng(p, pngShape);
          }, 60, 30},
         {"PNG at 144 dpi", [&](const std::string& p) {
-             pictures::PngSpec pngShape;
+             pictures::PictureFixture pngShape;
              pngShape.kind = PngKind::Rgb;
              pngShape.pixel = solid;
              pngShape.pixelsPerMetre = 5669;
@@ -196,7 +196,7 @@ TEST_F(Watermark, TakesItsSizeFromTheRecordedResolution) {
         {"JPEG at 48 dpi", [&](const std::string& p) { pictures::writeJpeg(p, 40, 20, 3, red, 48); }, 60, 30},
         {"grey JPEG at 72 dpi", [&](const std::string& p) { pictures::writeJpeg(p, 50, 24, 1, red, 72); }, 50, 24},
     };
-    test_pages::writeFilledPdf(dir.file("blank.pdf"), {PageSpec{}});
+    test_pages::writeFilledPdf(dir.file("blank.pdf"), {PageFixture{}});
     const std::string blank = fixtures::readFile(dir.file("blank.pdf"));
     for (const Case& c : cases) {
         const std::string file = dir.file("solid.pic");
@@ -214,7 +214,7 @@ TEST_F(Watermark, TakesItsSizeFromTheRecordedResolution) {
 // One image object serves every page; a JPEG is that object's data unchanged.
 TEST_F(Watermark, SharesOnePictureObjectAcrossPages) {
     pictures::writeJpeg(dir.file("mark.jpg"), 16, 8, 3, {10, 200, 10, 255}, 0);
-    test_pages::writeFilledPdf(output, {PageSpec{}, PageSpec{200, 500, {}, 90}, PageSpec{}});
+    test_pages::writeFilledPdf(output, {PageFixture{}, PageFixture{200, 500, {}, 90}, PageFixture{}});
     finish(dir.file("mark.jpg"), 5, 5, "pw");
 
     QPDF pdf;

@@ -22,7 +22,7 @@
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 #include "support/finish_file.h"
 #include "support/recording_reporter.h"
 

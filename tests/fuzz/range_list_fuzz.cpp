@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "jobs/range_list.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 #include "support/recording_reporter.h"
 
 namespace {

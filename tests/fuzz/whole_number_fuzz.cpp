@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

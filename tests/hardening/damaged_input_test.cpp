@@ -10,7 +10,7 @@
 #include "child_run.h"
 #include "finishing/output_finisher.h"
 #include "finishing/test_pictures.h"
-#include "jobs/application.h"
+#include "base/application.h"
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/output_naming.h"

@@ -8,7 +8,7 @@
 #include "engine/pdf_error.h"
 #include "jobs/document_session.h"
 #include "jobs/mix_job.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
 

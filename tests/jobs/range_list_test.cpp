@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "jobs/range_list.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 #include "support/recording_reporter.h"
 
 namespace {

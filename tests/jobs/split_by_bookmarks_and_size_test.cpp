@@ -9,7 +9,7 @@
 
 namespace {
 
-using fixtures::BookmarkSpec;
+using fixtures::BookmarkFixture;
 using fixtures::TempDir;
 
 // "name[markers]" for every file of a folder, in name order.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "jobs/split_plan.h"
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "jobs/whole_number.h"
+#include "base/whole_number.h"
 #include "settings/translations.h"
 #include "support/fixtures.h"
 #include "ui/qt_application.h"

@@ -64,19 +64,19 @@ QPDFObjectHandle randomPicture(QPDF& pdf, int bytes, int seed) {
     return picture;
 }
 
-void addOutline(QPDF& pdf, const std::vector<BookmarkSpec>& bookmarks) {
+void addOutline(QPDF& pdf, const std::vector<BookmarkFixture>& bookmarks) {
     if (bookmarks.empty()) return;
     const std::vector<QPDFObjectHandle> pages = pdf.getAllPages();
     QPDFObjectHandle outlines = pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /Outlines >>"));
     std::vector<QPDFObjectHandle> parents{outlines};  // parents[level - 1]
     std::map<QPDFObjGen, QPDFObjectHandle> lastChild;
-    for (const BookmarkSpec& spec : bookmarks) {
+    for (const BookmarkFixture& bookmark : bookmarks) {
         QPDFObjectHandle item = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
-        item.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(spec.title));
-        if (spec.page > 0)
-            item.replaceKey("/Dest", QPDFObjectHandle::newArray({pages.at(static_cast<std::size_t>(spec.page - 1)),
+        item.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(bookmark.title));
+        if (bookmark.page > 0)
+            item.replaceKey("/Dest", QPDFObjectHandle::newArray({pages.at(static_cast<std::size_t>(bookmark.page - 1)),
                                                                  QPDFObjectHandle::newName("/Fit")}));
-        parents.resize(static_cast<std::size_t>(spec.level));
+        parents.resize(static_cast<std::size_t>(bookmark.level));
         QPDFObjectHandle parent = parents.back();
         item.replaceKey("/Parent", parent);
         auto last = lastChild.find(parent.getObjGen());

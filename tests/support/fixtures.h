@@ -9,7 +9,7 @@ namespace fixtures {
 
 // A bookmark of a fixture: its level (1 at the top, beneath the last entry
 // one level up) and its 1-based target page, 0 for none.
-struct BookmarkSpec {
+struct BookmarkFixture {
     std::string title;
     int level = 1;
     int page = 0;
@@ -21,7 +21,7 @@ struct PdfOptions {
     double width = 612, height = 792;
     int rotate = 0;
     std::vector<double> cropBox;  // four numbers, or none
-    std::vector<BookmarkSpec> bookmarks;
+    std::vector<BookmarkFixture> bookmarks;
     std::map<int, int> pictureBytes;  // 1-based page -> bytes of a random picture it holds
 
     PdfOptions& withPassword(std::string value) { password = std::move(value); return *this; }
@@ -29,7 +29,7 @@ struct PdfOptions {
     PdfOptions& withSize(double w, double h) { width = w; height = h; return *this; }
     PdfOptions& withRotation(int degrees) { rotate = degrees; return *this; }
     PdfOptions& withCropBox(std::vector<double> box) { cropBox = std::move(box); return *this; }
-    PdfOptions& withBookmarks(std::vector<BookmarkSpec> list) { bookmarks = std::move(list); return *this; }
+    PdfOptions& withBookmarks(std::vector<BookmarkFixture> list) { bookmarks = std::move(list); return *this; }
     PdfOptions& withPicture(int page, int bytes) { pictureBytes[page] = bytes; return *this; }
 };
 

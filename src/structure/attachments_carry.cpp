@@ -1,9 +1,9 @@
-#include "finishing/structure/attachments_carry.h"
+#include "structure/attachments_carry.h"
 
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "finishing/structure/name_trees.h"
+#include "structure/name_trees.h"
 
 void writeNameTree(QPDF& output, const std::string& key, const NameTreeEntries& entries) {
     if (entries.empty()) return;

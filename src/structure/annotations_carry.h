@@ -4,7 +4,7 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "finishing/structure/form_carry.h"
+#include "structure/form_carry.h"
 
 class InputCarry;
 

@@ -1,11 +1,11 @@
-#include "finishing/structure/structure_sources.h"
+#include "structure/structure_sources.h"
 
 #include <stdexcept>
 
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 
-#include "finishing/structure/file_block_source.h"
-#include "finishing/structure/object_access.h"
+#include "structure/file_block_source.h"
+#include "structure/object_access.h"
 
 StructureSource::StructureSource(const std::string& path, const std::string& password) {
     pdf_.setSuppressWarnings(true);

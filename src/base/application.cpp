@@ -1,4 +1,4 @@
-#include "jobs/application.h"
+#include "base/application.h"
 
 #include "app_version.h"
 

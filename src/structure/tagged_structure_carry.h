@@ -4,7 +4,7 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "finishing/structure/annotations_carry.h"
+#include "structure/annotations_carry.h"
 
 class InputCarry;
 

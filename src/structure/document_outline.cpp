@@ -1,9 +1,9 @@
-#include "finishing/document_outline.h"
+#include "structure/document_outline.h"
 
 #include <stdexcept>
 
-#include "finishing/structure/outline_reading.h"
-#include "finishing/structure/structure_sources.h"
+#include "structure/outline_reading.h"
+#include "structure/structure_sources.h"
 
 DocumentOutline readDocumentOutline(const std::string& path, const std::string& password) {
     DocumentOutline outline;

@@ -4,7 +4,7 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "finishing/structure_request.h"
+#include "structure/structure_request.h"
 
 class InputCarry;
 

@@ -1,4 +1,4 @@
-#include "finishing/structure/file_block_source.h"
+#include "structure/file_block_source.h"
 
 #include <algorithm>
 #include <cerrno>

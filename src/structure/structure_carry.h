@@ -4,8 +4,8 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "finishing/structure/structure_sources.h"
-#include "finishing/structure_request.h"
+#include "structure/structure_sources.h"
+#include "structure/structure_request.h"
 
 struct StructureResult {
     // Inputs with pages in the output whose structure libqpdf could not

@@ -1,10 +1,10 @@
-#include "finishing/structure/bookmarks_carry.h"
+#include "structure/bookmarks_carry.h"
 
 #include <algorithm>
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
-#include "finishing/structure/outline_reading.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
+#include "structure/outline_reading.h"
 
 namespace {
 

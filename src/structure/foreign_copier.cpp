@@ -1,4 +1,4 @@
-#include "finishing/structure/foreign_copier.h"
+#include "structure/foreign_copier.h"
 
 namespace {
 

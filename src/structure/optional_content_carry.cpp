@@ -1,12 +1,12 @@
-#include "finishing/structure/optional_content_carry.h"
+#include "structure/optional_content_carry.h"
 
 #include <functional>
 #include <set>
 
 #include <qpdf/QPDFPageObjectHelper.hh>
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
 
 namespace {
 

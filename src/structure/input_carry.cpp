@@ -1,8 +1,8 @@
-#include "finishing/structure/input_carry.h"
+#include "structure/input_carry.h"
 
 #include <stdexcept>
 
-#include "finishing/structure/object_access.h"
+#include "structure/object_access.h"
 
 InputCarry::InputCarry(CarryTarget& target, std::size_t input, StructureSource& source,
                        const DestinationNames& carriedBefore)

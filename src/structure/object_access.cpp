@@ -1,4 +1,4 @@
-#include "finishing/structure/object_access.h"
+#include "structure/object_access.h"
 
 QPDFObjectHandle entry(QPDFObjectHandle object, const std::string& key) {
     if (object.isStream()) object = object.getDict();

@@ -6,10 +6,10 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "finishing/structure/foreign_copier.h"
-#include "finishing/structure/name_trees.h"
-#include "finishing/structure/structure_sources.h"
-#include "finishing/structure_request.h"
+#include "structure/foreign_copier.h"
+#include "structure/name_trees.h"
+#include "structure/structure_sources.h"
+#include "structure/structure_request.h"
 
 // The output document and the origin of each of its pages.
 struct CarryTarget {

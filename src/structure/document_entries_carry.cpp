@@ -1,7 +1,7 @@
-#include "finishing/structure/document_entries_carry.h"
+#include "structure/document_entries_carry.h"
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "finishing/structure_request.h"
+#include "structure/structure_request.h"
 
 // One input read with libqpdf for its structure. Opening reads only the
 // cross-reference table and the trailer; the page list is read when first

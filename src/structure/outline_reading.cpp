@@ -1,9 +1,9 @@
-#include "finishing/structure/outline_reading.h"
+#include "structure/outline_reading.h"
 
 #include <set>
 
-#include "finishing/structure/object_access.h"
-#include "finishing/structure/structure_sources.h"
+#include "structure/object_access.h"
+#include "structure/structure_sources.h"
 
 namespace {
 

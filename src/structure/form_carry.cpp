@@ -1,11 +1,11 @@
-#include "finishing/structure/form_carry.h"
+#include "structure/form_carry.h"
 
 #include <algorithm>
 #include <map>
 #include <string>
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
 
 namespace {
 

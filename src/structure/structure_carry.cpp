@@ -1,17 +1,17 @@
-#include "finishing/structure/structure_carry.h"
+#include "structure/structure_carry.h"
 
 #include <cctype>
 #include <filesystem>
 #include <memory>
 
-#include "finishing/structure/annotations_carry.h"
-#include "finishing/structure/attachments_carry.h"
-#include "finishing/structure/bookmarks_carry.h"
-#include "finishing/structure/document_entries_carry.h"
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/optional_content_carry.h"
-#include "finishing/structure/page_labels_carry.h"
-#include "finishing/structure/tagged_structure_carry.h"
+#include "structure/annotations_carry.h"
+#include "structure/attachments_carry.h"
+#include "structure/bookmarks_carry.h"
+#include "structure/document_entries_carry.h"
+#include "structure/input_carry.h"
+#include "structure/optional_content_carry.h"
+#include "structure/page_labels_carry.h"
+#include "structure/tagged_structure_carry.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "finishing/structure/page_labels_carry.h"
+#include "structure/page_labels_carry.h"
 
 #include <map>
 
 #include <qpdf/QPDFPageLabelDocumentHelper.hh>
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
 
 namespace {
 

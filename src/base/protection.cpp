@@ -1,4 +1,4 @@
-#include "finishing/protection.h"
+#include "base/protection.h"
 
 std::string outputPasswordProblem(const std::string& password) {
     if (password.size() <= MaxOutputPasswordBytes) return "";

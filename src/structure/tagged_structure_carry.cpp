@@ -1,4 +1,4 @@
-#include "finishing/structure/tagged_structure_carry.h"
+#include "structure/tagged_structure_carry.h"
 
 #include <map>
 #include <set>
@@ -6,8 +6,8 @@
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 #include <qpdf/QPDFNumberTreeObjectHelper.hh>
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
 
 namespace {
 

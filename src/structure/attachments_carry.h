@@ -3,7 +3,7 @@
 
 #include <qpdf/QPDF.hh>
 
-#include "finishing/structure/name_trees.h"
+#include "structure/name_trees.h"
 
 class InputCarry;
 

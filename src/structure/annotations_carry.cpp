@@ -1,9 +1,9 @@
-#include "finishing/structure/annotations_carry.h"
+#include "structure/annotations_carry.h"
 
 #include <set>
 
-#include "finishing/structure/input_carry.h"
-#include "finishing/structure/object_access.h"
+#include "structure/input_carry.h"
+#include "structure/object_access.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "app/job_command_arguments.h"
 
+#include "app/job_options.h"
+
 std::string ParsedArguments::value(const std::string& name, const std::string& fallback) const {
     const auto found = options.find(name);
     return found == options.end() ? fallback : found->second;
@@ -13,19 +15,17 @@ std::vector<std::string> ParsedArguments::values(const std::string& name) const 
 
 namespace {
 
-const std::set<std::string> Flags = {"--no-protection", "--quiet",       "--help",     "-h",
-                                     "--reverse-second", "--single-file", "--pad-odd", "--title-names"};
-const std::set<std::string> CommonFlags = {"--no-protection", "--quiet", "--help", "-h"};
-const std::set<std::string> CommonOptions = {"--password", "--password-file", "--output-password",
-                                             "--output-password-file", "--watermark", "--at"};
-// Options that may be given several times; every other one takes one value.
-const std::set<std::string> Repeatable = {"--password"};
-// Options naming a file or folder, which an empty text cannot.
-const std::set<std::string> Named = {"-o", "--to", "--watermark", "--password-file", "--output-password-file"};
+std::string unknownOption(const JobCommandEntry& command, const std::string& name) {
+    std::string message = "Unknown option " + name + " for " + command.name;
+    if (const std::string nearest = nearestJobOption(command, name); !nearest.empty())
+        message += "; did you mean " + nearest + "?";
+    return message;
+}
 
 }  // namespace
 
-ParsedArguments parseJobArguments(const std::vector<std::string>& arguments, const std::set<std::string>& jobOptions) {
+ParsedArguments parseJobArguments(const std::vector<std::string>& arguments) {
+    const JobCommandEntry& command = *findJobCommand(arguments.at(0));
     ParsedArguments parsed;
     bool optionsEnded = false;  // after "--" every argument is a file, also one that begins with "-"
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -38,20 +38,24 @@ ParsedArguments parseJobArguments(const std::vector<std::string>& arguments, con
             parsed.positional.push_back(argument);
             continue;
         }
-        const bool flag = Flags.count(argument) && (jobOptions.count(argument) || CommonFlags.count(argument));
-        if (!flag && !jobOptions.count(argument) && !CommonOptions.count(argument))
-            throw UsageError("Unknown option " + argument + " for " + arguments[0]);
-        if (parsed.has(argument) && !Repeatable.count(argument))
-            throw UsageError("The option " + argument + " is given more than once");
-        if (flag) {
-            parsed.options.emplace(argument, "");
+        // "--name=value" gives the value in the same argument.
+        const std::size_t equals = argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+        const std::string name = argument == "-h" ? "--help" : argument.substr(0, equals);
+        const JobOption* option = findJobOption(command, name);
+        if (!option) throw UsageError(unknownOption(command, name));
+        if (parsed.has(name) && !option->repeatable)
+            throw UsageError("The option " + name + " is given more than once");
+        if (!option->takesValue()) {
+            if (equals != std::string::npos) throw UsageError("The option " + name + " takes no value");
+            parsed.options.emplace(name, "");
             continue;
         }
-        if (i + 1 >= arguments.size()) throw UsageError("The option " + argument + " needs a value");
-        const std::string& value = arguments[++i];
-        if (value.empty() && Named.count(argument))
-            throw UsageError("The option " + argument + " needs a name, not an empty text");
-        parsed.options.emplace(argument, value);
+        if (equals == std::string::npos && i + 1 >= arguments.size())
+            throw UsageError("The option " + name + " needs a value");
+        const std::string value = equals == std::string::npos ? arguments[++i] : argument.substr(equals + 1);
+        if (value.empty() && option->namesFile)
+            throw UsageError("The option " + name + " needs a name, not an empty text");
+        parsed.options.emplace(name, value);
     }
     return parsed;
 }

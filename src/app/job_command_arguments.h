@@ -1,6 +1,5 @@
 #pragma once
 #include <map>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,9 +22,11 @@ struct ParsedArguments {
     std::vector<std::string> values(const std::string& name) const;
 };
 
-// Reads the arguments of the command arguments[0], which takes jobOptions
-// besides the options common to every job command. "--" ends the options, so
+// Reads the arguments of the job command arguments[0] with the options its
+// table entry takes; "-h" is read as "--help". A value follows its option as
+// the next argument or after "=" ("--ranges=1-3"). "--" ends the options, so
 // that a file whose name begins with "-" can be named. Raises UsageError for
-// an unknown option, one without its value, an option other than --password
-// given twice, and an empty file or folder name.
-ParsedArguments parseJobArguments(const std::vector<std::string>& arguments, const std::set<std::string>& jobOptions);
+// an unknown option (naming the nearest one when it is near), one without its
+// value, a flag given a value, an option that is not repeatable given twice,
+// and an empty file or folder name.
+ParsedArguments parseJobArguments(const std::vector<std::string>& arguments);

@@ -4,6 +4,7 @@
 
 #include "app/exit_code.h"
 #include "app/job_command_arguments.h"
+#include "app/job_options.h"
 #include "app/output_listing.h"
 #include "app/planned_outputs.h"
 #include "app/progress_line.h"
@@ -248,16 +249,6 @@ PreparedJob prepare(const std::string& command, const ParsedArguments& parsed, c
     return prepareMix(parsed, context);
 }
 
-ParsedArguments parse(const std::vector<std::string>& arguments) {
-    const std::string& command = arguments.at(0);
-    if (command == "split")
-        return parseJobArguments(arguments, {"--pages", "--groups", "--each", "--from", "--ranges", "--bookmarks",
-                                             "--title-names", "--size", "--name", "--to"});
-    if (command == "merge") return parseJobArguments(arguments, {"-o", "--bookmarks", "--pad-odd"});
-    return parseJobArguments(arguments, {"--first", "--second", "--name", "--to", "--reverse-second", "--single-file",
-                                         "--bookmarks"});
-}
-
 // Lists every file written (unless quiet) with what the stored settings added
 // to it; messages go to the error stream, above the progress line.
 class ConsoleReporter : public JobReporter {
@@ -291,16 +282,14 @@ private:
 
 }  // namespace
 
-bool isJobCommand(const std::string& firstArgument) {
-    return firstArgument == "split" || firstArgument == "merge" || firstArgument == "mix";
-}
+bool isJobCommand(const std::string& firstArgument) { return findJobCommand(firstArgument) != nullptr; }
 
 int runJobCommand(const std::vector<std::string>& arguments, const JobCommandContext& context) {
     PreparedJob job;
     bool quiet = false;
     try {
-        const ParsedArguments parsed = parse(arguments);
-        if (parsed.has("--help") || parsed.has("-h")) {
+        const ParsedArguments parsed = parseJobArguments(arguments);
+        if (parsed.has("--help")) {
             context.out << commandLineUsage() << std::flush;
             return ExitDone;
         }

@@ -8,13 +8,8 @@
 #include "base/protection.h"
 
 // The job commands for scripts: "split", "merge" and "mix" as first word,
-// each job with every method and option of the window.
-//
-//   splimera split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST]
-//                       [--name BASE] [--to FOLDER] [common options]
-//   splimera merge FILE... -o OUTPUT [--bookmarks keep|per-file|none] [common options]
-//   splimera mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]
-//                       [--bookmarks keep|per-file|none] [--name BASE] [--to FOLDER] [common options]
+// each job with every method and option of the window; the options each
+// command takes are those of its entries in the option table (job_options.h).
 //
 // A command translates its arguments into the job's request, checks all of
 // it before anything is written, and runs it as the window does.

@@ -1,6 +1,73 @@
 #include "app/usage.h"
 
+#include <cctype>
+
+#include "app/job_options.h"
 #include "base/application.h"
+
+namespace {
+
+constexpr std::size_t HelpColumn = 34;
+constexpr std::size_t LineWidth = 100;
+
+// `text` in lines of at most LineWidth characters, the first one after
+// `first` and the others indented to HelpColumn.
+std::string wrapped(std::string first, const std::string& text) {
+    if (first.size() + 1 > HelpColumn) first += "\n" + std::string(HelpColumn, ' ');
+    else first.resize(HelpColumn, ' ');
+    std::string result = first, line;
+    std::size_t column = HelpColumn;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (column > HelpColumn && column + 1 + word.size() > LineWidth) {
+            result += "\n" + std::string(HelpColumn, ' ');
+            column = HelpColumn;
+        } else if (column > HelpColumn) {
+            result += ' ';
+            ++column;
+        }
+        result += word;
+        column += word.size();
+        start = end + 1;
+    }
+    return result + "\n";
+}
+
+std::string optionUsage(const JobOption& option) {
+    std::string head = std::string("      ") + option.name;
+    if (option.takesValue()) head += std::string(" ") + option.value;
+    return wrapped(head, option.help);
+}
+
+// Roff text for the manual page: "-" is the minus of options, so that it is
+// neither hyphenated nor changed into a dash.
+std::string roff(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '-' || c == '\\') escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+// A help text as a sentence of the manual page.
+std::string manualSentence(const std::string& text) {
+    std::string sentence = roff(text);
+    sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    return sentence + ".\n";
+}
+
+std::string optionManual(const JobOption& option) {
+    std::string text = ".TP\n";
+    text += option.takesValue() ? ".BI " + roff(option.name) + " \" " + option.value + "\"\n"
+                                : ".B " + roff(option.name) + "\n";
+    return text + manualSentence(option.help);
+}
+
+}  // namespace
 
 std::string commandLineUsage() {
     return "Usage: splimera [switch files...]\n"
@@ -18,35 +85,37 @@ std::string commandLineUsage() {
 }
 
 std::string jobCommandUsage() {
-    return "  split FILE [--pages N | --groups N [--from S] | --each N [--from S] | --ranges LIST\n"
-           "        | --bookmarks LEVEL [--title-names] | --size SIZE]\n"
-           "        [--name BASE] [--to FOLDER] [common options]\n"
-           "      --bookmarks LEVEL cuts FILE where its bookmarks of LEVEL (1 is the top) or above\n"
-           "      begin, --title-names names the files after those bookmarks; --size SIZE writes\n"
-           "      files of at most SIZE bytes (300K, 10M: K is 1,024 bytes, M 1,048,576), a page\n"
-           "      larger than SIZE alone in its file\n"
-           "  merge FILE... -o OUTPUT [--bookmarks MODE] [--pad-odd] [common options]\n"
-           "      --pad-odd adds a blank page after each FILE of an odd number of pages, so that\n"
-           "      every FILE starts on a front side when printed on both sides\n"
-           "  mix FIRST SECOND [--first METHOD] [--second METHOD] [--reverse-second] [--single-file]\n"
-           "        [--bookmarks MODE] [--name BASE] [--to FOLDER] [common options]\n"
-           "      METHOD is group:N[:S] (every group of N pages from page S) or each:N[:S]\n"
-           "      (the N-th page from S); S defaults to 1, the default METHOD is group:3:1\n"
-           "      MODE is keep (the inputs' bookmarks, the default), per-file (one entry per input\n"
-           "      file, its bookmarks beneath) or none\n"
-           "  common options:\n"
-           "      --password PW          a password to try on protected inputs; may be given several times\n"
-           "      --password-file FILE   try each line of FILE as a password (FILE - is standard input)\n"
-           "      --output-password PW   protect the outputs with PW (instead of the stored setting)\n"
-           "      --output-password-file FILE\n"
-           "                             protect the outputs with the first line of FILE (- is standard input)\n"
-           "      --watermark PICTURE    draw PICTURE on every page (instead of the stored setting)\n"
-           "      --at X,Y               the watermark's position in points from the top-left corner (default 50,50)\n"
-           "      --no-protection        ignore the stored output password and watermark\n"
-           "      --quiet                list no written file and show no progress\n"
+    std::string text;
+    for (const JobCommandEntry& command : jobCommands())
+        text += std::string("  ") + command.name + " " + command.operands + " [options of " + command.name +
+                "] [common options]\n";
+    for (const JobCommandEntry& command : jobCommands()) {
+        text += std::string("  options of ") + command.name + ":\n";
+        if (*command.note) text += std::string("      ") + command.note + "\n";
+        for (const JobOption& option : jobOptions())
+            if ((option.commands & command.bit) && option.commands != EveryJobCommand) text += optionUsage(option);
+    }
+    text += "  common options:\n";
+    for (const JobOption& option : jobOptions())
+        if (option.commands == EveryJobCommand) text += optionUsage(option);
+    return text +
            "  A password given as PW can be read by other users of the computer while the job\n"
            "  runs; a password file keeps it private. A protected input that none of the\n"
            "  passwords opens is asked for on the terminal, when standard input is one.\n";
+}
+
+std::string manualPageOptions() {
+    std::string text;
+    for (const JobCommandEntry& command : jobCommands()) {
+        text += std::string(".SS Options of ") + command.name + "\n";
+        if (*command.note) text += ".PP\n" + manualSentence(command.note);
+        for (const JobOption& option : jobOptions())
+            if ((option.commands & command.bit) && option.commands != EveryJobCommand) text += optionManual(option);
+    }
+    text += ".SS Options of every job command\n";
+    for (const JobOption& option : jobOptions())
+        if (option.commands == EveryJobCommand) text += optionManual(option);
+    return text;
 }
 
 std::string versionLine() { return std::string(ApplicationName) + " " + applicationVersion(); }

@@ -8,5 +8,7 @@ inline constexpr const char* UsageHint = "Run 'splimera --help' for usage.";
 std::string commandLineUsage();
 // The job commands' part of it.
 std::string jobCommandUsage();
+// The manual page's lists of the job commands' options, in roff.
+std::string manualPageOptions();
 // "Splimera " and the version, printed by --version.
 std::string versionLine();

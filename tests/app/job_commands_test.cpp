@@ -86,6 +86,9 @@ TEST_F(JobCommands, SplitByEveryMethod) {
         {{"--groups", "2", "--from", "3"}, {"A_1.pdf", "A_3.pdf"}, "A_1.pdf: A3 A4; A_3.pdf: A7"},
         {{"--each", "3", "--from", "2"}, {"A_1.pdf", "A_2.pdf"}, "A_1.pdf: A4; A_2.pdf: A7"},
         {{"--ranges", "2-3,1;5", "--name", "part-"}, {"part-1.pdf", "part-2.pdf"}, "part-1.pdf: A2 A3 A1; part-2.pdf: A5"},
+        // A value after "=", also one holding "=" or beginning with "-".
+        {{"--ranges=2-3,1;5", "--name=p=-"}, {"p=-1.pdf", "p=-2.pdf"}, "p=-1.pdf: A2 A3 A1; p=-2.pdf: A5"},
+        {{"--each=3", "--from=2"}, {"A_1.pdf", "A_2.pdf"}, "A_1.pdf: A4; A_2.pdf: A7"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> arguments{"split", "A.pdf"};
@@ -355,6 +358,15 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
         std::string message;
     } cases[] = {
         {{"split", "A.pdf", "--bogus"}, "Unknown option --bogus for split"},
+        {{"split", "A.pdf", "--rnages", "1"}, "Unknown option --rnages for split; did you mean --ranges?"},
+        {{"split", "A.pdf", "--rnages=1"}, "Unknown option --rnages for split; did you mean --ranges?"},
+        {{"mix", "A.pdf", "B.pdf", "--reverse-secnd"},
+         "Unknown option --reverse-secnd for mix; did you mean --reverse-second?"},
+        {{"split", "A.pdf", "--quiet=yes"}, "The option --quiet takes no value"},
+        {{"merge", "A.pdf", "B.pdf", "-o=x.pdf"}, "Unknown option -o=x.pdf for merge"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--to", "."}, "Unknown option --to for merge"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--watermark="}, "The option --watermark needs a name, not an empty text"},
+        {{"split", "A.pdf", "--pages=2", "--pages", "3"}, "The option --pages is given more than once"},
         {{"split", "A.pdf", "--pages"}, "The option --pages needs a value"},
         {{"split", "A.pdf", "--groups", "two"}, "The option --groups needs a whole number of 0 or more, not 'two'"},
         {{"split", "A.pdf", "--pages", "-1"}, "The option --pages needs a whole number of 0 or more, not '-1'"},

@@ -4,6 +4,20 @@
 #include "app/usage.h"
 #include "jobs/input_file.h"
 
+namespace {
+
+// Blanks and control characters around the first argument are not part of it.
+std::string trimmed(const std::string& text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+    return text.substr(first, last - first);
+}
+
+bool isRemove(const std::string& firstArgument) { return trimmed(firstArgument) == "/remove"; }
+
+}  // namespace
+
 CommandForm commandFormOf(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return CommandForm::Window;
     const std::string& first = arguments[0];
@@ -15,6 +29,7 @@ CommandForm commandFormOf(const std::vector<std::string>& arguments) {
 
 int answerCommandLine(const std::vector<std::string>& arguments, std::ostream& console, std::ostream& errors) {
     const std::string& first = arguments.at(0);
+    if (isRemove(first)) return ExitDone;
     if (first == "--help" || first == "-h") {
         console << commandLineUsage() << std::flush;
         reportIgnored(arguments, 1, first, errors);

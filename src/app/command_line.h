@@ -12,12 +12,13 @@ enum class CommandForm {
     Window,      // no arguments, "-s", "-m": the window opens
     SilentJob,   // "-qs", "-qm": a split or merge without the window
     JobCommand,  // "split", "merge", "mix"
-    Answer,      // --help, --version, or arguments the program cannot take
+    Answer,      // --help, --version, "/remove", or arguments the program cannot take
 };
 CommandForm commandFormOf(const std::vector<std::string>& arguments);
 
 // Answers --help and -h with the usage, --version and -V with the version
-// line, and anything else with "Invalid parameters, please check
+// line, "/remove" (blanks around it allowed) with nothing and exit code 0 at
+// once, and anything else with "Invalid parameters, please check
 // documentation." (exit code 2). Returns the exit code.
 int answerCommandLine(const std::vector<std::string>& arguments, std::ostream& console, std::ostream& errors);
 

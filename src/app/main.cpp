@@ -27,14 +27,6 @@
 
 namespace {
 
-// Blanks and control characters around the first argument are not part of it.
-std::string trimmed(const std::string& text) {
-    std::size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
-    return text.substr(first, last - first);
-}
-
 // An error that ended a silent job: a box titled "Application Error" where
 // someone can see it, standard error otherwise.
 void reportApplicationError(bool display, const std::string& message) {
@@ -126,7 +118,6 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == RenderServiceSwitch) return runRenderService();
     installQtMessageFilter();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty() && trimmed(arguments[0]) == "/remove") return ExitDone;
 
     switch (commandFormOf(arguments)) {
     case CommandForm::Answer: return answerCommandLine(arguments, std::cout, std::cerr);

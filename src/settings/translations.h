@@ -1,7 +1,6 @@
 #pragma once
 #include <QHash>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 class QObject;
@@ -29,35 +28,17 @@ public:
     // The text stored under the key (letter case ignored), or "".
     QString text(const QString& key) const;
 
-    // Sets the caption of the owner's control called `name` to the text stored
-    // under `name` ("" when there is none); does nothing without such a control.
-    void updateControl(const QString& name);
-
     // The first descendant of `owner` whose objectName equals `name`, letter
     // case ignored; null when there is none or `name` is empty.
     static QObject* findComponent(QObject* owner, const QString& name);
 
-    // Sets a property by name (letter case ignored). "Caption" is the control's
-    // caption (widget_caption.h). Another property declared by the component
-    // takes the text, converted to its type; an integer property fails with
-    // ConvertError for a text that is no whole number. A null component, an
-    // unknown property or a control without a caption is ignored.
-    void setProperty(QObject* component, const QString& property, const QString& value);
-
-    // Sets a list property from `values` split at the separator (",").
-    // "Items" of a combo box or list widget, or a declared QStringList property.
-    void setStringsProperty(QObject* component, const QString& property, const QString& values);
-
-    // `values` split at `separator`: every part before a separator, trimmed,
-    // is an item (empty ones too); the rest after the last separator, trimmed,
-    // is a last item only when it is not empty.
-    static QStringList splitStrings(const QString& values, const QString& separator);
-
 private:
     void showMessage(const QString& text) const;
+    // Sets the caption of the owner's control called `name` to the text stored
+    // under `name` ("" when there is none); does nothing without such a control.
+    void updateControl(const QString& name);
 
     QWidget* owner_;
     QHash<QString, QString> texts_;  // case-folded key -> text
-    QString separator_;
     MessageHandler showMessage_;
 };

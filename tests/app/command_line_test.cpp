@@ -197,8 +197,10 @@ TEST(CommandLineAnswers, HelpVersionAndWhatIsNoSwitch) {
         {{"-V", "x"}, ExitDone, "Splimera 1.0.0.0\n", "Ignored argument after -V: x\n"},
         {{"-QS", "a.pdf"}, ExitUsage, "Invalid parameters, please check documentation.\n",
          "'-QS' is not a switch or command. Run 'splimera --help' for usage.\n"},
-        {{"/remove"}, ExitUsage, "Invalid parameters, please check documentation.\n",
-         "'/remove' is not a switch or command. Run 'splimera --help' for usage.\n"},
+        {{"/remove"}, ExitDone, "", ""},
+        {{" /remove\t", "x"}, ExitDone, "", ""},
+        {{"/REMOVE"}, ExitUsage, "Invalid parameters, please check documentation.\n",
+         "'/REMOVE' is not a switch or command. Run 'splimera --help' for usage.\n"},
     };
     for (const Case& c : cases) {
         std::ostringstream out, err;

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "base/whole_number.h"
 #include "settings/translations.h"
+#include "settings/widget_caption.h"
 #include "support/fixtures.h"
 #include "ui/qt_application.h"
 
@@ -141,43 +141,19 @@ TEST(Translations, FindComponentMatchesDescendantsIgnoringCase) {
     EXPECT_EQ(Translations::findComponent(nullptr, "cmd_merge"), nullptr);
 }
 
-TEST(Translations, SetPropertyByNameIgnoresWhatItCannotSet) {
+// A caption reaches each kind of control that has one; a control without one
+// keeps what it shows.
+TEST(Translations, CaptionsGoWhereTheControlShowsThem) {
     SmallWindow form;
-    Translations languages(&form.window);
-    languages.setProperty(form.cmdMerge, "caption", "Go");
-    languages.setProperty(form.destination, "Caption", "no caption here");
-    languages.setProperty(&form.window, "CAPTION", "Window title");
-    languages.setProperty(form.lblMfile, "ToolTip", "Where the file goes");
-    languages.setProperty(form.lblMfile, "MaximumWidth", "120");
-    languages.setProperty(form.lblMfile, "NoSuchProperty", "x");
-    languages.setProperty(nullptr, "Caption", "x");
+    EXPECT_TRUE(setCaption(form.cmdMerge, "Go"));
+    EXPECT_TRUE(setCaption(&form.window, "Window title"));
+    EXPECT_TRUE(setCaption(form.mergeOutput, "Output"));
+    EXPECT_FALSE(setCaption(form.destination, "no caption here"));
+    EXPECT_FALSE(setCaption(nullptr, "x"));
     EXPECT_EQ(form.cmdMerge->text(), "Go");
-    EXPECT_EQ(form.destination->text(), "typed");
     EXPECT_EQ(form.window.windowTitle(), "Window title");
-    EXPECT_EQ(form.lblMfile->toolTip(), "Where the file goes");
-    EXPECT_EQ(form.lblMfile->maximumWidth(), 120);
-    EXPECT_FALSE(form.lblMfile->property("NoSuchProperty").isValid());
-    EXPECT_THROW(languages.setProperty(form.lblMfile, "maximumWidth", "wide"), ConvertError);
-}
-
-TEST(Translations, StringsSplitAtTheSeparator) {
-    const struct {
-        const char* values;
-        QStringList expected;
-    } cases[] = {
-        {"a, b ,c", {"a", "b", "c"}},
-        {"a,,b,", {"a", "", "b"}},
-        {" , ", {""}},
-        {"", {}},
-        {"one", {"one"}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Translations::splitStrings(c.values, ","), c.expected) << c.values;
-
-    SmallWindow form;
-    Translations languages(&form.window);
-    languages.setStringsProperty(form.selector, "items", "English, Deutsch ,Español");
-    ASSERT_EQ(form.selector->count(), 3);
-    EXPECT_EQ(form.selector->itemText(1), "Deutsch");
+    EXPECT_EQ(form.mergeOutput->title(), "Output");
+    EXPECT_EQ(form.destination->text(), "typed");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ JobCommandContext programJobCommandContext() {
     return {std::cout,
             std::cerr,
             std::cin,
-            storedLanguageTexts(),
+            englishTexts(),
             Settings().protection(),
             terminalPasswordPrompt(),
             standardErrorIsTerminal()};

@@ -27,6 +27,7 @@ struct PreparedJob {
     std::function<void(JobReporter&)> run;
     StoredProtectionUse stored;
     int plannedFiles = 0;
+    std::vector<std::string> notes;  // said before the job runs
 };
 
 InputFile inputFor(const std::string& path) {
@@ -150,6 +151,14 @@ void checkRangeList(const std::string& rangeList) {
         throw UsageError("The group '" + *group + "' of --ranges is not a list of pages and ranges such as 1-4,6");
 }
 
+// One line for every page of a range list beyond the input's last page.
+std::string beyondEndNote(const std::string& path, int pageCount, const std::vector<std::string>& pieces) {
+    std::string note = "Pages beyond the last page of " + path + " (" + std::to_string(pageCount) +
+                       (pageCount == 1 ? " page" : " pages") + ") are skipped: ";
+    for (std::size_t i = 0; i < pieces.size(); ++i) note += (i ? ", " : "") + pieces[i];
+    return note;
+}
+
 PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext& context) {
     if (parsed.positional.size() != 1) throw UsageError("split takes one input file");
     SplitRequest request = splitRequestFor(inputFor(parsed.positional[0]));
@@ -190,7 +199,11 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
-    job.plannedFiles = plannedSplitFiles(request, unlockInput(request.input, passwords.inputs()));
+    const int pageCount = unlockInput(request.input, passwords.inputs());
+    job.plannedFiles = plannedSplitFiles(request, pageCount);
+    if (request.method == SplitMethod::ByPageRange)
+        if (const std::vector<std::string> beyond = pagesBeyondEnd(request.rangeList, pageCount); !beyond.empty())
+            job.notes.push_back(beyondEndNote(request.input.path(), pageCount, beyond));
     job.run = [request](JobReporter& reporter) { runSplit(request, reporter); };
     return job;
 }
@@ -303,6 +316,7 @@ int runJobCommand(const std::vector<std::string>& arguments, const JobCommandCon
         return ExitJobFailed;
     }
     ConsoleReporter reporter(context, job, quiet);
+    for (const std::string& note : job.notes) reporter.showMessage(note);
     try {
         job.run(reporter);
     } catch (const std::exception& error) {

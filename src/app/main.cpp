@@ -64,7 +64,8 @@ int runSilentSwitch(int& argc, char** argv, const std::vector<std::string>& argu
     QtDialogs windowDialogs;
     ConsoleDialogs consoleDialogs(terminalPasswordPrompt());
     Dialogs& dialogs = display ? static_cast<Dialogs&>(windowDialogs) : consoleDialogs;
-    const auto translate = storedLanguageTexts();
+    // A run speaks one language: the console's is English.
+    const auto translate = display ? storedLanguageTexts() : englishTexts();
     InputProbe probe(dialogs, translate);
     const SilentJobContext context{dialogs, translate, Settings().protection(),
                                    [&](const std::string& path) {

@@ -9,13 +9,23 @@
 #include "settings/settings.h"
 #include "settings/translations.h"
 
-std::function<std::string(const std::string& key)> storedLanguageTexts() {
+namespace {
+
+std::function<std::string(const std::string& key)> languageTexts(const QString& language) {
     auto translations = std::make_shared<Translations>(nullptr, [](const QString& message) {
         std::cerr << message.toStdString() << '\n';
     });
-    const QString folder = QCoreApplication::applicationDirPath() + "/languages";
-    QString language = QString::fromStdString(Settings().language());
-    if (language.isEmpty() || !QFile::exists(languageFile(folder, language))) language = QStringLiteral("English");
-    translations->load(languageFile(folder, language));
+    translations->load(languageFile(QCoreApplication::applicationDirPath() + "/languages", language));
     return [translations](const std::string& key) { return translations->text(QString::fromStdString(key)).toStdString(); };
 }
+
+}  // namespace
+
+std::function<std::string(const std::string& key)> storedLanguageTexts() {
+    const QString folder = QCoreApplication::applicationDirPath() + "/languages";
+    const QString language = QString::fromStdString(Settings().language());
+    if (language.isEmpty() || !QFile::exists(languageFile(folder, language))) return englishTexts();
+    return languageTexts(language);
+}
+
+std::function<std::string(const std::string& key)> englishTexts() { return languageTexts(QStringLiteral("English")); }

@@ -6,3 +6,8 @@
 // is stored or its file is missing), for the forms that run without the
 // window. Needs the application object, which tells the program's folder.
 std::function<std::string(const std::string& key)> storedLanguageTexts();
+
+// The English texts, for the forms whose every other message is English: the
+// job commands, and the silent switches where no display shows the window's
+// dialogs.
+std::function<std::string(const std::string& key)> englishTexts();

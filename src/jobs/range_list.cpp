@@ -80,3 +80,22 @@ std::vector<int> pagesOfGroup(const std::string& group, int pageCount) {
     UnheardReporter unheard;
     return pagesOfEntries(expandRangeGroup(group, unheard, pageCount), pageCount);
 }
+
+std::vector<std::string> pagesBeyondEnd(const std::string& rangeList, int pageCount) {
+    std::vector<std::string> beyond;
+    const auto add = [&](long long first, long long last) {
+        const std::string piece = first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
+        if (std::find(beyond.begin(), beyond.end(), piece) == beyond.end()) beyond.push_back(piece);
+    };
+    for (const std::string& group : getRangeGroups(rangeList))
+        for (const std::string& piece : cutPieces(group, ',')) {
+            const std::vector<std::string> ends = cutPieces(piece, '-');
+            const std::optional<int> low = ends.empty() ? std::nullopt : parseWholeNumber(ends[0]);
+            const std::optional<int> high = piece.find('-') == std::string::npos ? low
+                                            : ends.size() < 2                  ? std::nullopt
+                                                                               : parseWholeNumber(ends[1]);
+            if (!low || !high || *low > *high || *high <= pageCount) continue;
+            add(std::max<long long>(*low, pageCount + 1LL), *high);
+        }
+    return beyond;
+}

@@ -44,3 +44,9 @@ std::optional<std::string> firstUnreadableGroup(const std::string& rangeList);
 // reads them, with descending ranges skipped unannounced; for plans made
 // before the job runs. Fails as expandRangeGroup and the entries' reading do.
 std::vector<int> pagesOfGroup(const std::string& group, int pageCount);
+
+// The pages a range list names beyond the last of pageCount pages, which the
+// split skips, as the pieces that name them ("8-9" of "5-9" for 7 pages, "12"),
+// each once, in the order written. Pieces that cannot be read are left to the
+// split's own messages.
+std::vector<std::string> pagesBeyondEnd(const std::string& rangeList, int pageCount);

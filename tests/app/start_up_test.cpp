@@ -133,6 +133,20 @@ TEST_F(StartUp, CommandLinesTheirExitCodesAndMessages) {
     EXPECT_FALSE(fixtures::fileExists(dir.file("b_1.pdf"))) << "the range list is read before anything is written";
 }
 
+// Whatever language the window speaks, a job command's messages are all
+// English; pages of a range list beyond the end are named in one line.
+TEST_F(StartUp, JobCommandsSpeakOneLanguage) {
+    storeSettings("Language=German\n");
+    ProcessResult result = run({"split", "Report.pdf", "--size", "1"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err.rfind("These pages are larger than the size limit on their own", 0), 0u) << result.err;
+
+    result = run({"split", "Report.pdf", "--ranges", "1;9-12,15;2,15", "--quiet"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "Pages beyond the last page of Report.pdf (10 pages) are skipped: 11-12, 15\n");
+    EXPECT_EQ(markerText(dir.file("Report_02.pdf")), "R9 R10");
+}
+
 // Scripts take anything on standard error for a problem. Neither a missing
 // runtime folder nor a display that does not answer may put anything there,
 // abort the program or leave a folder behind.

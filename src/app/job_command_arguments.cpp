@@ -13,6 +13,13 @@ std::vector<std::string> ParsedArguments::values(const std::string& name) const 
     return all;
 }
 
+std::string ParsedArguments::fileValue(const std::string& name, std::size_t file) const {
+    const auto option = fileOptions.find(name);
+    if (option == fileOptions.end()) return "";
+    const auto found = option->second.find(file);
+    return found == option->second.end() ? "" : found->second;
+}
+
 namespace {
 
 std::string unknownOption(const JobCommandEntry& command, const std::string& name) {
@@ -43,7 +50,7 @@ ParsedArguments parseJobArguments(const std::vector<std::string>& arguments) {
         const std::string name = argument == "-h" ? "--help" : argument.substr(0, equals);
         const JobOption* option = findJobOption(command, name);
         if (!option) throw UsageError(unknownOption(command, name));
-        if (parsed.has(name) && !option->repeatable)
+        if (parsed.has(name) && !option->repeatable && !option->perFile)
             throw UsageError("The option " + name + " is given more than once");
         if (!option->takesValue()) {
             if (equals != std::string::npos) throw UsageError("The option " + name + " takes no value");
@@ -55,6 +62,11 @@ ParsedArguments parseJobArguments(const std::vector<std::string>& arguments) {
         const std::string value = equals == std::string::npos ? arguments[++i] : argument.substr(equals + 1);
         if (value.empty() && option->namesFile)
             throw UsageError("The option " + name + " needs a name, not an empty text");
+        if (option->perFile) {
+            if (parsed.positional.empty()) throw UsageError("The option " + name + " follows the file it is for");
+            if (!parsed.fileOptions[name].emplace(parsed.positional.size() - 1, value).second)
+                throw UsageError("The option " + name + " is given more than once for " + parsed.positional.back());
+        }
         parsed.options.emplace(name, value);
     }
     return parsed;

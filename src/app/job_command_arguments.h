@@ -15,11 +15,16 @@ struct UsageError : std::runtime_error {
 struct ParsedArguments {
     std::vector<std::string> positional;
     std::multimap<std::string, std::string> options;
+    // The values of options that follow the file they concern, by option and
+    // the index of that file among the positional arguments.
+    std::map<std::string, std::map<std::size_t, std::string>> fileOptions;
 
     bool has(const std::string& name) const { return options.count(name) > 0; }
     // The option's value, or fallback.
     std::string value(const std::string& name, const std::string& fallback = "") const;
     std::vector<std::string> values(const std::string& name) const;
+    // The value the option gives the positional argument at that index, or "".
+    std::string fileValue(const std::string& name, std::size_t file) const;
 };
 
 // Reads the arguments of the job command arguments[0] with the options its

@@ -13,6 +13,7 @@
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/output_naming.h"
+#include "jobs/page_selection.h"
 #include "jobs/range_list.h"
 #include "jobs/request_error.h"
 #include "jobs/split_job.h"
@@ -212,7 +213,10 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     if (parsed.positional.empty()) throw UsageError("merge takes the files to merge");
     if (!parsed.has("-o")) throw UsageError("merge needs -o OUTPUT");
     MergeRequest request;
-    for (const std::string& path : parsed.positional) request.inputs.push_back(inputFor(path));
+    for (std::size_t i = 0; i < parsed.positional.size(); ++i) {
+        request.inputs.push_back(inputFor(parsed.positional[i]));
+        request.pageSelections.push_back(parsed.fileValue("--select", i));
+    }
     request.outputPath = parsed.value("-o");
     request.bookmarks = bookmarkMode(parsed);
     request.padOdd = parsed.has("--pad-odd");
@@ -225,7 +229,10 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
-    for (InputFile& input : request.inputs) unlockInput(input, passwords.inputs());
+    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+        const int pageCount = unlockInput(request.inputs[i], passwords.inputs());
+        selectedPages(request.pageSelection(i), pageCount, request.inputs[i].path());  // its pages are there
+    }
     job.plannedFiles = request.inputs.size() < 2 ? 0 : 1;
     job.run = [request](JobReporter& reporter) { runMerge(request, reporter); };
     return job;
@@ -293,6 +300,11 @@ private:
     ProgressLine progress_;
 };
 
+int usageFailure(const std::exception& error, const JobCommandContext& context) {
+    context.err << error.what() << '\n' << UsageHint << std::endl;
+    return ExitUsage;
+}
+
 }  // namespace
 
 bool isJobCommand(const std::string& firstArgument) { return findJobCommand(firstArgument) != nullptr; }
@@ -309,8 +321,9 @@ int runJobCommand(const std::vector<std::string>& arguments, const JobCommandCon
         quiet = parsed.has("--quiet");
         job = prepare(arguments[0], parsed, context);
     } catch (const UsageError& error) {
-        context.err << error.what() << '\n' << UsageHint << std::endl;
-        return ExitUsage;
+        return usageFailure(error, context);
+    } catch (const PageSelectionError& error) {  // a --select the files cannot give
+        return usageFailure(error, context);
     } catch (const std::exception& error) {
         context.err << error.what() << std::endl;
         return ExitJobFailed;

@@ -12,7 +12,7 @@ constexpr const char* BookmarkModes =
 const std::vector<JobCommandEntry>& jobCommands() {
     static const std::vector<JobCommandEntry> commands = {
         {"split", SplitCommand, "FILE", "give one method of --pages, --groups, --each, --ranges, --bookmarks and --size"},
-        {"merge", MergeCommand, "FILE... -o OUTPUT", ""},
+        {"merge", MergeCommand, "FILE [--select PAGES]... -o OUTPUT", ""},
         {"mix", MixCommand, "FIRST SECOND", ""},
     };
     return commands;
@@ -38,6 +38,10 @@ const std::vector<JobOption>& jobOptions() {
          "alone into a file of its own",
          SplitCommand},
         {"-o", "OUTPUT", "the merged file", MergeCommand, false, true},
+        {"--select", "PAGES",
+         "the pages taken from the file before it, in order: pages and ranges separated by \",\", z for the last "
+         "page, rN for the N-th from the end, a range from a later page to an earlier one backwards (1-3,z or z-1)",
+         MergeCommand, false, false, true},
         {"--pad-odd", "",
          "a blank page after each file of an odd number of pages, so that every file starts on a front side when "
          "printed on both sides",

@@ -22,6 +22,7 @@ struct JobOption {
     unsigned commands;  // JobCommandBit values or-ed
     bool repeatable = false;
     bool namesFile = false;  // names a file or folder, which an empty text cannot
+    bool perFile = false;    // says something of the file before it, once per file
 
     bool takesValue() const { return *value != '\0'; }
 };

@@ -1,12 +1,12 @@
 #include "jobs/merge_job.h"
 
-#include <numeric>
 #include <stdexcept>
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
 #include "jobs/job_outputs.h"
 #include "jobs/job_reporter.h"
+#include "jobs/page_selection.h"
 
 void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& finisher) {
     if (request.inputs.size() < 2) {
@@ -22,8 +22,7 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
     for (std::size_t i = 0; i < request.inputs.size(); ++i) {
         if (reporter.stopRequested()) return;
         const PdfDocument opened = openInput(request.inputs[i], reporter);
-        std::vector<int> pages(static_cast<std::size_t>(opened.pageCount()));
-        std::iota(pages.begin(), pages.end(), 1);
+        const std::vector<int> pages = selectedPages(request.pageSelection(i), opened.pageCount(), request.inputs[i].path());
         const std::vector<int> copied = appendPages(output, opened, pages);
         outputs.addPages(i, copied, opened.pageCount());
         pageTotal += static_cast<int>(pages.size());

@@ -4,7 +4,8 @@
 class Finisher;
 class JobReporter;
 
-// Joins every input, page by page in list order, into the output file,
+// Joins every input, page by page in list order (the pages of its selection
+// when it has one), into the output file,
 // finishes it with the request's protection and shows "MsgMergeDone" with the
 // page total unless silent. Fewer than two inputs write nothing and show
 // "MsgErrAdd2files"; otherwise the request is checked first.

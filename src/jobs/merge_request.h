@@ -17,7 +17,13 @@ struct MergeRequest {
     // number of pages, so that each input starts on a front side when printed
     // on both sides.
     bool padOdd = false;
+    // The pages taken from each input, by its index: a page selection such as
+    // "1-3,z" (page_selection.h); an empty or missing one takes every page.
+    std::vector<std::string> pageSelections;
 
-    // Raises RequestError when no output file is given.
+    // The page selection of the input at that index ("" for every page).
+    std::string pageSelection(std::size_t input) const;
+    // Raises RequestError when no output file is given, and
+    // PageSelectionError for a selection that is no pages and ranges.
     void check() const;
 };

@@ -206,6 +206,15 @@ TEST_F(JobCommands, SplitByBookmarksAndBySize) {
     EXPECT_EQ(sized.out, "s_1.pdf (7 pages)\n");
 }
 
+// --select takes the pages of the file before it; a file without one gives all.
+TEST_F(JobCommands, MergeSelectsPagesOfEachFile) {
+    const CommandResult result = run({"merge", "A.pdf", "--select", "1-3,z", "C.pdf", "B.pdf", "--select=z-r3",
+                                      "-o", "picked.pdf", "--pad-odd"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "picked.pdf (10 pages)\n");
+    EXPECT_EQ(markerText(dir.file("picked.pdf")), "A1 A2 A3 A7 C1 C2 B4 B3 B2 ");
+}
+
 TEST_F(JobCommands, MergePadsOddInputsWhenAsked) {
     const CommandResult result = run({"merge", "A.pdf", "C.pdf", "-o", "padded.pdf", "--pad-odd"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -414,6 +423,13 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
         {{"split", "A.pdf", "--size", "1M", "--bookmarks", "1"},
          "Give one of --pages, --groups, --each, --ranges, --bookmarks and --size"},
         {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--title-names"}, "Unknown option --title-names for merge"},
+        {{"merge", "--select", "1", "A.pdf", "B.pdf", "-o", "x.pdf"}, "The option --select follows the file it is for"},
+        {{"merge", "A.pdf", "--select", "1", "--select=2", "B.pdf", "-o", "x.pdf"},
+         "The option --select is given more than once for A.pdf"},
+        {{"merge", "A.pdf", "--select", "1-x", "B.pdf", "-o", "x.pdf"},
+         "The page selection of A.pdf holds '1-x', which is no page or range such as 1-3, z or r2-1"},
+        {{"merge", "A.pdf", "B.pdf", "--select", "z,5", "-o", "x.pdf"},
+         "The page selection of B.pdf names page 5, which is not one of its 4 pages"},
     };
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
     fixtures::writeFile(dir.file("empty.txt"), "\nsecond\n");

@@ -32,9 +32,10 @@ public:
 
     // Padded, the shorter file comes first, so that its blank page lies
     // between the two.
-    void merge(BookmarkMode bookmarks, bool padOdd = false) {
+    void merge(BookmarkMode bookmarks, bool padOdd = false, std::vector<std::string> selections = {}) {
         MergeRequest request;
         request.inputs = {input("structured.pdf"), input("second.pdf")};
+        request.pageSelections = std::move(selections);
         if (padOdd) std::swap(request.inputs[0], request.inputs[1]);
         request.padOdd = padOdd;
         request.outputPath = dir.file("out.pdf");
@@ -126,6 +127,10 @@ const JobCase jobCases[] = {
        {"T intro=T1 Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri", "T1>T2 S1>S5,S3,S2,uri",
         "agree=Yes choice=B name+1=Ada name=Bob person.city=Paris", "1 2 3 4 i ii 1 2 3 4", "Secret", "(none)",
         "notes.txt notes.txt+1", "", "(none)"}}}},
+    {"merge of selected pages, backwards", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::Keep, false, {"z-3,1", "r2"}); },
+     {{"out.pdf", "S6 S5 S4 S3 S1 T2",
+       {"Front=S1 Body=S3 [Part A=S4 Part B=S6] Web=uri", "S1>S5,S3,uri", "agree=Yes choice=B name=Ada person.city=Paris",
+        "4 3 2 1 i 2", "Secret", "Structure Fixture", "notes.txt notes.txt+1", "", "(none)"}}}},
     {"split by ranges", [](StructureJobs& jobs) { jobs.split("1-3;4-6"); },
      {{"part_1.pdf", "S1 S2 S3",
        {"Front=S1 [Preface=S2] Body=S3 Web=uri", "S1>S3,S2,uri", "agree=Yes choice=B name=Ada", "i ii 1", "",

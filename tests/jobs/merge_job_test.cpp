@@ -93,6 +93,42 @@ TEST_F(MergeJob, FailuresLeaveNoOutput) {
     EXPECT_TRUE(finisher.finished.empty());
 }
 
+// Each input's selection picks its pages: z is the last page, rN the N-th
+// from the end, a range whose start is after its end runs backwards. A page
+// that is not one of the file's pages fails the merge before anything is
+// written, naming the file and its page count.
+TEST_F(MergeJob, SelectionsPickEachInputsPages) {
+    struct Case {
+        std::vector<std::string> selections;
+        std::string pages, error;
+    } cases[] = {
+        {{"1-2,z", "z-1"}, "A1 A2 A3 B2 B1", ""},
+        {{"r1,r3", ""}, "A3 A1 B1 B2", ""},
+        {{"2", "r2-r1,1,1"}, "A2 B1 B2 B1 B1", ""},
+        {{"3-1"}, "A3 A2 A1 B1 B2", ""},
+        {{"2-4", "1"}, "", "The page selection of a.pdf names page 4, which is not one of its 3 pages"},
+        {{"1", "r3"}, "", "The page selection of b.pdf names page r3, which is not one of its 2 pages"},
+        {{"0"}, "", "The page selection of a.pdf names page 0, which is not one of its 3 pages"},
+        {{"1", "", "1"}, "", "The page selection of empty.pdf names page 1, which is not one of its 0 pages"},
+        {{"1;2"}, "", "The page selection of a.pdf holds '1;2', which is no page or range such as 1-3, z or r2-1"},
+        {{"1", "y"}, "", "The page selection of b.pdf holds 'y', which is no page or range such as 1-3, z or r2-1"},
+        {{"2-"}, "", "The page selection of a.pdf holds '2-', which is no page or range such as 1-3, z or r2-1"},
+    };
+    for (Case& c : cases) {
+        std::filesystem::remove(output());
+        MergeRequest request;
+        request.inputs = {input("a.pdf"), input("b.pdf")};
+        if (c.selections.size() > 2) request.inputs = {input("a.pdf"), input("b.pdf"), input("empty.pdf")};
+        request.pageSelections = c.selections;
+        request.outputPath = output();
+        request.silent = true;
+        const std::string error = fixtures::errorOf([&] { runMerge(request, reporter, finisher); });
+        EXPECT_EQ(error, c.error.empty() ? "(no error)" : c.error.replace(c.error.find(" of ") + 4, 0, dir.folder()))
+            << c.selections[0];
+        EXPECT_EQ(fixtures::fileExists(output()) ? fixtures::markerText(output()) : "", c.pages) << c.selections[0];
+    }
+}
+
 // Each page's marker and shown size, "A1:612x792", blank pages without marker.
 std::string pagesWithSizes(const std::string& path) {
     QPDF pdf;

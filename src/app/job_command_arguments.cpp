@@ -62,6 +62,7 @@ ParsedArguments parseJobArguments(const std::vector<std::string>& arguments) {
         const std::string value = equals == std::string::npos ? arguments[++i] : argument.substr(equals + 1);
         if (value.empty() && option->namesFile)
             throw UsageError("The option " + name + " needs a name, not an empty text");
+        if (option->namesFile) parsed.namedFiles.push_back(value);
         if (option->perFile) {
             if (parsed.positional.empty()) throw UsageError("The option " + name + " follows the file it is for");
             if (!parsed.fileOptions[name].emplace(parsed.positional.size() - 1, value).second)
@@ -69,5 +70,6 @@ ParsedArguments parseJobArguments(const std::vector<std::string>& arguments) {
         }
         parsed.options.emplace(name, value);
     }
+    parsed.namedFiles.insert(parsed.namedFiles.end(), parsed.positional.begin(), parsed.positional.end());
     return parsed;
 }

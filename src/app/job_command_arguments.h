@@ -18,6 +18,8 @@ struct ParsedArguments {
     // The values of options that follow the file they concern, by option and
     // the index of that file among the positional arguments.
     std::map<std::string, std::map<std::size_t, std::string>> fileOptions;
+    // The positional arguments and the values of options that name a file or folder.
+    std::vector<std::string> namedFiles;
 
     bool has(const std::string& name) const { return options.count(name) > 0; }
     // The option's value, or fallback.

@@ -5,6 +5,7 @@
 #include "app/exit_code.h"
 #include "app/job_command_arguments.h"
 #include "app/job_options.h"
+#include "app/job_result.h"
 #include "app/output_listing.h"
 #include "app/planned_outputs.h"
 #include "app/progress_line.h"
@@ -269,26 +270,41 @@ PreparedJob prepare(const std::string& command, const ParsedArguments& parsed, c
     return prepareMix(parsed, context);
 }
 
-// Lists every file written (unless quiet) with what the stored settings added
-// to it; messages go to the error stream, above the progress line.
+// Lists every file written (unless quiet, or unless the JSON document is to
+// tell them) with what the stored settings added to it; messages go to the
+// error stream, above the progress line, and into the JSON document.
 class ConsoleReporter : public JobReporter {
 public:
-    ConsoleReporter(const JobCommandContext& context, const PreparedJob& job, bool quiet)
-        : context_(context), job_(job), quiet_(quiet),
+    ConsoleReporter(const JobCommandContext& context, const PreparedJob& job, bool quiet, JobResult* result)
+        : context_(context), job_(job), quiet_(quiet), result_(result),
           progress_(context.err, context.showProgress && !quiet, job.plannedFiles) {}
 
     void showMessage(const std::string& text) override {
         progress_.interrupt([&] { context_.err << text << std::endl; });
+        if (result_) result_->addNote(text);
+    }
+    // The error that ended the job.
+    void showError(const std::string& text) {
+        progress_.interrupt([&] { context_.err << text << std::endl; });
+        if (result_) result_->setError(text);
     }
     std::string translation(const std::string& key) override { return context_.translation(key); }
     void setProgressPosition(int position) override { progress_.setPercent(position); }
     void inputRepaired(const std::string& path) override {
-        progress_.interrupt([&] { context_.err << "Note: " << path << " is damaged; it was read as repaired" << std::endl; });
+        const std::string note = "Note: " + path + " is damaged; it was read as repaired";
+        progress_.interrupt([&] { context_.err << note << std::endl; });
+        if (result_) result_->addNote(note);
     }
     void outputWritten(const WrittenOutput& output) override {
         ++written;
-        // Standard output may be the same terminal.
-        if (!quiet_) progress_.interrupt([&] { context_.out << listingLine(output, job_.stored) << std::endl; });
+        if (result_) {
+            std::error_code error;
+            const std::uintmax_t bytes = fs::file_size(output.path, error);
+            result_->addFile(output, error ? 0 : bytes, !job_.stored.password, !job_.stored.watermark);
+        } else if (!quiet_) {
+            // Standard output may be the same terminal.
+            progress_.interrupt([&] { context_.out << listingLine(output, job_.stored) << std::endl; });
+        }
         progress_.fileWritten();
     }
     int written = 0;
@@ -297,19 +313,18 @@ private:
     const JobCommandContext& context_;
     const PreparedJob& job_;
     const bool quiet_;
+    JobResult* result_;
     ProgressLine progress_;
 };
 
-int usageFailure(const std::exception& error, const JobCommandContext& context) {
+int usageFailure(const std::exception& error, const JobCommandContext& context, JobResult* result) {
     context.err << error.what() << '\n' << UsageHint << std::endl;
+    if (result) result->setError(error.what());
     return ExitUsage;
 }
 
-}  // namespace
-
-bool isJobCommand(const std::string& firstArgument) { return findJobCommand(firstArgument) != nullptr; }
-
-int runJobCommand(const std::vector<std::string>& arguments, const JobCommandContext& context) {
+// Runs the command; the JSON document, when one is asked for, gathers what it did.
+int runCommand(const std::vector<std::string>& arguments, const JobCommandContext& context, JobResult* result) {
     PreparedJob job;
     bool quiet = false;
     try {
@@ -318,23 +333,48 @@ int runJobCommand(const std::vector<std::string>& arguments, const JobCommandCon
             context.out << commandLineUsage() << std::flush;
             return ExitDone;
         }
+        if (result) result->knowFiles(parsed.namedFiles);
         quiet = parsed.has("--quiet");
         job = prepare(arguments[0], parsed, context);
     } catch (const UsageError& error) {
-        return usageFailure(error, context);
+        return usageFailure(error, context, result);
     } catch (const PageSelectionError& error) {  // a --select the files cannot give
-        return usageFailure(error, context);
+        return usageFailure(error, context, result);
     } catch (const std::exception& error) {
         context.err << error.what() << std::endl;
+        if (result) result->setError(error.what());
         return ExitJobFailed;
     }
-    ConsoleReporter reporter(context, job, quiet);
+    ConsoleReporter reporter(context, job, quiet, result);
     for (const std::string& note : job.notes) reporter.showMessage(note);
     try {
         job.run(reporter);
     } catch (const std::exception& error) {
-        reporter.showMessage(error.what());
+        reporter.showError(error.what());
         return ExitJobFailed;
     }
     return reporter.written == 0 ? ExitJobFailed : ExitDone;
+}
+
+// --json before the end of the options, unless the usage is asked for.
+bool wantsJson(const std::vector<std::string>& arguments) {
+    bool json = false;
+    for (const std::string& argument : arguments) {
+        if (argument == "--") break;
+        if (argument == "--help" || argument == "-h") return false;
+        json = json || argument == "--json";
+    }
+    return json;
+}
+
+}  // namespace
+
+bool isJobCommand(const std::string& firstArgument) { return findJobCommand(firstArgument) != nullptr; }
+
+int runJobCommand(const std::vector<std::string>& arguments, const JobCommandContext& context) {
+    if (!wantsJson(arguments)) return runCommand(arguments, context, nullptr);
+    JobResult result(arguments.at(0));
+    const int exitCode = runCommand(arguments, context, &result);
+    context.out << result.json(exitCode) << std::flush;
+    return exitCode;
 }

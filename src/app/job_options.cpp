@@ -72,6 +72,9 @@ const std::vector<JobOption>& jobOptions() {
          EveryJobCommand},
         {"--no-protection", "", "ignore the stored output password and watermark", EveryJobCommand},
         {"--quiet", "", "list no written file and show no progress", EveryJobCommand},
+        {"--json", "", "print one JSON document on standard output instead of the listing: the files written, the "
+                       "notes and the error that ended the job (docs/job-result.md)",
+         EveryJobCommand},
         {"--help", "", "show the usage (also -h)", EveryJobCommand},
     };
     return options;

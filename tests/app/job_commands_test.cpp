@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -12,6 +16,8 @@
 #include <sys/stat.h>
 
 #include "app/job_commands.h"
+#include "app/job_result.h"
+#include "json_schema.h"
 #include "support/damaged_pdfs.h"
 #include "support/fixtures.h"
 #include "support/process.h"
@@ -25,6 +31,19 @@ struct CommandResult {
     int exitCode = -1;
     std::string out, err;
 };
+
+// The JSON document in short: each file "path:pages:protectedBy:stampedBy",
+// then each note's file, then the error's file, "-" for null.
+std::string jsonSummary(const QJsonObject& document) {
+    const auto text = [](const QJsonValue& value) { return value.isNull() ? std::string("-") : value.toVariant().toString().toStdString(); };
+    std::string summary;
+    for (const QJsonValue& file : document["files"].toArray())
+        summary += text(file["path"]) + ":" + text(file["pages"]) + ":" + text(file["protectedBy"]) + ":" +
+                   text(file["stampedBy"]) + " ";
+    summary += "notes";
+    for (const QJsonValue& note : document["notes"].toArray()) summary += " " + text(note["file"]);
+    return summary + " error " + (document["error"].isNull() ? "-" : text(document["error"]["file"]));
+}
 
 // Runs job commands in-process, in a folder of their own, as the program
 // would with the stored protection given.
@@ -206,6 +225,60 @@ TEST_F(JobCommands, SplitByBookmarksAndBySize) {
     EXPECT_EQ(sized.out, "s_1.pdf (7 pages)\n");
 }
 
+// --json prints one document that its schema describes, for a success with
+// protection from both sources, a note, and failures before and while running.
+TEST_F(JobCommands, JsonDocumentFollowsItsSchema) {
+    QFile schemaFile(SPLIMERA_SOURCE_DIR "/docs/job-result.schema.json");
+    ASSERT_TRUE(schemaFile.open(QIODevice::ReadOnly));
+    const QJsonObject schema = QJsonDocument::fromJson(schemaFile.readAll()).object();
+    writePicture("mark.png");
+    storedProtection = {"stored", "", "5", "5"};
+    const struct {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string summary;
+    } cases[] = {
+        {{"merge", "B.pdf", "C.pdf", "-o", "both.pdf", "--watermark=mark.png", "--json"}, 0,
+         "both.pdf:6:stored settings:options notes error -"},
+        {{"split", "C.pdf", "--ranges", "1;5", "--no-protection", "--json", "--quiet"}, 0,
+         "C_1.pdf:1:-:- notes C.pdf - error -"},
+        {{"merge", "B.pdf", "missing.pdf", "-o", "x.pdf", "--json"}, 2, "notes error missing.pdf"},
+        {{"merge", "B.pdf", "locked.pdf", "-o", "x.pdf", "--json"}, 1, "notes error locked.pdf"},
+        {{"split", "C.pdf", "--rnages", "1", "--json"}, 2, "notes error -"},
+    };
+    for (const auto& c : cases) {
+        const CommandResult result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.summary;
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << result.out;
+        EXPECT_EQ(schemaFaults(document.object(), schema), std::vector<std::string>{}) << result.out;
+        EXPECT_EQ(document["exitCode"].toInt(), c.exitCode);
+        EXPECT_EQ(jsonSummary(document.object()), c.summary) << result.out;
+    }
+    const CommandResult written = run({"split", "C.pdf", "--json"});
+    const QJsonObject first = QJsonDocument::fromJson(QByteArray::fromStdString(written.out))["files"][0].toObject();
+    EXPECT_EQ(first["bytes"].toInteger(), static_cast<qint64>(std::filesystem::file_size(dir.file("C_1.pdf"))));
+    EXPECT_TRUE(first["protected"].toBool());
+    EXPECT_FALSE(first["stamped"].toBool());
+}
+
+// Names are bytes: what is not UTF-8 is written as \udcXX, the rest as it is.
+TEST(JobResultJson, StringsKeepEveryByte) {
+    const struct {
+        std::string bytes, json;
+    } cases[] = {
+        {"plain.pdf", "\"plain.pdf\""},
+        {"b\xff.pdf", "\"b\\udcff.pdf\""},
+        {"caf\xc3\xa9 \xe6\x97\xa5.pdf", "\"caf\xc3\xa9 \xe6\x97\xa5.pdf\""},
+        {"\xc3", "\"\\udcc3\""},                  // a sequence cut short
+        {"\xc0\xaf", "\"\\udcc0\\udcaf\""},     // an overlong "/"
+        {"\xed\xa0\x80", "\"\\udced\\udca0\\udc80\""},  // a surrogate
+        {"quote\" back\\ tab\t", "\"quote\\\" back\\\\ tab\\u0009\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(jsonString(c.bytes), c.json) << c.bytes;
+}
+
 // --select takes the pages of the file before it; a file without one gives all.
 TEST_F(JobCommands, MergeSelectsPagesOfEachFile) {
     const CommandResult result = run({"merge", "A.pdf", "--select", "1-3,z", "C.pdf", "B.pdf", "--select=z-r3",
@@ -230,8 +303,6 @@ TEST_F(JobCommands, WatermarkGivenOnTheCommandLineIsDrawnOnEveryPage) {
     EXPECT_TRUE(everyPageHasAPicture(dir.file("marked.pdf")));
 }
 
-// The stored protection applies unless an option replaces it or
-// --no-protection leaves it out.
 // The stored protection applies unless an option replaces it or
 // --no-protection leaves it out; the listing says what it added.
 TEST_F(JobCommands, StoredProtectionAppliesUnlessTheOptionsSayOtherwise) {

@@ -17,6 +17,11 @@
 
 namespace {
 
+// Reproducible outputs (SOURCE_DATE_EPOCH set): the identifier comes from the
+// content, not the clock. Encryption keeps its random salt, so only plain
+// files can be.
+bool reproducible(const Protection& protection) { return protection.outputPassword.empty() && sourceDateEpoch(); }
+
 QPDFObjectHandle documentInformation(QPDF& pdf) {
     QPDFObjectHandle trailer = pdf.getTrailer();
     QPDFObjectHandle info = trailer.getKey("/Info");
@@ -46,6 +51,7 @@ OutputFinisher::~OutputFinisher() = default;
 void OutputFinisher::prepare() {
     if (const std::string problem = outputPasswordProblem(protection_.outputPassword); !problem.empty())
         throw std::runtime_error(problem);
+    sourceDateEpoch();  // a value that is no time fails the job before its first output
     if (protection_.watermarkPath.empty() || picture_) return;
     picture_ = preparePicture(protection_.watermarkPath);
     x_ = positionOf(protection_.watermarkX, "X");
@@ -65,6 +71,8 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
         info.replaceKey("/Creator", QPDFObjectHandle::newUnicodeString(creatorText_));
         info.replaceKey("/CreationDate", QPDFObjectHandle::newString(now));
         info.replaceKey("/ModDate", QPDFObjectHandle::newString(now));
+        // The writer would keep the first half of the engine's random identifier.
+        if (reproducible(protection_)) pdf.getTrailer().removeKey("/ID");
 
         if (picture_) {
             QPDFPageDocumentHelper document(pdf);
@@ -82,6 +90,7 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
 
 void OutputFinisher::protect(QPDFWriter& writer) const {
     const std::string& password = protection_.outputPassword;
+    if (reproducible(protection_)) writer.setDeterministicID(true);
     if (!password.empty())
         // The same text opens the file and owns it, so whoever opens it may do everything.
         writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace {
 
@@ -41,8 +42,23 @@ std::string pdfDate(const std::tm& local, int utcOffsetMinutes) {
     return text;
 }
 
+std::optional<std::time_t> sourceDateEpoch() {
+    const char* value = std::getenv("SOURCE_DATE_EPOCH");
+    if (value == nullptr || *value == '\0') return std::nullopt;
+    const std::string text = value;
+    // Up to the last second of the year 9999, which a PDF date can hold.
+    if (text.find_first_not_of("0123456789") != std::string::npos || text.size() > 12 ||
+        std::stoll(text) > 253402300799LL)
+        throw std::runtime_error("SOURCE_DATE_EPOCH is not a whole number of seconds since 1970: '" + text + "'");
+    return static_cast<std::time_t>(std::stoll(text));
+}
+
 std::string currentPdfDate() {
     std::tm local{}, utc{};
+    if (const std::optional<std::time_t> epoch = sourceDateEpoch()) {
+        breakDown(*epoch, local, utc);
+        return pdfDate(utc, 0);
+    }
     breakDown(std::time(nullptr), local, utc);
     // The offset is whatever separates the two readings of the same instant,
     // which also covers daylight saving time.

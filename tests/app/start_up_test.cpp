@@ -12,9 +12,11 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 #include "support/fixtures.h"
 #include "support/process.h"
+#include "support/scoped_environment.h"
 #include "support/terminal_run.h"
 
 namespace {
@@ -145,6 +147,40 @@ TEST_F(StartUp, JobCommandsSpeakOneLanguage) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "Pages beyond the last page of Report.pdf (10 pages) are skipped: 11-12, 15\n");
     EXPECT_EQ(markerText(dir.file("Report_02.pdf")), "R9 R10");
+}
+
+// SOURCE_DATE_EPOCH gives the dates, and the identifier comes from the
+// content: two runs write the same bytes. Encryption keeps its random salt.
+TEST_F(StartUp, SourceDateEpochMakesOutputsReproducible) {
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(QColor(0, 0, 200, 200));
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("mark.png"))));
+    const struct {
+        std::vector<std::string> arguments;
+        std::string output;
+        bool identical;
+    } cases[] = {
+        {{"merge", "Report.pdf", "--select", "z-2", "b.pdf", "-o", "out.pdf", "--bookmarks", "per-file"}, "out.pdf", true},
+        {{"split", "b.pdf", "--pages", "2", "--watermark", "mark.png", "--quiet"}, "b_1.pdf", true},
+        {{"split", "b.pdf", "--output-password", "pw", "--quiet"}, "b_1.pdf", false},
+    };
+    fixtures::ScopedEnvironment epoch("SOURCE_DATE_EPOCH", "1672531200");
+    for (const auto& c : cases) {
+        ASSERT_EQ(run(c.arguments).exitCode, 0) << c.output;
+        const std::string first = fixtures::readFile(dir.file(c.output));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1100));  // another second on the clock
+        ASSERT_EQ(run(c.arguments).exitCode, 0) << c.output;
+        EXPECT_EQ(fixtures::readFile(dir.file(c.output)) == first, c.identical) << c.output;
+    }
+    QPDF pdf;
+    pdf.processFile(dir.file("out.pdf").c_str());
+    EXPECT_EQ(pdf.getTrailer().getKey("/Info").getKey("/CreationDate").getUTF8Value(), "D:20230101000000+00'00'");
+
+    epoch.set("soon");
+    const ProcessResult refused = run({"merge", "a.pdf", "b.pdf", "-o", "never.pdf"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "SOURCE_DATE_EPOCH is not a whole number of seconds since 1970: 'soon'\n");
+    EXPECT_FALSE(fixtures::fileExists(dir.file("never.pdf")));
 }
 
 // Scripts take anything on standard error for a problem. Neither a missing

@@ -4,6 +4,8 @@
 #include <regex>
 
 #include "finishing/pdf_date.h"
+#include "support/fixtures.h"
+#include "support/scoped_environment.h"
 
 namespace {
 
@@ -30,6 +32,7 @@ TEST(PdfDate, WritesTheLocalTimeAndItsOffset) {
 
 // The offset comes from the time zone in force, whatever it is.
 TEST(PdfDate, ReadsTheOffsetOfTheTimeZone) {
+    const fixtures::ScopedEnvironment clock("SOURCE_DATE_EPOCH", std::nullopt);
     const char* saved = std::getenv("TZ");
     const std::string previous = saved ? saved : "";
     struct Case {
@@ -45,6 +48,37 @@ TEST(PdfDate, ReadsTheOffsetOfTheTimeZone) {
     }
     if (saved) setenv("TZ", previous.c_str(), 1);
     else unsetenv("TZ");
+    tzset();
+}
+
+// SOURCE_DATE_EPOCH gives the time in UTC; a value that is no time is refused.
+TEST(PdfDate, SourceDateEpochReplacesTheClock) {
+    fixtures::ScopedEnvironment zone("TZ", "XYZ-5:45");
+    tzset();
+    const struct {
+        const char* value;
+        const char* date;  // empty: refused
+    } cases[] = {
+        {"0", "D:19700101000000+00'00'"},
+        {"1672531200", "D:20230101000000+00'00'"},
+        {"253402300799", "D:99991231235959+00'00'"},
+        {"253402300800", ""},
+        {"-5", ""},
+        {"1e9", ""},
+        {" 5", ""},
+        {"soon", ""},
+    };
+    for (const auto& c : cases) {
+        const fixtures::ScopedEnvironment epoch("SOURCE_DATE_EPOCH", c.value);
+        if (*c.date)
+            EXPECT_EQ(currentPdfDate(), c.date) << c.value;
+        else
+            EXPECT_EQ(fixtures::errorOf([] { currentPdfDate(); }),
+                      std::string("SOURCE_DATE_EPOCH is not a whole number of seconds since 1970: '") + c.value + "'");
+    }
+    const fixtures::ScopedEnvironment empty("SOURCE_DATE_EPOCH", "");
+    EXPECT_EQ(currentPdfDate().substr(16), "+05'45'") << "an empty value leaves the clock";
+    zone.set(std::nullopt);
     tzset();
 }
 

@@ -14,8 +14,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # Arabic, Chinese, Japanese and Korean captions.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n fonts-noto-core fonts-noto-cjk libqpdf-dev libpng-dev libjpeg-dev)
 # What the tests need besides: GoogleTest, and the tools that check the desktop
-# data and build the Debian package (cpack runs file and dpkg-shlibdeps).
-test_packages=(libgtest-dev desktop-file-utils appstream dpkg-dev file)
+# data and build and check the Debian package (cpack runs file and dpkg-shlibdeps).
+test_packages=(libgtest-dev desktop-file-utils appstream dpkg-dev file lintian)
 
 cmake_args=() build_args=()
 while [[ ${1:-} == --* ]]; do

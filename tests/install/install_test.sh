@@ -27,8 +27,21 @@ deb=$(ls "$work"/package/splimera_*.deb)
 contents=$(dpkg-deb -c "$deb")
 for needed in bin/splimera lib/splimera/splimera lib/splimera/libpdfium.so lib/splimera/languages/English.ini \
               share/icons/hicolor/scalable/apps/splimera.svg share/applications/org.brellow.Splimera.desktop \
-              share/man/man1/splimera.1 share/metainfo/org.brellow.Splimera.metainfo.xml; do
+              share/man/man1/splimera.1.gz share/metainfo/org.brellow.Splimera.metainfo.xml \
+              share/doc/splimera/copyright share/doc/splimera/changelog.gz; do
   grep -q "$needed" <<<"$contents" || fail "package lacks $needed"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "package does not depend on Qt"
+# Stripped binaries, their debug symbols in the -dbgsym package beside it.
+dpkg-deb -x "$deb" "$work/unpacked"
+file "$work/unpacked/usr/lib/splimera/splimera" | grep -q ', stripped' || fail "the program is not stripped"
+ls "$work"/package/splimera-dbgsym_*.ddeb >/dev/null 2>&1 || fail "no debug symbols package"
+symbols=$(dpkg-deb -c "$work"/package/splimera-dbgsym_*.ddeb)
+grep -q 'usr/lib/debug/.build-id/.*\.debug' <<<"$symbols" || fail "the debug symbols package holds no symbols"
+if command -v lintian >/dev/null; then
+  # The warnings left: CPack's maintainer scripts call ldconfig for any shared
+  # object under usr/lib, the program's own libpdfium.so included.
+  errors=$(lintian --tag-display-limit 0 "$deb" 2>/dev/null | grep '^E:' || true)
+  [[ -z $errors ]] || fail "lintian finds errors: $errors"
+fi
 echo "install test passed"

@@ -32,6 +32,10 @@ build_dir=$1; shift
 
 cmake_args=(-G Ninja -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}"
             -DPDFIUM_LIBRARY="$root/.cache/pdfium/libpdfium.so" "${cmake_args[@]}" "$@")
+# A compiler cache, where the machine has one, makes rebuilds of other trees cheap.
+if command -v ccache >/dev/null; then
+  cmake_args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 if [[ ! -f $build_dir/build.ninja ]]; then
   cmake "${cmake_args[@]}"
 else

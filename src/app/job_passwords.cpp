@@ -52,6 +52,9 @@ PasswordOptions::PasswordOptions(const ParsedArguments& parsed, std::istream& st
         output_ = lines.front();
     } else if (parsed.has("--output-password")) {
         output_ = parsed.value("--output-password");
+        if (output_->empty())
+            throw UsageError("The option --output-password needs a password; to write outputs without one, "
+                             "use --no-protection");
     }
     if (inputFile != "-" && outputFile != "-") inputs_.ask = std::move(ask);
 }

@@ -30,11 +30,29 @@ bool isDeviceName(const std::string& stem) {
            name[3] >= '1' && name[3] <= '9';
 }
 
+// The bytes of an invisible formatting character at text[i], or 0: zero-width
+// characters and the bidirectional controls that could make a name display as
+// another one ("fdp.exe" shown as "exe.pdf").
+std::size_t invisibleCharacterAt(const std::string& text, std::size_t i) {
+    const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0; };
+    const unsigned char a = byte(i), b = byte(i + 1), c = byte(i + 2);
+    if (a == 0xD8 && b == 0x9C) return 2;                         // U+061C arabic letter mark
+    if (a == 0xE2 && b == 0x80 && (c >= 0x8B && c <= 0x8F)) return 3;  // U+200B-U+200F
+    if (a == 0xE2 && b == 0x80 && (c >= 0xAA && c <= 0xAE)) return 3;  // U+202A-U+202E
+    if (a == 0xE2 && b == 0x81 && (c >= 0xA0 && c <= 0xA9)) return 3;  // U+2060-U+2069
+    if (a == 0xEF && b == 0xBB && c == 0xBF) return 3;                 // U+FEFF
+    return 0;
+}
+
 }  // namespace
 
 std::string fileStemOfTitle(const std::string& title) {
     std::string stem;
     for (std::size_t i = 0; i < title.size(); ++i) {
+        if (const std::size_t invisible = invisibleCharacterAt(title, i)) {
+            i += invisible - 1;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(title[i]);
         // U+0080 to U+009F, the second set of control characters, are C2 80 to C2 9F.
         const bool secondControls = c == 0xC2 && i + 1 < title.size() &&

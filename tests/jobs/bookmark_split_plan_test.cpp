@@ -65,6 +65,9 @@ TEST(TitleFileNames, TitlesBecomeSafeFileNames) {
         {"con", "_con"},
         {"COM1.part", "_COM1.part"},
         {"Console", "Console"},
+        {"photo\xE2\x80\xAEgpj.exe", "photogpj.exe"},                       // right-to-left override
+        {"\xE2\x81\xA6" "a\xE2\x80\x8B" "b\xE2\x81\xA9\xEF\xBB\xBF", "ab"},  // isolates, zero width
+        {"\xE2\x80\x8B . x", "x"},                                          // hidden, then trimmed
         {"", ""},
         {long201, long201.substr(0, 199)},  // not inside the last é
     };

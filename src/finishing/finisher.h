@@ -28,7 +28,7 @@ public:
     virtual void writeFinished(const NewOutput& output, std::FILE* file) = 0;
     // The finished document's bytes, for a job that weighs an output before
     // it writes it; the same bytes writeFinished would write, but for dates
-    // and keys made anew. By default what writeFinished writes into a
+    // and the encryption's random parts made anew. By default what writeFinished writes into a
     // temporary file.
     virtual std::string finishInMemory(const NewOutput& output);
     virtual bool protects() const { return false; }

@@ -9,6 +9,7 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "finishing/job_encryption.h"
 #include "finishing/page_stamp.h"
 #include "structure/structure_carry.h"
 #include "finishing/pdf_date.h"
@@ -46,6 +47,8 @@ OutputFinisher::~OutputFinisher() = default;
 void OutputFinisher::prepare() {
     if (const std::string problem = outputPasswordProblem(protection_.outputPassword); !problem.empty())
         throw std::runtime_error(problem);
+    if (!protection_.outputPassword.empty() && !encryption_)
+        encryption_ = std::make_unique<JobEncryption>(protection_.outputPassword);
     if (protection_.watermarkPath.empty() || picture_) return;
     picture_ = preparePicture(protection_.watermarkPath);
     x_ = positionOf(protection_.watermarkX, "X");
@@ -81,11 +84,7 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
 }
 
 void OutputFinisher::protect(QPDFWriter& writer) const {
-    const std::string& password = protection_.outputPassword;
-    if (!password.empty())
-        // The same text opens the file and owns it, so whoever opens it may do everything.
-        writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,
-                                         qpdf_r3p_full, true);
+    if (encryption_) encryption_->applyTo(writer);
 }
 
 void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {

@@ -7,15 +7,14 @@
 
 #include "settings/language_folder.h"
 #include "settings/settings.h"
-#include "settings/translations.h"
+#include "settings/language_texts.h"
 
 std::function<std::string(const std::string& key)> storedLanguageTexts() {
-    auto translations = std::make_shared<Translations>(nullptr, [](const QString& message) {
-        std::cerr << message.toStdString() << '\n';
-    });
+    auto texts = std::make_shared<LanguageTexts>();
     const QString folder = QCoreApplication::applicationDirPath() + "/languages";
     QString language = QString::fromStdString(Settings().language());
     if (language.isEmpty() || !QFile::exists(languageFile(folder, language))) language = QStringLiteral("English");
-    translations->load(languageFile(folder, language));
-    return [translations](const std::string& key) { return translations->text(QString::fromStdString(key)).toStdString(); };
+    texts->load(languageFile(folder, language),
+                [](const QString& message) { std::cerr << message.toStdString() << '\n'; });
+    return [texts](const std::string& key) { return texts->text(QString::fromStdString(key)).toStdString(); };
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "settings/language_texts.h"
+
 class QObject;
 class QWidget;
 
@@ -57,7 +59,7 @@ private:
     void showMessage(const QString& text) const;
 
     QWidget* owner_;
-    QHash<QString, QString> texts_;  // case-folded key -> text
+    LanguageTexts texts_;
     QString separator_;
     MessageHandler showMessage_;
 };

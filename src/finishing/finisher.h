@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "finishing/saved_pdf.h"
 #include "structure/structure_request.h"
 
 // A new document as a job hands it to finishing: the bytes PDFium saved, and
 // where it is to land.
 struct NewOutput {
     std::string path;
-    std::string pdf;
+    SavedPdf pdf;
     int pageCount = 0;
     // Where its pages come from, for the structure of the inputs (bookmarks,
     // links, forms, ...) to be carried into it; none: nothing is carried.

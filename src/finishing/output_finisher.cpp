@@ -7,6 +7,7 @@
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/Buffer.hh>
+#include <qpdf/InputSource.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include "finishing/job_encryption.h"
@@ -59,7 +60,7 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     prepare();
     pdf.setSuppressWarnings(true);
     try {
-        pdf.processMemoryFile(output.path.c_str(), output.pdf.data(), output.pdf.size());
+        pdf.processInputSource(output.pdf.source(output.path));
         if (!sources_) sources_ = std::make_unique<StructureSources>();
         structureNotCarried_ = carryStructure(pdf, output.structure, *sources_).unreadInputs;
 

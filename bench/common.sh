@@ -70,3 +70,49 @@ with open(sys.argv[1], "wb") as f:
             + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 PY
 }
+
+# make_scan_pdf PAGES OUT: a scan of PAGES A4 pages, each one full-page JPEG
+# picture of noise (about 1 MB, 150 dpi) in an image object of its own, as a
+# scanner writes them; Ghostscript draws two pictures that the pages take in
+# turns.
+make_scan_pdf() {
+  local pages=$1 out=$2
+  [[ -f $out ]] && return
+  local dir
+  dir=$(mktemp -d)
+  for seed in 1 2; do
+    printf '%%!PS\n%d srand /w 1240 def /h 1754 def /s w 3 mul string def 595 842 scale\n%s\nshowpage\n' "$seed" \
+      'w h 8 [w 0 0 h neg 0 h] { 0 1 s length 1 sub { s exch rand -16 bitshift 255 and put } for s } false 3 colorimage' \
+      >"$dir/noise.ps"
+    gs -q -dNOPAUSE -dBATCH -sDEVICE=jpeg -dJPEGQ=55 -g1240x1754 -r150 -o "$dir/$seed.jpg" "$dir/noise.ps"
+  done
+  python3 - "$pages" "$out" "$dir/1.jpg" "$dir/2.jpg" <<'PY'
+import sys
+pages, out, pictures = int(sys.argv[1]), sys.argv[2], [open(p, "rb").read() for p in sys.argv[3:]]
+objects = [b"<< /Type /Catalog /Pages 2 0 R >>", None]
+kids = []
+for p in range(pages):
+    picture = pictures[p % len(pictures)]
+    first = len(objects) + 1  # page, content, image
+    kids.append(first)
+    objects.append(b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents %d 0 R"
+                   b" /Resources << /XObject << /Im0 %d 0 R >> >> >>" % (first + 1, first + 2))
+    content = b"q 595 0 0 842 0 0 cm /Im0 Do Q"
+    objects.append(b"<< /Length %d >>\nstream\n%s\nendstream" % (len(content), content))
+    objects.append(b"<< /Type /XObject /Subtype /Image /Width 1240 /Height 1754 /ColorSpace /DeviceRGB"
+                   b" /BitsPerComponent 8 /Filter /DCTDecode /Length %d >>\nstream\n%s\nendstream" % (len(picture), picture))
+objects[1] = b"<< /Type /Pages /Count %d /Kids [%s] >>" % (pages, b" ".join(b"%d 0 R" % k for k in kids))
+with open(out, "wb") as f:
+    f.write(b"%PDF-1.4\n%\xe2\xe3\xcf\xd3\n")
+    offsets = []
+    for number, body in enumerate(objects, 1):
+        offsets.append(f.tell())
+        f.write(b"%d 0 obj\n%s\nendobj\n" % (number, body))
+    table = f.tell()
+    f.write(b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1))
+    for offset in offsets:
+        f.write(b"%010d 00000 n \n" % offset)
+    f.write(b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, table))
+PY
+  rm -rf "$dir"
+}

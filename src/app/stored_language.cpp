@@ -6,17 +6,16 @@
 #include <memory>
 
 #include "settings/language_folder.h"
+#include "settings/language_texts.h"
 #include "settings/settings.h"
-#include "settings/translations.h"
 
 namespace {
 
 std::function<std::string(const std::string& key)> languageTexts(const QString& language) {
-    auto translations = std::make_shared<Translations>(nullptr, [](const QString& message) {
-        std::cerr << message.toStdString() << '\n';
-    });
-    translations->load(languageFile(QCoreApplication::applicationDirPath() + "/languages", language));
-    return [translations](const std::string& key) { return translations->text(QString::fromStdString(key)).toStdString(); };
+    auto texts = std::make_shared<LanguageTexts>();
+    texts->load(languageFile(QCoreApplication::applicationDirPath() + "/languages", language),
+                [](const QString& message) { std::cerr << message.toStdString() << '\n'; });
+    return [texts](const std::string& key) { return texts->text(QString::fromStdString(key)).toStdString(); };
 }
 
 }  // namespace

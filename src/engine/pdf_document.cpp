@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -37,19 +38,21 @@ private:
     int previous_ = 0;
 };
 
-// PDFium's write record with the buffer its callback appends to.
+// PDFium's write record with the function its callback hands each block to.
 struct BlockWriter {
     FPDF_FILEWRITE record;
-    std::string* bytes;
+    const std::function<void(const char*, std::size_t)>* write;
+    std::exception_ptr failure;
 };
 
 int writeBlock(FPDF_FILEWRITE* self, const void* data, unsigned long size) {
     auto* writer = reinterpret_cast<BlockWriter*>(self);
     try {
-        writer->bytes->append(static_cast<const char*>(data), size);
+        (*writer->write)(static_cast<const char*>(data), size);
         return 1;
     } catch (...) {
-        return 0;  // nothing may escape through PDFium's frames
+        writer->failure = std::current_exception();  // nothing may escape through PDFium's frames
+        return 0;
     }
 }
 
@@ -246,9 +249,16 @@ void PdfDocument::addBlankPage(double width, double height) {
     pdfium().FPDF_ClosePage(page);
 }
 
+void PdfDocument::save(const std::function<void(const char*, std::size_t)>& write, SaveMode mode,
+                       PdfVersion version) const {
+    BlockWriter writer{{}, &write, nullptr};
+    const bool saved = saveThrough(open_->document, writer, mode, version);
+    if (writer.failure) std::rethrow_exception(writer.failure);
+    if (!saved) throw PdfError("Cannot save PDF document");
+}
+
 std::string PdfDocument::save(SaveMode mode, PdfVersion version) const {
     std::string bytes;
-    BlockWriter writer{{}, &bytes};
-    if (!saveThrough(open_->document, writer, mode, version)) throw PdfError("Cannot save PDF document");
+    save([&bytes](const char* data, std::size_t size) { bytes.append(data, size); }, mode, version);
     return bytes;
 }

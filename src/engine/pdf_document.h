@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +53,10 @@ public:
     // Adds an empty page of the given size in points after the last one.
     void addBlankPage(double width, double height);
 
+    // Hands the document as a PDF file to write, a block at a time. An
+    // exception write raises ends the save and comes out of it.
+    void save(const std::function<void(const char*, std::size_t)>& write, SaveMode mode = SaveMode::Copy,
+              PdfVersion version = PdfVersion::Unknown) const;
     // The document as a PDF file, in memory.
     std::string save(SaveMode mode = SaveMode::Copy, PdfVersion version = PdfVersion::Unknown) const;
 

@@ -83,8 +83,7 @@ std::string systemText(const char* raw, const std::string& subject) {
 
 bool pdfiumLoaded() { return libraryHandle != nullptr; }
 
-// The executable's own folder, where the library is expected first.
-static std::string programFolder() {
+std::string programFolder() {
     char buffer[4096];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0) return "";

@@ -11,6 +11,10 @@
 // beside the executable first (the program's run path is $ORIGIN).
 extern std::string pdfiumLibraryName;
 
+// The running executable's own folder, ending in "/", where the library is
+// expected first; "" when the system does not tell.
+std::string programFolder();
+
 bool pdfiumLoaded();
 void loadPdfium();
 void* loadPdfiumLibrary(const std::string& name);

@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "finishing/saved_pdf.h"
 #include "structure/structure_request.h"
 
 // A new document as a job hands it to finishing: the bytes PDFium saved, and
 // where it is to land.
 struct NewOutput {
     std::string path;
-    std::string pdf;
+    SavedPdf pdf;
     int pageCount = 0;
     // Where its pages come from, for the structure of the inputs (bookmarks,
     // links, forms, ...) to be carried into it; none: nothing is carried.
@@ -28,7 +29,7 @@ public:
     virtual void writeFinished(const NewOutput& output, std::FILE* file) = 0;
     // The finished document's bytes, for a job that weighs an output before
     // it writes it; the same bytes writeFinished would write, but for dates
-    // and keys made anew. By default what writeFinished writes into a
+    // and the encryption's random parts made anew. By default what writeFinished writes into a
     // temporary file.
     virtual std::string finishInMemory(const NewOutput& output);
     virtual bool protects() const { return false; }

@@ -7,8 +7,10 @@
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/Buffer.hh>
+#include <qpdf/InputSource.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "finishing/job_encryption.h"
 #include "finishing/page_stamp.h"
 #include "structure/structure_carry.h"
 #include "finishing/pdf_date.h"
@@ -52,6 +54,8 @@ void OutputFinisher::prepare() {
     if (const std::string problem = outputPasswordProblem(protection_.outputPassword); !problem.empty())
         throw std::runtime_error(problem);
     sourceDateEpoch();  // a value that is no time fails the job before its first output
+    if (!protection_.outputPassword.empty() && !encryption_)
+        encryption_ = std::make_unique<JobEncryption>(protection_.outputPassword);
     if (protection_.watermarkPath.empty() || picture_) return;
     picture_ = preparePicture(protection_.watermarkPath);
     x_ = positionOf(protection_.watermarkX, "X");
@@ -62,7 +66,7 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     prepare();
     pdf.setSuppressWarnings(true);
     try {
-        pdf.processMemoryFile(output.path.c_str(), output.pdf.data(), output.pdf.size());
+        pdf.processInputSource(output.pdf.source(output.path));
         if (!sources_) sources_ = std::make_unique<StructureSources>();
         structureNotCarried_ = carryStructure(pdf, output.structure, *sources_).unreadInputs;
 
@@ -89,12 +93,8 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
 }
 
 void OutputFinisher::protect(QPDFWriter& writer) const {
-    const std::string& password = protection_.outputPassword;
     if (reproducible(protection_)) writer.setDeterministicID(true);
-    if (!password.empty())
-        // The same text opens the file and owns it, so whoever opens it may do everything.
-        writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,
-                                         qpdf_r3p_full, true);
+    if (encryption_) encryption_->applyTo(writer);
 }
 
 void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {

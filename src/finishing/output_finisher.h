@@ -11,14 +11,16 @@
 class QPDF;
 class QPDFWriter;
 class StructureSources;
+class JobEncryption;
 
 // Finishes a job's outputs over libqpdf, in memory: the structure of the
 // inputs carried into each (see carryStructure; each input is read once per
 // job, by the job's finisher), creator text and dates,
-// then the protection's watermark and password (AES-256, a key of its own
-// for each output). Everything finishing needs is read by prepare, before the
-// job writes anything: the picture is decoded and compressed once and the
-// position read once, for every output of the job. Errors raise exceptions
+// then the protection's watermark and password (AES-256). Everything finishing
+// needs is read by prepare, before the job writes anything: the picture is
+// decoded and compressed once and the position read once, and the password
+// hashed into a file key once, for every output of the job (the outputs of a
+// job share their file key under the same password). Errors raise exceptions
 // whose message names the picture or the position, and the reason; an error
 // while writing an output gives the reason alone, which the caller puts
 // beside the output's name.
@@ -44,6 +46,7 @@ private:
     std::string creatorText_;
     std::optional<PreparedPicture> picture_;
     int x_ = 0, y_ = 0;  // the picture's distance from each page's top-left corner, in points
+    std::unique_ptr<JobEncryption> encryption_;  // made by prepare when the outputs have a password
     std::unique_ptr<StructureSources> sources_;  // the inputs read so far
     std::vector<std::size_t> structureNotCarried_;
 };

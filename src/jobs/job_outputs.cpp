@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 #include "finishing/finisher.h"
@@ -38,7 +39,12 @@ NewOutput JobOutputs::save(PdfDocument&& document, const std::string& path) {
     output.structure = provenance_.takeOutput();
     const PdfDocument closedAfterSaving = std::move(document);
     output.pageCount = closedAfterSaving.pageCount();
-    if (output.pageCount > 0) output.pdf = closedAfterSaving.save();
+    if (output.pageCount > 0) {
+        // A large output goes into a temporary file beside its target, on the file system it lands on.
+        const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        output.pdf = SavedPdf(folder.empty() ? "." : folder.string());
+        closedAfterSaving.save([&output](const char* data, std::size_t size) { output.pdf.append(data, size); });
+    }
     return output;
 }
 

@@ -17,8 +17,9 @@ struct FinishedOutput {
     std::vector<std::size_t> notCarried;  // inputs whose structure could not be carried into it
 };
 
-// Where a job's outputs go: each new document is saved by PDFium into memory,
-// finished from there (with the document structure of the inputs its pages
+// Where a job's outputs go: each new document is saved by PDFium (into memory,
+// or a temporary file beside its target once large; see SavedPdf), finished
+// from there (with the document structure of the inputs its pages
 // come from) and landed at its target in one write; the reporter hears of
 // each output once it is at its target.
 class JobOutputs {

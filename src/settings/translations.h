@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+#include "settings/language_texts.h"
+
 class QObject;
 class QWidget;
 
@@ -39,6 +41,6 @@ private:
     void updateControl(const QString& name);
 
     QWidget* owner_;
-    QHash<QString, QString> texts_;  // case-folded key -> text
+    LanguageTexts texts_;
     MessageHandler showMessage_;
 };

@@ -131,6 +131,32 @@ TEST_F(Finishing, PasswordOpensTheFileWithEveryRight) {
     EXPECT_EQ(documentPermissions(opened.handle()) & everyRight, everyRight);
 }
 
+// The password is hashed into a file key once per job: every output of one
+// finisher holds the same encrypted key and opens with the password alone;
+// another job makes a key of its own.
+TEST_F(Finishing, OutputsOfOneJobShareTheirFileKey) {
+    protection.outputPassword = "pw";
+    const std::string second = dir.file("second.pdf"), otherJob = dir.file("other.pdf");
+    fixtures::writeMarkedPdf(second, "B", 2);
+    fixtures::writeMarkedPdf(otherJob, "C", 1);
+    OutputFinisher job(protection, CreatorText);
+    fixtures::finishFile(job, output);
+    fixtures::finishFile(job, second);
+    finish(otherJob);
+
+    const auto encryptedKey = [](const std::string& path) {
+        QPDF pdf;
+        pdf.processFile(path.c_str(), "pw");
+        return pdf.getTrailer().getKey("/Encrypt").getKey("/UE").getStringValue();
+    };
+    EXPECT_EQ(encryptedKey(output), encryptedKey(second));
+    EXPECT_NE(encryptedKey(output), encryptedKey(otherJob));
+    EXPECT_EQ(fixtures::markerText(output, "pw"), "A1 A2 A3");
+    EXPECT_EQ(fixtures::markerText(second, "pw"), "B1 B2");
+    EXPECT_EQ(errorOf([&] { PdfDocument::open(second); }), "Password required or incorrect password");
+    EXPECT_EQ(PdfDocument::open(second, "pw").pageCount(), 2);
+}
+
 // A password other readers would cut short is refused before anything is written.
 TEST_F(Finishing, RefusesAnOutputPasswordLongerThan127Bytes) {
     const std::string saved = fixtures::readFile(output);

@@ -16,7 +16,7 @@ inline void finishFile(Finisher& finisher, const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << file.rdbuf();
-    output.pdf = bytes.str();
+    output.pdf = SavedPdf::fromBytes(bytes.str());
     finisher.prepare();
     OutputLanding landing(nullptr);
     landing.stage({path}, [&](std::FILE* file) { finisher.writeFinished(output, file); });

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/silent_switches.h"
+
+// Runs "-qs" or "-qm" in the Qt application started for it: with the
+// window's dialogs where someone can see them (windowDialogs), with the
+// console and the terminal otherwise (null). Returns the exit code.
+int runSilentJob(const std::vector<std::string>& arguments, Dialogs* windowDialogs,
+                 const SilentSwitches::ErrorReport& reportApplicationError);
+
+// An error that ended a silent job where no window can show it.
+void reportApplicationErrorOnConsole(const std::string& message);

@@ -1,0 +1,14 @@
+#pragma once
+
+// The window and the forms that may show it (no arguments, "-s", "-m", and
+// "-qs" or "-qm" where a display answers) live in a library of their own,
+// loaded from the program's folder only by those forms, so that the command
+// line and the page-drawing service start without Qt Widgets, Qt Gui and the
+// display libraries. Returns the exit code.
+int runWindowLibrary(int& argc, char** argv);
+
+// The library's file name in the program's folder, and its entry point
+// (window_main.cpp), which takes what main takes.
+constexpr const char* WindowLibraryName = "libsplimera_window.so";
+constexpr const char* WindowEntryName = "splimeraWindowMain";
+using WindowEntry = int (*)(int& argc, char** argv);

@@ -7,6 +7,7 @@
 #include "app/output_listing.h"
 #include "app/planned_outputs.h"
 #include "app/progress_line.h"
+#include "app/standard_streams.h"
 #include "app/usage.h"
 #include "jobs/job_reporter.h"
 #include "jobs/merge_job.h"
@@ -16,6 +17,7 @@
 #include "jobs/request_error.h"
 #include "jobs/split_job.h"
 #include "base/whole_number.h"
+#include "finishing/output_landing.h"
 
 namespace {
 
@@ -26,16 +28,18 @@ struct PreparedJob {
     std::function<void(JobReporter&)> run;
     StoredProtectionUse stored;
     int plannedFiles = 0;
+    bool outputOnStandardOutput = false;  // the listing then goes to standard error
 };
 
-InputFile inputFor(const std::string& path) {
+InputFile inputFor(const std::string& path, const JobCommandContext& context) {
+    if (path == "-") return inputFileFor(standardInputCopy(context.in));
     if (const std::string problem = inputProblem(path); !problem.empty())
         throw UsageError("Input file " + problem + ": " + path);
     return inputFileFor(path);
 }
 
 std::string folderGivenBy(const ParsedArguments& parsed, const std::string& fallback) {
-    if (!parsed.has("--to")) return fallback;
+    if (!parsed.has("--to")) return defaultOutputFolder(fallback);
     std::string folder = parsed.value("--to");
     std::error_code error;
     if (!fs::is_directory(folder, error)) throw UsageError("The folder of --to does not exist: " + folder);
@@ -151,7 +155,7 @@ void checkRangeList(const std::string& rangeList) {
 
 PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext& context) {
     if (parsed.positional.size() != 1) throw UsageError("split takes one input file");
-    SplitRequest request = splitRequestFor(inputFor(parsed.positional[0]));
+    SplitRequest request = splitRequestFor(inputFor(parsed.positional[0], context));
     int methods = 0;
     for (const char* option : {"--pages", "--groups", "--each", "--ranges", "--bookmarks", "--size"})
         methods += parsed.has(option);
@@ -198,7 +202,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     if (parsed.positional.empty()) throw UsageError("merge takes the files to merge");
     if (!parsed.has("-o")) throw UsageError("merge needs -o OUTPUT");
     MergeRequest request;
-    for (const std::string& path : parsed.positional) request.inputs.push_back(inputFor(path));
+    for (const std::string& path : parsed.positional) request.inputs.push_back(inputFor(path, context));
     request.outputPath = parsed.value("-o");
     request.bookmarks = bookmarkMode(parsed);
     request.padOdd = parsed.has("--pad-odd");
@@ -213,6 +217,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     request.silent = true;
     for (InputFile& input : request.inputs) unlockInput(input, passwords.inputs());
     job.plannedFiles = request.inputs.size() < 2 ? 0 : 1;
+    job.outputOnStandardOutput = landsOnStandardOutput(request.outputPath);
     job.run = [request](JobReporter& reporter) { runMerge(request, reporter); };
     return job;
 }
@@ -220,8 +225,8 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
 PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& context) {
     if (parsed.positional.size() != 2) throw UsageError("mix takes two input files");
     MixRequest request;
-    request.first = inputFor(parsed.positional[0]);
-    request.second = inputFor(parsed.positional[1]);
+    request.first = inputFor(parsed.positional[0], context);
+    request.second = inputFor(parsed.positional[1], context);
     request.firstMethod = mixMethod(parsed, "--first");
     request.secondMethod = mixMethod(parsed, "--second");
     check(request, parsed);
@@ -243,6 +248,7 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
 }
 
 PreparedJob prepare(const std::string& command, const ParsedArguments& parsed, const JobCommandContext& context) {
+    checkStandardInputUse(parsed.positional, {parsed.value("--password-file"), parsed.value("--output-password-file")});
     if (command == "split") return prepareSplit(parsed, context);
     if (command == "merge") return prepareMerge(parsed, context);
     return prepareMix(parsed, context);
@@ -277,7 +283,8 @@ public:
     void outputWritten(const WrittenOutput& output) override {
         ++written;
         // Standard output may be the same terminal.
-        if (!quiet_) progress_.interrupt([&] { context_.out << listingLine(output, job_.stored) << std::endl; });
+        std::ostream& listing = job_.outputOnStandardOutput ? context_.err : context_.out;
+        if (!quiet_) progress_.interrupt([&] { listing << listingLine(output, job_.stored) << std::endl; });
         progress_.fileWritten();
     }
     int written = 0;

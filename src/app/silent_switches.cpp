@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/planned_outputs.h"
 #include "app/progress_line.h"
+#include "finishing/output_landing.h"
 #include "jobs/input_file.h"
 #include "jobs/job_reporter.h"
 #include "jobs/merge_job.h"
@@ -76,7 +77,7 @@ int SilentSwitches::runSplit(const std::vector<std::string>& arguments) {
     request.protection = context_.protection;
     request.silent = true;
     return runJob([&](JobReporter& reporter) { ::runSplit(request, reporter); }, plannedSplitFiles(request, pageCount),
-                  "Silent Split operation done.");
+                  "Silent Split operation done.", console_);
 }
 
 int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
@@ -113,13 +114,15 @@ int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
     }
     request.protection = context_.protection;
     request.silent = true;
+    // A merge written to standard output leaves it to the PDF.
     return runJob([&](JobReporter& reporter) { ::runMerge(request, reporter); }, request.inputs.size() < 2 ? 0 : 1,
-                  "Silent Merge operation done.");
+                  "Silent Merge operation done.", landsOnStandardOutput(request.outputPath) ? errors_ : console_);
 }
 
 // Runs a silent job: its console line when it returns, whatever it produced;
 // an error that ends it is reported as the application's error instead.
-int SilentSwitches::runJob(const std::function<void(JobReporter&)>& job, int plannedFiles, const std::string& doneLine) {
+int SilentSwitches::runJob(const std::function<void(JobReporter&)>& job, int plannedFiles, const std::string& doneLine,
+                           std::ostream& doneStream) {
     int written = 0;
     try {
         ProgressLine progress(errors_, context_.showProgress, plannedFiles);
@@ -130,6 +133,6 @@ int SilentSwitches::runJob(const std::function<void(JobReporter&)>& job, int pla
         reportApplicationError_(error.what());
         return ExitJobFailed;
     }
-    console_ << doneLine << std::endl;
+    doneStream << doneLine << std::endl;
     return written > 0 ? ExitDone : ExitJobFailed;
 }

@@ -4,6 +4,7 @@
 
 #include "app/exit_code.h"
 #include "app/job_command_arguments.h"
+#include "app/job_stop.h"
 #include "app/output_listing.h"
 #include "app/planned_outputs.h"
 #include "app/progress_line.h"
@@ -16,6 +17,7 @@
 #include "jobs/range_list.h"
 #include "jobs/request_error.h"
 #include "jobs/split_job.h"
+#include "base/platform_process.h"
 #include "base/whole_number.h"
 #include "finishing/output_landing.h"
 
@@ -287,6 +289,7 @@ public:
         if (!quiet_) progress_.interrupt([&] { listing << listingLine(output, job_.stored) << std::endl; });
         progress_.fileWritten();
     }
+    bool stopRequested() const override { return StopSignals::received() != 0; }
     int written = 0;
 
 private:
@@ -321,11 +324,18 @@ int runJobCommand(const std::vector<std::string>& arguments, const JobCommandCon
         return ExitJobFailed;
     }
     ConsoleReporter reporter(context, job, quiet);
+    const StopSignals stopSignals;
     try {
         job.run(reporter);
     } catch (const std::exception& error) {
-        reporter.showMessage(error.what());
-        return ExitJobFailed;
+        if (!StopSignals::received()) {
+            reporter.showMessage(error.what());
+            return ExitJobFailed;
+        }
+    }
+    if (const int signal = StopSignals::received()) {
+        reporter.showMessage(stoppedLine(signal, reporter.written, job.plannedFiles));
+        return stoppedExitCode(signal);
     }
     return reporter.written == 0 ? ExitJobFailed : ExitDone;
 }

@@ -2,7 +2,9 @@
 
 #include "app/command_line.h"
 #include "app/planned_outputs.h"
+#include "app/job_stop.h"
 #include "app/progress_line.h"
+#include "base/platform_process.h"
 #include "finishing/output_landing.h"
 #include "jobs/input_file.h"
 #include "jobs/job_reporter.h"
@@ -33,6 +35,7 @@ public:
         ++written;
         progress_.fileWritten();
     }
+    bool stopRequested() const override { return StopSignals::received() != 0; }
 
     int written = 0;
 
@@ -124,13 +127,26 @@ int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
 int SilentSwitches::runJob(const std::function<void(JobReporter&)>& job, int plannedFiles, const std::string& doneLine,
                            std::ostream& doneStream) {
     int written = 0;
-    try {
+    int signal = 0;
+    std::optional<std::string> failure;
+    {
+        const StopSignals stopSignals;
         ProgressLine progress(errors_, context_.showProgress, plannedFiles);
         SilentReporter reporter(context_, progress);
-        job(reporter);
+        try {
+            job(reporter);
+        } catch (const std::exception& error) {
+            failure = error.what();
+        }
         written = reporter.written;
-    } catch (const std::exception& error) {
-        reportApplicationError_(error.what());
+        signal = StopSignals::received();
+    }
+    if (signal) {
+        errors_ << stoppedLine(signal, written, plannedFiles) << std::endl;
+        return stoppedExitCode(signal);
+    }
+    if (failure) {
+        reportApplicationError_(*failure);
         return ExitJobFailed;
     }
     doneStream << doneLine << std::endl;

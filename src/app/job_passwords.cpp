@@ -51,7 +51,11 @@ PasswordOptions::PasswordOptions(const ParsedArguments& parsed, std::istream& st
             throw UsageError("The first line of the file of --output-password-file is empty: " + outputFile);
         output_ = lines.front();
     } else if (parsed.has("--output-password")) {
+        // An empty one would leave the outputs unprotected without a word.
         output_ = parsed.value("--output-password");
+        if (output_->empty())
+            throw UsageError(
+                "The option --output-password needs a password; to write outputs without one, use --no-protection");
     }
     if (inputFile != "-" && outputFile != "-") inputs_.ask = std::move(ask);
 }

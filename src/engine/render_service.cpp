@@ -72,7 +72,7 @@ PageAnswer answer(const PageRequest& request, OpenDocuments& documents) {
     try {
         const PdfDocument& document = documents.document(request.path, request.password);
         if (request.page < 0 || request.page >= document.pageCount())
-            throw PdfError("The document has no page " + std::to_string(request.page + 1));
+            throw PdfError("The document has no page " + std::to_string(static_cast<long long>(request.page) + 1));
         answer.picture = renderPage(document, request.page, request.maxWidth, request.maxHeight);
         answer.label = pageLabel(document, request.page);
     } catch (const std::exception& error) {

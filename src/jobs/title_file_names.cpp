@@ -1,7 +1,11 @@
 #include "jobs/title_file_names.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
 #include <set>
+
+#include <utf8proc.h>
 
 namespace {
 
@@ -30,9 +34,46 @@ bool isDeviceName(const std::string& stem) {
            name[3] >= '1' && name[3] <= '9';
 }
 
+// Characters that change how a name shows without showing themselves: the
+// bidirectional controls (a right-to-left override makes "gpj.exe" show as
+// "exe.jpg") and the zero-width characters.
+bool isInvisible(utf8proc_int32_t c) {
+    return c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) || c == 0x2060 ||
+           (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+}
+
+// The text without invisible characters and in Unicode's composed normal
+// form (NFC), so that titles that show alike give one name; text that is not
+// UTF-8 stays as it is.
+std::string visibleComposed(const std::string& text) {
+    const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+    std::string visible;
+    for (utf8proc_ssize_t at = 0, size = static_cast<utf8proc_ssize_t>(text.size()); at < size;) {
+        utf8proc_int32_t c = 0;
+        const utf8proc_ssize_t length = utf8proc_iterate(bytes + at, size - at, &c);
+        if (length <= 0) return text;
+        if (!isInvisible(c)) visible.append(text, static_cast<std::size_t>(at), static_cast<std::size_t>(length));
+        at += length;
+    }
+    utf8proc_uint8_t* composed = nullptr;
+    const utf8proc_ssize_t length = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(visible.data()),
+                                                 static_cast<utf8proc_ssize_t>(visible.size()), &composed,
+                                                 static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE));
+    if (length < 0) return visible;
+    std::string result(reinterpret_cast<const char*>(composed), static_cast<std::size_t>(length));
+    std::free(composed);
+    return result;
+}
+
+bool isSameFile(const std::string& name, const std::string& other) {
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::u8path(name), std::filesystem::u8path(other), error);
+}
+
 }  // namespace
 
-std::string fileStemOfTitle(const std::string& title) {
+std::string fileStemOfTitle(const std::string& rawTitle) {
+    const std::string title = visibleComposed(rawTitle);
     std::string stem;
     for (std::size_t i = 0; i < title.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(title[i]);
@@ -66,7 +107,8 @@ std::vector<std::string> uniqueOutputNames(const std::string& folder, const std:
     std::vector<std::string> names;
     for (const std::string& stem : stems) {
         std::string name = folder + stem + Extension;
-        for (int copy = 2; taken.count(folded(name)); ++copy) {
+        // The input may be spelled otherwise than the folder and the name.
+        for (int copy = 2; taken.count(folded(name)) || isSameFile(name, inputPath); ++copy) {
             const std::string suffix = " (" + std::to_string(copy) + ")";
             name = folder + cutAt(stem, MostTitleNameBytes - suffix.size()) + suffix + Extension;
         }

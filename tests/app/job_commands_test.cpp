@@ -258,7 +258,7 @@ TEST_F(JobCommands, PasswordsFromAFileOrStandardInput) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(markerText(dir.file("file.pdf"), "team"), "L1 L2 C1 C2");
 
-    result = run({"split", "locked.pdf", "--password-file", "-", "--output-password", ""}, "wrong\nright\n");
+    result = run({"split", "locked.pdf", "--password-file", "-", "--no-protection"}, "wrong\nright\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(markerText(dir.file("locked_1.pdf")), "L1");
 
@@ -378,6 +378,8 @@ TEST_F(JobCommands, UsageErrorsNameTheOptionAndWriteNothing) {
          "The file of --password-file cannot be read: none.txt"},
         {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--output-password-file", "empty.txt"},
          "The first line of the file of --output-password-file is empty: empty.txt"},
+        {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--output-password", ""},
+         "The option --output-password needs a password; to write outputs without one, use --no-protection"},
         {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--output-password", "a", "--output-password-file", "-"},
          "Give one of --output-password and --output-password-file"},
         {{"merge", "A.pdf", "B.pdf", "-o", "x.pdf", "--password-file", "-", "--output-password-file", "-"},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -65,7 +67,8 @@ TEST(RenderService, AnswersEachRequestInOrder) {
     const std::vector<PageRequest> requests = {
         {1, dir.file("colours.pdf"), "", 1, 50, 50},  {2, dir.file("garbage.pdf"), "", 0, 50, 50},
         {3, dir.file("colours.pdf"), "", 2, 50, 50},  {4, dir.file("locked.pdf"), "", 0, 50, 50},
-        {5, dir.file("locked.pdf"), "pw", 0, 50, 50},
+        {5, dir.file("locked.pdf"), "pw", 0, 50, 50}, {6, dir.file("colours.pdf"), "", INT_MAX, 50, 50},
+        {7, dir.file("colours.pdf"), "", -1, 50, 50},
     };
     std::string input;
     for (const PageRequest& request : requests) input += encodeRequest(request);
@@ -94,6 +97,8 @@ TEST(RenderService, AnswersEachRequestInOrder) {
         {3, "The document has no page 3", "", 0},
         {4, "Password required or incorrect password", "", 0},
         {5, drawn, "", 39},
+        {6, "The document has no page 2147483648", "", 0},
+        {7, "The document has no page 0", "", 0},
     };
     for (std::size_t i = 0; i < answers.size(); ++i) {
         EXPECT_EQ(answers[i].id, expected[i].id);

@@ -191,7 +191,7 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     check(request, parsed);
     request.baseName = parsed.value("--name", request.baseName);
     request.destinationFolder = folderGivenBy(parsed, request.destinationFolder);
-    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
@@ -213,7 +213,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     std::error_code error;
     if (!folder.empty() && !fs::is_directory(folder, error))
         throw UsageError("The folder of -o does not exist: " + folder.string() + "/");
-    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
@@ -238,7 +238,7 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     const OutputPlace place = defaultOutputPlace(request.first);
     request.baseName = parsed.value("--name", place.baseName);
     request.destinationFolder = folderGivenBy(parsed, place.folder);
-    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;

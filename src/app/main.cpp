@@ -19,6 +19,7 @@
 #include "engine/render_protocol.h"
 #include "engine/render_service.h"
 #include "base/application.h"
+#include "base/platform_process.h"
 #include "settings/settings.h"
 #include "ui/display_check.h"
 #include "ui/main_window.h"
@@ -122,6 +123,7 @@ int runWindow(int& argc, char** argv, const std::vector<std::string>& arguments)
 
 int main(int argc, char** argv) {
     tuneAllocator();
+    keepCoreDumpsOff();  // every form may hold a password (the stored one, an input's)
     // The window's page-drawing process: no Qt, no settings.
     if (argc == 2 && std::string(argv[1]) == RenderServiceSwitch) return runRenderService();
     installQtMessageFilter();

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,10 @@ OutputTarget outputTargetOf(const std::string& path);
 
 // The permissions a new file gets (what the process's umask leaves of 0666).
 unsigned newFileMode();
+
+// The permissions of the file at path when users other than its owner may
+// read it; nothing when only its owner may, or the system does not say.
+std::optional<unsigned> permissionsOpenToOthers(const std::string& path);
 
 // The most files this process may hold open, and how many it holds now.
 std::size_t openFileLimit();

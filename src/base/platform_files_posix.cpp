@@ -146,6 +146,12 @@ unsigned newFileMode() {
     return mode;
 }
 
+std::optional<unsigned> permissionsOpenToOthers(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || (status.st_mode & (S_IRGRP | S_IROTH)) == 0) return std::nullopt;
+    return status.st_mode & 07777u;
+}
+
 std::size_t openFileLimit() {
     rlimit limit{};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 1u << 20;

@@ -23,3 +23,9 @@ public:
     // Its name as users know it: "SIGINT", ...
     static std::string nameOf(int signal);
 };
+
+// Keeps the process out of core dumps from now on, so that a crash cannot
+// write the passwords it holds into a file: on Linux it is no longer
+// dumpable and its core size limit (which the processes it starts inherit)
+// is 0.
+void keepCoreDumpsOff();

@@ -3,6 +3,11 @@
 
 #include <csignal>
 
+#include <sys/resource.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
 namespace {
 
 constexpr int Stopping[] = {SIGINT, SIGTERM, SIGHUP};
@@ -42,5 +47,15 @@ std::string StopSignals::nameOf(int signal) {
     case SIGHUP: return "SIGHUP";
     }
     return "signal " + std::to_string(signal);
+}
+
+void keepCoreDumpsOff() {
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_CORE, &none);
+#ifdef __linux__
+    // Also where cores go to a program (systemd-coredump), which the limit
+    // alone does not stop.
+    ::prctl(PR_SET_DUMPABLE, 0);
+#endif
 }
 #endif

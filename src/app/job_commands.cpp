@@ -6,9 +6,11 @@
 #include "app/job_command_arguments.h"
 #include "app/job_options.h"
 #include "app/job_result.h"
+#include "app/job_stop.h"
 #include "app/output_listing.h"
 #include "app/planned_outputs.h"
 #include "app/progress_line.h"
+#include "app/standard_streams.h"
 #include "app/usage.h"
 #include "jobs/job_reporter.h"
 #include "jobs/merge_job.h"
@@ -18,7 +20,9 @@
 #include "jobs/range_list.h"
 #include "jobs/request_error.h"
 #include "jobs/split_job.h"
+#include "base/platform_process.h"
 #include "base/whole_number.h"
+#include "finishing/output_landing.h"
 
 namespace {
 
@@ -30,16 +34,18 @@ struct PreparedJob {
     StoredProtectionUse stored;
     int plannedFiles = 0;
     std::vector<std::string> notes;  // said before the job runs
+    bool outputOnStandardOutput = false;  // the listing then goes to standard error
 };
 
-InputFile inputFor(const std::string& path) {
+InputFile inputFor(const std::string& path, const JobCommandContext& context) {
+    if (path == "-") return inputFileFor(standardInputCopy(context.in));
     if (const std::string problem = inputProblem(path); !problem.empty())
         throw UsageError("Input file " + problem + ": " + path);
     return inputFileFor(path);
 }
 
 std::string folderGivenBy(const ParsedArguments& parsed, const std::string& fallback) {
-    if (!parsed.has("--to")) return fallback;
+    if (!parsed.has("--to")) return defaultOutputFolder(fallback);
     std::string folder = parsed.value("--to");
     std::error_code error;
     if (!fs::is_directory(folder, error)) throw UsageError("The folder of --to does not exist: " + folder);
@@ -163,7 +169,7 @@ std::string beyondEndNote(const std::string& path, int pageCount, const std::vec
 
 PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext& context) {
     if (parsed.positional.size() != 1) throw UsageError("split takes one input file");
-    SplitRequest request = splitRequestFor(inputFor(parsed.positional[0]));
+    SplitRequest request = splitRequestFor(inputFor(parsed.positional[0], context));
     int methods = 0;
     for (const char* option : {"--pages", "--groups", "--each", "--ranges", "--bookmarks", "--size"})
         methods += parsed.has(option);
@@ -197,7 +203,7 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     check(request, parsed);
     request.baseName = parsed.value("--name", request.baseName);
     request.destinationFolder = folderGivenBy(parsed, request.destinationFolder);
-    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
@@ -215,7 +221,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     if (!parsed.has("-o")) throw UsageError("merge needs -o OUTPUT");
     MergeRequest request;
     for (std::size_t i = 0; i < parsed.positional.size(); ++i) {
-        request.inputs.push_back(inputFor(parsed.positional[i]));
+        request.inputs.push_back(inputFor(parsed.positional[i], context));
         request.pageSelections.push_back(parsed.fileValue("--select", i));
     }
     request.outputPath = parsed.value("-o");
@@ -226,7 +232,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     std::error_code error;
     if (!folder.empty() && !fs::is_directory(folder, error))
         throw UsageError("The folder of -o does not exist: " + folder.string() + "/");
-    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
@@ -235,6 +241,9 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
         selectedPages(request.pageSelection(i), pageCount, request.inputs[i].path());  // its pages are there
     }
     job.plannedFiles = request.inputs.size() < 2 ? 0 : 1;
+    job.outputOnStandardOutput = landsOnStandardOutput(request.outputPath);
+    if (job.outputOnStandardOutput && parsed.has("--json"))
+        throw UsageError("--json and -o - both write to standard output; name an output file with -o");
     job.run = [request](JobReporter& reporter) { runMerge(request, reporter); };
     return job;
 }
@@ -242,8 +251,8 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
 PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& context) {
     if (parsed.positional.size() != 2) throw UsageError("mix takes two input files");
     MixRequest request;
-    request.first = inputFor(parsed.positional[0]);
-    request.second = inputFor(parsed.positional[1]);
+    request.first = inputFor(parsed.positional[0], context);
+    request.second = inputFor(parsed.positional[1], context);
     request.firstMethod = mixMethod(parsed, "--first");
     request.secondMethod = mixMethod(parsed, "--second");
     check(request, parsed);
@@ -253,7 +262,7 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     const OutputPlace place = defaultOutputPlace(request.first);
     request.baseName = parsed.value("--name", place.baseName);
     request.destinationFolder = folderGivenBy(parsed, place.folder);
-    const PasswordOptions passwords(parsed, context.in, context.askPassword);
+    const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
     request.silent = true;
@@ -265,6 +274,7 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
 }
 
 PreparedJob prepare(const std::string& command, const ParsedArguments& parsed, const JobCommandContext& context) {
+    checkStandardInputUse(parsed.positional, {parsed.value("--password-file"), parsed.value("--output-password-file")});
     if (command == "split") return prepareSplit(parsed, context);
     if (command == "merge") return prepareMerge(parsed, context);
     return prepareMix(parsed, context);
@@ -303,10 +313,12 @@ public:
             result_->addFile(output, error ? 0 : bytes, !job_.stored.password, !job_.stored.watermark);
         } else if (!quiet_) {
             // Standard output may be the same terminal.
-            progress_.interrupt([&] { context_.out << listingLine(output, job_.stored) << std::endl; });
+            std::ostream& listing = job_.outputOnStandardOutput ? context_.err : context_.out;
+            progress_.interrupt([&] { listing << listingLine(output, job_.stored) << std::endl; });
         }
         progress_.fileWritten();
     }
+    bool stopRequested() const override { return StopSignals::received() != 0; }
     int written = 0;
 
 private:
@@ -347,11 +359,18 @@ int runCommand(const std::vector<std::string>& arguments, const JobCommandContex
     }
     ConsoleReporter reporter(context, job, quiet, result);
     for (const std::string& note : job.notes) reporter.showMessage(note);
+    const StopSignals stopSignals;
     try {
         job.run(reporter);
     } catch (const std::exception& error) {
-        reporter.showError(error.what());
-        return ExitJobFailed;
+        if (!StopSignals::received()) {
+            reporter.showError(error.what());
+            return ExitJobFailed;
+        }
+    }
+    if (const int signal = StopSignals::received()) {
+        reporter.showMessage(stoppedLine(signal, reporter.written, job.plannedFiles));
+        return stoppedExitCode(signal);
     }
     return reporter.written == 0 ? ExitJobFailed : ExitDone;
 }

@@ -1,9 +1,11 @@
 #include "app/job_passwords.h"
 
+#include <cstdio>
 #include <fstream>
 #include <memory>
 
 #include "app/job_command_arguments.h"
+#include "base/platform_files.h"
 #include "engine/password_search.h"
 #include "engine/pdf_error.h"
 
@@ -29,9 +31,22 @@ std::vector<std::string> linesOf(const std::string& option, const std::string& f
     return lines;
 }
 
+// A password file that others may read is named, as ssh names a key file open
+// to others, and used all the same.
+void warnIfOpenToOthers(const std::string& file, std::ostream& warnings) {
+    if (file == "-") return;
+    if (const std::optional<unsigned> mode = permissionsOpenToOthers(file)) {
+        char octal[8];
+        std::snprintf(octal, sizeof octal, "%04o", *mode);
+        warnings << "Warning: the password file " << file << " can be read by other users (permissions " << octal
+                 << "); chmod 600 keeps it to you" << std::endl;
+    }
+}
+
 }  // namespace
 
-PasswordOptions::PasswordOptions(const ParsedArguments& parsed, std::istream& standardInput, AskPassword ask) {
+PasswordOptions::PasswordOptions(const ParsedArguments& parsed, std::istream& standardInput, AskPassword ask,
+                                 std::ostream& warnings) {
     const std::string inputFile = parsed.value("--password-file");
     const std::string outputFile = parsed.value("--output-password-file");
     if (inputFile == "-" && outputFile == "-")
@@ -44,13 +59,16 @@ PasswordOptions::PasswordOptions(const ParsedArguments& parsed, std::istream& st
         // No password opens a file only without one, which is tried first anyway.
         for (std::string& line : linesOf("--password-file", inputFile, standardInput))
             if (!line.empty()) inputs_.given.push_back(std::move(line));
+        warnIfOpenToOthers(inputFile, warnings);
     }
     if (!outputFile.empty()) {
         const std::vector<std::string> lines = linesOf("--output-password-file", outputFile, standardInput);
         if (lines.empty() || lines.front().empty())
             throw UsageError("The first line of the file of --output-password-file is empty: " + outputFile);
         output_ = lines.front();
+        warnIfOpenToOthers(outputFile, warnings);
     } else if (parsed.has("--output-password")) {
+        // An empty one would leave the outputs unprotected without a word.
         output_ = parsed.value("--output-password");
         if (output_->empty())
             throw UsageError("The option --output-password needs a password; to write outputs without one, "

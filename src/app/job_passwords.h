@@ -2,6 +2,7 @@
 #include <functional>
 #include <istream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,12 @@ struct InputPasswords {
 // standardInput. Someone is asked (ask) only when standard input is not read
 // for a password file. Raises UsageError for a file that cannot be read, an
 // output password file whose first line is empty, both output password
-// options, and standard input named twice.
+// options, an empty output password, and standard input named twice. A
+// password file that other users may read is named on warnings.
 class PasswordOptions {
 public:
-    PasswordOptions(const ParsedArguments& parsed, std::istream& standardInput, AskPassword ask);
+    PasswordOptions(const ParsedArguments& parsed, std::istream& standardInput, AskPassword ask,
+                    std::ostream& warnings);
 
     const InputPasswords& inputs() const { return inputs_; }
     // The output password the options give, if they give one.

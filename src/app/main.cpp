@@ -12,6 +12,7 @@
 #include "app/window_library.h"
 #include "engine/render_protocol.h"
 #include "engine/render_service.h"
+#include "base/platform_process.h"
 #include "ui/display_check.h"
 
 // Each form starts only what it needs: the page-drawing service no Qt, an
@@ -19,6 +20,7 @@
 // Qt Core alone; the forms that may show a window load the window's library.
 int main(int argc, char** argv) {
     tuneAllocator();
+    keepCoreDumpsOff();  // every form may hold a password (the stored one, an input's)
     // The window's page-drawing process: no Qt, no settings.
     if (argc == 2 && std::string(argv[1]) == RenderServiceSwitch) return runRenderService();
     installQtMessageFilter();

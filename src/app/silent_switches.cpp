@@ -2,7 +2,10 @@
 
 #include "app/command_line.h"
 #include "app/planned_outputs.h"
+#include "app/job_stop.h"
 #include "app/progress_line.h"
+#include "base/platform_process.h"
+#include "finishing/output_landing.h"
 #include "jobs/input_file.h"
 #include "jobs/job_reporter.h"
 #include "jobs/merge_job.h"
@@ -32,6 +35,7 @@ public:
         ++written;
         progress_.fileWritten();
     }
+    bool stopRequested() const override { return StopSignals::received() != 0; }
 
     int written = 0;
 
@@ -76,7 +80,7 @@ int SilentSwitches::runSplit(const std::vector<std::string>& arguments) {
     request.protection = context_.protection;
     request.silent = true;
     return runJob([&](JobReporter& reporter) { ::runSplit(request, reporter); }, plannedSplitFiles(request, pageCount),
-                  "Silent Split operation done.");
+                  "Silent Split operation done.", console_);
 }
 
 int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
@@ -113,23 +117,38 @@ int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
     }
     request.protection = context_.protection;
     request.silent = true;
+    // A merge written to standard output leaves it to the PDF.
     return runJob([&](JobReporter& reporter) { ::runMerge(request, reporter); }, request.inputs.size() < 2 ? 0 : 1,
-                  "Silent Merge operation done.");
+                  "Silent Merge operation done.", landsOnStandardOutput(request.outputPath) ? errors_ : console_);
 }
 
 // Runs a silent job: its console line when it returns, whatever it produced;
 // an error that ends it is reported as the application's error instead.
-int SilentSwitches::runJob(const std::function<void(JobReporter&)>& job, int plannedFiles, const std::string& doneLine) {
+int SilentSwitches::runJob(const std::function<void(JobReporter&)>& job, int plannedFiles, const std::string& doneLine,
+                           std::ostream& doneStream) {
     int written = 0;
-    try {
+    int signal = 0;
+    std::optional<std::string> failure;
+    {
+        const StopSignals stopSignals;
         ProgressLine progress(errors_, context_.showProgress, plannedFiles);
         SilentReporter reporter(context_, progress);
-        job(reporter);
+        try {
+            job(reporter);
+        } catch (const std::exception& error) {
+            failure = error.what();
+        }
         written = reporter.written;
-    } catch (const std::exception& error) {
-        reportApplicationError_(error.what());
+        signal = StopSignals::received();
+    }
+    if (signal) {
+        errors_ << stoppedLine(signal, written, plannedFiles) << std::endl;
+        return stoppedExitCode(signal);
+    }
+    if (failure) {
+        reportApplicationError_(*failure);
         return ExitJobFailed;
     }
-    console_ << doneLine << std::endl;
+    doneStream << doneLine << std::endl;
     return written > 0 ? ExitDone : ExitJobFailed;
 }

@@ -39,7 +39,8 @@ public:
 private:
     int runSplit(const std::vector<std::string>& arguments);
     int runMerge(const std::vector<std::string>& arguments);
-    int runJob(const std::function<void(JobReporter&)>& job, int plannedFiles, const std::string& doneLine);
+    int runJob(const std::function<void(JobReporter&)>& job, int plannedFiles, const std::string& doneLine,
+               std::ostream& doneStream);
 
     SilentJobContext context_;
     std::ostream& console_;

@@ -1,14 +1,12 @@
 #include "finishing/output_landing.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -17,6 +15,8 @@ namespace {
 constexpr std::size_t BatchOutputs = 128;
 constexpr std::size_t BatchBytes = 64u << 20;
 constexpr std::chrono::milliseconds BatchWait(500);
+// Descriptors left for the inputs, libraries and streams of the process.
+constexpr std::size_t OpenFilesKept = 32;
 
 std::string fullName(const std::string& path) {
     std::error_code ignored;
@@ -28,42 +28,24 @@ std::string fullName(const std::string& path) {
     throw std::runtime_error("Cannot create file \"" + fullName(path) + "\". " + reason);
 }
 
-unsigned newFileMode() {
-    static const unsigned mode = [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return 0666u & ~static_cast<unsigned>(mask);
-    }();
-    return mode;
+[[noreturn]] void cannotWrite(const std::string& path, const std::string& reason) {
+    throw std::runtime_error("Cannot write file \"" + path + "\": " + reason);
 }
 
-// The temporary file's name stays short whatever the target's, so that a
-// target name as long as the folder allows still works.
-std::string temporaryPattern(const std::string& path) {
-    const std::filesystem::path target(path);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    return (folder / ".splimera-XXXXXX").string();
+std::string folderOf(const std::string& file) {
+    const std::filesystem::path path(file);
+    return path.has_parent_path() ? path.parent_path().string() : "";
 }
 
-// Flushes the files to disk and closes them: one flush of the file system
-// for several (they share the target's folder), the file alone for one.
-// Returns 0 or the error.
-int flushAndClose(const std::vector<int>& descriptors) {
-    bool flushed;
-#ifdef __linux__
-    if (descriptors.size() > 1)
-        flushed = ::syncfs(descriptors.front()) == 0;
-    else
-#endif
-        flushed = ::fsync(descriptors.front()) == 0;
-    const int error = flushed ? 0 : errno;
-    for (int descriptor : descriptors) ::close(descriptor);
-    return error;
+// A batch and the one in flight each hold their staged files open.
+std::size_t stagedFilesAllowed() {
+    const std::size_t limit = openFileLimit(), open = openFileCount() + OpenFilesKept;
+    return std::clamp<std::size_t>(limit > open ? (limit - open) / 2 : 1, 1, BatchOutputs);
 }
 
 }  // namespace
 
-OutputLanding::OutputLanding(Landed landed) : landed_(std::move(landed)) {}
+OutputLanding::OutputLanding(Landed landed) : landed_(std::move(landed)), mostOpen_(stagedFilesAllowed()) {}
 
 OutputLanding::~OutputLanding() {
     try {
@@ -75,25 +57,21 @@ OutputLanding::~OutputLanding() {
 
 void OutputLanding::stage(const WrittenOutput& output, const std::function<void(std::FILE*)>& write) {
     const std::string& path = output.path;
-    struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    // A file marked read-only is not replaced behind its owner's back, even
-    // where the folder would allow it.
-    if (exists && S_ISDIR(existing.st_mode)) cannotCreate(path, std::strerror(EISDIR));
-    if (exists && ((existing.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        cannotCreate(path, std::strerror(EACCES));
+    Staged staged{output, {}, {}, 0};
+    try {
+        staged.target = outputTargetOf(path);
+        const OutputTarget& target = staged.target;
+        if (target.kind == OutputTarget::Folder) cannotCreate(path, "Is a directory");
+        if (target.kind == OutputTarget::ExistingFile && target.readOnly) cannotCreate(path, "Permission denied");
+        staged.file = target.kind == OutputTarget::Stream ? StagedFile::forStream() : StagedFile::inFolder(folderOf(target.file));
+        staged.mode = target.kind == OutputTarget::ExistingFile ? target.mode : newFileMode();
+    } catch (const PlatformError& error) {
+        cannotCreate(path, error.what());
+    }
 
-    std::string temporary = temporaryPattern(path);
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0) cannotCreate(path, std::strerror(errno));
-    const int handed = ::dup(descriptor);
-    std::FILE* file = handed < 0 ? nullptr : ::fdopen(handed, "wb");
     std::string failure;
-    if (file) std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
-    if (!file) {
-        failure = std::strerror(errno);
-        if (handed >= 0) ::close(handed);
-    } else {
+    try {
+        std::FILE* file = staged.file.openWriter();
         try {
             write(file);
             if (std::fflush(file) != 0 || std::ferror(file)) failure = std::strerror(errno);
@@ -101,58 +79,71 @@ void OutputLanding::stage(const WrittenOutput& output, const std::function<void(
             failure = error.what();
         }
         if (std::fclose(file) != 0 && failure.empty()) failure = std::strerror(errno);
+        if (failure.empty()) stagedBytes_ += staged.file.size();
+    } catch (const PlatformError& error) {
+        failure = error.what();
     }
-    struct stat written {};
-    if (failure.empty() && ::fstat(descriptor, &written) != 0) failure = std::strerror(errno);
-    if (!failure.empty()) {
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
-        throw std::runtime_error("Cannot write file \"" + path + "\": " + failure);
-    }
+    if (!failure.empty()) cannotWrite(path, failure);  // the staged file goes with it
+    if (staged.target.kind != OutputTarget::Stream) staged.file.startWriteBack();
 
     if (staged_.empty()) firstStaged_ = std::chrono::steady_clock::now();
-    staged_.push_back({output, temporary, descriptor, exists ? (existing.st_mode & 07777u) : newFileMode()});
-    stagedBytes_ += static_cast<std::size_t>(written.st_size);
+    staged_.push_back(std::move(staged));
     if (batchIsFull()) sendOff();
 }
 
 bool OutputLanding::batchIsFull() const {
-    return staged_.size() >= BatchOutputs || stagedBytes_ >= BatchBytes ||
+    return staged_.size() >= mostOpen_ || stagedBytes_ >= BatchBytes ||
            std::chrono::steady_clock::now() - firstStaged_ >= BatchWait;
 }
 
 void OutputLanding::land() {
     sendOff();
-    renameInFlight();
+    landInFlight();
 }
 
 void OutputLanding::sendOff() {
-    renameInFlight();
+    landInFlight();
     if (staged_.empty()) return;
-    std::vector<int> descriptors;
-    for (Staged& staged : staged_) descriptors.push_back(std::exchange(staged.descriptor, -1));
-    inFlight_ = Batch{std::move(staged_), std::async(std::launch::async, flushAndClose, std::move(descriptors))};
+    Batch& batch = inFlight_.emplace();
+    batch.files = std::move(staged_);
     staged_.clear();
     stagedBytes_ = 0;
+    const auto flushAll = [files = &batch.files]() -> std::optional<FlushFailure> {
+        for (std::size_t i = 0; i < files->size(); ++i) {
+            Staged& staged = (*files)[i];
+            if (staged.target.kind == OutputTarget::Stream) continue;
+            if (std::string reason = staged.file.flush(); !reason.empty()) return FlushFailure{i, std::move(reason)};
+        }
+        return std::nullopt;
+    };
+    try {
+        batch.flushed = std::async(std::launch::async, flushAll);
+    } catch (const std::system_error&) {
+        // No thread to be had (a process limit): the job's thread flushes.
+        std::promise<std::optional<FlushFailure>> done;
+        done.set_value(flushAll());
+        batch.flushed = done.get_future();
+    }
 }
 
-void OutputLanding::renameInFlight() {
+void OutputLanding::landInFlight() {
     if (!inFlight_) return;
-    const std::vector<Staged> batch = std::move(inFlight_->files);
-    const int flushError = inFlight_->flushed.get();
+    const std::optional<FlushFailure> failure = inFlight_->flushed.get();
+    // Whatever does not land here is discarded with the batch.
+    std::vector<Staged> batch = std::move(inFlight_->files);
     inFlight_.reset();
     for (std::size_t i = 0; i < batch.size(); ++i) {
-        const Staged& staged = batch[i];
-        const int error = flushError ? flushError
-                          : ::chmod(staged.temporary.c_str(), staged.mode) != 0 ||
-                                    ::rename(staged.temporary.c_str(), staged.output.path.c_str()) != 0
-                              ? errno
-                              : 0;
-        if (error) {
-            // Neither this output nor the rest of the batch reaches its target.
-            for (std::size_t j = i; j < batch.size(); ++j) ::unlink(batch[j].temporary.c_str());
-            if (flushError) throw std::runtime_error("Cannot write file \"" + staged.output.path + "\": " + std::strerror(error));
-            cannotCreate(staged.output.path, std::strerror(error));
+        Staged& staged = batch[i];
+        // Neither this output nor the rest of the batch reaches its target.
+        if (failure && failure->index == i) cannotWrite(staged.output.path, failure->reason);
+        try {
+            if (staged.target.kind == OutputTarget::Stream)
+                staged.file.copyTo(staged.target);
+            else
+                staged.file.land(staged.target.file, staged.mode);
+        } catch (const PlatformError& error) {
+            if (staged.target.kind == OutputTarget::Stream) cannotWrite(staged.output.path, error.what());
+            cannotCreate(staged.output.path, error.what());
         }
         if (landed_) landed_(staged.output);
     }
@@ -161,13 +152,17 @@ void OutputLanding::renameInFlight() {
 void OutputLanding::discardStaged() {
     if (inFlight_) {
         inFlight_->flushed.wait();
-        for (const Staged& staged : inFlight_->files) ::unlink(staged.temporary.c_str());
         inFlight_.reset();
-    }
-    for (const Staged& staged : staged_) {
-        ::close(staged.descriptor);
-        ::unlink(staged.temporary.c_str());
     }
     staged_.clear();
     stagedBytes_ = 0;
+}
+
+bool landsOnStandardOutput(const std::string& path) {
+    try {
+        const OutputTarget target = outputTargetOf(path);
+        return target.kind == OutputTarget::Stream && target.descriptor == 1;
+    } catch (const PlatformError&) {
+        return false;
+    }
 }

@@ -7,21 +7,30 @@
 #include <string>
 #include <vector>
 
+#include "base/platform_files.h"
 #include "finishing/written_output.h"
 
 // Puts finished outputs at their targets so that nothing half-written ever
-// appears there: each output is written whole into a new temporary file beside
-// its target, flushed to disk, and only then renamed over the target, once.
-// A failure leaves the target exactly as it was and no temporary file behind.
+// appears there: each output is written whole into a staged file in its
+// target's folder (unnamed where the file system allows, so that even a
+// killed process leaves nothing), flushed to disk, and only then given the
+// target's name, replacing what was there in one step. A failure leaves the
+// target exactly as it was and no staged file behind.
 //
-// Flushing every file on its own costs a disk commit each, which would
+// A symbolic link as target is followed: the file it points at is replaced in
+// its own folder and the link stays. A device, a FIFO or standard output
+// ("-") cannot be replaced; the output is staged among the temporary files
+// and written through to it when it lands, which is not all-or-nothing. A
+// folder is refused.
+//
+// Flushing every file on its own waits for a disk commit each, which would
 // dominate a split into a thousand small files; outputs are therefore staged
-// and landed in batches, one flush of the file system serving the batch, the
-// outputs renamed in the order they were staged. A full batch is flushed in
-// the background while the job makes the next one, and renamed (on the
-// job's thread) before the next batch is sent off. Staged outputs are
-// complete: they land at the latest when the object goes, also when the job
-// ends in an error, since the files a job wrote before failing stay.
+// and landed in batches, their data flushed on a thread of their own while
+// the job makes the next batch, and named (on the job's thread) in the order
+// they were staged before the next batch is sent off. A batch stays within
+// the files this process may hold open. Staged outputs are complete: they land
+// at the latest when the object goes, also when the job ends in an error,
+// since the files a job wrote before failing stay.
 class OutputLanding {
 public:
     using Landed = std::function<void(const WrittenOutput&)>;
@@ -32,36 +41,46 @@ public:
     OutputLanding(const OutputLanding&) = delete;
     OutputLanding& operator=(const OutputLanding&) = delete;
 
-    // Writes the output through write into a new temporary file beside
+    // Writes the output through write into a new staged file for
     // output.path. A target that is a folder or a file marked read-only is
     // refused. Raises std::runtime_error naming the target and the reason
     // (write's own error included); nothing is left behind then. May land the
     // batch staged so far.
     void stage(const WrittenOutput& output, const std::function<void(std::FILE*)>& write);
 
-    // Flushes and renames every staged output over its target.
+    // Flushes and names every staged output at its target.
     void land();
 
 private:
     struct Staged {
         WrittenOutput output;
-        std::string temporary;
-        int descriptor;  // open until the batch is flushed
-        unsigned mode;   // permissions the landed file gets
+        OutputTarget target;
+        StagedFile file;
+        unsigned mode;  // permissions the landed file gets
+    };
+    // The first file of a batch that could not be flushed, and why.
+    struct FlushFailure {
+        std::size_t index;
+        std::string reason;
     };
     struct Batch {
         std::vector<Staged> files;
-        std::future<int> flushed;  // 0, or the error of the flush
+        std::future<std::optional<FlushFailure>> flushed;
     };
 
     bool batchIsFull() const;
     void sendOff();
-    void renameInFlight();
+    void landInFlight();
     void discardStaged();
 
     Landed landed_;
+    std::size_t mostOpen_;  // staged files a batch may hold open
     std::vector<Staged> staged_;
     std::size_t stagedBytes_ = 0;
     std::chrono::steady_clock::time_point firstStaged_;
     std::optional<Batch> inFlight_;
 };
+
+// True when an output to path is written to this process's standard output
+// ("-", /dev/stdout), where nothing else may then be written.
+bool landsOnStandardOutput(const std::string& path);

@@ -1,7 +1,11 @@
 #include "jobs/title_file_names.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
 #include <set>
+
+#include <utf8proc.h>
 
 namespace {
 
@@ -30,29 +34,48 @@ bool isDeviceName(const std::string& stem) {
            name[3] >= '1' && name[3] <= '9';
 }
 
-// The bytes of an invisible formatting character at text[i], or 0: zero-width
-// characters and the bidirectional controls that could make a name display as
-// another one ("fdp.exe" shown as "exe.pdf").
-std::size_t invisibleCharacterAt(const std::string& text, std::size_t i) {
-    const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0; };
-    const unsigned char a = byte(i), b = byte(i + 1), c = byte(i + 2);
-    if (a == 0xD8 && b == 0x9C) return 2;                         // U+061C arabic letter mark
-    if (a == 0xE2 && b == 0x80 && (c >= 0x8B && c <= 0x8F)) return 3;  // U+200B-U+200F
-    if (a == 0xE2 && b == 0x80 && (c >= 0xAA && c <= 0xAE)) return 3;  // U+202A-U+202E
-    if (a == 0xE2 && b == 0x81 && (c >= 0xA0 && c <= 0xA9)) return 3;  // U+2060-U+2069
-    if (a == 0xEF && b == 0xBB && c == 0xBF) return 3;                 // U+FEFF
-    return 0;
+// Characters that change how a name shows without showing themselves: the
+// bidirectional controls (a right-to-left override makes "gpj.exe" show as
+// "exe.jpg") and the zero-width characters.
+bool isInvisible(utf8proc_int32_t c) {
+    return c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x2069) ||
+           c == 0xFEFF;
+}
+
+// The text without invisible characters and in Unicode's composed normal
+// form (NFC), so that titles that show alike give one name; text that is not
+// UTF-8 stays as it is.
+std::string visibleComposed(const std::string& text) {
+    const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+    std::string visible;
+    for (utf8proc_ssize_t at = 0, size = static_cast<utf8proc_ssize_t>(text.size()); at < size;) {
+        utf8proc_int32_t c = 0;
+        const utf8proc_ssize_t length = utf8proc_iterate(bytes + at, size - at, &c);
+        if (length <= 0) return text;
+        if (!isInvisible(c)) visible.append(text, static_cast<std::size_t>(at), static_cast<std::size_t>(length));
+        at += length;
+    }
+    utf8proc_uint8_t* composed = nullptr;
+    const utf8proc_ssize_t length = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(visible.data()),
+                                                 static_cast<utf8proc_ssize_t>(visible.size()), &composed,
+                                                 static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE));
+    if (length < 0) return visible;
+    std::string result(reinterpret_cast<const char*>(composed), static_cast<std::size_t>(length));
+    std::free(composed);
+    return result;
+}
+
+bool isSameFile(const std::string& name, const std::string& other) {
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::u8path(name), std::filesystem::u8path(other), error);
 }
 
 }  // namespace
 
-std::string fileStemOfTitle(const std::string& title) {
+std::string fileStemOfTitle(const std::string& rawTitle) {
+    const std::string title = visibleComposed(rawTitle);
     std::string stem;
     for (std::size_t i = 0; i < title.size(); ++i) {
-        if (const std::size_t invisible = invisibleCharacterAt(title, i)) {
-            i += invisible - 1;
-            continue;
-        }
         const unsigned char c = static_cast<unsigned char>(title[i]);
         // U+0080 to U+009F, the second set of control characters, are C2 80 to C2 9F.
         const bool secondControls = c == 0xC2 && i + 1 < title.size() &&
@@ -84,7 +107,8 @@ std::vector<std::string> uniqueOutputNames(const std::string& folder, const std:
     std::vector<std::string> names;
     for (const std::string& stem : stems) {
         std::string name = folder + stem + Extension;
-        for (int copy = 2; taken.count(folded(name)); ++copy) {
+        // The input may be spelled otherwise than the folder and the name.
+        for (int copy = 2; taken.count(folded(name)) || isSameFile(name, inputPath); ++copy) {
             const std::string suffix = " (" + std::to_string(copy) + ")";
             name = folder + cutAt(stem, MostTitleNameBytes - suffix.size()) + suffix + Extension;
         }

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <stdexcept>
+#include <utility>
 
 #ifndef _WIN32
 #include <cerrno>
@@ -37,8 +38,9 @@ QString systemText(int error) { return QString::fromLocal8Bit(std::strerror(erro
 // Makes sure the settings file exists and is readable and writable by its
 // owner only before anything is written into it. QSettings replaces the file
 // through a temporary copy that takes over the permissions of the file it
-// replaces, so the password never lies in a file others may read.
-void prepareOwnerOnlyFile(const QString& name, const QString& path) {
+// replaces, so the password never lies in a file others may read. Returns
+// true when the file was open to others until now.
+bool prepareOwnerOnlyFile(const QString& name, const QString& path) {
     const std::filesystem::path file = path.toStdString();
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
@@ -46,8 +48,10 @@ void prepareOwnerOnlyFile(const QString& name, const QString& path) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0) failWrite(name, path, systemText(errno));
     struct stat status {};
-    if (::fstat(fd, &status) == 0 && (status.st_mode & (S_IRWXG | S_IRWXO)) != 0) ::fchmod(fd, S_IRUSR | S_IWUSR);
+    const bool open = ::fstat(fd, &status) == 0 && (status.st_mode & (S_IRWXG | S_IRWXO)) != 0;
+    if (open) ::fchmod(fd, S_IRUSR | S_IWUSR);
     ::close(fd);
+    return open;
 }
 
 // QSettings only says that the write failed; the system says why.
@@ -61,6 +65,11 @@ QString reasonForFailedSync(const QString& path) {
     return QStringLiteral("the file could not be written");
 }
 #endif
+
+std::string& pendingNote() {
+    static std::string note;
+    return note;
+}
 
 }  // namespace
 
@@ -86,7 +95,9 @@ void Settings::write(const std::string& name, const std::string& text) {
     const QString key = QString::fromStdString(name);
     const QString location = settings.fileName();
 #ifndef _WIN32
-    prepareOwnerOnlyFile(key, location);
+    if (prepareOwnerOnlyFile(key, location))
+        pendingNote() = "The settings file " + location.toStdString() +
+                        " could be read by other users; it is now readable by you only";
 #endif
     settings.setValue(key, QString::fromStdString(text));
     settings.sync();
@@ -100,3 +111,5 @@ void Settings::write(const std::string& name, const std::string& text) {
 }
 
 QString Settings::location() { return store().fileName(); }
+
+std::string Settings::takeNote() { return std::exchange(pendingNote(), std::string()); }

@@ -44,4 +44,8 @@ public:
     // Where the settings are kept (a file path, or the registry key on
     // Windows); for messages and tests.
     static QString location();
+
+    // What a write found and mended that the user should hear of once (a
+    // settings file others could read), or "" when there is nothing.
+    static std::string takeNote();
 };

@@ -249,6 +249,7 @@ void ProtectionDialog::okClicked() {
         dialogs_.showMessage(applicationErrorText(error.what()), MessageKind::Error);
         return;
     }
+    if (const std::string note = Settings::takeNote(); !note.empty()) dialogs_.showMessage(note, MessageKind::Information);
     accept();
 }
 

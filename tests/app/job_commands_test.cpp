@@ -350,6 +350,24 @@ TEST_F(JobCommands, PasswordsFromAFileOrStandardInput) {
     EXPECT_EQ(markerText(dir.file("piped.pdf"), "s3cret"), "B1 B2 B3 B4 C1 C2");
 }
 
+// A password file other users may read is named, as ssh names an open key
+// file, and the job goes on with it.
+TEST_F(JobCommands, APasswordFileOthersMayReadIsNamedAndStillRead) {
+    fixtures::writeFile(dir.file("tries.txt"), "right\n");
+    for (const unsigned mode : {0644u, 0640u, 0604u, 0600u, 0400u}) {
+        ::chmod(dir.file("tries.txt").c_str(), mode);
+        const CommandResult result = run({"split", "locked.pdf", "--password-file", "tries.txt", "--quiet"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        char octal[8];
+        std::snprintf(octal, sizeof octal, "%04o", mode);
+        const bool open = (mode & 044) != 0;
+        EXPECT_EQ(result.err, open ? "Warning: the password file tries.txt can be read by other users (permissions " +
+                                         std::string(octal) + "); chmod 600 keeps it to you\n"
+                                   : "")
+            << octal;
+    }
+}
+
 // Someone at a terminal is asked, naming the file, when no password given
 // opens it: until one works, they give none, or three tries are used up.
 TEST_F(JobCommands, AskingForAPasswordNoneOfTheGivenOnesOpens) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
+#include <thread>
 
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "finishing/output_landing.h"
@@ -57,7 +60,7 @@ private:
     std::map<std::string, std::vector<std::string>> events_;
 };
 
-TEST(OutputLanding, EachOutputReachesItsTargetByOneRenameWhenComplete) {
+TEST(OutputLanding, EachOutputReachesItsTargetInOneStepWhenComplete) {
     TempDir dir;
     fixtures::writeFile(dir.file("old.pdf"), "old contents");
     ::chmod(dir.file("old.pdf").c_str(), 0640);
@@ -73,8 +76,12 @@ TEST(OutputLanding, EachOutputReachesItsTargetByOneRenameWhenComplete) {
     EXPECT_EQ(landed, (std::vector<std::string>{dir.file("new.pdf"), dir.file("old.pdf")}));
     EXPECT_EQ(fixtures::readFile(dir.file("new.pdf")), "new");
     EXPECT_EQ(fixtures::readFile(dir.file("old.pdf")), "replaced");
-    for (const char* name : {"new.pdf", "old.pdf"})
-        EXPECT_EQ(watch.eventsOn(name), (std::vector<std::string>{"moved-to"})) << name;
+    // A new name appears as a link to a complete unnamed file or by a
+    // rename; a replaced file always by a rename. Never written under its name.
+    const std::vector<std::string> newName = watch.eventsOn("new.pdf");
+    EXPECT_TRUE(newName == std::vector<std::string>{"create"} || newName == std::vector<std::string>{"moved-to"})
+        << ::testing::PrintToString(newName);
+    EXPECT_EQ(watch.eventsOn("old.pdf"), (std::vector<std::string>{"moved-to"}));
     EXPECT_EQ(fixtures::filesIn(dir.path()), (std::vector<std::string>{"new.pdf", "old.pdf"}));
 
     // A replaced file keeps its permissions; a new one gets what the umask gives.
@@ -133,6 +140,145 @@ TEST(OutputLanding, TakesTheLongestNameTheFolderAllows) {
     landing.stage({dir.file(name)}, writing("long"));
     landing.land();
     EXPECT_EQ(fixtures::readFile(dir.file(name)), "long");
+}
+
+// Everything under a folder, hidden files included, in name order: a link as
+// "name->target", a file as "name=bytes" with its permissions when they are
+// not the usual, a FIFO as "name:fifo", a device as "name:device".
+std::string describe(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().lexically_relative(folder).string();
+        const fs::file_status status = entry.symlink_status();
+        if (fs::is_symlink(status))
+            entries[name] = name + "->" + fs::read_symlink(entry.path()).string();
+        else if (fs::is_regular_file(status))
+            entries[name] = name + "=" + fixtures::readFile(entry.path());
+        else if (fs::is_fifo(status))
+            entries[name] = name + ":fifo";
+        else if (fs::is_character_file(status))
+            entries[name] = name + ":device";
+        else if (fs::is_directory(status))
+            entries[name] = name + "/";
+    }
+    std::string text;
+    for (const auto& [name, description] : entries) text += (text.empty() ? "" : " ") + description;
+    return text;
+}
+
+// Standard output goes to a file while the object lives.
+class StandardOutputInto {
+public:
+    explicit StandardOutputInto(const std::string& path) : saved_(::dup(STDOUT_FILENO)) {
+        std::fflush(stdout);
+        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(file, STDOUT_FILENO);
+        ::close(file);
+    }
+    ~StandardOutputInto() {
+        ::dup2(saved_, STDOUT_FILENO);
+        ::close(saved_);
+    }
+
+private:
+    int saved_;
+};
+
+TEST(OutputLanding, SpecialTargetsAreWrittenThroughOrFollowedNeverReplaced) {
+    struct Case {
+        const char* what;
+        std::function<std::string(const TempDir&)> make;  // the target named
+        std::string after;  // describe() of the folder once the output landed
+    } cases[] = {
+        {"a link to a file beside it",
+         [](const TempDir& dir) {
+             fixtures::writeFile(dir.file("real.pdf"), "old");
+             ::symlink("real.pdf", dir.file("link.pdf").c_str());
+             return dir.file("link.pdf");
+         },
+         "link.pdf->real.pdf real.pdf=out"},
+        {"links into another folder",
+         [](const TempDir& dir) {
+             std::filesystem::create_directory(dir.file("other"));
+             fixtures::writeFile(dir.file("other/real.pdf"), "old");
+             ::symlink(dir.file("other/real.pdf").c_str(), dir.file("link.pdf").c_str());
+             ::symlink("link.pdf", dir.file("chain.pdf").c_str());
+             return dir.file("chain.pdf");
+         },
+         "chain.pdf->link.pdf link.pdf->" + std::string("@/other/real.pdf") + " other/ other/real.pdf=out"},
+        {"a link to a file not there yet",
+         [](const TempDir& dir) {
+             ::symlink("made.pdf", dir.file("link.pdf").c_str());
+             return dir.file("link.pdf");
+         },
+         "link.pdf->made.pdf made.pdf=out"},
+        {"a FIFO",
+         [](const TempDir& dir) {
+             ::mkfifo(dir.file("fifo").c_str(), 0600);
+             return dir.file("fifo");
+         },
+         "fifo:fifo read=out"},
+        {"a device",
+         [](const TempDir& dir) {
+             // Where making a device is not allowed, /dev/null itself.
+             if (::mknod(dir.file("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) return std::string("/dev/null");
+             return dir.file("null");
+         },
+         "null:device"},
+        {"standard output",
+         [](const TempDir&) { return std::string("-"); },
+         "stdout=out"},
+        {"standard output by its name",
+         [](const TempDir&) { return std::string("/dev/stdout"); },
+         "stdout=out"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::string target = c.make(dir);
+        std::thread reader;
+        if (std::string(c.what) == "a FIFO")
+            reader = std::thread([&] { fixtures::writeFile(dir.file("read"), fixtures::readFile(target)); });
+        std::string error;
+        {
+            StandardOutputInto redirected(dir.file("stdout"));
+            std::vector<std::string> landed;
+            OutputLanding landing([&](const WrittenOutput& output) { landed.push_back(output.path); });
+            error = fixtures::errorOf([&] {
+                landing.stage({target, 1}, writing("out"));
+                landing.land();
+            });
+            EXPECT_EQ(landed, std::vector<std::string>{target}) << c.what;
+        }
+        if (reader.joinable()) reader.join();
+        if (target != "-" && target != "/dev/stdout" && fixtures::readFile(dir.file("stdout")).empty())
+            std::filesystem::remove(dir.file("stdout"));
+        std::string expected = c.after;
+        if (const std::size_t at = expected.find('@'); at != std::string::npos) expected.replace(at, 1, dir.path());
+        if (target == "/dev/null") expected = "";
+        EXPECT_EQ(error, "(no error)") << c.what;
+        EXPECT_EQ(describe(dir.path()), expected) << c.what;
+    }
+}
+
+TEST(OutputLanding, AFileReachedThroughALinkKeepsItsPermissions) {
+    TempDir dir;
+    fixtures::writeFile(dir.file("real.pdf"), "old");
+    ::chmod(dir.file("real.pdf").c_str(), 0640);
+    ::symlink("real.pdf", dir.file("link.pdf").c_str());
+    OutputLanding landing(nullptr);
+    landing.stage({dir.file("link.pdf")}, writing("new"));
+    landing.land();
+    EXPECT_EQ(modeOf(dir.file("real.pdf")), 0640u);
+    EXPECT_EQ(fixtures::readFile(dir.file("real.pdf")), "new");
+}
+
+TEST(OutputLanding, KnowsWhenAnOutputGoesToStandardOutput) {
+    TempDir dir;
+    fixtures::writeFile(dir.file("a.pdf"), "");
+    for (const auto& [path, expected] : std::map<std::string, bool>{
+             {"-", true}, {"/dev/stdout", true}, {"/dev/fd/1", true}, {"/dev/stderr", false}, {dir.file("a.pdf"), false}})
+        EXPECT_EQ(landsOnStandardOutput(path), expected) << path;
 }
 
 }  // namespace

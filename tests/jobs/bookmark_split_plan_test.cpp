@@ -2,6 +2,7 @@
 
 #include "jobs/bookmark_split_plan.h"
 #include "jobs/title_file_names.h"
+#include "support/fixtures.h"
 
 namespace {
 
@@ -70,6 +71,13 @@ TEST(TitleFileNames, TitlesBecomeSafeFileNames) {
         {"\xE2\x80\x8B . x", "x"},                                          // hidden, then trimmed
         {"", ""},
         {long201, long201.substr(0, 199)},  // not inside the last é
+        // Invisible characters go: a right-to-left override would show "gpj.exe" as "exe.jpg".
+        {"photo\xE2\x80\xAEgpj.exe", "photogpj.exe"},
+        {"a\xE2\x80\x8B" "b\xE2\x81\xA6" "c\xE2\x81\xA9\xEF\xBB\xBF\xE2\x80\x8F", "abc"},
+        // Composed normal form: "cafe" + combining acute is "café"; s + dot below + dot above is one letter.
+        {"cafe\xCC\x81", "caf" + e},
+        {"s\xCC\xA3\xCC\x87", "\xE1\xB9\xA9"},
+        {"\xFF not UTF-8", "\xFF not UTF-8"},
     };
     for (const auto& c : cases) EXPECT_EQ(fileStemOfTitle(c.title), c.stem) << c.title;
     EXPECT_EQ(fileStemOfTitle(std::string(300, 'a')).size(), MostTitleNameBytes);
@@ -82,6 +90,17 @@ TEST(TitleFileNames, RepeatedNamesAndTheInputGetANumber) {
     EXPECT_EQ(names, (std::vector<std::string>{"/out/Intro.pdf", "/out/intro (2).pdf", "/out/Intro (3).pdf",
                                                "/out/book (2).pdf", "/out/Intro (2) (2).pdf", "/out/" + long200 + ".pdf",
                                                "/out/" + long200.substr(0, 196) + " (2).pdf"}));
+
+    // Titles that show alike give names that are told apart.
+    EXPECT_EQ(uniqueOutputNames("/out/", {fileStemOfTitle("caf\xC3\xA9"), fileStemOfTitle("cafe\xCC\x81")}, "/in.pdf"),
+              (std::vector<std::string>{"/out/caf\xC3\xA9.pdf", "/out/caf\xC3\xA9 (2).pdf"}));
+}
+
+TEST(TitleFileNames, TheInputSpelledOtherwiseIsKnownByItsIdentity) {
+    fixtures::TempDir dir;
+    fixtures::writeFile(dir.file("book.pdf"), "");
+    EXPECT_EQ(uniqueOutputNames(dir.path() + "/./", {"book", "other"}, dir.file("book.pdf")),
+              (std::vector<std::string>{dir.path() + "/./book (2).pdf", dir.path() + "/./other.pdf"}));
 }
 
 }  // namespace

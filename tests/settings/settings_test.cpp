@@ -96,10 +96,15 @@ TEST_F(SettingsStore, FileIsReadableByItsOwnerOnly) {
 
     // A file made readable by others, for example by hand, is closed again
     // before the next write.
+    EXPECT_EQ(Settings::takeNote(), "");
     ASSERT_EQ(::chmod(location_.c_str(), 0644), 0);
     settings.setOutputPassword("other");
     EXPECT_EQ(permissions(), 0600u);
     EXPECT_EQ(settings.watermarkPath(), "/p.png");
+    // The user hears of it once.
+    EXPECT_EQ(Settings::takeNote(),
+              "The settings file " + location_ + " could be read by other users; it is now readable by you only");
+    EXPECT_EQ(Settings::takeNote(), "");
 }
 
 TEST_F(SettingsStore, FailedWriteNamesSettingPlaceAndReason) {

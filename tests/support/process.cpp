@@ -46,7 +46,8 @@ void execSplimera(const std::vector<std::string>& arguments, const std::vector<s
 
 ProcessResult runSplimera(const std::vector<std::string>& arguments, const std::string& folder,
                           const std::string& configHome, int timeoutSeconds,
-                          const std::map<std::string, std::string>& extraEnvironment) {
+                          const std::map<std::string, std::string>& extraEnvironment,
+                          const std::string& standardInput) {
     TempDir capture;
     const std::string outPath = capture.file("out"), errPath = capture.file("err");
 
@@ -57,7 +58,7 @@ ProcessResult runSplimera(const std::vector<std::string>& arguments, const std::
         if (chdir(folder.c_str()) != 0) _exit(126);
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int in = open("/dev/null", O_RDONLY);
+        const int in = open(standardInput.c_str(), O_RDONLY);
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);

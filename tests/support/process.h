@@ -21,10 +21,11 @@ std::vector<std::string> programEnvironment(const std::string& configHome,
 [[noreturn]] void execSplimera(const std::vector<std::string>& arguments, const std::vector<std::string>& environment);
 
 // Runs the program built beside the tests (build/splimera) with the
-// arguments, in `folder`, in programEnvironment; waits at most
-// `timeoutSeconds`.
+// arguments, in `folder`, in programEnvironment, reading the file
+// `standardInput`; waits at most `timeoutSeconds`.
 ProcessResult runSplimera(const std::vector<std::string>& arguments, const std::string& folder,
                           const std::string& configHome, int timeoutSeconds = 60,
-                          const std::map<std::string, std::string>& extraEnvironment = {});
+                          const std::map<std::string, std::string>& extraEnvironment = {},
+                          const std::string& standardInput = "/dev/null");
 
 }  // namespace fixtures

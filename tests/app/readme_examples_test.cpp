@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,7 @@ TEST(ReadmeExamples, RunAsWritten) {
         fixtures::writeMarkedPdf(folder.file("b.pdf"), "B", 2);
         fixtures::writeMarkedPdf(folder.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("secret"));
         fixtures::writeFile(folder.file("passwords.txt"), "wrong\nsecret\n");
+        ::chmod(folder.file("passwords.txt").c_str(), 0600);  // kept private, as the README advises
         fixtures::writeMarkedPdf(folder.file("fronts.pdf"), "F", 3);
         fixtures::writeMarkedPdf(folder.file("backs.pdf"), "K", 3);
         const std::set<std::string> before = filesUnder(folder.path());

@@ -77,7 +77,10 @@ Protection protect(PreparedJob& job, const ParsedArguments& parsed, const Passwo
                    const Protection& stored) {
     const bool storedApplies = !parsed.has("--no-protection");
     Protection protection = storedApplies ? stored : Protection{};
-    if (passwords.output()) protection.outputPassword = *passwords.output();
+    if (passwords.output()) {
+        protection.outputPassword = *passwords.output();
+        protection.outputPasswordUnreadable.clear();
+    }
     readWatermarkOptions(parsed, protection);
     job.stored.password = storedApplies && !passwords.output() && !stored.outputPassword.empty();
     job.stored.watermark = storedApplies && !parsed.has("--watermark") && !stored.watermarkPath.empty();

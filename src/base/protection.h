@@ -10,6 +10,9 @@ struct Protection {
     std::string watermarkPath;   // empty: no watermark
     std::string watermarkX;      // points right of the page's top-left corner, as typed
     std::string watermarkY;      // points down from the page's top-left corner, as typed
+    // Why the stored output password could not be read (its keyring did not
+    // answer), or "": a job refuses to write rather than leave it out.
+    std::string outputPasswordUnreadable = {};
 };
 
 // Readers cut an AES-256 password at 127 bytes of UTF-8; a longer one would

@@ -51,6 +51,7 @@ OutputFinisher::OutputFinisher(OutputFinisher&&) = default;
 OutputFinisher::~OutputFinisher() = default;
 
 void OutputFinisher::prepare() {
+    if (!protection_.outputPasswordUnreadable.empty()) throw std::runtime_error(protection_.outputPasswordUnreadable);
     if (const std::string problem = outputPasswordProblem(protection_.outputPassword); !problem.empty())
         throw std::runtime_error(problem);
     sourceDateEpoch();  // a value that is no time fails the job before its first output

@@ -16,6 +16,7 @@
 #endif
 
 #include "base/application.h"
+#include "settings/keyring.h"
 
 namespace {
 
@@ -71,11 +72,81 @@ std::string& pendingNote() {
     return note;
 }
 
+void addNote(const std::string& text) {
+    std::string& note = pendingNote();
+    note += (note.empty() ? "" : "\n") + text;
+}
+
 }  // namespace
 
-Protection Settings::protection() const { return {outputPassword(), watermarkPath(), watermarkX(), watermarkY()}; }
+Protection Settings::protection() const {
+    Protection protection;
+    protection.watermarkPath = watermarkPath();
+    protection.watermarkX = watermarkX();
+    protection.watermarkY = watermarkY();
+    try {
+        protection.outputPassword = storedOutputPassword();
+    } catch (const keyring::Unavailable& error) {
+        protection.outputPasswordUnreadable =
+            std::string("The stored output password cannot be read from the desktop's keyring: ") + error.what();
+    }
+    return protection;
+}
 
 std::string Settings::read(const std::string& name) const {
+    if (name != OutputPasswordName) return readFromStore(name);
+    try {
+        return storedOutputPassword();
+    } catch (const keyring::Unavailable&) {
+        return "";
+    }
+}
+
+void Settings::write(const std::string& name, const std::string& text) {
+    if (name == OutputPasswordName)
+        storeOutputPassword(text);
+    else
+        writeToStore(name, text);
+}
+
+// The store is read for the keyring's entry only when it names one, so that
+// a start without a password stored never waits on the keyring.
+std::string Settings::storedOutputPassword() const {
+    const std::string entry = readFromStore(OutputPasswordKeyringName);
+    if (entry.empty()) return readFromStore(OutputPasswordName);
+    return keyring::read(entry).value_or("");
+}
+
+// A password that was in the file (written where no keyring answered, or by
+// an older version) moves into the keyring with this write.
+void Settings::storeOutputPassword(const std::string& password) {
+    const std::string entry = readFromStore(OutputPasswordKeyringName);
+    if (password.empty()) {
+        if (!entry.empty()) {
+            try {
+                keyring::remove(entry);
+            } catch (const keyring::Unavailable&) {
+                // Forgotten by the store all the same: no job reads it again.
+            }
+            writeToStore(OutputPasswordKeyringName, "");
+        }
+        writeToStore(OutputPasswordName, "");
+        return;
+    }
+    try {
+        keyring::write(OutputPasswordName, password);
+    } catch (const keyring::Unavailable& error) {
+        writeToStore(OutputPasswordName, password);
+        if (!entry.empty()) writeToStore(OutputPasswordKeyringName, "");
+        addNote(std::string("No keyring answered (") + error.what() + "); the output password is kept in " +
+                location().toStdString() + ", readable by you only");
+        return;
+    }
+    writeToStore(OutputPasswordKeyringName, OutputPasswordName);
+    writeToStore(OutputPasswordName, "");
+}
+
+std::string Settings::readFromStore(const std::string& name) const {
     const QVariant stored = store().value(QString::fromStdString(name));
     switch (stored.typeId()) {
     case QMetaType::QString:
@@ -90,14 +161,14 @@ std::string Settings::read(const std::string& name) const {
     }
 }
 
-void Settings::write(const std::string& name, const std::string& text) {
+void Settings::writeToStore(const std::string& name, const std::string& text) {
     QSettings settings = store();
     const QString key = QString::fromStdString(name);
     const QString location = settings.fileName();
 #ifndef _WIN32
     if (prepareOwnerOnlyFile(key, location))
-        pendingNote() = "The settings file " + location.toStdString() +
-                        " could be read by other users; it is now readable by you only";
+        addNote("The settings file " + location.toStdString() +
+                        " could be read by other users; it is now readable by you only");
 #endif
     settings.setValue(key, QString::fromStdString(text));
     settings.sync();

@@ -7,8 +7,11 @@
 // The user's settings: the protection of every output and the language. On
 // Windows QSettings keeps them in HKEY_CURRENT_USER\Software\Brellow\Splimera;
 // elsewhere in the per-user file $XDG_CONFIG_HOME/Brellow/Splimera.conf
-// (default ~/.config), five top-level text keys. That file holds the output
-// password, so it is kept readable by its owner only.
+// (default ~/.config), top-level text keys. The output password is kept in
+// the desktop's keyring where one answers: the store then holds the name of
+// its entry there under OutputPasswordKeyringName, and no password. Where no
+// keyring answers, the store holds the password, and the file is kept
+// readable by its owner only.
 //
 // Reads never fail: a value that is missing or cannot be read is "", and a
 // stored integer reads as its decimal text. A write that fails raises
@@ -21,6 +24,7 @@ public:
     static constexpr const char* WatermarkXName = "watermarkX";
     static constexpr const char* WatermarkYName = "watermarkY";
     static constexpr const char* LanguageName = "Language";
+    static constexpr const char* OutputPasswordKeyringName = "outputPdfPasswordKeyring";
 
     std::string outputPassword() const { return read(OutputPasswordName); }
     void setOutputPassword(const std::string& password) { write(OutputPasswordName, password); }
@@ -33,7 +37,8 @@ public:
     std::string language() const { return read(LanguageName); }
     void setLanguage(const std::string& language) { write(LanguageName, language); }
 
-    // The four protection values together.
+    // The four protection values together; a password that the keyring
+    // holds but cannot give is named in outputPasswordUnreadable.
     Protection protection() const;
 
     // A value by its name, for the protection dialog, which stores its
@@ -46,6 +51,15 @@ public:
     static QString location();
 
     // What a write found and mended that the user should hear of once (a
-    // settings file others could read), or "" when there is nothing.
+    // settings file others could read, a password kept in the file because
+    // no keyring answered), or "" when there is nothing.
     static std::string takeNote();
+
+private:
+    // Raises keyring::Unavailable when the keyring holds the password but
+    // does not answer.
+    std::string storedOutputPassword() const;
+    void storeOutputPassword(const std::string& password);
+    std::string readFromStore(const std::string& name) const;
+    void writeToStore(const std::string& name, const std::string& text);
 };

@@ -169,6 +169,14 @@ TEST_F(Finishing, RefusesAnOutputPasswordLongerThan127Bytes) {
     EXPECT_EQ(fixtures::markerText(output, protection.outputPassword), "A1 A2 A3");
 }
 
+// A stored password its keyring could not give is not left out without a word.
+TEST_F(Finishing, RefusesWhenTheStoredPasswordCouldNotBeRead) {
+    const std::string saved = fixtures::readFile(output);
+    protection.outputPasswordUnreadable = "The stored output password cannot be read from the desktop's keyring: no answer";
+    EXPECT_EQ(errorOf([&] { finish(output); }), protection.outputPasswordUnreadable);
+    EXPECT_EQ(fixtures::readFile(output), saved);
+}
+
 // A position that is not a whole number stops finishing before anything is
 // written: the file stays byte for byte as it was, X is read first, and the
 // message says which position it is.

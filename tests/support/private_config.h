@@ -16,6 +16,9 @@ public:
     void SetUp() override {
         configHome_ = std::make_unique<fixtures::TempDir>();
         ::setenv("XDG_CONFIG_HOME", configHome_->path().c_str(), 1);
+        // Nor the user's keyring: only the Secret Service session of the
+        // keyring tests (with_secret_service.sh) is reached.
+        if (!std::getenv("SPLIMERA_SECRET_SERVICE")) ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
     }
     void TearDown() override { configHome_.reset(); }
 

@@ -1,21 +1,18 @@
 #include "app/window_library.h"
 
-#include <dlfcn.h>
-
 #include <string>
 
 #include "app/exit_code.h"
 #include "app/silent_job_start.h"
-#include "engine/pdfium_binding.h"
+#include "base/platform_library.h"
 
 int runWindowLibrary(int& argc, char** argv) {
     const std::string path = programFolder() + WindowLibraryName;
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    const auto entry = library ? reinterpret_cast<WindowEntry>(dlsym(library, WindowEntryName)) : nullptr;
+    std::string reason;
+    void* library = openLibrary(path, reason);
+    const auto entry = library ? reinterpret_cast<WindowEntry>(librarySymbol(library, WindowEntryName, reason)) : nullptr;
     if (!entry) {
-        const char* reason = dlerror();
-        reportApplicationErrorOnConsole("Cannot load the window's library " + path + ": " +
-                                        (reason ? reason : "no entry point"));
+        reportApplicationErrorOnConsole("Cannot load the window's library " + path + ": " + reason);
         return ExitJobFailed;
     }
     // The library stays loaded until the process ends: Qt's objects made

@@ -86,7 +86,13 @@ int runWindow(int& argc, char** argv, const std::vector<std::string>& arguments)
 
 }  // namespace
 
-extern "C" int splimeraWindowMain(int& argc, char** argv) {
+#ifdef _WIN32
+#define SPLIMERA_EXPORTED __declspec(dllexport)
+#else
+#define SPLIMERA_EXPORTED
+#endif
+
+extern "C" SPLIMERA_EXPORTED int splimeraWindowMain(int& argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (commandFormOf(arguments) == CommandForm::SilentJob) return runSilentSwitch(argc, argv, arguments);
     return runWindow(argc, argv, arguments);

@@ -2,19 +2,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
-#include <stdexcept>
 #include <string>
+
+#include "base/platform_error.h"
 
 // The file system calls of landing outputs, behind one interface with a POSIX
 // implementation (platform_files_posix.cpp) and a Windows one
 // (platform_files_windows.cpp). Paths are UTF-8.
-
-// A call the system refused; the message is the system's reason only, the
-// caller names the file.
-class PlatformError : public std::runtime_error {
-public:
-    explicit PlatformError(const std::string& reason) : std::runtime_error(reason) {}
-};
 
 // What a path named as an output is, links followed.
 struct OutputTarget {

@@ -1,13 +1,16 @@
 #include "engine/pdfium_binding.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <cstring>
+#include <filesystem>
 
+#include "base/platform_library.h"
 #include "engine/pdf_error.h"
 
+#ifdef _WIN32
+std::string pdfiumLibraryName = "pdfium.dll";
+#else
 std::string pdfiumLibraryName = "libpdfium.so";
+#endif
 
 namespace {
 
@@ -61,8 +64,7 @@ const EntrySlot* entryTable(std::size_t& count) {
 // The loader's text without the file name it starts with and without the name
 // it may end with, trimmed of trailing blanks, line breaks and periods, so that
 // the message reads: system text, ": ", name.
-std::string systemText(const char* raw, const std::string& subject) {
-    std::string text = raw ? raw : "Unknown error";
+std::string systemText(std::string text, const std::string& subject) {
     const std::string lead = subject + ": ";
     if (text.compare(0, lead.size(), lead) == 0) text.erase(0, lead.size());
     const std::size_t colon = text.find(": ");
@@ -83,35 +85,28 @@ std::string systemText(const char* raw, const std::string& subject) {
 
 bool pdfiumLoaded() { return libraryHandle != nullptr; }
 
-std::string programFolder() {
-    char buffer[4096];
-    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0) return "";
-    std::string path(buffer, static_cast<std::size_t>(length));
-    return path.substr(0, path.find_last_of('/') + 1);
-}
-
 void* loadPdfiumLibrary(const std::string& name) {
-    dlerror();
+    std::string reason;
     // A bare name is looked for beside the executable first, as the run path
     // says; spelled out because an interposed dlopen (the sanitizers') does
     // not apply the run path of the program.
-    if (name.find('/') == std::string::npos) {
+    if (name.find_first_of("/\\") == std::string::npos) {
         const std::string besideProgram = programFolder() + name;
-        if (::access(besideProgram.c_str(), F_OK) == 0) {
-            if (void* handle = dlopen(besideProgram.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::u8path(besideProgram), error)) {
+            if (void* handle = openLibrary(besideProgram, reason)) return handle;
         }
     }
-    void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) throw PdfError(systemText(dlerror(), name) + ": " + name);
+    void* handle = openLibrary(name, reason);
+    if (!handle) throw PdfError(systemText(reason, name) + ": " + name);
     return handle;
 }
 
 void* pdfiumProc(const std::string& name) {
-    dlerror();
-    void* address = dlsym(libraryHandle, name.c_str());
+    std::string reason;
+    void* address = librarySymbol(libraryHandle, name, reason);
     if (!address) {
-        const std::string message = systemText(dlerror(), name) + ": " + name;
+        const std::string message = systemText(reason, name) + ": " + name;
         unloadPdfium();
         throw PdfError(message);
     }
@@ -121,7 +116,7 @@ void* pdfiumProc(const std::string& name) {
 void unloadPdfium() {
     if (!libraryHandle) return;
     if (entries.FPDF_DestroyLibrary) entries.FPDF_DestroyLibrary();
-    dlclose(libraryHandle);
+    closeLibrary(libraryHandle);
     libraryHandle = nullptr;
     entries = PdfiumEntryPoints{};
 }
@@ -135,7 +130,8 @@ void loadPdfium() {
         if (table[i].required) {
             *table[i].slot = pdfiumProc(table[i].name);
         } else {
-            *table[i].slot = dlsym(libraryHandle, table[i].name);
+            std::string absent;
+            *table[i].slot = librarySymbol(libraryHandle, table[i].name, absent);
         }
     }
     entries.FPDF_InitLibrary();

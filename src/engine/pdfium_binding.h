@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <string>
 
+#include "base/platform_library.h"  // programFolder(), where the library is expected first
 #include "engine/pdfium_api.h"
 
 // Run-time binding of the PDFium library: loaded, resolved and initialised on
@@ -10,10 +11,6 @@
 // File name handed to the loader, without a folder, so that the loader looks
 // beside the executable first (the program's run path is $ORIGIN).
 extern std::string pdfiumLibraryName;
-
-// The running executable's own folder, ending in "/", where the library is
-// expected first; "" when the system does not tell.
-std::string programFolder();
 
 bool pdfiumLoaded();
 void loadPdfium();

@@ -1,17 +1,11 @@
 #include "engine/render_service.h"
 
-#include <signal.h>
-#include <unistd.h>
-#ifdef __linux__
-#include <sys/prctl.h>
-#endif
-
-#include <cerrno>
 #include <filesystem>
 #include <list>
 #include <exception>
 #include <memory>
 
+#include "base/platform_streams.h"
 #include "engine/page_renderer.h"
 #include "engine/pdf_document.h"
 #include "engine/pdf_error.h"
@@ -82,16 +76,6 @@ PageAnswer answer(const PageRequest& request, OpenDocuments& documents) {
     return answer;
 }
 
-bool writeAll(int output, const std::string& bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t count = ::write(output, bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) return false;
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
-}
-
 }  // namespace
 
 int serveRenderRequests(int input, int output) {
@@ -101,12 +85,13 @@ int serveRenderRequests(int input, int output) {
     for (;;) {
         try {
             while (const std::optional<PageRequest> request = takeRequest(buffer))
-                if (!writeAll(output, encodeAnswer(answer(*request, documents)))) return 1;
+                if (const std::string bytes = encodeAnswer(answer(*request, documents));
+                    !writeAll(output, bytes.data(), bytes.size()))
+                    return 1;
         } catch (const RenderProtocolError&) {
             return 1;
         }
-        const ssize_t count = ::read(input, block, sizeof block);
-        if (count < 0 && errno == EINTR) continue;
+        const long count = readSome(input, block, sizeof block);
         if (count < 0) return 1;
         if (count == 0) return buffer.empty() ? 0 : 1;
         buffer.append(block, static_cast<std::size_t>(count));
@@ -114,11 +99,9 @@ int serveRenderRequests(int input, int output) {
 }
 
 int runRenderService() {
-#ifdef __linux__
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // a page that hangs must not outlive the window
-#endif
-    ::signal(SIGPIPE, SIG_IGN);  // a window that has gone shows as a failed write
-    const int answers = ::dup(STDOUT_FILENO);
-    if (answers < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0) return 1;
-    return serveRenderRequests(STDIN_FILENO, answers);
+    // A page that hangs must not outlive the window; a window that has gone
+    // shows as a failed write.
+    const std::optional<ServiceChannel> channel = takeServiceChannel();
+    if (!channel) return 1;
+    return serveRenderRequests(channel->requests, channel->answers);
 }

@@ -43,7 +43,8 @@ public:
     // repeats, in one PDFium call (so that objects the pages share, such as
     // fonts and images, are copied once), the first becoming page insertAt.
     // False when PDFium refuses; it may have copied the pages before the one
-    // it could not.
+    // it could not. Runs on a deep stack (see runOnDeepStack), so that a
+    // long chain of references does not end the process.
     bool importPages(const PdfDocument& source, const std::vector<int>& pages, int insertAt);
     bool copyViewerPreferences(const PdfDocument& source);
     // The width and height in points of a 1-based page as a viewer shows it

@@ -235,6 +235,16 @@ bool PdfDocument::importPages(const PdfDocument& source, const std::vector<int>&
     return imported;
 }
 
+bool PdfDocument::canReorderPages() {
+    loadPdfium();
+    return pdfium().FPDF_MovePages != nullptr;
+}
+
+bool PdfDocument::reorderPages(const std::vector<int>& order) {
+    if (!pdfium().FPDF_MovePages) return false;
+    return pdfium().FPDF_MovePages(open_->document, order.data(), order.size(), 0) != 0;
+}
+
 bool PdfDocument::copyViewerPreferences(const PdfDocument& source) {
     return pdfium().FPDF_CopyViewerPreferences(open_->document, source.open_->document) != 0;
 }

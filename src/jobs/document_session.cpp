@@ -24,7 +24,8 @@ void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {
 namespace {
 
 // The positions in pages of the pages appendPages copies, in order.
-std::vector<std::size_t> appendPositions(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
+std::vector<std::size_t> appendPositions(PdfDocument& output, const PdfDocument& source,
+                                         const std::vector<int>& pages) {
     const int available = source.pageCount();
     std::vector<std::size_t> taken;
     taken.reserve(pages.size());
@@ -64,7 +65,8 @@ std::vector<std::vector<int>> appendRuns(PdfDocument& output, const std::vector<
     const int start = output.pageCount();
     std::vector<std::vector<int>> copied(runs.size());
     if (!PdfDocument::canReorderPages()) {
-        for (std::size_t run = 0; run < runs.size(); ++run) copied[run] = appendPages(output, *runs[run].source, runs[run].pages);
+        for (std::size_t run = 0; run < runs.size(); ++run)
+            copied[run] = appendPages(output, *runs[run].source, runs[run].pages);
         return copied;
     }
     std::vector<std::vector<int>> placed(runs.size());  // the output index of each page copied, by run

@@ -58,7 +58,8 @@ void writeSharedResources(const std::string& path) {
         pictures.replaceKey("/Im" + std::to_string(page), newImage(pdf, static_cast<char>('a' + page)));
     QPDFObjectHandle resources = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
     resources.replaceKey("/XObject", pictures);
-    resources.replaceKey("/Font", QPDFObjectHandle::parse("<< /F1 << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >>"));
+    resources.replaceKey("/Font",
+                         QPDFObjectHandle::parse("<< /F1 << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >>"));
     for (int page = 1; page <= Pages; ++page) {
         QPDFObjectHandle dictionary = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 200 200] >>");
         dictionary.replaceKey("/Resources", resources);
@@ -140,8 +141,9 @@ TEST_F(BoundedOutputs, LongReferenceChainIsCopiedByEveryJob) {
     split(chain);
     mergeTwice(chain, dir.file("merged.pdf"));
     mixIntoOneFile(chain, "chain_");
-    EXPECT_EQ(reporter.written, (std::vector<std::pair<std::string, int>>{
-                                    {dir.file("chain_1.pdf"), 1}, {dir.file("merged.pdf"), 2}, {dir.file("chain_mixed.pdf"), 2}}));
+    const std::vector<std::pair<std::string, int>> written{
+        {dir.file("chain_1.pdf"), 1}, {dir.file("merged.pdf"), 2}, {dir.file("chain_mixed.pdf"), 2}};
+    EXPECT_EQ(reporter.written, written);
 }
 
 }  // namespace

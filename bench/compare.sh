@@ -98,3 +98,22 @@ compare merge-job-20x50-objstm plain "$program merge $(numbered) -o out.pdf --no
 INPUTS=$(twenty "$corpus/structured-50.pdf")
 compare merge-job-20x50-structured plain "$program merge $(numbered) -o out.pdf --no-protection" \
   "qpdf --empty --pages $(numbered) -- out.pdf"
+
+# A scan: 100 full-page JPEG pictures, one image object a page (95 MB).
+make_scan_pdf 100 "$corpus/scan-100.pdf"
+INPUTS=$corpus/scan-100.pdf
+compare split-scan-100 plain "$program split in1.pdf --no-protection" "qpdf --split-pages=1 in1.pdf part-%d.pdf"
+INPUTS="$corpus/scan-100.pdf $corpus/scan-100.pdf"
+compare merge-scan-100x2 plain "$program merge in1.pdf in2.pdf -o out.pdf --no-protection" \
+  "qpdf --empty --pages in1.pdf in2.pdf -- out.pdf"
+
+# A mix into one file, a page of each in turns, against the merge of the same
+# pages: each input's shared font is stored once either way.
+INPUTS="$corpus/text-200.pdf $corpus/text-200.pdf"
+compare mix-single-file-200x2 plain \
+  "$program mix in1.pdf in2.pdf --first group:1 --second group:1 --single-file --no-protection" \
+  "qpdf --empty --pages in1.pdf in2.pdf -- out.pdf"
+
+# A page whose annotation reaches its last entry through 40,000 objects.
+INPUTS=$bench_root/tests/fuzz/corpus/pdf_jobs/reference_chain.pdf
+compare split-reference-chain plain "$program split in1.pdf --no-protection" "qpdf --split-pages=1 in1.pdf part-%d.pdf"

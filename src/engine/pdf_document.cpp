@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/deep_stack.h"
 #include "engine/page_tree_check.h"
 #include "engine/pdf_error.h"
 #include "engine/pdfium_binding.h"
@@ -226,8 +227,22 @@ bool PdfDocument::importPages(const PdfDocument& source, const std::vector<int>&
     std::vector<int> indices;
     indices.reserve(pages.size());
     for (int page : pages) indices.push_back(page - 1);
-    return pdfium().FPDF_ImportPagesByIndex(open_->document, source.open_->document, indices.data(), indices.size(),
-                                            insertAt - 1) != 0;
+    bool imported = false;
+    runOnDeepStack([&] {
+        imported = pdfium().FPDF_ImportPagesByIndex(open_->document, source.open_->document, indices.data(),
+                                                    indices.size(), insertAt - 1) != 0;
+    });
+    return imported;
+}
+
+bool PdfDocument::canReorderPages() {
+    loadPdfium();
+    return pdfium().FPDF_MovePages != nullptr;
+}
+
+bool PdfDocument::reorderPages(const std::vector<int>& order) {
+    if (!pdfium().FPDF_MovePages) return false;
+    return pdfium().FPDF_MovePages(open_->document, order.data(), order.size(), 0) != 0;
 }
 
 bool PdfDocument::copyViewerPreferences(const PdfDocument& source) {

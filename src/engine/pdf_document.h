@@ -43,8 +43,15 @@ public:
     // repeats, in one PDFium call (so that objects the pages share, such as
     // fonts and images, are copied once), the first becoming page insertAt.
     // False when PDFium refuses; it may have copied the pages before the one
-    // it could not.
+    // it could not. Runs on a deep stack (see runOnDeepStack), so that a
+    // long chain of references does not end the process.
     bool importPages(const PdfDocument& source, const std::vector<int>& pages, int insertAt);
+    // Puts the pages in the order given: order[k] is the 0-based index of
+    // the page that becomes page k + 1, every page named once. False when
+    // PDFium cannot (a build without the call), the pages unmoved then.
+    bool reorderPages(const std::vector<int>& order);
+    // Whether the PDFium build can reorder pages.
+    static bool canReorderPages();
     bool copyViewerPreferences(const PdfDocument& source);
     // The width and height in points of a 1-based page as a viewer shows it
     // (its crop box, turned by its rotation). Raises PdfError when there is

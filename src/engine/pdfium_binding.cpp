@@ -56,6 +56,7 @@ const EntrySlot* entryTable(std::size_t& count) {
         {"FPDF_GetPageHeightF", slotOf(entries.FPDF_GetPageHeightF), false},
         {"FPDF_GetPageLabel", slotOf(entries.FPDF_GetPageLabel), false},
         {"FPDFPage_New", slotOf(entries.FPDFPage_New), true},
+        {"FPDF_MovePages", slotOf(entries.FPDF_MovePages), false},
     };
     count = sizeof table / sizeof table[0];
     return table;

@@ -51,6 +51,8 @@ struct PdfiumEntryPoints {
     unsigned long (*FPDF_GetPageLabel)(FPDF_DOCUMENT, int index, void* buffer, unsigned long length);
     // A blank page, for the padding of a merge.
     FPDF_PAGE (*FPDFPage_New)(FPDF_DOCUMENT, int index, double width, double height);
+    // Puts pages in another order; optional (null in builds without it).
+    FPDF_BOOL (*FPDF_MovePages)(FPDF_DOCUMENT, const int* indices, unsigned long length, int destination);
 };
 
 const PdfiumEntryPoints& pdfium();

@@ -68,6 +68,10 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     pdf.setSuppressWarnings(true);
     try {
         pdf.processInputSource(output.pdf.source(output.path));
+        // PDFium copies a page's resource dictionary whole: where the pages of
+        // an input share one, a page taken alone would carry the fonts and
+        // pictures of all of them.
+        QPDFPageDocumentHelper(pdf).removeUnreferencedResources();
         if (!sources_) sources_ = std::make_unique<StructureSources>();
         structureNotCarried_ = carryStructure(pdf, output.structure, *sources_).unreadInputs;
 

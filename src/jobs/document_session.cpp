@@ -21,29 +21,78 @@ void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {
         throw std::runtime_error("The file has no page that can be taken: " + input.path());
 }
 
-std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
+namespace {
+
+// The positions in pages of the pages appendPages copies, in order.
+std::vector<std::size_t> appendPositions(PdfDocument& output, const PdfDocument& source,
+                                         const std::vector<int>& pages) {
     const int available = source.pageCount();
-    std::vector<int> taken;
+    std::vector<std::size_t> taken;
     taken.reserve(pages.size());
-    for (int page : pages)
-        if (page >= 1 && page <= available) taken.push_back(page);
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        if (pages[i] >= 1 && pages[i] <= available) taken.push_back(i);
     // PDFium stops a list at the first page it cannot copy, keeping the pages
     // before it (and at times a blank stand-in for that page). The rest goes
     // in a call of its own, so that only the pages PDFium cannot copy are
     // missing, as when every page is imported by a call of its own.
-    std::vector<int> copied;
+    std::vector<std::size_t> copied;
     for (std::size_t next = 0; next < taken.size();) {
         const int before = output.pageCount();
-        const std::vector<int> rest(taken.begin() + static_cast<std::ptrdiff_t>(next), taken.end());
+        std::vector<int> rest;
+        for (std::size_t i = next; i < taken.size(); ++i) rest.push_back(pages[taken[i]]);
         if (output.importPages(source, rest, before + 1)) {
-            copied.insert(copied.end(), rest.begin(), rest.end());
+            copied.insert(copied.end(), taken.begin() + static_cast<std::ptrdiff_t>(next), taken.end());
             break;
         }
         const int imported = output.pageCount() - before;
-        copied.insert(copied.end(), rest.begin(),
-                      rest.begin() + std::clamp<std::ptrdiff_t>(imported, 0, static_cast<std::ptrdiff_t>(rest.size())));
+        const std::ptrdiff_t kept = std::clamp<std::ptrdiff_t>(imported, 0, static_cast<std::ptrdiff_t>(rest.size()));
+        copied.insert(copied.end(), taken.begin() + static_cast<std::ptrdiff_t>(next),
+                      taken.begin() + static_cast<std::ptrdiff_t>(next) + kept);
         next += imported > 0 ? static_cast<std::size_t>(imported) : 1;  // none: the first is the one refused
     }
+    return copied;
+}
+
+}  // namespace
+
+std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages) {
+    std::vector<int> copied;
+    for (std::size_t position : appendPositions(output, source, pages)) copied.push_back(pages[position]);
+    return copied;
+}
+
+std::vector<std::vector<int>> appendRuns(PdfDocument& output, const std::vector<PageRun>& runs) {
+    const int start = output.pageCount();
+    std::vector<std::vector<int>> copied(runs.size());
+    if (!PdfDocument::canReorderPages()) {
+        for (std::size_t run = 0; run < runs.size(); ++run)
+            copied[run] = appendPages(output, *runs[run].source, runs[run].pages);
+        return copied;
+    }
+    std::vector<std::vector<int>> placed(runs.size());  // the output index of each page copied, by run
+    std::vector<bool> done(runs.size(), false);
+    for (std::size_t first = 0; first < runs.size(); ++first) {
+        if (done[first]) continue;
+        // Every run of this source, in one call.
+        std::vector<int> pages;
+        std::vector<std::size_t> runOf;
+        for (std::size_t run = first; run < runs.size(); ++run) {
+            if (runs[run].source != runs[first].source) continue;
+            done[run] = true;
+            pages.insert(pages.end(), runs[run].pages.begin(), runs[run].pages.end());
+            runOf.insert(runOf.end(), runs[run].pages.size(), run);
+        }
+        int index = output.pageCount();
+        for (std::size_t position : appendPositions(output, *runs[first].source, pages)) {
+            copied[runOf[position]].push_back(pages[position]);
+            placed[runOf[position]].push_back(index++);
+        }
+    }
+    std::vector<int> order(static_cast<std::size_t>(start));
+    for (int i = 0; i < start; ++i) order[static_cast<std::size_t>(i)] = i;
+    for (const std::vector<int>& indices : placed) order.insert(order.end(), indices.begin(), indices.end());
+    if (!std::is_sorted(order.begin(), order.end()) && !output.reorderPages(order))
+        throw std::runtime_error("The pages of the new document cannot be put in order");
     return copied;
 }
 

@@ -23,6 +23,19 @@ void refuseWithoutPages(const PdfDocument& document, const InputFile& input);
 // copied, in output order (for JobOutputs::addPages).
 std::vector<int> appendPages(PdfDocument& output, const PdfDocument& source, const std::vector<int>& pages);
 
+// Pages of one source, for appendRuns.
+struct PageRun {
+    const PdfDocument* source;
+    std::vector<int> pages;  // 1-based, as for appendPages
+};
+
+// Imports the runs at the end of output in the order given, the pages of each
+// source in one PDFium call and then put in place, so that an object the
+// pages of one source share is copied once however the runs of the sources
+// alternate (a mix into one file). Returns the pages copied of each run, as
+// appendPages does.
+std::vector<std::vector<int>> appendRuns(PdfDocument& output, const std::vector<PageRun>& runs);
+
 // Refuses to write an output over one of the job's inputs: the input would be
 // lost while the job may still need it.
 void refuseInputAsOutput(const std::string& path, const std::vector<InputFile>& inputs);

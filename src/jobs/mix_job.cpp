@@ -1,6 +1,6 @@
 #include "jobs/mix_job.h"
 
-#include <optional>
+#include <vector>
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
@@ -32,25 +32,33 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
         const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
 
         JobOutputs outputs(finisher, reporter, {request.first, request.second}, request.bookmarks);
-        // One output for all turns, or one per turn.
-        std::optional<PdfDocument> output;
-        if (request.singleFile) output = PdfDocument::create();
+        // One output for all turns, its pages imported once the turns are known; or one per turn.
+        std::vector<PageRun> runs;
         MixWalk walk(plan);
         MixTurn turn;
         while (walk.next(turn)) {
             if (reporter.stopRequested()) break;
             for (int q = turn.firstPosition; q <= turn.lastPosition; ++q)
                 reporter.setProgressPosition(progressPercent(q, pagesFirst));
-            if (!request.singleFile) output = PdfDocument::create();
-            outputs.addPages(0, appendPages(*output, first, turn.pagesFirst), plan.pagesFirst);
-            outputs.addPages(1, appendPages(*output, second, turn.pagesSecond), plan.pagesSecond);
-            if (!request.singleFile)
-                closeTurnOutput(std::move(*output),
-                                numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),
-                                request, outputs);
+            if (request.singleFile) {
+                runs.push_back({&first, turn.pagesFirst});
+                runs.push_back({&second, turn.pagesSecond});
+                continue;
+            }
+            PdfDocument output = PdfDocument::create();
+            outputs.addPages(0, appendPages(output, first, turn.pagesFirst), plan.pagesFirst);
+            outputs.addPages(1, appendPages(output, second, turn.pagesSecond), plan.pagesSecond);
+            closeTurnOutput(std::move(output),
+                            numberedOutputName(request.destinationFolder, request.baseName, turn.number, pagesFirst),
+                            request, outputs);
         }
-        if (request.singleFile && !reporter.stopRequested())
-            closeTurnOutput(std::move(*output), singleMixOutputName(request), request, outputs);
+        if (request.singleFile && !reporter.stopRequested()) {
+            PdfDocument output = PdfDocument::create();
+            const std::vector<std::vector<int>> copied = appendRuns(output, runs);
+            for (std::size_t run = 0; run < runs.size(); ++run)
+                outputs.addPages(run % 2, copied[run], run % 2 == 0 ? plan.pagesFirst : plan.pagesSecond);
+            closeTurnOutput(std::move(output), singleMixOutputName(request), request, outputs);
+        }
         outputs.land();
     }
     reporter.setProgressVisible(false);

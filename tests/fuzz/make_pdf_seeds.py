@@ -2,8 +2,8 @@
 """Writes the PDF seeds of the pdf_jobs fuzz target into corpus/pdf_jobs/.
 
 Small valid documents (zero, one and two pages, pages sharing one font, one
-protected with the password the target opens inputs with) and a few damaged
-ones. The last byte of a seed chooses the split method (byte % 4 + 1), so some
+protected with the password the target opens inputs with), a few damaged
+ones and a page reaching an entry through a chain of 40,000 objects. The last byte of a seed chooses the split method (byte % 4 + 1), so some
 seeds carry one extra byte after the end of the file. The protected one needs
 the qpdf command. Regression seeds found by fuzzing are kept beside these and
 are not written here.
@@ -50,6 +50,27 @@ def document(page_count, shared_font=False, count=None):
     return pdf(objects)
 
 
+def reference_chain(links):
+    """One page whose annotation reaches its last entry through `links` objects."""
+    first = 5
+    objects = ["<< /Type /Catalog /Pages 2 0 R >>",
+               "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Annots [4 0 R] >>",
+               "<< /Type /Annot /Subtype /Text /Rect [10 10 30 30] /Chain %d 0 R >>" % first]
+    objects += ["<< /Next %d 0 R >>" % (number + 1) for number in range(first, first + links - 1)]
+    objects.append("<< >>")
+    return pdf(objects)
+
+
+def write_packed(name, data):
+    """Writes data with its objects packed in object streams (qpdf), to keep a large seed small."""
+    plain = os.path.join(out, "plain.tmp")
+    with open(plain, "wb") as f:
+        f.write(data)
+    subprocess.run(["qpdf", "--object-streams=generate", plain, os.path.join(out, name)], check=True)
+    os.remove(plain)
+
+
 def write(name, data):
     with open(os.path.join(out, name), "wb") as f:
         f.write(data)
@@ -76,6 +97,8 @@ def main():
                 "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] >>"])
     write("page_tree_loop.pdf", loop)
     write("huge_count.pdf", document(1, count=2147483647) + b"\x02")
+    # PDFium copies a page by following its references recursively.
+    write_packed("reference_chain.pdf", reference_chain(40000))
     write("garbage.pdf", b"%PDF-1.7\n\x00\xff<<>>obj stream endstream trailer << /Root 9 0 R >>\n%%EOF")
 
 

@@ -1,3 +1,4 @@
+#ifndef _WIN32
 #include "engine/deep_stack.h"
 
 #include <cstddef>
@@ -48,3 +49,4 @@ void runOnDeepStack(const std::function<void()>& work) {
     }
     work();
 }
+#endif

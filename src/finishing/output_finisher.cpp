@@ -68,7 +68,9 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     try {
         pdf.processInputSource(output.pdf.source(output.path));
         if (!sources_) sources_ = std::make_unique<StructureSources>();
-        structureNotCarried_ = carryStructure(pdf, output.structure, *sources_).unreadInputs;
+        StructureResult carried = carryStructure(pdf, output.structure, *sources_);
+        structureNotCarried_ = carried.unreadInputs;
+        structureNotes_ = carried.notes;
 
         QPDFObjectHandle info = documentInformation(pdf);
         const std::string now = currentPdfDate();

@@ -20,8 +20,14 @@ StructureRequest OutputProvenance::takeOutput() {
     return output;
 }
 
-void OutputProvenance::tellNotCarried(const std::vector<std::size_t>& inputs, JobReporter& reporter) {
+void OutputProvenance::tellNotCarried(const std::vector<std::size_t>& inputs, const std::vector<StructureNote>& notes,
+                                      JobReporter& reporter) {
     for (std::size_t input : inputs)
         if (input < request_.inputs.size() && told_.insert(input).second)
             reporter.showMessage(reporter.translation("MsgStructureLost") + " " + request_.inputs[input].path);
+    for (const StructureNote& note : notes) {
+        if (note.input >= request_.inputs.size()) continue;
+        const std::string text = request_.inputs[note.input].path + ": " + note.text + " were left out";
+        if (toldNotes_.insert(text).second) reporter.showMessage(text);
+    }
 }

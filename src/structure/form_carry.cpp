@@ -112,7 +112,11 @@ void FormCarry::keepFieldsOf(const std::vector<QPDFObjectHandle>& widgets) {
         if (!keptSet_.insert(widget.getObjGen()).second) continue;
         kept_.push_back(widget);
         QPDFObjectHandle top = widget;
-        for (int depth = 0; depth < DeepestField; ++depth) {
+        for (int depth = 0;; ++depth) {
+            if (depth == DeepestField) {
+                input_.source().note("fields nested deeper than " + std::to_string(DeepestField) + " levels");
+                break;
+            }
             QPDFObjectHandle parent = top.getKey("/Parent");
             if (!isIndirectDictionary(parent)) {
                 if (isField(top) || listed.count(top.getObjGen())) found.push_back(top);

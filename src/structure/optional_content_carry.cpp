@@ -10,8 +10,10 @@
 
 namespace {
 
-// Deeper nesting of form XObjects or of the layer panel's order is taken as damage.
+// Deeper nesting of form XObjects is taken as damage.
 constexpr int DeepestNesting = 16;
+// Enough for any real layer panel; more items are taken as damage.
+constexpr std::size_t MostOrderItems = 100000;
 
 using Replace = std::function<void(QPDFObjectHandle)>;
 
@@ -89,24 +91,49 @@ public:
     }
 
     // The layer panel's order without the groups the output does not use;
-    // a nested list left without groups goes, its label with it.
-    std::vector<QPDFObjectHandle> order(QPDFObjectHandle list, int depth) const {
-        std::vector<QPDFObjectHandle> kept;
-        bool hasGroup = false;
-        for (QPDFObjectHandle item : itemsOf(list)) {
+    // a nested list left without groups goes, its label with it. A list met
+    // again (shared or holding itself) is shown once, where it is met first;
+    // past MostOrderItems items the rest is left out, and cut says so.
+    std::vector<QPDFObjectHandle> order(QPDFObjectHandle list, bool& cut) const {
+        struct Level {
+            std::vector<QPDFObjectHandle> items, kept;
+            std::size_t next = 0;
+            bool hasGroup = false;
+        };
+        std::set<QPDFObjGen> met;
+        if (list.isIndirect()) met.insert(list.getObjGen());
+        std::vector<Level> levels(1);
+        levels.back().items = itemsOf(list);
+        std::size_t visited = 0;
+        while (true) {
+            Level& level = levels.back();
+            if (level.next == level.items.size()) {
+                std::vector<QPDFObjectHandle> finished = level.hasGroup ? level.kept : std::vector<QPDFObjectHandle>();
+                if (levels.size() == 1) return finished;
+                levels.pop_back();
+                if (finished.empty()) continue;
+                levels.back().kept.push_back(QPDFObjectHandle::newArray(finished));
+                levels.back().hasGroup = true;
+                continue;
+            }
+            QPDFObjectHandle item = level.items[level.next++];
+            if (++visited > MostOrderItems) {
+                cut = true;
+                for (Level& open : levels) open.next = open.items.size();
+                continue;
+            }
             if (item.isString()) {
-                kept.push_back(copier_.copy(item));
-            } else if (item.isArray() && depth < DeepestNesting) {
-                std::vector<QPDFObjectHandle> nested = order(item, depth + 1);
-                if (nested.empty()) continue;
-                kept.push_back(QPDFObjectHandle::newArray(nested));
-                hasGroup = true;
+                level.kept.push_back(copier_.copy(item));
+            } else if (item.isArray()) {
+                if (item.isIndirect() && !met.insert(item.getObjGen()).second) continue;
+                Level nested;
+                nested.items = itemsOf(item);
+                levels.push_back(std::move(nested));
             } else if (!groupOf(item).isNull()) {
-                kept.push_back(groupOf(item));
-                hasGroup = true;
+                level.kept.push_back(groupOf(item));
+                level.hasGroup = true;
             }
         }
-        return hasGroup ? kept : std::vector<QPDFObjectHandle>();
     }
 
 private:
@@ -159,7 +186,9 @@ LayerPart collectLayers(InputCarry& input) {
     if (part.groups.empty()) return part;
 
     QPDFObjectHandle order = entry(configuration, "/Order");
-    part.order = order.isArray() ? filter.order(order, 0) : part.groups;
+    bool cut = false;
+    part.order = order.isArray() ? filter.order(order, cut) : part.groups;
+    if (cut) input.source().note("layer panel entries beyond the first " + std::to_string(MostOrderItems));
     part.locked = filter.groupsOf(entry(configuration, "/Locked"));
     for (QPDFObjectHandle set : itemsOf(entry(configuration, "/RBGroups"))) {
         std::vector<QPDFObjectHandle> groups = filter.groupsOf(set);

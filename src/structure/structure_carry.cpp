@@ -118,6 +118,7 @@ StructureResult carryStructure(QPDF& output, const StructureRequest& request, St
             DocumentEntries entries = input == 0 ? collectDocumentEntries(carry, request.oneSource()) : document;
             if (contributes[input]) {
                 harvests.push_back(harvest(carry, request));
+                for (const std::string& text : source->notes()) result.notes.push_back({input, text});
                 destinations.insert(harvests.back().destinations.begin(), harvests.back().destinations.end());
             }
             document = entries;

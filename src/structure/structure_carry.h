@@ -11,6 +11,9 @@ struct StructureResult {
     // Inputs with pages in the output whose structure libqpdf could not
     // read; their pages stay as PDFium copied them.
     std::vector<std::size_t> unreadInputs;
+    // What was left out of the inputs that were read, where a tree of theirs
+    // is absurd.
+    std::vector<StructureNote> notes;
 };
 
 // Carries the document structure of the request's inputs into output, the

@@ -28,6 +28,13 @@ struct PageOrigin {
     int sourcePage = 0;
 };
 
+// Something of an input that the carrying left out because the input's
+// structure is absurd (a tree beyond any real document's size), said once.
+struct StructureNote {
+    std::size_t input = 0;
+    std::string text;  // what was left out, as "bookmarks beyond the first 100000"
+};
+
 struct StructureRequest {
     std::vector<StructureInput> inputs;  // every input of the job, in the job's order
     std::vector<PageOrigin> pages;       // page i of the output is a copy of pages[i]

@@ -1,5 +1,6 @@
 #include "structure/structure_sources.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
@@ -11,6 +12,10 @@ StructureSource::StructureSource(const std::string& path, const std::string& pas
     pdf_.setSuppressWarnings(true);
     pdf_.processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
     if (!pdf_.getRoot().isDictionary()) throw std::runtime_error("the document has no catalog");
+}
+
+void StructureSource::note(const std::string& text) {
+    if (std::find(notes_.begin(), notes_.end(), text) == notes_.end()) notes_.push_back(text);
 }
 
 const std::vector<QPDFObjectHandle>& StructureSource::pages() {

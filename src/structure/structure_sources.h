@@ -30,6 +30,11 @@ public:
     // dictionary with its /D) goes to, or -1.
     int destinationPage(QPDFObjectHandle destination);
 
+    // Records that something of the input was left out (see StructureNote);
+    // each text once.
+    void note(const std::string& text);
+    const std::vector<std::string>& notes() const { return notes_; }
+
     // Something worked out once from the input (by make) and kept for the
     // job's later outputs, one of each type.
     template <typename T, typename Make>
@@ -44,6 +49,7 @@ private:
     bool pagesRead_ = false;
     std::map<QPDFObjGen, int> pageIndices_;
     std::map<std::type_index, std::shared_ptr<void>> memos_;
+    std::vector<std::string> notes_;
 };
 
 // The inputs of one job that have been opened, each once, kept between the

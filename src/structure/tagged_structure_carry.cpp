@@ -57,6 +57,7 @@ struct ElementIndex {
             }
             pushKids(kids, place);
         }
+        if (elements.size() >= MostElements && !stack.empty()) input.source().note("structure elements beyond the first " + std::to_string(MostElements));
     }
 
 private:
@@ -141,19 +142,24 @@ private:
         QPDFObjectHandle kids = QPDFObjectHandle::newArray();
         QPDFObjectHandle sourceKids = QPDFObjectHandle(source.node).getKey("/K");
         for (QPDFObjectHandle kid : sourceKids.isArray() ? sourceKids.getArrayAsVector() : std::vector{sourceKids}) {
-            QPDFObjectHandle carried = carryKid(kid, page);
+            QPDFObjectHandle carried = carryKid(kid, page, i);
             if (!carried.isNull()) kids.appendItem(carried);
         }
         if (kids.getArrayNItems() == 1) copy.replaceKey("/K", kids.getArrayItem(0));
         else if (kids.getArrayNItems() > 1) copy.replaceKey("/K", kids);
     }
 
-    // A kid of an element in the output: marked content of a page the output
-    // holds, a reference to a carried annotation, a kept element; else null.
-    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage) {
+    // A kid of element i in the output: marked content of a page the output
+    // holds, a reference to a carried annotation, a kept element met first
+    // beneath i (not one shared with another element or above i); else null.
+    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage, std::size_t i) {
         if (kid.isInteger()) return elementPage.isNull() ? QPDFObjectHandle::newNull() : kid.shallowCopy();
         if (!kid.isDictionary()) return QPDFObjectHandle::newNull();
-        if (!isContentReference(kid)) return copyOf(kid);
+        if (!isContentReference(kid)) {
+            auto found = kid.isIndirect() ? index_.indexOf.find(kid.getObjGen()) : index_.indexOf.end();
+            const bool ownKid = found != index_.indexOf.end() && index_.elements[found->second].parent == static_cast<int>(i);
+            return ownKid ? copyOf(kid) : QPDFObjectHandle::newNull();
+        }
         QPDFObjectHandle page = kid.hasKey("/Pg") ? input_.outputPageOf(kid.getKey("/Pg")) : elementPage;
         if (page.isNull()) return QPDFObjectHandle::newNull();
         QPDFObjectHandle carried = QPDFObjectHandle::newDictionary();

@@ -78,15 +78,17 @@ public:
 
     // Marks the elements with content on the output's pages and those above them.
     bool markElements() {
-        kept_.assign(index_.elements.size(), false);
-        bool any = false;
+        // Only the kept elements are visited, so that each output of a split
+        // costs what its pages hold, not the whole tree.
+        kept_.clear();
         for (std::size_t position : input_.outputPositions()) {
             auto found = index_.byPage.find(input_.sourcePageAt(position));
             if (found == index_.byPage.end()) continue;
             for (int element : found->second)
-                for (int i = element; i >= 0 && !kept_[i]; i = index_.elements[i].parent) kept_[i] = any = true;
+                for (int i = element; i >= 0 && kept_.insert(i).second; i = index_.elements[i].parent) {
+                }
         }
-        return any;
+        return !kept_.empty();
     }
 
     QPDFObjectHandle copyTree(QPDFObjectHandle root) {
@@ -95,22 +97,21 @@ public:
         newRoot.replaceKey("/Type", QPDFObjectHandle::newName("/StructTreeRoot"));
         // Every kept element gets its object first, so that references among
         // them (and from attributes) find it; the others are not carried.
-        copies_.assign(index_.elements.size(), QPDFObjectHandle::newNull());
-        for (std::size_t i = 0; i < index_.elements.size(); ++i) {
-            if (!kept_[i]) continue;
-            copies_[i] = input_.output().makeIndirectObject(QPDFObjectHandle::newDictionary());
-            if (index_.elements[i].node.isIndirect()) copier.map(index_.elements[i].node.getObjGen(), copies_[i]);
+        copies_.clear();
+        for (int i : kept_) {
+            QPDFObjectHandle copy = input_.output().makeIndirectObject(QPDFObjectHandle::newDictionary());
+            copies_.emplace(i, copy);
+            if (index_.elements[i].node.isIndirect()) copier.map(index_.elements[i].node.getObjGen(), copy);
         }
         copier.setAdmission([this](QPDFObjectHandle object) {
             auto found = index_.indexOf.find(object.getObjGen());
-            return found == index_.indexOf.end() || kept_[static_cast<std::size_t>(found->second)];
+            return found == index_.indexOf.end() || kept_.count(found->second) > 0;
         });
         QPDFObjectHandle top = QPDFObjectHandle::newArray();
-        for (std::size_t i = 0; i < index_.elements.size(); ++i) {
-            if (!kept_[i]) continue;
+        for (int i : kept_) {
             const int parent = index_.elements[i].parent;
-            fillElement(i, parent < 0 ? newRoot : copies_[static_cast<std::size_t>(parent)]);
-            if (parent < 0) top.appendItem(copies_[i]);
+            fillElement(i, parent < 0 ? newRoot : copies_.at(parent));
+            if (parent < 0) top.appendItem(copies_.at(i));
         }
         newRoot.replaceKey("/K", top);
         for (const char* key : {"/RoleMap", "/ClassMap"})
@@ -124,13 +125,14 @@ public:
         if (!element.isIndirect()) return QPDFObjectHandle::newNull();
         auto found = index_.indexOf.find(element.getObjGen());
         if (found == index_.indexOf.end()) return QPDFObjectHandle::newNull();
-        return copies_[static_cast<std::size_t>(found->second)];
+        auto copy = copies_.find(found->second);
+        return copy == copies_.end() ? QPDFObjectHandle::newNull() : copy->second;
     }
 
 private:
-    void fillElement(std::size_t i, QPDFObjectHandle parent) {
+    void fillElement(int i, QPDFObjectHandle parent) {
         const ElementIndex::Element& source = index_.elements[i];
-        QPDFObjectHandle copy = copies_[i];
+        QPDFObjectHandle copy = copies_.at(i);
         for (auto& [key, value] : QPDFObjectHandle(source.node).ditems()) {
             if (key == "/K" || key == "/P" || key == "/Pg") continue;
             QPDFObjectHandle copied = input_.copier().copy(value);
@@ -152,12 +154,12 @@ private:
     // A kid of element i in the output: marked content of a page the output
     // holds, a reference to a carried annotation, a kept element met first
     // beneath i (not one shared with another element or above i); else null.
-    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage, std::size_t i) {
+    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage, int i) {
         if (kid.isInteger()) return elementPage.isNull() ? QPDFObjectHandle::newNull() : kid.shallowCopy();
         if (!kid.isDictionary()) return QPDFObjectHandle::newNull();
         if (!isContentReference(kid)) {
             auto found = kid.isIndirect() ? index_.indexOf.find(kid.getObjGen()) : index_.indexOf.end();
-            const bool ownKid = found != index_.indexOf.end() && index_.elements[found->second].parent == static_cast<int>(i);
+            const bool ownKid = found != index_.indexOf.end() && index_.elements[found->second].parent == i;
             return ownKid ? copyOf(kid) : QPDFObjectHandle::newNull();
         }
         QPDFObjectHandle page = kid.hasKey("/Pg") ? input_.outputPageOf(kid.getKey("/Pg")) : elementPage;
@@ -197,8 +199,8 @@ private:
 
     InputCarry& input_;
     const ElementIndex& index_;
-    std::vector<bool> kept_;
-    std::vector<QPDFObjectHandle> copies_;
+    std::set<int> kept_;                     // places in the index, in document order
+    std::map<int, QPDFObjectHandle> copies_;  // place -> the kept element's copy
 };
 
 // The copy of a parent tree entry: an array of elements by marked-content

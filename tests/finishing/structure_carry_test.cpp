@@ -138,6 +138,10 @@ const JobCase jobCases[] = {
       {"part_2.pdf", "S4 S5 S6",
        {"Body=- [Part A=S4 Part B=S6] Web=uri", "", "choice=B person.city=Paris", "2 3 4", "Secret",
         "Structure Fixture", "notes.txt", "", "Document [P@S4 P@S5 P@S6]"}}}},
+    {"split repeating a page: each copy has fields of its own", [](StructureJobs& jobs) { jobs.split("4,3,4"); },
+     {{"part_1.pdf", "S4 S3 S4",
+       {"Body=S3 [Part A=S4] Web=uri", "", "agree=Yes choice+1=B choice=B name=Ada person+1.city=Paris person.city=Paris",
+        "2 1 2", "", "Structure Fixture", "notes.txt", "", "Document [P@S3 P@S4]"}}}},
     {"split by bookmarks: each file keeps those beneath its own", [](StructureJobs& jobs) { jobs.splitByBookmarks("1"); },
      {{"part_1.pdf", "S1 S2",
        {"Front=S1 [Preface=S2] Web=uri", "S1>S2,uri", "", "i ii", "", "Structure Fixture", "notes.txt", "",
@@ -148,7 +152,7 @@ const JobCase jobCases[] = {
     {"mix with a repeated page", [](StructureJobs& jobs) { jobs.mixPageByPage(); },
      {{"mix_mixed.pdf", "S1 T1 S2 T2 S3 T3 S4 T1 S5 T2 S6 T3",
        {"Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri T intro=T1", "S1>S5,S3,S2,uri T1>T2 T1#2>T2",
-        "agree=Yes choice=B name+1=Bob name+1=Bob name=Ada person.city=Paris", "i 1 ii 2 1 3 2 1 3 2 4 3", "Secret",
+        "agree=Yes choice=B name+1=Bob name+2=Bob name=Ada person.city=Paris", "i 1 ii 2 1 3 2 1 3 2 4 3", "Secret",
         "Structure Fixture", "notes.txt notes.txt+1", "", "(none)"}}}},
 };
 

@@ -1,9 +1,18 @@
 #include "jobs/output_provenance.h"
 
+#include "engine/pdf_document.h"
 #include "jobs/job_reporter.h"
 
 OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks) {
-    for (const InputFile& input : inputs) request_.inputs.push_back({input.path(), input.password});
+    for (const InputFile& input : inputs) {
+        StructureInput carried;
+        carried.path = input.path();
+        carried.password = input.password;
+        carried.repairedCopy = [path = input.path(), password = input.password] {
+            return PdfDocument::open(path, password).save();
+        };
+        request_.inputs.push_back(carried);
+    }
     request_.bookmarks = bookmarks;
 }
 

@@ -108,23 +108,25 @@ StructureResult carryStructure(QPDF& output, const StructureRequest& request, St
     for (std::size_t input = 0; input < request.inputs.size(); ++input) {
         // The first input also gives the document entries when no page of it is in the output.
         if (!contributes[input] && input != 0) continue;
-        StructureSource* source = sources.open(request.inputs[input]);
-        if (!source) {
-            unread(input);
-            continue;
-        }
-        try {
-            InputCarry carry(target, input, *source, destinations);
-            DocumentEntries entries = input == 0 ? collectDocumentEntries(carry, request.oneSource()) : document;
-            if (contributes[input]) {
-                harvests.push_back(harvest(carry, request));
-                for (const std::string& text : source->notes()) result.notes.push_back({input, text});
-                destinations.insert(harvests.back().destinations.begin(), harvests.back().destinations.end());
+        auto carried = [&](StructureSource* source) {
+            if (!source) return false;
+            try {
+                InputCarry carry(target, input, *source, destinations);
+                DocumentEntries entries = input == 0 ? collectDocumentEntries(carry, request.oneSource()) : document;
+                if (contributes[input]) {
+                    harvests.push_back(harvest(carry, request));
+                    for (const std::string& text : source->notes()) result.notes.push_back({input, text});
+                    destinations.insert(harvests.back().destinations.begin(), harvests.back().destinations.end());
+                }
+                document = entries;
+                return true;
+            } catch (const std::exception&) {
+                return false;
             }
-            document = entries;
-        } catch (const std::exception&) {
+        };
+        // A file libqpdf cannot read as PDFium does is read from PDFium's own copy of it.
+        if (!carried(sources.open(request.inputs[input])) && !carried(sources.openRepaired(request.inputs[input])))
             unread(input);
-        }
     }
     writeHarvests(target, harvests);
     writeDocumentEntries(output, document);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct StructureInput {
     std::string path;
     std::string password;  // empty when the file needs none
     int pageCount = -1;    // the pages PDFium found in it; -1 when not known
+    // The file as the job's page engine reads it (after its repair of a
+    // damaged file), written anew; asked for only when libqpdf cannot read
+    // the file itself as the page engine does. Raises when it cannot be made.
+    std::function<std::string()> repairedCopy;
 };
 
 // Where an output page comes from: an input of the job and its 0-based page.

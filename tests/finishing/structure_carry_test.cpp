@@ -224,7 +224,7 @@ TEST(StructureCarry, AnInputLibqpdfCannotReadIsLeftOutWhole) {
     fixtures::writeFile(dir.file("not-a-pdf.pdf"), "not a PDF at all");
 
     StructureRequest request;
-    request.inputs = {{dir.file("structured.pdf"), ""}, {dir.file("not-a-pdf.pdf"), ""}};
+    request.inputs = {{dir.file("structured.pdf"), "", -1, nullptr}, {dir.file("not-a-pdf.pdf"), "", -1, nullptr}};
     for (int page = 0; page < 6; ++page) request.pages.push_back({0, page});
     for (int page = 0; page < 3; ++page) request.pages.push_back({1, page});
     QPDF output;
@@ -239,6 +239,46 @@ TEST(StructureCarry, AnInputLibqpdfCannotReadIsLeftOutWhole) {
     EXPECT_EQ(carried.fields, "agree=Yes choice=B name=Ada name=Bob person.city=Paris");
     EXPECT_EQ(carried.labels, "i ii 1 2 3 4 1 2 3");
     EXPECT_EQ(fixtures::markerText(dir.file("carried.pdf")), "S1 S2 S3 S4 S5 S6 T1 T2 T3");
+}
+
+// The structured file with its objects in object streams, and the
+// cross-reference stream that finds them overwritten: libqpdf cannot read it,
+// PDFium repairs it.
+void writeStructuredPdfWithBrokenCrossReferenceStream(const std::string& path) {
+    structured_pdfs::writeStructuredPdf(path + ".sound");
+    QPDF pdf;
+    pdf.processFile((path + ".sound").c_str());
+    QPDFWriter writer(pdf, path.c_str());
+    writer.setObjectStreamMode(qpdf_o_generate);
+    writer.write();
+    std::string bytes = fixtures::readFile(path);
+    const std::size_t data = bytes.find("stream", bytes.rfind("/Type /XRef")) + 7;
+    bytes.replace(data, 40, std::string(40, 'x'));
+    fixtures::writeFile(path, bytes);
+}
+
+TEST(StructureCarry, AFileOnlyPdfiumCanRepairKeepsItsStructure) {
+    TempDir dir;
+    writeStructuredPdfWithBrokenCrossReferenceStream(dir.file("damaged.pdf"));
+    structured_pdfs::writeSecondStructuredPdf(dir.file("second.pdf"));
+    ASSERT_NE(fixtures::errorOf([&] {
+                  QPDF pdf;
+                  pdf.setSuppressWarnings(true);
+                  pdf.processFile(dir.file("damaged.pdf").c_str());
+              }),
+              "(no error)");
+    MergeRequest request;
+    request.inputs = {{"damaged.pdf", dir.folder(), ""}, {"second.pdf", dir.folder(), ""}};
+    request.outputPath = dir.file("out.pdf");
+    request.silent = true;
+    RecordingReporter reporter;
+    runMerge(request, reporter);
+    EXPECT_TRUE(reporter.messages.empty());
+    const Structure merged = structured_pdfs::readStructure(dir.file("out.pdf"));
+    EXPECT_EQ(merged.bookmarks, mergedStructure().bookmarks);
+    EXPECT_EQ(merged.links, mergedStructure().links);
+    EXPECT_EQ(merged.fields, mergedStructure().fields);
+    EXPECT_EQ(merged.labels, mergedStructure().labels);
 }
 
 // Says that the first input could not be read, for every output.

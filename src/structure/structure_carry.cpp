@@ -45,7 +45,7 @@ InputHarvest harvest(InputCarry& input, const StructureRequest& request) {
     mapLayers(input);
     carryAnnotations(input, result.annotations, result.form);
     if (request.bookmarks != BookmarkMode::None) result.bookmarks = collectBookmarks(input);
-    if (request.oneSource()) result.tagged = collectTaggedStructure(input, result.annotations);
+    result.tagged = collectTaggedStructure(input, result.annotations);
     result.labels = collectPageLabels(input);
     result.layers = collectLayers(input);
     result.attachments = collectAttachments(input);
@@ -61,7 +61,7 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
     std::vector<LayerPart> layers;
     std::vector<NameTreeEntries> attachments;
     NameTreeEntries destinations;
-    TaggedStructure tagged;
+    std::vector<TaggedStructure> tagged;
     for (InputHarvest& part : harvests) {
         writeAnnotations(target.pages, part.annotations);
         if (target.request.bookmarks == BookmarkMode::PerFile)
@@ -74,7 +74,7 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
         layers.push_back(part.layers);
         attachments.push_back(part.attachments);
         destinations.insert(part.destinations.begin(), part.destinations.end());
-        if (!part.tagged.root.isNull()) tagged = part.tagged;
+        tagged.push_back(part.tagged);
     }
     writeBookmarks(target.pdf, bookmarks);
     writeForm(target.pdf, forms);

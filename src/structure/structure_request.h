@@ -46,8 +46,8 @@ struct StructureRequest {
     BookmarkMode bookmarks = BookmarkMode::Keep;
 
     // Every page from one input (blank pages aside): such an output keeps
-    // what belongs to a whole document (opening action, language, tagged
-    // structure).
+    // what belongs to a whole document (opening action, language, output
+    // intents).
     bool oneSource() const {
         std::size_t source = PageOrigin::NoInput;
         for (const PageOrigin& page : pages) {

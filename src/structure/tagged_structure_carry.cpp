@@ -1,5 +1,6 @@
 #include "structure/tagged_structure_carry.h"
 
+#include <functional>
 #include <map>
 #include <set>
 
@@ -7,6 +8,7 @@
 #include <qpdf/QPDFNumberTreeObjectHelper.hh>
 
 #include "structure/input_carry.h"
+#include "structure/name_trees.h"
 #include "structure/object_access.h"
 
 namespace {
@@ -121,6 +123,12 @@ public:
         return newRoot;
     }
 
+    std::vector<QPDFObjectHandle> copies() const {
+        std::vector<QPDFObjectHandle> all;
+        for (const auto& [place, copy] : copies_) all.push_back(copy);
+        return all;
+    }
+
     QPDFObjectHandle copyOf(QPDFObjectHandle element) const {
         if (!element.isIndirect()) return QPDFObjectHandle::newNull();
         auto found = index_.indexOf.find(element.getObjGen());
@@ -223,6 +231,7 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     TreeCarry tree(input, index);
     if (!tree.markElements()) return tagged;
     tagged.root = tree.copyTree(root);
+    tagged.elements = tree.copies();
 
     // The parent tree, numbered anew in output order.
     QPDFObjectHandle sourceTree = root.getKey("/ParentTree");
@@ -265,7 +274,7 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
             if (value.isNull())
                 annotation.removeKey("/StructParent");
             else
-                annotation.replaceKey("/StructParent", QPDFObjectHandle::newInteger(add(value)));
+                tagged.annotationKeys.emplace_back(annotation, add(value));
         }
     QPDFObjectHandle parentTree = QPDFObjectHandle::newDictionary();
     parentTree.replaceKey("/Nums", numbers);
@@ -274,21 +283,141 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     QPDFObjectHandle markInfo = entry(catalog, "/MarkInfo");
     tagged.markInfo = markInfo.isDictionary() ? input.copier().copy(markInfo) : QPDFObjectHandle::parse("<< >>");
     tagged.markInfo.replaceKey("/Marked", QPDFObjectHandle::newBool(true));
+    if (entry(catalog, "/Lang").isString()) tagged.language = input.copier().copy(catalog.getKey("/Lang"));
     return tagged;
 }
 
-void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages, const TaggedStructure& tagged) {
-    TaggedStructure carried = tagged;
-    if (carried.root.isNull()) {
+namespace {
+
+// Adds a part's role or class map to the merged one; a name the map holds
+// with another value already is renamed, and rename puts the new name where
+// the part's elements use the old one.
+void mergeMap(QPDFObjectHandle merged, QPDFObjectHandle part,
+              const std::function<void(const std::string& from, const std::string& to)>& rename) {
+    if (!part.isDictionary()) return;
+    for (auto& [name, value] : part.ditems()) {
+        if (!merged.hasKey(name)) {
+            merged.replaceKey(name, value);
+        } else if (merged.getKey(name).unparseResolved() != value.unparseResolved()) {
+            const std::string fresh =
+                uniqueName(name, [&merged](const std::string& candidate) { return merged.hasKey(candidate); });
+            merged.replaceKey(fresh, value);
+            rename(name, fresh);
+        }
+    }
+}
+
+// Renames the structure type of elements from one name to another.
+void renameType(const std::vector<QPDFObjectHandle>& elements, const std::string& from, const std::string& to) {
+    for (QPDFObjectHandle element : elements)
+        if (nameOf(element.getKey("/S")) == from) element.replaceKey("/S", QPDFObjectHandle::newName(to));
+}
+
+// Renames a class in the /C of elements (a name, or an array of names and revision numbers).
+void renameClass(const std::vector<QPDFObjectHandle>& elements, const std::string& from, const std::string& to) {
+    for (QPDFObjectHandle element : elements) {
+        QPDFObjectHandle classes = element.getKey("/C");
+        if (nameOf(classes) == from) element.replaceKey("/C", QPDFObjectHandle::newName(to));
+        if (!classes.isArray()) continue;
+        for (int i = 0; i < classes.getArrayNItems(); ++i)
+            if (nameOf(classes.getArrayItem(i)) == from) classes.setArrayItem(i, QPDFObjectHandle::newName(to));
+    }
+}
+
+void setKeys(const std::vector<std::pair<QPDFObjectHandle, long long>>& keys, const char* key, long long offset) {
+    for (auto [object, number] : keys) {
+        if (number < 0)
+            object.removeKey(key);
+        else
+            object.replaceKey(key, QPDFObjectHandle::newInteger(number + offset));
+    }
+}
+
+// The trees of several inputs under one root: see writeTaggedStructure.
+QPDFObjectHandle mergedRoot(QPDF& output, const std::vector<TaggedStructure*>& parts) {
+    QPDFObjectHandle root = output.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>"));
+    QPDFObjectHandle document =
+        output.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /StructElem /S /Document >>"));
+    document.replaceKey("/P", root);
+    root.replaceKey("/K", document);
+    QPDFObjectHandle roles = QPDFObjectHandle::newDictionary(), classes = QPDFObjectHandle::newDictionary();
+    QPDFObjectHandle numbers = QPDFObjectHandle::newArray(), partElements = QPDFObjectHandle::newArray();
+    NameTreeEntries identifiers;
+    std::set<std::string> languages;
+    for (TaggedStructure* part : parts)
+        languages.insert(part->language.isString() ? part->language.getUTF8Value() : "");
+    long long offset = 0;
+    for (TaggedStructure* part : parts) {
+        QPDFObjectHandle element =
+            output.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /StructElem /S /Part >>"));
+        element.replaceKey("/P", document);
+        QPDFObjectHandle kids = part->root.getKey("/K");
+        for (QPDFObjectHandle kid : itemsOf(kids))
+            if (kid.isDictionary()) kid.replaceKey("/P", element);
+        element.replaceKey("/K", kids.isArray() ? kids : QPDFObjectHandle::newArray());
+        if (languages.size() > 1 && part->language.isString()) element.replaceKey("/Lang", part->language);
+        partElements.appendItem(element);
+
+        mergeMap(roles, part->root.getKey("/RoleMap"),
+                 [part](const std::string& from, const std::string& to) { renameType(part->elements, from, to); });
+        mergeMap(classes, part->root.getKey("/ClassMap"),
+                 [part](const std::string& from, const std::string& to) { renameClass(part->elements, from, to); });
+        // Both lists were made by collectTaggedStructure: strings or numbers, each followed by its value.
+        std::vector<QPDFObjectHandle> names = itemsOf(entry(part->root.getKey("/IDTree"), "/Names"));
+        for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
+            const std::string name = names[i].getUTF8Value();
+            identifiers.emplace(uniqueName(name, [&](const std::string& taken) { return identifiers.count(taken) > 0; }),
+                                names[i + 1]);
+        }
+        std::vector<QPDFObjectHandle> partNumbers = itemsOf(entry(part->root.getKey("/ParentTree"), "/Nums"));
+        for (std::size_t i = 0; i + 1 < partNumbers.size(); i += 2) {
+            numbers.appendItem(QPDFObjectHandle::newInteger(partNumbers[i].getIntValue() + offset));
+            numbers.appendItem(partNumbers[i + 1]);
+        }
+        setKeys(part->pageKeys, "/StructParents", offset);
+        setKeys(part->annotationKeys, "/StructParent", offset);
+        offset += part->root.getKey("/ParentTreeNextKey").getIntValue();
+    }
+    document.replaceKey("/K", partElements);
+    if (!roles.getKeys().empty()) root.replaceKey("/RoleMap", roles);
+    if (!classes.getKeys().empty()) root.replaceKey("/ClassMap", classes);
+    if (!identifiers.empty()) {
+        QPDFObjectHandle names = QPDFObjectHandle::newArray();
+        for (const auto& [name, element] : identifiers) {
+            names.appendItem(QPDFObjectHandle::newUnicodeString(name));
+            names.appendItem(element);
+        }
+        root.replaceKey("/IDTree", QPDFObjectHandle::newDictionary());
+        root.getKey("/IDTree").replaceKey("/Names", names);
+    }
+    QPDFObjectHandle parentTree = QPDFObjectHandle::newDictionary();
+    parentTree.replaceKey("/Nums", numbers);
+    root.replaceKey("/ParentTree", output.makeIndirectObject(parentTree));
+    root.replaceKey("/ParentTreeNextKey", QPDFObjectHandle::newInteger(offset));
+    if (languages.size() == 1 && !languages.begin()->empty() && !output.getRoot().hasKey("/Lang"))
+        output.getRoot().replaceKey("/Lang", parts.front()->language);
+    return root;
+}
+
+}  // namespace
+
+void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages,
+                          std::vector<TaggedStructure>& parts) {
+    std::vector<TaggedStructure*> tagged;
+    for (TaggedStructure& part : parts)
+        if (!part.root.isNull()) tagged.push_back(&part);
+    if (tagged.empty()) {
         for (QPDFObjectHandle page : pages) page.removeKey("/StructParents");
         return;
     }
-    for (auto& [page, key] : carried.pageKeys) {
-        if (key < 0)
-            page.removeKey("/StructParents");
-        else
-            page.replaceKey("/StructParents", QPDFObjectHandle::newInteger(key));
+    QPDFObjectHandle root;
+    if (tagged.size() == 1) {
+        root = tagged.front()->root;
+        setKeys(tagged.front()->pageKeys, "/StructParents", 0);
+        setKeys(tagged.front()->annotationKeys, "/StructParent", 0);
+    } else {
+        root = mergedRoot(output, tagged);
     }
-    output.getRoot().replaceKey("/StructTreeRoot", carried.root);
-    output.getRoot().replaceKey("/MarkInfo", carried.markInfo);
+    output.getRoot().replaceKey("/StructTreeRoot", root);
+    output.getRoot().replaceKey("/MarkInfo", tagged.front()->markInfo);
 }

@@ -3,8 +3,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "jobs/merge_job.h"
-#include "jobs/split_job.h"
+#include "job_runs.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
 #include "test_pages.h"
@@ -158,21 +157,9 @@ TEST(HiddenLayers, ALayerTheAuthorHidStaysHiddenInSplitsAndMerges) {
         ASSERT_EQ(colours(dir.file("layers.pdf"), 1), expected);
 
         RecordingReporter reporter;
-        SplitRequest split;
-        split.input = {"layers.pdf", dir.folder(), ""};
-        split.method = SplitMethod::ByPageRange;
-        split.rangeList = "2";
-        split.baseName = "part_";
-        split.destinationFolder = dir.folder();
-        split.silent = true;
-        runSplit(split, reporter);
+        job_runs::splitByRanges(dir.folder(), "layers.pdf", "2", reporter);
         EXPECT_EQ(colours(dir.file("part_1.pdf"), 0), expected) << "split";
-
-        MergeRequest merge;
-        merge.inputs = {{"layers.pdf", dir.folder(), ""}, {"layers.pdf", dir.folder(), ""}};
-        merge.outputPath = dir.file("merged.pdf");
-        merge.silent = true;
-        runMerge(merge, reporter);
+        job_runs::merge(dir.folder(), {"layers.pdf", "layers.pdf"}, "merged.pdf", reporter);
         EXPECT_EQ(colours(dir.file("merged.pdf"), 1), expected) << "merge, first copy";
         EXPECT_EQ(colours(dir.file("merged.pdf"), 3), expected) << "merge, second copy";
         EXPECT_TRUE(reporter.messages.empty());
@@ -195,14 +182,7 @@ TEST(HiddenLayers, AlternateConfigurationsKeepOnlyTheGroupsOfTheOutput) {
     TempDir dir;
     writeHiddenLayerPdf(dir.file("layers.pdf"), Hiding::BaseStateOff);
     RecordingReporter reporter;
-    SplitRequest split;
-    split.input = {"layers.pdf", dir.folder(), ""};
-    split.method = SplitMethod::ByPageRange;
-    split.rangeList = "2";
-    split.baseName = "part_";
-    split.destinationFolder = dir.folder();
-    split.silent = true;
-    runSplit(split, reporter);
+    job_runs::splitByRanges(dir.folder(), "layers.pdf", "2", reporter);
     QPDF pdf;
     pdf.processFile(dir.file("part_1.pdf").c_str());
     Object properties = pdf.getRoot().getKey("/OCProperties");
@@ -220,11 +200,7 @@ TEST(HiddenLayers, AnAnnotationInAHiddenLayerStaysInIt) {
     TempDir dir;
     writeHiddenLayerPdf(dir.file("layers.pdf"), Hiding::AnnotationOnly);
     RecordingReporter reporter;
-    MergeRequest merge;
-    merge.inputs = {{"layers.pdf", dir.folder(), ""}, {"layers.pdf", dir.folder(), ""}};
-    merge.outputPath = dir.file("merged.pdf");
-    merge.silent = true;
-    runMerge(merge, reporter);
+    job_runs::merge(dir.folder(), {"layers.pdf", "layers.pdf"}, "merged.pdf", reporter);
     EXPECT_EQ(annotationLayer(dir.file("merged.pdf"), 1), "hidden");
     EXPECT_EQ(annotationLayer(dir.file("merged.pdf"), 3), "hidden");
 }

@@ -6,7 +6,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "jobs/split_job.h"
+#include "job_runs.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
 
@@ -223,15 +223,8 @@ TEST(HostileStructure, AbsurdOrLoopingTreesAreCarriedOnceOrCutWithANote) {
             QPDFWriter(pdf, dir.file("hostile.pdf").c_str()).write();
         }
         // Two outputs from the one input, each keeping the whole document.
-        SplitRequest request;
-        request.input = {"hostile.pdf", dir.folder(), ""};
-        request.method = SplitMethod::ByPageRange;
-        request.rangeList = "1-3;1-3";
-        request.baseName = "part_";
-        request.destinationFolder = dir.folder();
-        request.silent = true;
         RecordingReporter reporter;
-        runSplit(request, reporter);
+        job_runs::splitByRanges(dir.folder(), "hostile.pdf", "1-3;1-3", reporter);
 
         std::vector<std::string> expectedMessages;
         for (const std::string& note : hostile.notes)

@@ -11,6 +11,7 @@
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"
+#include "job_runs.h"
 #include "structured_pdfs.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
@@ -104,7 +105,7 @@ Structure mergedStructure() {
     merged.hiddenLayers = "Secret";
     merged.title = "Structure Fixture";
     merged.attachments = "notes.txt notes.txt+1";
-    merged.tags = "(none)";  // kept for outputs of one file only
+    merged.tags = "Document [P@S1 Link@S1 P@S2 P@S3 P@S4 P@S5 P@S6]";  // the second file has none
     return merged;
 }
 
@@ -126,11 +127,12 @@ const JobCase jobCases[] = {
      {{"out.pdf", "T1 T2 T3  S1 S2 S3 S4 S5 S6",
        {"T intro=T1 Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri", "T1>T2 S1>S5,S3,S2,uri",
         "agree=Yes choice=B name+1=Ada name=Bob person.city=Paris", "1 2 3 4 i ii 1 2 3 4", "Secret", "(none)",
-        "notes.txt notes.txt+1", "", "(none)"}}}},
+        "notes.txt notes.txt+1", "", "Document [P@S1 Link@S1 P@S2 P@S3 P@S4 P@S5 P@S6]"}}}},
     {"merge of selected pages, backwards", [](StructureJobs& jobs) { jobs.merge(BookmarkMode::Keep, false, {"z-3,1", "r2"}); },
      {{"out.pdf", "S6 S5 S4 S3 S1 T2",
        {"Front=S1 Body=S3 [Part A=S4 Part B=S6] Web=uri", "S1>S5,S3,uri", "agree=Yes choice=B name=Ada person.city=Paris",
-        "4 3 2 1 i 2", "Secret", "Structure Fixture", "notes.txt notes.txt+1", "", "(none)"}}}},
+        "4 3 2 1 i 2", "Secret", "Structure Fixture", "notes.txt notes.txt+1", "",
+        "Document [P@S1 Link@S1 P@S3 P@S4 P@S5 P@S6]"}}}},
     {"split by ranges", [](StructureJobs& jobs) { jobs.split("1-3;4-6"); },
      {{"part_1.pdf", "S1 S2 S3",
        {"Front=S1 [Preface=S2] Body=S3 Web=uri", "S1>S3,S2,uri", "agree=Yes choice=B name=Ada", "i ii 1", "",
@@ -153,7 +155,7 @@ const JobCase jobCases[] = {
      {{"mix_mixed.pdf", "S1 T1 S2 T2 S3 T3 S4 T1 S5 T2 S6 T3",
        {"Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri T intro=T1", "S1>S5,S3,S2,uri T1>T2 T1#2>T2",
         "agree=Yes choice=B name+1=Bob name+2=Bob name=Ada person.city=Paris", "i 1 ii 2 1 3 2 1 3 2 4 3", "Secret",
-        "Structure Fixture", "notes.txt notes.txt+1", "", "(none)"}}}},
+        "Structure Fixture", "notes.txt notes.txt+1", "", "Document [P@S1 Link@S1 P@S2 P@S3 P@S4 P@S5 P@S6]"}}}},
 };
 
 TEST(StructureCarry, EveryJobKeepsTheStructureOfThePagesItWrites) {
@@ -267,18 +269,55 @@ TEST(StructureCarry, AFileOnlyPdfiumCanRepairKeepsItsStructure) {
                   pdf.processFile(dir.file("damaged.pdf").c_str());
               }),
               "(no error)");
-    MergeRequest request;
-    request.inputs = {{"damaged.pdf", dir.folder(), ""}, {"second.pdf", dir.folder(), ""}};
-    request.outputPath = dir.file("out.pdf");
-    request.silent = true;
     RecordingReporter reporter;
-    runMerge(request, reporter);
+    job_runs::merge(dir.folder(), {"damaged.pdf", "second.pdf"}, "out.pdf", reporter);
     EXPECT_TRUE(reporter.messages.empty());
     const Structure merged = structured_pdfs::readStructure(dir.file("out.pdf"));
     EXPECT_EQ(merged.bookmarks, mergedStructure().bookmarks);
     EXPECT_EQ(merged.links, mergedStructure().links);
     EXPECT_EQ(merged.fields, mergedStructure().fields);
     EXPECT_EQ(merged.labels, mergedStructure().labels);
+}
+
+// The structured file with its language, and its first paragraph of the
+// type /Para, which the role map takes to role.
+void writeTaggedVariant(const std::string& path, const std::string& language, const std::string& role) {
+    structured_pdfs::writeStructuredPdf(path + ".plain");
+    QPDF pdf;
+    pdf.processFile((path + ".plain").c_str());
+    QPDFObjectHandle root = pdf.getRoot().getKey("/StructTreeRoot");
+    root.replaceKey("/RoleMap", QPDFObjectHandle::parse("<< /Para " + role + " >>"));
+    root.getKey("/K").getKey("/K").getArrayItem(0).replaceKey("/S", QPDFObjectHandle::newName("/Para"));
+    pdf.getRoot().replaceKey("/Lang", QPDFObjectHandle::newString(language));
+    QPDFWriter(pdf, path.c_str()).write();
+}
+
+TEST(StructureCarry, AMergeOfTaggedFilesHasOneTreeWithAPartForEach) {
+    TempDir dir;
+    writeTaggedVariant(dir.file("english.pdf"), "en", "/P");
+    writeTaggedVariant(dir.file("german.pdf"), "de", "/H1");
+    RecordingReporter reporter;
+    job_runs::merge(dir.folder(), {"english.pdf", "german.pdf"}, "out.pdf", reporter);
+    const Structure merged = structured_pdfs::readStructure(dir.file("out.pdf"));
+    EXPECT_EQ(merged.faults, "");
+    // Both documents in reading order, each under a part of its own.
+    EXPECT_EQ(merged.tags, "Document [Part [Document [Para@S1 Link@S1 P@S2 P@S3 P@S4 P@S5 P@S6]] "
+                           "Part [Document [Para+1@S1#2 Link@S1#2 P@S2#2 P@S3#2 P@S4#2 P@S5#2 P@S6#2]]]");
+
+    QPDF pdf;
+    pdf.processFile(dir.file("out.pdf").c_str());
+    QPDFObjectHandle root = pdf.getRoot().getKey("/StructTreeRoot");
+    EXPECT_EQ(root.getKey("/RoleMap").unparse(), "<< /Para /P /Para+1 /H1 >>");
+    QPDFObjectHandle parts = root.getKey("/K").getKey("/K");
+    ASSERT_EQ(parts.getArrayNItems(), 2);
+    EXPECT_EQ(parts.getArrayItem(0).getKey("/Lang").getUTF8Value(), "en");
+    EXPECT_EQ(parts.getArrayItem(1).getKey("/Lang").getUTF8Value(), "de");
+    auto firstParagraphType = [](QPDFObjectHandle part) {
+        return part.getKey("/K").getArrayItem(0).getKey("/K").getArrayItem(0).getKey("/S").getName();
+    };
+    EXPECT_EQ(firstParagraphType(parts.getArrayItem(0)), "/Para");
+    EXPECT_EQ(firstParagraphType(parts.getArrayItem(1)), "/Para+1");
+    EXPECT_TRUE(pdf.getRoot().getKey("/MarkInfo").getKey("/Marked").getBoolValue());
 }
 
 // Says that the first input could not be read, for every output.

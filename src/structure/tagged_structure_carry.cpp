@@ -226,7 +226,8 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     TaggedStructure tagged;
     QPDFObjectHandle catalog = input.source().catalog();
     QPDFObjectHandle root = entry(catalog, "/StructTreeRoot");
-    if (!root.isDictionary()) return tagged;
+    tagged.untagged = !root.isDictionary();
+    if (tagged.untagged) return tagged;
     const ElementIndex& index = input.source().remembered<ElementIndex>([&] { return ElementIndex(input, root); });
     TreeCarry tree(input, index);
     if (!tree.markElements()) return tagged;
@@ -404,9 +405,12 @@ QPDFObjectHandle mergedRoot(QPDF& output, const std::vector<TaggedStructure*>& p
 void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages,
                           std::vector<TaggedStructure>& parts) {
     std::vector<TaggedStructure*> tagged;
-    for (TaggedStructure& part : parts)
+    bool untaggedInput = false;
+    for (TaggedStructure& part : parts) {
         if (!part.root.isNull()) tagged.push_back(&part);
-    if (tagged.empty()) {
+        untaggedInput = untaggedInput || part.untagged;
+    }
+    if (tagged.empty() || untaggedInput) {
         for (QPDFObjectHandle page : pages) page.removeKey("/StructParents");
         return;
     }

@@ -18,6 +18,7 @@ struct TaggedStructure {
     // The /StructParent each carried annotation gets.
     std::vector<std::pair<QPDFObjectHandle, long long>> annotationKeys;
     std::vector<QPDFObjectHandle> elements;  // every element copied
+    bool untagged = false;                   // the input has no structure tree at all
 };
 
 // The input's structure elements with content on the output's pages (and the
@@ -33,7 +34,8 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
 // trees of several go under one /Document element, a /Part for each input
 // (with its /Lang where the inputs' languages differ), their parent trees
 // numbered on into one, and names of their role and class maps that clash
-// renamed. When there is no tree, takes /StructParents off the pages so that
+// renamed. When there is no tree, or an input has none (a reader relying on
+// the tree would miss its pages), takes /StructParents off the pages so that
 // nothing claims a structure the output lacks.
 void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages,
                           std::vector<TaggedStructure>& parts);

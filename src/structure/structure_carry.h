@@ -19,7 +19,9 @@ struct StructureResult {
 // Carries the document structure of the request's inputs into output, the
 // document PDFium wrote (its page i is the copy of request.pages[i]):
 // bookmarks, links and named destinations, forms, page labels, optional
-// content, document information, viewer preferences and attachments. Each
-// input is opened once through sources, which the job keeps between its
-// outputs. An input that cannot be read is left out whole, never in part.
+// content, tagged structure, document information, viewer preferences and
+// attachments. Each input is opened once through sources, which the job keeps
+// between its outputs; one libqpdf cannot read as PDFium does is read from
+// PDFium's copy of it (StructureInput::repairedCopy). An input that cannot be
+// read is left out whole, never in part.
 StructureResult carryStructure(QPDF& output, const StructureRequest& request, StructureSources& sources);

@@ -32,7 +32,7 @@ StructureRequest OutputProvenance::takeOutput() {
 void OutputProvenance::tellNotCarried(const std::vector<std::size_t>& inputs, const std::vector<StructureNote>& notes,
                                       JobReporter& reporter) {
     for (std::size_t input : inputs)
-        if (input < request_.inputs.size() && told_.insert(input).second)
+        if (input < request_.inputs.size() && told_.insert(request_.inputs[input].path).second)
             reporter.showMessage(reporter.translation("MsgStructureLost") + " " + request_.inputs[input].path);
     for (const StructureNote& note : notes) {
         if (note.input >= request_.inputs.size()) continue;

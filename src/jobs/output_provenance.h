@@ -30,6 +30,6 @@ public:
 
 private:
     StructureRequest request_;
-    std::set<std::size_t> told_;
-    std::set<std::string> toldNotes_;  // a file given twice has its notes told once
+    // What was told; a file given twice is named once.
+    std::set<std::string> told_, toldNotes_;
 };

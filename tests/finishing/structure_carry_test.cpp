@@ -339,4 +339,28 @@ TEST(StructureCarry, AJobNamesAnInputWhoseStructureItCannotCarryOnce) {
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf")}));
 }
 
+// Says of both inputs, the same file, that their structure was lost or cut.
+class BothInputsHurt : public RecordingFinisher {
+public:
+    std::vector<std::size_t> structureNotCarried() const override { return {0, 1}; }
+    std::vector<StructureNote> structureNotes() const override {
+        return {{0, "bookmarks beyond the first 100000"}, {1, "bookmarks beyond the first 100000"}};
+    }
+};
+
+TEST(StructureCarry, AFileGivenTwiceIsNamedOnce) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("in.pdf"), "A", 3);
+    BothInputsHurt finisher;
+    RecordingReporter reporter;
+    MergeRequest request;
+    request.inputs = {{"in.pdf", dir.folder(), ""}, {"in.pdf", dir.folder(), ""}};
+    request.outputPath = dir.file("out.pdf");
+    request.silent = true;
+    runMerge(request, reporter, finisher);
+    EXPECT_EQ(reporter.messages,
+              (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf"),
+                                        dir.file("in.pdf") + ": bookmarks beyond the first 100000 were left out"}));
+}
+
 }  // namespace

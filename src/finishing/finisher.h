@@ -37,6 +37,8 @@ public:
     // The inputs of the output written last whose structure could not be
     // read, so that it was not carried.
     virtual std::vector<std::size_t> structureNotCarried() const { return {}; }
+    // What the output written last left out of its inputs' structure.
+    virtual std::vector<StructureNote> structureNotes() const { return {}; }
 };
 
 // Writes outputs as the job saved them.

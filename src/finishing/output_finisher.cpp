@@ -73,7 +73,9 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
         // pictures of all of them.
         QPDFPageDocumentHelper(pdf).removeUnreferencedResources();
         if (!sources_) sources_ = std::make_unique<StructureSources>();
-        structureNotCarried_ = carryStructure(pdf, output.structure, *sources_).unreadInputs;
+        StructureResult carried = carryStructure(pdf, output.structure, *sources_);
+        structureNotCarried_ = carried.unreadInputs;
+        structureNotes_ = carried.notes;
 
         QPDFObjectHandle info = documentInformation(pdf);
         const std::string now = currentPdfDate();

@@ -36,6 +36,7 @@ public:
     bool protects() const override { return !protection_.outputPassword.empty(); }
     bool stamps() const override { return !protection_.watermarkPath.empty(); }
     std::vector<std::size_t> structureNotCarried() const override { return structureNotCarried_; }
+    std::vector<StructureNote> structureNotes() const override { return structureNotes_; }
 
 private:
     // Reads the output into pdf and finishes it there.
@@ -49,4 +50,5 @@ private:
     std::unique_ptr<JobEncryption> encryption_;  // made by prepare when the outputs have a password
     std::unique_ptr<StructureSources> sources_;  // the inputs read so far
     std::vector<std::size_t> structureNotCarried_;
+    std::vector<StructureNote> structureNotes_;
 };

@@ -56,16 +56,17 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
     }
     const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
     landing_.stage(written, [&](std::FILE* file) { finisher_.writeFinished(output, file); });
-    provenance_.tellNotCarried(finisher_.structureNotCarried(), *reporter_);
+    provenance_.tellNotCarried(finisher_.structureNotCarried(), finisher_.structureNotes(), *reporter_);
     ++written_;
 }
 
 FinishedOutput JobOutputs::finish(PdfDocument&& document, const std::string& path) {
     const NewOutput output = save(std::move(document), path);
-    FinishedOutput finished{{path, output.pageCount, finisher_.protects(), finisher_.stamps()}, {}, {}};
+    FinishedOutput finished{{path, output.pageCount, finisher_.protects(), finisher_.stamps()}, {}, {}, {}};
     if (output.pageCount == 0) return finished;
     finished.bytes = finisher_.finishInMemory(output);
     finished.notCarried = finisher_.structureNotCarried();
+    finished.notes = finisher_.structureNotes();
     return finished;
 }
 
@@ -78,7 +79,7 @@ void JobOutputs::write(FinishedOutput&& output) {
         if (std::fwrite(output.bytes.data(), 1, output.bytes.size(), file) != output.bytes.size())
             throw std::runtime_error(std::strerror(errno));
     });
-    provenance_.tellNotCarried(output.notCarried, *reporter_);
+    provenance_.tellNotCarried(output.notCarried, output.notes, *reporter_);
     ++written_;
 }
 

@@ -15,6 +15,7 @@ struct FinishedOutput {
     WrittenOutput written;  // where it goes, its pages and protection
     std::string bytes;      // the file as it is to be written; empty when it has no page
     std::vector<std::size_t> notCarried;  // inputs whose structure could not be carried into it
+    std::vector<StructureNote> notes;     // what it left out of its inputs' structure
 };
 
 // Where a job's outputs go: each new document is saved by PDFium (into memory,

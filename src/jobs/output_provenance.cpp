@@ -1,9 +1,18 @@
 #include "jobs/output_provenance.h"
 
+#include "engine/pdf_document.h"
 #include "jobs/job_reporter.h"
 
 OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks) {
-    for (const InputFile& input : inputs) request_.inputs.push_back({input.path(), input.password});
+    for (const InputFile& input : inputs) {
+        StructureInput carried;
+        carried.path = input.path();
+        carried.password = input.password;
+        carried.repairedCopy = [path = input.path(), password = input.password] {
+            return PdfDocument::open(path, password).save();
+        };
+        request_.inputs.push_back(carried);
+    }
     request_.bookmarks = bookmarks;
 }
 
@@ -20,8 +29,14 @@ StructureRequest OutputProvenance::takeOutput() {
     return output;
 }
 
-void OutputProvenance::tellNotCarried(const std::vector<std::size_t>& inputs, JobReporter& reporter) {
+void OutputProvenance::tellNotCarried(const std::vector<std::size_t>& inputs, const std::vector<StructureNote>& notes,
+                                      JobReporter& reporter) {
     for (std::size_t input : inputs)
-        if (input < request_.inputs.size() && told_.insert(input).second)
+        if (input < request_.inputs.size() && told_.insert(request_.inputs[input].path).second)
             reporter.showMessage(reporter.translation("MsgStructureLost") + " " + request_.inputs[input].path);
+    for (const StructureNote& note : notes) {
+        if (note.input >= request_.inputs.size()) continue;
+        const std::string text = request_.inputs[note.input].path + ": " + note.text + " were left out";
+        if (toldNotes_.insert(text).second) reporter.showMessage(text);
+    }
 }

@@ -23,10 +23,13 @@ public:
     // The provenance of the output built so far; the next one starts empty.
     StructureRequest takeOutput();
 
-    // Names each input whose structure could not be carried, once per job.
-    void tellNotCarried(const std::vector<std::size_t>& inputs, JobReporter& reporter);
+    // Names each input whose structure could not be carried, and says what
+    // was left out of an input's structure, each once per job.
+    void tellNotCarried(const std::vector<std::size_t>& inputs, const std::vector<StructureNote>& notes,
+                        JobReporter& reporter);
 
 private:
     StructureRequest request_;
-    std::set<std::size_t> told_;
+    // What was told; a file given twice is named once.
+    std::set<std::string> told_, toldNotes_;
 };

@@ -67,8 +67,7 @@ void carryAnnotations(InputCarry& input, PageAnnotations& annotations, FormPart&
         if (copiedPages.insert(input.sourcePageAt(positions[i])).second) {
             for (QPDFObjectHandle annotation : originals) copies.push_back(copier.copy(annotation));
         } else {
-            copies = copier.copyAgain(originals);
-            fields.adoptCopies(copies);
+            copies = fields.copyAgain(originals);
         }
         std::vector<QPDFObjectHandle>& kept = annotations[positions[i]];
         for (std::size_t k = 0; k < copies.size(); ++k) {

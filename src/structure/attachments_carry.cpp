@@ -17,7 +17,10 @@ NameTreeEntries collectAttachments(InputCarry& input) {
     QPDFObjectHandle tree = entry(entry(input.source().catalog(), "/Names"), "/EmbeddedFiles");
     if (!tree.isDictionary()) return attachments;
     for (auto& [name, fileEntry] : QPDFNameTreeObjectHelper(tree, input.source().pdf(), false)) {
-        if (attachments.size() >= MostAttachments) break;
+        if (attachments.size() >= MostAttachments) {
+            input.source().note("attachments beyond the first " + std::to_string(MostAttachments));
+            break;
+        }
         if (!fileEntry.isDictionary()) continue;
         attachments.emplace(name, input.copier().copy(fileEntry));
     }

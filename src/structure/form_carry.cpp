@@ -75,15 +75,15 @@ void mergeResources(QPDFObjectHandle into, QPDFObjectHandle from, std::map<std::
     }
 }
 
-// Renames the part's top-level fields whose names earlier parts used;
-// fields of one part that share a name keep sharing it.
-void renameClashingRoots(FormPart& part, std::set<std::string>& taken) {
+// Renames top-level fields whose names earlier parts used; fields of one
+// part that share a name keep sharing it.
+void renameClashingRoots(const std::vector<QPDFObjectHandle>& roots, std::set<std::string>& taken) {
     std::set<std::string> own;
-    for (QPDFObjectHandle root : part.roots)
+    for (QPDFObjectHandle root : roots)
         if (root.getKey("/T").isString()) own.insert(root.getKey("/T").getUTF8Value());
     std::map<std::string, std::string> renamed;
     std::set<std::string> used;
-    for (QPDFObjectHandle root : part.roots) {
+    for (QPDFObjectHandle root : roots) {
         if (!root.getKey("/T").isString()) continue;
         const std::string name = root.getKey("/T").getUTF8Value();
         auto found = renamed.find(name);
@@ -112,7 +112,11 @@ void FormCarry::keepFieldsOf(const std::vector<QPDFObjectHandle>& widgets) {
         if (!keptSet_.insert(widget.getObjGen()).second) continue;
         kept_.push_back(widget);
         QPDFObjectHandle top = widget;
-        for (int depth = 0; depth < DeepestField; ++depth) {
+        for (int depth = 0;; ++depth) {
+            if (depth == DeepestField) {
+                input_.source().note("fields nested deeper than " + std::to_string(DeepestField) + " levels");
+                break;
+            }
             QPDFObjectHandle parent = top.getKey("/Parent");
             if (!isIndirectDictionary(parent)) {
                 if (isField(top) || listed.count(top.getObjGen())) found.push_back(top);
@@ -139,18 +143,47 @@ void FormCarry::keepFieldsOf(const std::vector<QPDFObjectHandle>& widgets) {
                 copier.map(kid.getObjGen(), QPDFObjectHandle::newNull());
 }
 
-void FormCarry::adoptCopies(const std::vector<QPDFObjectHandle>& copies) {
-    for (QPDFObjectHandle copy : copies) {
-        if (!isWidget(copy)) continue;
+std::vector<QPDFObjectHandle> FormCarry::copyAgain(const std::vector<QPDFObjectHandle>& annotations) {
+    // The fields above the page's widgets are copied again with them.
+    std::vector<QPDFObjectHandle> objects = annotations;
+    std::set<QPDFObjGen> added;
+    for (QPDFObjectHandle annotation : annotations) {
+        if (!isIndirectDictionary(annotation) || !isWidget(annotation)) continue;
+        QPDFObjectHandle field = annotation.getKey("/Parent");
+        for (int depth = 0; depth < DeepestField && isIndirectDictionary(field) && keptSet_.count(field.getObjGen());
+             ++depth, field = field.getKey("/Parent")) {
+            if (!added.insert(field.getObjGen()).second) break;
+            objects.push_back(field);
+        }
+    }
+    std::vector<QPDFObjectHandle> copies = input_.copier().copyAgain(objects);
+    std::set<QPDFObjGen> fresh;
+    for (QPDFObjectHandle copy : copies)
+        if (copy.isIndirect()) fresh.insert(copy.getObjGen());
+    std::vector<QPDFObjectHandle> roots;
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        QPDFObjectHandle copy = copies[i];
+        if (!copy.isDictionary() || (i < annotations.size() && !isWidget(copy))) continue;
+        // Only the copies made here are kids of the fields copied here.
+        if (copy.getKey("/Kids").isArray()) {
+            QPDFObjectHandle kids = QPDFObjectHandle::newArray();
+            for (QPDFObjectHandle kid : copy.getKey("/Kids").aitems())
+                if (kid.isIndirect() && fresh.count(kid.getObjGen())) kids.appendItem(kid);
+            copy.replaceKey("/Kids", kids);
+        }
         QPDFObjectHandle parent = copy.getKey("/Parent");
-        if (parent.isDictionary()) {
+        if (parent.isDictionary() && !fresh.count(parent.getObjGen())) {
+            // Above a field nested too deep to copy: the widget joins the field as it is.
             if (!parent.getKey("/Kids").isArray()) parent.replaceKey("/Kids", QPDFObjectHandle::newArray());
             parent.getKey("/Kids").appendItem(copy);
-        } else if (isField(copy)) {
-            extraRoots_.push_back(copy);
+        } else if (!parent.isDictionary() && isField(copy)) {
+            roots.push_back(copy);
         }
         extraMembers_.push_back(copy);
     }
+    if (!roots.empty()) repeatedRoots_.push_back(roots);
+    copies.resize(annotations.size());
+    return copies;
 }
 
 FormPart FormCarry::finish() {
@@ -176,7 +209,7 @@ FormPart FormCarry::finish() {
     }
     for (QPDFObjectHandle root : roots_)
         if (!copyOf(root).isNull()) part.roots.push_back(copyOf(root));
-    part.roots.insert(part.roots.end(), extraRoots_.begin(), extraRoots_.end());
+    part.repeatedRoots = repeatedRoots_;
     part.members.insert(part.members.end(), extraMembers_.begin(), extraMembers_.end());
     for (QPDFObjectHandle field : itemsOf(form_.getKey("/CO")))
         if (field.isIndirect() && keptSet_.count(field.getObjGen()) && !copyOf(field).isNull())
@@ -202,7 +235,12 @@ void writeForm(QPDF& output, std::vector<FormPart>& parts) {
     bool needAppearances = false, first = true;
     for (FormPart& part : parts) {
         if (part.roots.empty()) continue;
-        renameClashingRoots(part, taken);
+        // Each further copy of a repeated page has fields of its own, named as those of another file.
+        renameClashingRoots(part.roots, taken);
+        for (const std::vector<QPDFObjectHandle>& roots : part.repeatedRoots) {
+            renameClashingRoots(roots, taken);
+            part.roots.insert(part.roots.end(), roots.begin(), roots.end());
+        }
         std::map<std::string, std::string> renamedFonts;
         mergeResources(resources, part.resources, renamedFonts);
         if (!renamedFonts.empty())

@@ -10,8 +10,12 @@
 
 namespace {
 
-// Deeper nesting of form XObjects or of the layer panel's order is taken as damage.
+// Deeper nesting of form XObjects is taken as damage.
 constexpr int DeepestNesting = 16;
+// Enough for any real layer panel; more items are taken as damage.
+constexpr std::size_t MostOrderItems = 100000;
+// Enough for any real visibility expression of a membership dictionary.
+constexpr std::size_t MostExpressionItems = 10000;
 
 using Replace = std::function<void(QPDFObjectHandle)>;
 
@@ -45,25 +49,48 @@ public:
     }
 
 private:
-    // source and copy are a group (or membership dictionary) and PDFium's
-    // copy of it; the first copy met stands for the group, and replace points
-    // the output's reference at it when this copy is another one.
+    // source and copy are a group or membership dictionary and PDFium's
+    // copy of it; the first copy met stands for it, and replace points the
+    // output's reference at it when this copy is another one. The groups of
+    // a membership dictionary (its /OCGs, and those its visibility
+    // expression /VE names, however nested) are matched too.
     void match(QPDFObjectHandle source, QPDFObjectHandle copy, const Replace& replace) {
-        if (!isIndirectDictionary(source) || !isIndirectDictionary(copy)) return;
+        if (!adopt(source, copy, replace)) return;
+        QPDFObjectHandle groups = source.getKey("/OCGs"), copiedGroups = copy.getKey("/OCGs");
+        if (!groups.isArray())
+            adopt(groups, copiedGroups, [copy](QPDFObjectHandle group) mutable { copy.replaceKey("/OCGs", group); });
+        std::vector<std::pair<QPDFObjectHandle, QPDFObjectHandle>> lists{{groups, copiedGroups},
+                                                                         {source.getKey("/VE"), copy.getKey("/VE")}};
+        std::set<QPDFObjGen> listsMet;
+        std::size_t items = 0;
+        while (!lists.empty() && items < MostExpressionItems) {
+            auto [list, copiedList] = lists.back();
+            lists.pop_back();
+            if (!list.isArray() || !copiedList.isArray() || list.getArrayNItems() != copiedList.getArrayNItems()) continue;
+            if (list.isIndirect() && !listsMet.insert(list.getObjGen()).second) continue;
+            for (int i = 0; i < list.getArrayNItems() && items < MostExpressionItems; ++i, ++items) {
+                QPDFObjectHandle item = list.getArrayItem(i), copiedItem = copiedList.getArrayItem(i);
+                if (item.isArray())
+                    lists.emplace_back(item, copiedItem);
+                else
+                    adopt(item, copiedItem, [copiedList, i](QPDFObjectHandle group) mutable {
+                        copiedList.setArrayItem(i, group);
+                    });
+            }
+        }
+    }
+
+    // Maps source to copy, or points the reference at the copy known
+    // already; true when source was met for the first time.
+    bool adopt(QPDFObjectHandle source, QPDFObjectHandle copy, const Replace& replace) {
+        if (!isIndirectDictionary(source) || !isIndirectDictionary(copy)) return false;
         QPDFObjectHandle known = copier_.mapped(source.getObjGen());
         if (known.isInitialized() && known.isDictionary()) {
             if (!known.isSameObjectAs(copy)) replace(known);
-            return;
+            return false;
         }
         copier_.map(source.getObjGen(), copy);
-        QPDFObjectHandle groups = source.getKey("/OCGs"), copiedGroups = copy.getKey("/OCGs");
-        if (groups.isArray() && copiedGroups.isArray() && groups.getArrayNItems() == copiedGroups.getArrayNItems()) {
-            for (int i = 0; i < groups.getArrayNItems(); ++i)
-                match(groups.getArrayItem(i), copiedGroups.getArrayItem(i),
-                      [copiedGroups, i](QPDFObjectHandle group) mutable { copiedGroups.setArrayItem(i, group); });
-        } else {
-            match(groups, copiedGroups, [copy](QPDFObjectHandle group) mutable { copy.replaceKey("/OCGs", group); });
-        }
+        return true;
     }
 
     ForeignCopier& copier_;
@@ -89,24 +116,49 @@ public:
     }
 
     // The layer panel's order without the groups the output does not use;
-    // a nested list left without groups goes, its label with it.
-    std::vector<QPDFObjectHandle> order(QPDFObjectHandle list, int depth) const {
-        std::vector<QPDFObjectHandle> kept;
-        bool hasGroup = false;
-        for (QPDFObjectHandle item : itemsOf(list)) {
+    // a nested list left without groups goes, its label with it. A list met
+    // again (shared or holding itself) is shown once, where it is met first;
+    // past MostOrderItems items the rest is left out, and cut says so.
+    std::vector<QPDFObjectHandle> order(QPDFObjectHandle list, bool& cut) const {
+        struct Level {
+            std::vector<QPDFObjectHandle> items, kept;
+            std::size_t next = 0;
+            bool hasGroup = false;
+        };
+        std::set<QPDFObjGen> met;
+        if (list.isIndirect()) met.insert(list.getObjGen());
+        std::vector<Level> levels(1);
+        levels.back().items = itemsOf(list);
+        std::size_t visited = 0;
+        while (true) {
+            Level& level = levels.back();
+            if (level.next == level.items.size()) {
+                std::vector<QPDFObjectHandle> finished = level.hasGroup ? level.kept : std::vector<QPDFObjectHandle>();
+                if (levels.size() == 1) return finished;
+                levels.pop_back();
+                if (finished.empty()) continue;
+                levels.back().kept.push_back(QPDFObjectHandle::newArray(finished));
+                levels.back().hasGroup = true;
+                continue;
+            }
+            QPDFObjectHandle item = level.items[level.next++];
+            if (++visited > MostOrderItems) {
+                cut = true;
+                for (Level& open : levels) open.next = open.items.size();
+                continue;
+            }
             if (item.isString()) {
-                kept.push_back(copier_.copy(item));
-            } else if (item.isArray() && depth < DeepestNesting) {
-                std::vector<QPDFObjectHandle> nested = order(item, depth + 1);
-                if (nested.empty()) continue;
-                kept.push_back(QPDFObjectHandle::newArray(nested));
-                hasGroup = true;
+                level.kept.push_back(copier_.copy(item));
+            } else if (item.isArray()) {
+                if (item.isIndirect() && !met.insert(item.getObjGen()).second) continue;
+                Level nested;
+                nested.items = itemsOf(item);
+                levels.push_back(std::move(nested));
             } else if (!groupOf(item).isNull()) {
-                kept.push_back(groupOf(item));
-                hasGroup = true;
+                level.kept.push_back(groupOf(item));
+                level.hasGroup = true;
             }
         }
-        return hasGroup ? kept : std::vector<QPDFObjectHandle>();
     }
 
 private:
@@ -121,6 +173,59 @@ std::set<QPDFObjGen> objGensOf(QPDFObjectHandle list) {
 }
 
 QPDFObjectHandle arrayOf(const std::vector<QPDFObjectHandle>& items) { return QPDFObjectHandle::newArray(items); }
+
+// The layer panel's order restricted to the output's groups; all groups when there is none.
+std::vector<QPDFObjectHandle> panelOrder(InputCarry& input, const LayerFilter& filter, QPDFObjectHandle order,
+                                         const std::vector<QPDFObjectHandle>& groups) {
+    if (!order.isArray()) return groups;
+    bool cut = false;
+    std::vector<QPDFObjectHandle> kept = filter.order(order, cut);
+    if (cut) input.source().note("layer panel entries beyond the first " + std::to_string(MostOrderItems));
+    return kept;
+}
+
+// The usage application dictionaries of a configuration, each restricted to the output's groups.
+std::vector<QPDFObjectHandle> usageOf(QPDFObjectHandle configuration, const LayerFilter& filter, ForeignCopier& copier) {
+    std::vector<QPDFObjectHandle> usage;
+    for (QPDFObjectHandle application : itemsOf(entry(configuration, "/AS"))) {
+        std::vector<QPDFObjectHandle> groups = filter.groupsOf(entry(application, "/OCGs"));
+        if (groups.empty()) continue;
+        QPDFObjectHandle kept = QPDFObjectHandle::newDictionary();
+        kept.replaceKey("/Event", copier.copy(entry(application, "/Event")));
+        kept.replaceKey("/Category", copier.copy(entry(application, "/Category")));
+        kept.replaceKey("/OCGs", arrayOf(groups));
+        usage.push_back(kept);
+    }
+    return usage;
+}
+
+std::vector<QPDFObjectHandle> radioButtonsOf(QPDFObjectHandle configuration, const LayerFilter& filter) {
+    std::vector<QPDFObjectHandle> sets;
+    for (QPDFObjectHandle set : itemsOf(entry(configuration, "/RBGroups"))) {
+        std::vector<QPDFObjectHandle> groups = filter.groupsOf(set);
+        if (!groups.empty()) sets.push_back(arrayOf(groups));
+    }
+    return sets;
+}
+
+// An alternate configuration of the input (one of /Configs) restricted to
+// the output's groups, as the default one is.
+QPDFObjectHandle alternateConfiguration(InputCarry& input, QPDFObjectHandle configuration, const LayerFilter& filter,
+                                        const std::vector<QPDFObjectHandle>& groups) {
+    ForeignCopier& copier = input.copier();
+    QPDFObjectHandle kept = QPDFObjectHandle::newDictionary();
+    for (const char* key : {"/Name", "/Creator", "/BaseState", "/Intent", "/ListMode"})
+        if (entry(configuration, key).isScalar() || entry(configuration, key).isArray())
+            kept.replaceKey(key, copier.copy(entry(configuration, key)));
+    for (const char* key : {"/ON", "/OFF", "/Locked"})
+        if (configuration.hasKey(key)) kept.replaceKey(key, arrayOf(filter.groupsOf(entry(configuration, key))));
+    kept.replaceKey("/Order", arrayOf(panelOrder(input, filter, entry(configuration, "/Order"), groups)));
+    std::vector<QPDFObjectHandle> radioButtons = radioButtonsOf(configuration, filter);
+    if (!radioButtons.empty()) kept.replaceKey("/RBGroups", arrayOf(radioButtons));
+    std::vector<QPDFObjectHandle> usage = usageOf(configuration, filter, copier);
+    if (!usage.empty()) kept.replaceKey("/AS", arrayOf(usage));
+    return kept;
+}
 
 }  // namespace
 
@@ -158,22 +263,13 @@ LayerPart collectLayers(InputCarry& input) {
     }
     if (part.groups.empty()) return part;
 
-    QPDFObjectHandle order = entry(configuration, "/Order");
-    part.order = order.isArray() ? filter.order(order, 0) : part.groups;
+    part.order = panelOrder(input, filter, entry(configuration, "/Order"), part.groups);
     part.locked = filter.groupsOf(entry(configuration, "/Locked"));
-    for (QPDFObjectHandle set : itemsOf(entry(configuration, "/RBGroups"))) {
-        std::vector<QPDFObjectHandle> groups = filter.groupsOf(set);
-        if (!groups.empty()) part.radioButtons.push_back(arrayOf(groups));
-    }
-    for (QPDFObjectHandle application : itemsOf(entry(configuration, "/AS"))) {
-        std::vector<QPDFObjectHandle> groups = filter.groupsOf(entry(application, "/OCGs"));
-        if (groups.empty()) continue;
-        QPDFObjectHandle usage = QPDFObjectHandle::newDictionary();
-        usage.replaceKey("/Event", copier.copy(entry(application, "/Event")));
-        usage.replaceKey("/Category", copier.copy(entry(application, "/Category")));
-        usage.replaceKey("/OCGs", arrayOf(groups));
-        part.usage.push_back(usage);
-    }
+    part.radioButtons = radioButtonsOf(configuration, filter);
+    part.usage = usageOf(configuration, filter, copier);
+    for (QPDFObjectHandle alternate : itemsOf(properties.getKey("/Configs")))
+        if (alternate.isDictionary())
+            part.configurations.push_back(alternateConfiguration(input, alternate, filter, part.groups));
     part.name = entry(configuration, "/Name").isString() ? copier.copy(entry(configuration, "/Name"))
                                                           : QPDFObjectHandle::newNull();
     part.intent = copier.copy(entry(configuration, "/Intent"));
@@ -181,7 +277,7 @@ LayerPart collectLayers(InputCarry& input) {
 }
 
 void writeLayers(QPDF& output, const std::vector<LayerPart>& parts) {
-    std::vector<QPDFObjectHandle> groups, off, order, locked, radioButtons, usage;
+    std::vector<QPDFObjectHandle> groups, off, order, locked, radioButtons, usage, configurations;
     QPDFObjectHandle name = QPDFObjectHandle::newNull(), intent = QPDFObjectHandle::newNull();
     for (const LayerPart& part : parts) {
         if (part.groups.empty()) continue;
@@ -195,6 +291,7 @@ void writeLayers(QPDF& output, const std::vector<LayerPart>& parts) {
         append(locked, part.locked);
         append(radioButtons, part.radioButtons);
         append(usage, part.usage);
+        append(configurations, part.configurations);
     }
     if (groups.empty()) return;
     QPDFObjectHandle configuration = QPDFObjectHandle::newDictionary();
@@ -209,5 +306,6 @@ void writeLayers(QPDF& output, const std::vector<LayerPart>& parts) {
     QPDFObjectHandle properties = QPDFObjectHandle::newDictionary();
     properties.replaceKey("/OCGs", arrayOf(groups));
     properties.replaceKey("/D", configuration);
+    if (!configurations.empty()) properties.replaceKey("/Configs", arrayOf(configurations));
     output.getRoot().replaceKey("/OCProperties", output.makeIndirectObject(properties));
 }

@@ -12,6 +12,8 @@ struct LayerPart {
     std::vector<QPDFObjectHandle> groups;  // the output's objects
     std::vector<QPDFObjectHandle> off;     // those hidden by default
     std::vector<QPDFObjectHandle> order, locked, radioButtons, usage;
+    // The input's alternate configurations (/Configs), restricted to the groups above.
+    std::vector<QPDFObjectHandle> configurations;
     // Of the default configuration.
     QPDFObjectHandle name = QPDFObjectHandle::newNull(), intent = QPDFObjectHandle::newNull();
 };

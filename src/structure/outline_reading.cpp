@@ -14,14 +14,20 @@ struct OutlineIndex {
     std::vector<OutlineItem> items;
 };
 
-std::vector<OutlineItem> readOutline(QPDFObjectHandle outlines) {
+// Loops of /First and /Next end where they meet an item again; past
+// MostBookmarks items the rest is left out, and cut says so.
+std::vector<OutlineItem> readOutline(QPDFObjectHandle outlines, bool& cut) {
     std::vector<OutlineItem> items;
     std::set<QPDFObjGen> seen;
     auto children = [&](QPDFObjectHandle item) {
         std::vector<QPDFObjectHandle> list;
         for (QPDFObjectHandle child = entry(item, "/First"); isIndirectDictionary(child);
              child = entry(child, "/Next")) {
-            if (!seen.insert(child.getObjGen()).second || seen.size() > MostBookmarks) break;
+            if (seen.size() >= MostBookmarks) {
+                cut = true;
+                break;
+            }
+            if (!seen.insert(child.getObjGen()).second) break;
             list.push_back(child);
         }
         return list;
@@ -44,7 +50,9 @@ std::vector<OutlineItem> readOutline(QPDFObjectHandle outlines) {
 OutlineIndex indexOutline(StructureSource& source) {
     QPDFObjectHandle outlines = entry(source.catalog(), "/Outlines");
     if (!outlines.isDictionary()) return {};
-    OutlineIndex index{readOutline(outlines)};
+    bool cut = false;
+    OutlineIndex index{readOutline(outlines, cut)};
+    if (cut) source.note("bookmarks beyond the first " + std::to_string(MostBookmarks));
     for (OutlineItem& item : index.items) {
         QPDFObjectHandle action = item.item.getKey("/A");
         if (item.item.hasKey("/Dest"))

@@ -57,6 +57,8 @@ PageLabels collectPageLabels(InputCarry& input) {
     for (const PageRun& run : runsOf(request.pages)) {
         if (request.pages[run.firstPosition].input != input.input()) continue;
         const long long first = request.pages[run.firstPosition].sourcePage;
+        // A page without a label (a damaged tree) is numbered as in its file, below.
+        if (source.getLabelForPage(first).isNull()) continue;
         std::vector<QPDFObjectHandle> found;
         source.getLabelsForPageRange(first, first + static_cast<long long>(run.lastPosition - run.firstPosition),
                                      static_cast<long long>(run.firstPosition), found);

@@ -45,7 +45,7 @@ InputHarvest harvest(InputCarry& input, const StructureRequest& request) {
     mapLayers(input);
     carryAnnotations(input, result.annotations, result.form);
     if (request.bookmarks != BookmarkMode::None) result.bookmarks = collectBookmarks(input);
-    if (request.oneSource()) result.tagged = collectTaggedStructure(input, result.annotations);
+    result.tagged = collectTaggedStructure(input, result.annotations);
     result.labels = collectPageLabels(input);
     result.layers = collectLayers(input);
     result.attachments = collectAttachments(input);
@@ -61,7 +61,7 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
     std::vector<LayerPart> layers;
     std::vector<NameTreeEntries> attachments;
     NameTreeEntries destinations;
-    TaggedStructure tagged;
+    std::vector<TaggedStructure> tagged;
     for (InputHarvest& part : harvests) {
         writeAnnotations(target.pages, part.annotations);
         if (target.request.bookmarks == BookmarkMode::PerFile)
@@ -74,7 +74,7 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
         layers.push_back(part.layers);
         attachments.push_back(part.attachments);
         destinations.insert(part.destinations.begin(), part.destinations.end());
-        if (!part.tagged.root.isNull()) tagged = part.tagged;
+        tagged.push_back(part.tagged);
     }
     writeBookmarks(target.pdf, bookmarks);
     writeForm(target.pdf, forms);
@@ -108,22 +108,25 @@ StructureResult carryStructure(QPDF& output, const StructureRequest& request, St
     for (std::size_t input = 0; input < request.inputs.size(); ++input) {
         // The first input also gives the document entries when no page of it is in the output.
         if (!contributes[input] && input != 0) continue;
-        StructureSource* source = sources.open(request.inputs[input]);
-        if (!source) {
-            unread(input);
-            continue;
-        }
-        try {
-            InputCarry carry(target, input, *source, destinations);
-            DocumentEntries entries = input == 0 ? collectDocumentEntries(carry, request.oneSource()) : document;
-            if (contributes[input]) {
-                harvests.push_back(harvest(carry, request));
-                destinations.insert(harvests.back().destinations.begin(), harvests.back().destinations.end());
+        auto carried = [&](StructureSource* source) {
+            if (!source) return false;
+            try {
+                InputCarry carry(target, input, *source, destinations);
+                DocumentEntries entries = input == 0 ? collectDocumentEntries(carry, request.oneSource()) : document;
+                if (contributes[input]) {
+                    harvests.push_back(harvest(carry, request));
+                    for (const std::string& text : source->notes()) result.notes.push_back({input, text});
+                    destinations.insert(harvests.back().destinations.begin(), harvests.back().destinations.end());
+                }
+                document = entries;
+                return true;
+            } catch (const std::exception&) {
+                return false;
             }
-            document = entries;
-        } catch (const std::exception&) {
+        };
+        // A file libqpdf cannot read as PDFium does is read from PDFium's own copy of it.
+        if (!carried(sources.open(request.inputs[input])) && !carried(sources.openRepaired(request.inputs[input])))
             unread(input);
-        }
     }
     writeHarvests(target, harvests);
     writeDocumentEntries(output, document);

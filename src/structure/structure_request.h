@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct StructureInput {
     std::string path;
     std::string password;  // empty when the file needs none
     int pageCount = -1;    // the pages PDFium found in it; -1 when not known
+    // The file as the job's page engine reads it (after its repair of a
+    // damaged file), written anew; asked for only when libqpdf cannot read
+    // the file itself as the page engine does. Raises when it cannot be made.
+    std::function<std::string()> repairedCopy;
 };
 
 // Where an output page comes from: an input of the job and its 0-based page.
@@ -28,14 +33,21 @@ struct PageOrigin {
     int sourcePage = 0;
 };
 
+// Something of an input that the carrying left out because the input's
+// structure is absurd (a tree beyond any real document's size), said once.
+struct StructureNote {
+    std::size_t input = 0;
+    std::string text;  // what was left out, as "bookmarks beyond the first 100000"
+};
+
 struct StructureRequest {
     std::vector<StructureInput> inputs;  // every input of the job, in the job's order
     std::vector<PageOrigin> pages;       // page i of the output is a copy of pages[i]
     BookmarkMode bookmarks = BookmarkMode::Keep;
 
     // Every page from one input (blank pages aside): such an output keeps
-    // what belongs to a whole document (opening action, language, tagged
-    // structure).
+    // what belongs to a whole document (opening action, language, output
+    // intents).
     bool oneSource() const {
         std::size_t source = PageOrigin::NoInput;
         for (const PageOrigin& page : pages) {

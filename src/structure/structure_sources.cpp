@@ -1,5 +1,6 @@
 #include "structure/structure_sources.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
@@ -11,6 +12,17 @@ StructureSource::StructureSource(const std::string& path, const std::string& pas
     pdf_.setSuppressWarnings(true);
     pdf_.processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
     if (!pdf_.getRoot().isDictionary()) throw std::runtime_error("the document has no catalog");
+}
+
+StructureSource::StructureSource(const std::string& path, const std::string& password, std::string repairedCopy)
+    : memory_(std::move(repairedCopy)) {
+    pdf_.setSuppressWarnings(true);
+    pdf_.processMemoryFile(path.c_str(), memory_.data(), memory_.size(), password.empty() ? nullptr : password.c_str());
+    if (!pdf_.getRoot().isDictionary()) throw std::runtime_error("the document has no catalog");
+}
+
+void StructureSource::note(const std::string& text) {
+    if (std::find(notes_.begin(), notes_.end(), text) == notes_.end()) notes_.push_back(text);
 }
 
 const std::vector<QPDFObjectHandle>& StructureSource::pages() {
@@ -49,15 +61,27 @@ int StructureSource::destinationPage(QPDFObjectHandle destination) {
     return pageIndex(page.getObjGen());
 }
 
-StructureSource* StructureSources::open(const StructureInput& input) {
+StructureSource* StructureSources::openOnce(Opened& opened, const StructureInput& input,
+                                            const std::function<std::unique_ptr<StructureSource>()>& make) {
     auto key = std::make_pair(input.path, input.password);
-    auto found = opened_.find(key);
-    if (found != opened_.end()) return found->second.get();
+    auto found = opened.find(key);
+    if (found != opened.end()) return found->second.get();
     std::unique_ptr<StructureSource> source;
     try {
-        source = std::make_unique<StructureSource>(input.path, input.password);
+        source = make();
     } catch (const std::exception&) {
         source.reset();
     }
-    return opened_.emplace(key, std::move(source)).first->second.get();
+    return opened.emplace(key, std::move(source)).first->second.get();
+}
+
+StructureSource* StructureSources::open(const StructureInput& input) {
+    return openOnce(opened_, input, [&] { return std::make_unique<StructureSource>(input.path, input.password); });
+}
+
+StructureSource* StructureSources::openRepaired(const StructureInput& input) {
+    return openOnce(repaired_, input, [&]() -> std::unique_ptr<StructureSource> {
+        if (!input.repairedCopy) return nullptr;
+        return std::make_unique<StructureSource>(input.path, input.password, input.repairedCopy());
+    });
 }

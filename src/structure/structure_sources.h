@@ -15,6 +15,8 @@
 class StructureSource {
 public:
     StructureSource(const std::string& path, const std::string& password);
+    // Reads a repaired copy of the file at path from memory.
+    StructureSource(const std::string& path, const std::string& password, std::string repairedCopy);
 
     QPDF& pdf() { return pdf_; }
     QPDFObjectHandle catalog() { return pdf_.getRoot(); }
@@ -30,6 +32,11 @@ public:
     // dictionary with its /D) goes to, or -1.
     int destinationPage(QPDFObjectHandle destination);
 
+    // Records that something of the input was left out (see StructureNote);
+    // each text once.
+    void note(const std::string& text);
+    const std::vector<std::string>& notes() const { return notes_; }
+
     // Something worked out once from the input (by make) and kept for the
     // job's later outputs, one of each type.
     template <typename T, typename Make>
@@ -40,10 +47,12 @@ public:
     }
 
 private:
+    std::string memory_;  // the repaired copy pdf_ reads, when it reads one
     QPDF pdf_;
     bool pagesRead_ = false;
     std::map<QPDFObjGen, int> pageIndices_;
     std::map<std::type_index, std::shared_ptr<void>> memos_;
+    std::vector<std::string> notes_;
 };
 
 // The inputs of one job that have been opened, each once, kept between the
@@ -53,7 +62,14 @@ public:
     // The input opened, or null when libqpdf cannot read it; a failure is
     // remembered, so that the file is not tried again.
     StructureSource* open(const StructureInput& input);
+    // The input's repaired copy (see StructureInput::repairedCopy) opened, or
+    // null when there is none or libqpdf cannot read it either; made once.
+    StructureSource* openRepaired(const StructureInput& input);
 
 private:
-    std::map<std::pair<std::string, std::string>, std::unique_ptr<StructureSource>> opened_;
+    using Opened = std::map<std::pair<std::string, std::string>, std::unique_ptr<StructureSource>>;
+    static StructureSource* openOnce(Opened& opened, const StructureInput& input,
+                                     const std::function<std::unique_ptr<StructureSource>()>& make);
+
+    Opened opened_, repaired_;
 };

@@ -1,5 +1,6 @@
 #include "structure/tagged_structure_carry.h"
 
+#include <functional>
 #include <map>
 #include <set>
 
@@ -7,6 +8,7 @@
 #include <qpdf/QPDFNumberTreeObjectHelper.hh>
 
 #include "structure/input_carry.h"
+#include "structure/name_trees.h"
 #include "structure/object_access.h"
 
 namespace {
@@ -57,6 +59,7 @@ struct ElementIndex {
             }
             pushKids(kids, place);
         }
+        if (elements.size() >= MostElements && !stack.empty()) input.source().note("structure elements beyond the first " + std::to_string(MostElements));
     }
 
 private:
@@ -77,15 +80,17 @@ public:
 
     // Marks the elements with content on the output's pages and those above them.
     bool markElements() {
-        kept_.assign(index_.elements.size(), false);
-        bool any = false;
+        // Only the kept elements are visited, so that each output of a split
+        // costs what its pages hold, not the whole tree.
+        kept_.clear();
         for (std::size_t position : input_.outputPositions()) {
             auto found = index_.byPage.find(input_.sourcePageAt(position));
             if (found == index_.byPage.end()) continue;
             for (int element : found->second)
-                for (int i = element; i >= 0 && !kept_[i]; i = index_.elements[i].parent) kept_[i] = any = true;
+                for (int i = element; i >= 0 && kept_.insert(i).second; i = index_.elements[i].parent) {
+                }
         }
-        return any;
+        return !kept_.empty();
     }
 
     QPDFObjectHandle copyTree(QPDFObjectHandle root) {
@@ -94,22 +99,21 @@ public:
         newRoot.replaceKey("/Type", QPDFObjectHandle::newName("/StructTreeRoot"));
         // Every kept element gets its object first, so that references among
         // them (and from attributes) find it; the others are not carried.
-        copies_.assign(index_.elements.size(), QPDFObjectHandle::newNull());
-        for (std::size_t i = 0; i < index_.elements.size(); ++i) {
-            if (!kept_[i]) continue;
-            copies_[i] = input_.output().makeIndirectObject(QPDFObjectHandle::newDictionary());
-            if (index_.elements[i].node.isIndirect()) copier.map(index_.elements[i].node.getObjGen(), copies_[i]);
+        copies_.clear();
+        for (int i : kept_) {
+            QPDFObjectHandle copy = input_.output().makeIndirectObject(QPDFObjectHandle::newDictionary());
+            copies_.emplace(i, copy);
+            if (index_.elements[i].node.isIndirect()) copier.map(index_.elements[i].node.getObjGen(), copy);
         }
         copier.setAdmission([this](QPDFObjectHandle object) {
             auto found = index_.indexOf.find(object.getObjGen());
-            return found == index_.indexOf.end() || kept_[static_cast<std::size_t>(found->second)];
+            return found == index_.indexOf.end() || kept_.count(found->second) > 0;
         });
         QPDFObjectHandle top = QPDFObjectHandle::newArray();
-        for (std::size_t i = 0; i < index_.elements.size(); ++i) {
-            if (!kept_[i]) continue;
+        for (int i : kept_) {
             const int parent = index_.elements[i].parent;
-            fillElement(i, parent < 0 ? newRoot : copies_[static_cast<std::size_t>(parent)]);
-            if (parent < 0) top.appendItem(copies_[i]);
+            fillElement(i, parent < 0 ? newRoot : copies_.at(parent));
+            if (parent < 0) top.appendItem(copies_.at(i));
         }
         newRoot.replaceKey("/K", top);
         for (const char* key : {"/RoleMap", "/ClassMap"})
@@ -119,17 +123,24 @@ public:
         return newRoot;
     }
 
+    std::vector<QPDFObjectHandle> copies() const {
+        std::vector<QPDFObjectHandle> all;
+        for (const auto& [place, copy] : copies_) all.push_back(copy);
+        return all;
+    }
+
     QPDFObjectHandle copyOf(QPDFObjectHandle element) const {
         if (!element.isIndirect()) return QPDFObjectHandle::newNull();
         auto found = index_.indexOf.find(element.getObjGen());
         if (found == index_.indexOf.end()) return QPDFObjectHandle::newNull();
-        return copies_[static_cast<std::size_t>(found->second)];
+        auto copy = copies_.find(found->second);
+        return copy == copies_.end() ? QPDFObjectHandle::newNull() : copy->second;
     }
 
 private:
-    void fillElement(std::size_t i, QPDFObjectHandle parent) {
+    void fillElement(int i, QPDFObjectHandle parent) {
         const ElementIndex::Element& source = index_.elements[i];
-        QPDFObjectHandle copy = copies_[i];
+        QPDFObjectHandle copy = copies_.at(i);
         for (auto& [key, value] : QPDFObjectHandle(source.node).ditems()) {
             if (key == "/K" || key == "/P" || key == "/Pg") continue;
             QPDFObjectHandle copied = input_.copier().copy(value);
@@ -141,19 +152,24 @@ private:
         QPDFObjectHandle kids = QPDFObjectHandle::newArray();
         QPDFObjectHandle sourceKids = QPDFObjectHandle(source.node).getKey("/K");
         for (QPDFObjectHandle kid : sourceKids.isArray() ? sourceKids.getArrayAsVector() : std::vector{sourceKids}) {
-            QPDFObjectHandle carried = carryKid(kid, page);
+            QPDFObjectHandle carried = carryKid(kid, page, i);
             if (!carried.isNull()) kids.appendItem(carried);
         }
         if (kids.getArrayNItems() == 1) copy.replaceKey("/K", kids.getArrayItem(0));
         else if (kids.getArrayNItems() > 1) copy.replaceKey("/K", kids);
     }
 
-    // A kid of an element in the output: marked content of a page the output
-    // holds, a reference to a carried annotation, a kept element; else null.
-    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage) {
+    // A kid of element i in the output: marked content of a page the output
+    // holds, a reference to a carried annotation, a kept element met first
+    // beneath i (not one shared with another element or above i); else null.
+    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage, int i) {
         if (kid.isInteger()) return elementPage.isNull() ? QPDFObjectHandle::newNull() : kid.shallowCopy();
         if (!kid.isDictionary()) return QPDFObjectHandle::newNull();
-        if (!isContentReference(kid)) return copyOf(kid);
+        if (!isContentReference(kid)) {
+            auto found = kid.isIndirect() ? index_.indexOf.find(kid.getObjGen()) : index_.indexOf.end();
+            const bool ownKid = found != index_.indexOf.end() && index_.elements[found->second].parent == i;
+            return ownKid ? copyOf(kid) : QPDFObjectHandle::newNull();
+        }
         QPDFObjectHandle page = kid.hasKey("/Pg") ? input_.outputPageOf(kid.getKey("/Pg")) : elementPage;
         if (page.isNull()) return QPDFObjectHandle::newNull();
         QPDFObjectHandle carried = QPDFObjectHandle::newDictionary();
@@ -191,8 +207,8 @@ private:
 
     InputCarry& input_;
     const ElementIndex& index_;
-    std::vector<bool> kept_;
-    std::vector<QPDFObjectHandle> copies_;
+    std::set<int> kept_;                     // places in the index, in document order
+    std::map<int, QPDFObjectHandle> copies_;  // place -> the kept element's copy
 };
 
 // The copy of a parent tree entry: an array of elements by marked-content
@@ -210,11 +226,13 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     TaggedStructure tagged;
     QPDFObjectHandle catalog = input.source().catalog();
     QPDFObjectHandle root = entry(catalog, "/StructTreeRoot");
-    if (!root.isDictionary()) return tagged;
+    tagged.untagged = !root.isDictionary();
+    if (tagged.untagged) return tagged;
     const ElementIndex& index = input.source().remembered<ElementIndex>([&] { return ElementIndex(input, root); });
     TreeCarry tree(input, index);
     if (!tree.markElements()) return tagged;
     tagged.root = tree.copyTree(root);
+    tagged.elements = tree.copies();
 
     // The parent tree, numbered anew in output order.
     QPDFObjectHandle sourceTree = root.getKey("/ParentTree");
@@ -257,7 +275,7 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
             if (value.isNull())
                 annotation.removeKey("/StructParent");
             else
-                annotation.replaceKey("/StructParent", QPDFObjectHandle::newInteger(add(value)));
+                tagged.annotationKeys.emplace_back(annotation, add(value));
         }
     QPDFObjectHandle parentTree = QPDFObjectHandle::newDictionary();
     parentTree.replaceKey("/Nums", numbers);
@@ -266,21 +284,144 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     QPDFObjectHandle markInfo = entry(catalog, "/MarkInfo");
     tagged.markInfo = markInfo.isDictionary() ? input.copier().copy(markInfo) : QPDFObjectHandle::parse("<< >>");
     tagged.markInfo.replaceKey("/Marked", QPDFObjectHandle::newBool(true));
+    if (entry(catalog, "/Lang").isString()) tagged.language = input.copier().copy(catalog.getKey("/Lang"));
     return tagged;
 }
 
-void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages, const TaggedStructure& tagged) {
-    TaggedStructure carried = tagged;
-    if (carried.root.isNull()) {
+namespace {
+
+// Adds a part's role or class map to the merged one; a name the map holds
+// with another value already is renamed, and rename puts the new name where
+// the part's elements use the old one.
+void mergeMap(QPDFObjectHandle merged, QPDFObjectHandle part,
+              const std::function<void(const std::string& from, const std::string& to)>& rename) {
+    if (!part.isDictionary()) return;
+    for (auto& [name, value] : part.ditems()) {
+        if (!merged.hasKey(name)) {
+            merged.replaceKey(name, value);
+        } else if (merged.getKey(name).unparseResolved() != value.unparseResolved()) {
+            const std::string fresh =
+                uniqueName(name, [&merged](const std::string& candidate) { return merged.hasKey(candidate); });
+            merged.replaceKey(fresh, value);
+            rename(name, fresh);
+        }
+    }
+}
+
+// Renames the structure type of elements from one name to another.
+void renameType(const std::vector<QPDFObjectHandle>& elements, const std::string& from, const std::string& to) {
+    for (QPDFObjectHandle element : elements)
+        if (nameOf(element.getKey("/S")) == from) element.replaceKey("/S", QPDFObjectHandle::newName(to));
+}
+
+// Renames a class in the /C of elements (a name, or an array of names and revision numbers).
+void renameClass(const std::vector<QPDFObjectHandle>& elements, const std::string& from, const std::string& to) {
+    for (QPDFObjectHandle element : elements) {
+        QPDFObjectHandle classes = element.getKey("/C");
+        if (nameOf(classes) == from) element.replaceKey("/C", QPDFObjectHandle::newName(to));
+        if (!classes.isArray()) continue;
+        for (int i = 0; i < classes.getArrayNItems(); ++i)
+            if (nameOf(classes.getArrayItem(i)) == from) classes.setArrayItem(i, QPDFObjectHandle::newName(to));
+    }
+}
+
+void setKeys(const std::vector<std::pair<QPDFObjectHandle, long long>>& keys, const char* key, long long offset) {
+    for (auto [object, number] : keys) {
+        if (number < 0)
+            object.removeKey(key);
+        else
+            object.replaceKey(key, QPDFObjectHandle::newInteger(number + offset));
+    }
+}
+
+// The trees of several inputs under one root: see writeTaggedStructure.
+QPDFObjectHandle mergedRoot(QPDF& output, const std::vector<TaggedStructure*>& parts) {
+    QPDFObjectHandle root = output.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>"));
+    QPDFObjectHandle document =
+        output.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /StructElem /S /Document >>"));
+    document.replaceKey("/P", root);
+    root.replaceKey("/K", document);
+    QPDFObjectHandle roles = QPDFObjectHandle::newDictionary(), classes = QPDFObjectHandle::newDictionary();
+    QPDFObjectHandle numbers = QPDFObjectHandle::newArray(), partElements = QPDFObjectHandle::newArray();
+    NameTreeEntries identifiers;
+    std::set<std::string> languages;
+    for (TaggedStructure* part : parts)
+        languages.insert(part->language.isString() ? part->language.getUTF8Value() : "");
+    long long offset = 0;
+    for (TaggedStructure* part : parts) {
+        QPDFObjectHandle element =
+            output.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /StructElem /S /Part >>"));
+        element.replaceKey("/P", document);
+        QPDFObjectHandle kids = part->root.getKey("/K");
+        for (QPDFObjectHandle kid : itemsOf(kids))
+            if (kid.isDictionary()) kid.replaceKey("/P", element);
+        element.replaceKey("/K", kids.isArray() ? kids : QPDFObjectHandle::newArray());
+        if (languages.size() > 1 && part->language.isString()) element.replaceKey("/Lang", part->language);
+        partElements.appendItem(element);
+
+        mergeMap(roles, part->root.getKey("/RoleMap"),
+                 [part](const std::string& from, const std::string& to) { renameType(part->elements, from, to); });
+        mergeMap(classes, part->root.getKey("/ClassMap"),
+                 [part](const std::string& from, const std::string& to) { renameClass(part->elements, from, to); });
+        // Both lists were made by collectTaggedStructure: strings or numbers, each followed by its value.
+        std::vector<QPDFObjectHandle> names = itemsOf(entry(part->root.getKey("/IDTree"), "/Names"));
+        for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
+            const std::string name = names[i].getUTF8Value();
+            identifiers.emplace(uniqueName(name, [&](const std::string& taken) { return identifiers.count(taken) > 0; }),
+                                names[i + 1]);
+        }
+        std::vector<QPDFObjectHandle> partNumbers = itemsOf(entry(part->root.getKey("/ParentTree"), "/Nums"));
+        for (std::size_t i = 0; i + 1 < partNumbers.size(); i += 2) {
+            numbers.appendItem(QPDFObjectHandle::newInteger(partNumbers[i].getIntValue() + offset));
+            numbers.appendItem(partNumbers[i + 1]);
+        }
+        setKeys(part->pageKeys, "/StructParents", offset);
+        setKeys(part->annotationKeys, "/StructParent", offset);
+        offset += part->root.getKey("/ParentTreeNextKey").getIntValue();
+    }
+    document.replaceKey("/K", partElements);
+    if (!roles.getKeys().empty()) root.replaceKey("/RoleMap", roles);
+    if (!classes.getKeys().empty()) root.replaceKey("/ClassMap", classes);
+    if (!identifiers.empty()) {
+        QPDFObjectHandle names = QPDFObjectHandle::newArray();
+        for (const auto& [name, element] : identifiers) {
+            names.appendItem(QPDFObjectHandle::newUnicodeString(name));
+            names.appendItem(element);
+        }
+        root.replaceKey("/IDTree", QPDFObjectHandle::newDictionary());
+        root.getKey("/IDTree").replaceKey("/Names", names);
+    }
+    QPDFObjectHandle parentTree = QPDFObjectHandle::newDictionary();
+    parentTree.replaceKey("/Nums", numbers);
+    root.replaceKey("/ParentTree", output.makeIndirectObject(parentTree));
+    root.replaceKey("/ParentTreeNextKey", QPDFObjectHandle::newInteger(offset));
+    if (languages.size() == 1 && !languages.begin()->empty() && !output.getRoot().hasKey("/Lang"))
+        output.getRoot().replaceKey("/Lang", parts.front()->language);
+    return root;
+}
+
+}  // namespace
+
+void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages,
+                          std::vector<TaggedStructure>& parts) {
+    std::vector<TaggedStructure*> tagged;
+    bool untaggedInput = false;
+    for (TaggedStructure& part : parts) {
+        if (!part.root.isNull()) tagged.push_back(&part);
+        untaggedInput = untaggedInput || part.untagged;
+    }
+    if (tagged.empty() || untaggedInput) {
         for (QPDFObjectHandle page : pages) page.removeKey("/StructParents");
         return;
     }
-    for (auto& [page, key] : carried.pageKeys) {
-        if (key < 0)
-            page.removeKey("/StructParents");
-        else
-            page.replaceKey("/StructParents", QPDFObjectHandle::newInteger(key));
+    QPDFObjectHandle root;
+    if (tagged.size() == 1) {
+        root = tagged.front()->root;
+        setKeys(tagged.front()->pageKeys, "/StructParents", 0);
+        setKeys(tagged.front()->annotationKeys, "/StructParent", 0);
+    } else {
+        root = mergedRoot(output, tagged);
     }
-    output.getRoot().replaceKey("/StructTreeRoot", carried.root);
-    output.getRoot().replaceKey("/MarkInfo", carried.markInfo);
+    output.getRoot().replaceKey("/StructTreeRoot", root);
+    output.getRoot().replaceKey("/MarkInfo", tagged.front()->markInfo);
 }

@@ -8,12 +8,17 @@
 
 class InputCarry;
 
-// The logical structure (tags) of an output made from one input.
+// The logical structure (tags) one input gives an output.
 struct TaggedStructure {
     QPDFObjectHandle root = QPDFObjectHandle::newNull();      // the new /StructTreeRoot
     QPDFObjectHandle markInfo = QPDFObjectHandle::newNull();  // the input's /MarkInfo
+    QPDFObjectHandle language = QPDFObjectHandle::newNull();  // the input's /Lang
     // The /StructParents each output page gets (-1: none, for a repeated page).
     std::vector<std::pair<QPDFObjectHandle, long long>> pageKeys;
+    // The /StructParent each carried annotation gets.
+    std::vector<std::pair<QPDFObjectHandle, long long>> annotationKeys;
+    std::vector<QPDFObjectHandle> elements;  // every element copied
+    bool untagged = false;                   // the input has no structure tree at all
 };
 
 // The input's structure elements with content on the output's pages (and the
@@ -24,7 +29,13 @@ struct TaggedStructure {
 // has no /StructTreeRoot or none of its elements has content in the output.
 TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations& annotations);
 
-// Writes /StructTreeRoot with /MarkInfo, and the pages' /StructParents; when
-// there is no tree, takes /StructParents off the pages so that nothing claims
-// a structure the output lacks.
-void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages, const TaggedStructure& tagged);
+// Writes /StructTreeRoot with /MarkInfo, and the pages' /StructParents and
+// annotations' /StructParent. The tree of one input is written as it is; the
+// trees of several go under one /Document element, a /Part for each input
+// (with its /Lang where the inputs' languages differ), their parent trees
+// numbered on into one, and names of their role and class maps that clash
+// renamed. When there is no tree, or an input has none (a reader relying on
+// the tree would miss its pages), takes /StructParents off the pages so that
+// nothing claims a structure the output lacks.
+void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages,
+                          std::vector<TaggedStructure>& parts);

@@ -11,6 +11,7 @@
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/split_job.h"
+#include "job_runs.h"
 #include "structured_pdfs.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
@@ -104,7 +105,7 @@ Structure mergedStructure() {
     merged.hiddenLayers = "Secret";
     merged.title = "Structure Fixture";
     merged.attachments = "notes.txt notes.txt+1";
-    merged.tags = "(none)";  // kept for outputs of one file only
+    merged.tags = "(none)";  // the second file has none, so that a reader of tags would miss its pages
     return merged;
 }
 
@@ -138,6 +139,10 @@ const JobCase jobCases[] = {
       {"part_2.pdf", "S4 S5 S6",
        {"Body=- [Part A=S4 Part B=S6] Web=uri", "", "choice=B person.city=Paris", "2 3 4", "Secret",
         "Structure Fixture", "notes.txt", "", "Document [P@S4 P@S5 P@S6]"}}}},
+    {"split repeating a page: each copy has fields of its own", [](StructureJobs& jobs) { jobs.split("4,3,4"); },
+     {{"part_1.pdf", "S4 S3 S4",
+       {"Body=S3 [Part A=S4] Web=uri", "", "agree=Yes choice+1=B choice=B name=Ada person+1.city=Paris person.city=Paris",
+        "2 1 2", "", "Structure Fixture", "notes.txt", "", "Document [P@S3 P@S4]"}}}},
     {"split by bookmarks: each file keeps those beneath its own", [](StructureJobs& jobs) { jobs.splitByBookmarks("1"); },
      {{"part_1.pdf", "S1 S2",
        {"Front=S1 [Preface=S2] Web=uri", "S1>S2,uri", "", "i ii", "", "Structure Fixture", "notes.txt", "",
@@ -148,7 +153,7 @@ const JobCase jobCases[] = {
     {"mix with a repeated page", [](StructureJobs& jobs) { jobs.mixPageByPage(); },
      {{"mix_mixed.pdf", "S1 T1 S2 T2 S3 T3 S4 T1 S5 T2 S6 T3",
        {"Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri T intro=T1", "S1>S5,S3,S2,uri T1>T2 T1#2>T2",
-        "agree=Yes choice=B name+1=Bob name+1=Bob name=Ada person.city=Paris", "i 1 ii 2 1 3 2 1 3 2 4 3", "Secret",
+        "agree=Yes choice=B name+1=Bob name+2=Bob name=Ada person.city=Paris", "i 1 ii 2 1 3 2 1 3 2 4 3", "Secret",
         "Structure Fixture", "notes.txt notes.txt+1", "", "(none)"}}}},
 };
 
@@ -220,7 +225,7 @@ TEST(StructureCarry, AnInputLibqpdfCannotReadIsLeftOutWhole) {
     fixtures::writeFile(dir.file("not-a-pdf.pdf"), "not a PDF at all");
 
     StructureRequest request;
-    request.inputs = {{dir.file("structured.pdf"), ""}, {dir.file("not-a-pdf.pdf"), ""}};
+    request.inputs = {{dir.file("structured.pdf"), "", -1, nullptr}, {dir.file("not-a-pdf.pdf"), "", -1, nullptr}};
     for (int page = 0; page < 6; ++page) request.pages.push_back({0, page});
     for (int page = 0; page < 3; ++page) request.pages.push_back({1, page});
     QPDF output;
@@ -235,6 +240,83 @@ TEST(StructureCarry, AnInputLibqpdfCannotReadIsLeftOutWhole) {
     EXPECT_EQ(carried.fields, "agree=Yes choice=B name=Ada name=Bob person.city=Paris");
     EXPECT_EQ(carried.labels, "i ii 1 2 3 4 1 2 3");
     EXPECT_EQ(fixtures::markerText(dir.file("carried.pdf")), "S1 S2 S3 S4 S5 S6 T1 T2 T3");
+}
+
+// The structured file with its objects in object streams, and the
+// cross-reference stream that finds them overwritten: libqpdf cannot read it,
+// PDFium repairs it.
+void writeStructuredPdfWithBrokenCrossReferenceStream(const std::string& path) {
+    structured_pdfs::writeStructuredPdf(path + ".sound");
+    QPDF pdf;
+    pdf.processFile((path + ".sound").c_str());
+    QPDFWriter writer(pdf, path.c_str());
+    writer.setObjectStreamMode(qpdf_o_generate);
+    writer.write();
+    std::string bytes = fixtures::readFile(path);
+    const std::size_t data = bytes.find("stream", bytes.rfind("/Type /XRef")) + 7;
+    bytes.replace(data, 40, std::string(40, 'x'));
+    fixtures::writeFile(path, bytes);
+}
+
+TEST(StructureCarry, AFileOnlyPdfiumCanRepairKeepsItsStructure) {
+    TempDir dir;
+    writeStructuredPdfWithBrokenCrossReferenceStream(dir.file("damaged.pdf"));
+    structured_pdfs::writeSecondStructuredPdf(dir.file("second.pdf"));
+    ASSERT_NE(fixtures::errorOf([&] {
+                  QPDF pdf;
+                  pdf.setSuppressWarnings(true);
+                  pdf.processFile(dir.file("damaged.pdf").c_str());
+              }),
+              "(no error)");
+    RecordingReporter reporter;
+    job_runs::merge(dir.folder(), {"damaged.pdf", "second.pdf"}, "out.pdf", reporter);
+    EXPECT_TRUE(reporter.messages.empty());
+    const Structure merged = structured_pdfs::readStructure(dir.file("out.pdf"));
+    EXPECT_EQ(merged.bookmarks, mergedStructure().bookmarks);
+    EXPECT_EQ(merged.links, mergedStructure().links);
+    EXPECT_EQ(merged.fields, mergedStructure().fields);
+    EXPECT_EQ(merged.labels, mergedStructure().labels);
+}
+
+// The structured file with its language, and its first paragraph of the
+// type /Para, which the role map takes to role.
+void writeTaggedVariant(const std::string& path, const std::string& language, const std::string& role) {
+    structured_pdfs::writeStructuredPdf(path + ".plain");
+    QPDF pdf;
+    pdf.processFile((path + ".plain").c_str());
+    QPDFObjectHandle root = pdf.getRoot().getKey("/StructTreeRoot");
+    root.replaceKey("/RoleMap", QPDFObjectHandle::parse("<< /Para " + role + " >>"));
+    root.getKey("/K").getKey("/K").getArrayItem(0).replaceKey("/S", QPDFObjectHandle::newName("/Para"));
+    pdf.getRoot().replaceKey("/Lang", QPDFObjectHandle::newString(language));
+    QPDFWriter(pdf, path.c_str()).write();
+}
+
+TEST(StructureCarry, AMergeOfTaggedFilesHasOneTreeWithAPartForEach) {
+    TempDir dir;
+    writeTaggedVariant(dir.file("english.pdf"), "en", "/P");
+    writeTaggedVariant(dir.file("german.pdf"), "de", "/H1");
+    RecordingReporter reporter;
+    job_runs::merge(dir.folder(), {"english.pdf", "german.pdf"}, "out.pdf", reporter);
+    const Structure merged = structured_pdfs::readStructure(dir.file("out.pdf"));
+    EXPECT_EQ(merged.faults, "");
+    // Both documents in reading order, each under a part of its own.
+    EXPECT_EQ(merged.tags, "Document [Part [Document [Para@S1 Link@S1 P@S2 P@S3 P@S4 P@S5 P@S6]] "
+                           "Part [Document [Para+1@S1#2 Link@S1#2 P@S2#2 P@S3#2 P@S4#2 P@S5#2 P@S6#2]]]");
+
+    QPDF pdf;
+    pdf.processFile(dir.file("out.pdf").c_str());
+    QPDFObjectHandle root = pdf.getRoot().getKey("/StructTreeRoot");
+    EXPECT_EQ(root.getKey("/RoleMap").unparse(), "<< /Para /P /Para+1 /H1 >>");
+    QPDFObjectHandle parts = root.getKey("/K").getKey("/K");
+    ASSERT_EQ(parts.getArrayNItems(), 2);
+    EXPECT_EQ(parts.getArrayItem(0).getKey("/Lang").getUTF8Value(), "en");
+    EXPECT_EQ(parts.getArrayItem(1).getKey("/Lang").getUTF8Value(), "de");
+    auto firstParagraphType = [](QPDFObjectHandle part) {
+        return part.getKey("/K").getArrayItem(0).getKey("/K").getArrayItem(0).getKey("/S").getName();
+    };
+    EXPECT_EQ(firstParagraphType(parts.getArrayItem(0)), "/Para");
+    EXPECT_EQ(firstParagraphType(parts.getArrayItem(1)), "/Para+1");
+    EXPECT_TRUE(pdf.getRoot().getKey("/MarkInfo").getKey("/Marked").getBoolValue());
 }
 
 // Says that the first input could not be read, for every output.
@@ -255,6 +337,30 @@ TEST(StructureCarry, AJobNamesAnInputWhoseStructureItCannotCarryOnce) {
     runSplit(request, reporter, finisher);
     EXPECT_EQ(finisher.finished.size(), 3u);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf")}));
+}
+
+// Says of both inputs, the same file, that their structure was lost or cut.
+class BothInputsHurt : public RecordingFinisher {
+public:
+    std::vector<std::size_t> structureNotCarried() const override { return {0, 1}; }
+    std::vector<StructureNote> structureNotes() const override {
+        return {{0, "bookmarks beyond the first 100000"}, {1, "bookmarks beyond the first 100000"}};
+    }
+};
+
+TEST(StructureCarry, AFileGivenTwiceIsNamedOnce) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("in.pdf"), "A", 3);
+    BothInputsHurt finisher;
+    RecordingReporter reporter;
+    MergeRequest request;
+    request.inputs = {{"in.pdf", dir.folder(), ""}, {"in.pdf", dir.folder(), ""}};
+    request.outputPath = dir.file("out.pdf");
+    request.silent = true;
+    runMerge(request, reporter, finisher);
+    EXPECT_EQ(reporter.messages,
+              (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf"),
+                                        dir.file("in.pdf") + ": bookmarks beyond the first 100000 were left out"}));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ void* pdfiumEntry(const char* name) {
     return entry;
 }
 
-RenderedPage renderPage(const std::string& path, int pageIndex, const std::string& password) {
+RenderedPage renderPage(const std::string& path, int pageIndex, const std::string& password, bool annotations) {
     const PdfDocument pdf = PdfDocument::open(path, password);
 
     using Bitmap = void*;
@@ -85,7 +85,8 @@ RenderedPage renderPage(const std::string& path, int pageIndex, const std::strin
     rendered.height = static_cast<int>(pageHeight(page) + 0.5f);
     Bitmap bitmap = createBitmap(rendered.width, rendered.height, 0);
     fillRect(bitmap, 0, 0, rendered.width, rendered.height, 0xFFFFFFFF);
-    render(bitmap, page, 0, 0, rendered.width, rendered.height, 0, 0);
+    const int drawAnnotations = 0x01;  // FPDF_ANNOT
+    render(bitmap, page, 0, 0, rendered.width, rendered.height, 0, annotations ? drawAnnotations : 0);
     rendered.stride = stride(bitmap);
     const auto* bytes = static_cast<const unsigned char*>(buffer(bitmap));
     rendered.bgrx.assign(bytes, bytes + rendered.stride * rendered.height);

@@ -32,8 +32,10 @@ public:
     int stride = 0;
 };
 
-// Loads PDFium through the document object when needed.
-RenderedPage renderPage(const std::string& path, int pageIndex, const std::string& password = "");
+// Loads PDFium through the document object when needed; annotations are
+// drawn when asked for.
+RenderedPage renderPage(const std::string& path, int pageIndex, const std::string& password = "",
+                        bool annotations = false);
 
 // Entry points looked up by name in the PDFium library the program loaded.
 void* pdfiumEntry(const char* name);

@@ -47,6 +47,7 @@ FileGrid::FileGrid(const char* name, int dataRows, QWidget* parent) : QTableWidg
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setWordWrap(false);
+    setTabKeyNavigation(false);  // one stop for Tab, as in a file dialog: the arrows move within it
     setAcceptDrops(false);  // files dropped on a grid go to the window
     auto* leftToRight = new LeftToRightText(this);
     setItemDelegateForColumn(1, leftToRight);

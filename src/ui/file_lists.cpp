@@ -181,14 +181,12 @@ void FileLists::removeSelectedMixFile() {
 
 void FileLists::moveMergeFileUp() {
     const int row = selectedOf(ListKind::Merge);
-    if (row == -1 || countOf(ListKind::Merge) == 0 || row <= 1 || row > FileList::MaxFiles) return;
-    moveMergeRow(row, row - 1);
+    if (row != -1) moveMergeFiles({row}, -1);
 }
 
 void FileLists::moveMergeFileDown() {
     const int row = selectedOf(ListKind::Merge);
-    if (row == -1 || countOf(ListKind::Merge) == 0 || row < 1 || row >= countOf(ListKind::Merge)) return;
-    moveMergeRow(row, row + 1);
+    if (row != -1) moveMergeFiles({row}, 1);
 }
 
 void FileLists::moveMergeFile(int from, int to) {
@@ -213,13 +211,27 @@ void FileLists::removeMergeFiles(std::vector<int> rows) {
     }
 }
 
-// Swaps the selected merge row with its neighbour `to`, which the selection follows.
-void FileLists::moveMergeRow(int from, int to) {
-    swapRows(listOf(ListKind::Merge), from, to);
+std::vector<int> FileLists::moveMergeFiles(std::vector<int> rows, int step) {
+    const int count = countOf(ListKind::Merge);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const bool fits = !rows.empty() && (step == -1 || step == 1) && rows.front() >= 1 && rows.back() <= count &&
+                      rows.front() + step >= 1 && rows.back() + step <= count;
+    if (!fits) return rows;
+    // Each moved row changes places with its neighbour, starting at the end
+    // the rows move towards, so that a block of rows moves as one.
+    FileList& list = listOf(ListKind::Merge);
+    if (step > 0) std::reverse(rows.begin(), rows.end());
+    for (int& row : rows) {
+        swapRows(list, row, row + step);
+        row += step;
+    }
+    if (step > 0) std::reverse(rows.begin(), rows.end());
     refreshFileGrid(ListKind::Merge);
-    controls_.selectGridRow(ListKind::Merge, to);
+    controls_.selectGridRows(ListKind::Merge, rows);
     controls_.focusGrid(ListKind::Merge);
-    selectedOf(ListKind::Merge) = to;
+    selectedOf(ListKind::Merge) = rows.front();
+    return rows;
 }
 
 void FileLists::removeSelectedFile(ListKind kind) {

@@ -55,8 +55,12 @@ public:
     virtual int gridRowCount(ListKind kind) const = 0;
     virtual void setGridRowCount(ListKind kind, int rows) = 0;
     virtual void setGridCell(ListKind kind, int column, int row, const std::string& text) = 0;
-    // Makes row the grid's current row, with its first two columns selected.
+    // Makes row the grid's current row and the only one selected.
     virtual void selectGridRow(ListKind kind, int row) = 0;
+    // Selects exactly these rows, the first of them current.
+    virtual void selectGridRows(ListKind kind, const std::vector<int>& rows) {
+        if (!rows.empty()) selectGridRow(kind, rows.front());
+    }
     virtual void focusGrid(ListKind kind) = 0;
 };
 
@@ -100,6 +104,11 @@ public:
     // Moves the merge file of row `from` to row `to`, the rows between moving
     // up or down by one; the selection follows it.
     void moveMergeFile(int from, int to);
+    // Moves the merge files of the given rows one place up (step -1) or down
+    // (+1), keeping their order; the grid then selects them and only them.
+    // Nothing moves when one of them would leave the list. Returns the rows
+    // they are in afterwards.
+    std::vector<int> moveMergeFiles(std::vector<int> rows, int step);
     // Removes the merge files of the given rows at once.
     void removeMergeFiles(std::vector<int> rows);
     // The remove button of the kind's list.
@@ -122,7 +131,6 @@ private:
     FileList& listOf(ListKind kind) { return lists_[index(kind)]; }
     int& countOf(ListKind kind) { return filesCounts_[index(kind)]; }
     int& selectedOf(ListKind kind) { return selectedRows_[index(kind)]; }
-    void moveMergeRow(int from, int to);
     void selectWithinList(ListKind kind, int row);
 
     InputProbe& probe_;

@@ -157,9 +157,8 @@ void MainWindow::connectControls() {
     connectJobTab(ListKind::Split);
     connectJobTab(ListKind::Merge);
     connectJobTab(ListKind::Mix);
-    connect(mergeTab_->upButton(), &QToolButton::clicked, this, [this] { guarded([this] { lists_->moveMergeFileUp(); }); });
-    connect(mergeTab_->downButton(), &QToolButton::clicked, this,
-            [this] { guarded([this] { lists_->moveMergeFileDown(); }); });
+    connect(mergeTab_->upButton(), &QToolButton::clicked, this, [this] { guarded([this] { moveMergeFiles(-1); }); });
+    connect(mergeTab_->downButton(), &QToolButton::clicked, this, [this] { guarded([this] { moveMergeFiles(1); }); });
     for (WindowTab tab : {WindowTab::Split, WindowTab::Merge, WindowTab::Mix})
         connect(listControls_->tab(listOf(tab)).runButton(), &QAbstractButton::clicked, this,
                 [this, tab] { guarded([this, tab] { runOrStop(tab); }); });
@@ -169,12 +168,8 @@ void MainWindow::connectControls() {
             listChanged(ListKind::Merge);
         });
     });
-    connect(mergeTab_->fileGrid(), &FileGrid::moveKeyPressed, this, [this](int step) {
-        guarded([this, step] {
-            if (step < 0) lists_->moveMergeFileUp();
-            else lists_->moveMergeFileDown();
-        });
-    });
+    connect(mergeTab_->fileGrid(), &FileGrid::moveKeyPressed, this,
+            [this](int step) { guarded([this, step] { moveMergeFiles(step); }); });
     connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
     connect(languageSelector_, &QComboBox::activated, this, [this] { guarded([this] { changeLanguage(); }); });
 }
@@ -214,6 +209,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!shownBefore_) {
         shownBefore_ = true;
         placeOnScreen();
+        // The control that has the focus shows its frame from the start, not only after the first Tab.
+        setAttribute(Qt::WA_KeyboardFocusChange);
     }
     if (isJobRunning()) return;  // the job has the engine
     guarded([this] {
@@ -241,12 +238,17 @@ void MainWindow::placeOnScreen() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (isJobRunning()) {
         // Closed once the job has stopped after the file it is writing.
-        if (dialogs_.ask(textOf(messageText::stopJobAndClose, [this](const std::string& key) { return translation(key); }))) {
+        const bool stop =
+            dialogs_.ask(textOf(messageText::stopJobAndClose, [this](const std::string& key) { return translation(key); }));
+        // The job may have ended while the question was open: Yes then closes at once.
+        if (stop && isJobRunning()) {
             closeAfterJob_ = true;
             runner_->requestStop();
         }
-        event->ignore();
-        return;
+        if (!stop || isJobRunning()) {
+            event->ignore();
+            return;
+        }
     }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) QCoreApplication::quit();
@@ -371,11 +373,27 @@ void MainWindow::addWhatFits(ListKind kind, const std::vector<std::string>& file
                                     [this](const std::string& key) { return translation(key); }, {kept}));
 }
 
-void MainWindow::removeSelectedMergeFiles() {
+// The selected rows of the merge grid that hold files (1 = the first file).
+std::vector<int> MainWindow::selectedMergeRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& index : mergeTab_->fileGrid()->selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+    for (const QModelIndex& index : mergeTab_->fileGrid()->selectionModel()->selectedRows())
+        if (index.row() < lists_->filesCount(ListKind::Merge)) rows.push_back(index.row() + 1);
+    return rows;
+}
+
+void MainWindow::removeSelectedMergeFiles() {
+    const std::vector<int> rows = selectedMergeRows();
     if (rows.size() > 1) lists_->removeMergeFiles(rows);
     else lists_->removeSelectedFile(ListKind::Merge);
+}
+
+// The Up and Down buttons and Ctrl+Up and Ctrl+Down: the selected rows move
+// one place, and the selection follows them.
+void MainWindow::moveMergeFiles(int step) {
+    std::vector<int> rows = selectedMergeRows();
+    if (rows.empty() && lists_->selectedRow(ListKind::Merge) != -1) rows.push_back(lists_->selectedRow(ListKind::Merge));
+    lists_->moveMergeFiles(rows, step);
+    listChanged(ListKind::Merge);
 }
 
 void MainWindow::listChanged(ListKind kind) {

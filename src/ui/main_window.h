@@ -93,7 +93,9 @@ private:
     void addWhatFits(ListKind kind, const std::vector<std::string>& files);
     // Keeps the list's buttons and the merge page total in step with its files.
     void listChanged(ListKind kind);
+    std::vector<int> selectedMergeRows() const;
     void removeSelectedMergeFiles();
+    void moveMergeFiles(int step);
     void placeOnScreen();
     // Runs an operation of a control; an error escaping it is shown in a message box.
     template <typename Operation>

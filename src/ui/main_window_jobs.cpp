@@ -107,7 +107,8 @@ void MainWindow::runMerge() {
     request.protection = protection_;
     request.silent = true;
     request.check();
-    if (!mergeTab_->outputConfirmed() && !mayReplace({request.outputPath})) return;
+    // The Save dialog asked already for the file it chose, but only for the next run.
+    if (!mergeTab_->takeOutputConfirmation() && !mayReplace({request.outputPath})) return;
     startJob(WindowTab::Merge, [request](JobReporter& reporter) { ::runMerge(request, reporter); },
              translation(messageKey::mergeDone));
 }
@@ -148,7 +149,9 @@ void MainWindow::setJobRunning(bool running) {
 void MainWindow::jobEnded(const JobOutcome& outcome) {
     setJobRunning(false);
     const auto translate = [this](const std::string& key) { return translation(key); };
-    if (!outcome.error.empty()) {
+    // A job stopped before its first file ends with the error that nothing was
+    // written; the user stopped it, and that is what they hear.
+    if (!outcome.error.empty() && !(outcome.stopped && outcome.written.empty())) {
         dialogs_.showMessage(applicationErrorText(outcome.error), MessageKind::Error);
     } else {
         std::string text = outcome.stopped ? textOf(messageText::jobStopped, translate) : doneText_;

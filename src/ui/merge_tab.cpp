@@ -78,6 +78,12 @@ std::string MergeTab::outputPath() const { return fieldBytes(output_); }
 
 void MergeTab::setOutputPath(const std::string& path) { setFieldBytes(output_, path); }
 
+bool MergeTab::takeOutputConfirmation() {
+    const bool confirmed = !confirmedOutput_.empty() && confirmedOutput_ == outputPath();
+    confirmedOutput_.clear();
+    return confirmed;
+}
+
 void MergeTab::chooseOutput() {
     if (saveName_.empty()) saveName_ = "output.pdf";
     const std::string chosen = dialogs_.chooseSaveFile(pdfFileFilter, "pdf", saveName_);

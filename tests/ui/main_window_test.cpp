@@ -52,6 +52,17 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
+// Scripted dialogs that can run something (a job to its end, say) while a
+// question is open.
+class WindowDialogs : public ScriptedDialogs {
+public:
+    std::function<void()> whileAsking;
+    bool ask(const std::string& question) override {
+        if (whileAsking) whileAsking();
+        return ScriptedDialogs::ask(question);
+    }
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -166,7 +177,7 @@ protected:
     }
 
     TempDir dir;
-    ScriptedDialogs dialogs;
+    WindowDialogs dialogs;
     std::unique_ptr<MainWindow> window_;
 };
 
@@ -451,6 +462,94 @@ TEST_F(MainWindowTest, MergeRowsAreDraggedMovedWithKeysAndDeleted) {
     EXPECT_TRUE(fileColumn(grid).empty());
     EXPECT_FALSE(control<QToolButton>(w, "mergeBtnRemoveFile")->isEnabled());
     EXPECT_EQ(control<QLabel>(w, "mergeTotalPages")->text(), "");
+}
+
+// The Up and Down buttons and Ctrl+Up and Ctrl+Down move the selected rows
+// one place; afterwards exactly the moved rows are selected, so that Remove
+// takes them and nothing else.
+TEST_F(MainWindowTest, MoveKeysAndButtonsMoveTheSelectedRowsAndTheSelectionFollows) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("c.pdf"), "C", 2);
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("c.pdf"), dir.file("REPORT.PDF")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    const auto selected = [&] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : grid->selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    enum class How { CtrlKey, Button };
+    struct Move {
+        How how;
+        int step;
+        std::vector<std::string> order;
+        std::vector<int> selection;
+    };
+    grid->selectRow(2);  // c.pdf
+    const std::vector<Move> moves = {
+        {How::CtrlKey, -1, {"a.pdf", "c.pdf", "b.pdf", "REPORT.PDF"}, {2}},
+        {How::Button, -1, {"c.pdf", "a.pdf", "b.pdf", "REPORT.PDF"}, {1}},
+        {How::CtrlKey, -1, {"c.pdf", "a.pdf", "b.pdf", "REPORT.PDF"}, {1}},  // at the top: nothing
+        {How::CtrlKey, 1, {"a.pdf", "c.pdf", "b.pdf", "REPORT.PDF"}, {2}},
+        {How::Button, 1, {"a.pdf", "b.pdf", "c.pdf", "REPORT.PDF"}, {3}},
+        {How::CtrlKey, 1, {"a.pdf", "b.pdf", "REPORT.PDF", "c.pdf"}, {4}},
+        {How::Button, 1, {"a.pdf", "b.pdf", "REPORT.PDF", "c.pdf"}, {4}},  // at the bottom: nothing
+    };
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const Move& move = moves[i];
+        SCOPED_TRACE("move " + std::to_string(i + 1));
+        if (move.how == How::CtrlKey)
+            QTest::keyClick(grid, move.step < 0 ? Qt::Key_Up : Qt::Key_Down, Qt::ControlModifier);
+        else
+            control<QToolButton>(w, move.step < 0 ? "mergeBtnMoveUp" : "mergeBtnMoveDown")->click();
+        EXPECT_EQ(fileColumn(grid), move.order);
+        EXPECT_EQ(selected(), move.selection);
+        EXPECT_EQ(grid->currentRow() + 1, move.selection.front());
+    }
+
+    // Two rows together move as a block.
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 0), grid->model()->index(1, 4)),
+                                   QItemSelectionModel::ClearAndSelect);
+    ASSERT_EQ(selected(), (std::vector<int>{1, 2}));
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"REPORT.PDF", "a.pdf", "b.pdf", "c.pdf"}));
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3}));
+    control<QToolButton>(w, "mergeBtnRemoveFile")->click();
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"REPORT.PDF", "c.pdf"}));
+}
+
+// The grid is one stop for Tab: Tab leaves it for the next control as
+// Shift+Tab leaves it for the one before, and the arrows move within it.
+TEST_F(MainWindowTest, TabLeavesTheFileGridAndTheFocusIsFramed) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    w.activateWindow();
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    grid->setFocus();
+    grid->setCurrentCell(0, 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control(w, "mergeBtnAddFile"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->currentRow(), 1);
+
+    // The focused tab bar is drawn with a mark that the unfocused one lacks.
+    QTabBar* bar = control<QTabWidget>(w, "PageControl1")->tabBar();
+    bar->setFocus();
+    settle();
+    const QImage focused = bar->grab().toImage();
+    grid->setFocus();
+    settle();
+    EXPECT_NE(focused, bar->grab().toImage());
 }
 
 TEST_F(MainWindowTest, SplitAndMixSayWhichFilesTheyKept) {
@@ -784,6 +883,75 @@ TEST_F(MainWindowTest, ClosingDuringAJobAsksAndStopsTheJobFirst) {
     ASSERT_GE(dialogs.questions.size(), 2u);
     EXPECT_EQ(dialogs.questions[0], "A job is still running. Stop it after the file it is writing and close the window?");
     EXPECT_FALSE(w.isVisible()) << "closed once the job stopped";
+}
+
+// Cancel pressed before the first file is written: the job says it was
+// stopped and what it wrote, and shows no error.
+TEST_F(MainWindowTest, AJobCancelledAtOnceSaysItWasStopped) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("long.pdf"), "L", 300);
+    dialogs.openAnswers = {{dir.file("long.pdf")}, {dir.file("long.pdf"), dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    for (const char* runButton : {"cmd_split_run", "cmd_merge"}) {
+        SCOPED_TRACE(runButton);
+        dialogs.messages.clear();
+        dialogs.kinds.clear();
+        dialogs.questions.clear();
+        QSignalSpy finished(&w, &MainWindow::jobFinished);
+        control<QPushButton>(w, runButton)->click();
+        control<QPushButton>(w, runButton)->click();  // Cancel, at once
+        ASSERT_TRUE(finished.wait(60000));
+        ASSERT_EQ(dialogs.messages.size() + dialogs.questions.size(), 1u);
+        const std::string said = dialogs.messages.empty() ? dialogs.questions[0] : dialogs.messages[0];
+        EXPECT_EQ(said.rfind("The job was stopped", 0), 0u) << said;
+        EXPECT_TRUE(std::find(dialogs.kinds.begin(), dialogs.kinds.end(), MessageKind::Error) == dialogs.kinds.end());
+        if (!dialogs.messages.empty()) {
+            EXPECT_NE(said.find("No file was written."), std::string::npos) << said;
+        }
+    }
+}
+
+// The job ends while the close question is open: Yes still closes the window.
+TEST_F(MainWindowTest, TheCloseQuestionStillClosesWhenTheJobEndedMeanwhile) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("long.pdf"), "L", 40);
+    dialogs.openAnswers = {{dir.file("long.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    w.show();
+    dialogs.whileAsking = [&] {
+        QSignalSpy finished(&w, &MainWindow::jobFinished);
+        if (w.isJobRunning()) finished.wait(60000);
+    };
+    dialogs.questionAnswers = {true};
+    QSignalSpy finished(&w, &MainWindow::jobFinished);
+    control<QPushButton>(w, "cmd_split_run")->click();
+    ASSERT_TRUE(w.isJobRunning());
+    w.close();
+    if (finished.isEmpty()) finished.wait(60000);
+    EXPECT_EQ(dialogs.questions.back(), "A job is still running. Stop it after the file it is writing and close the window?");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(fixtures::fileExists(dir.file("long_40.pdf"))) << "the job ran to its end";
+}
+
+// Every run that would write over a file asks, also a second merge into the
+// file the Save dialog chose.
+TEST_F(MainWindowTest, ASecondMergeAsksBeforeReplacingItsOutput) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    fixtures::writeFile(dir.file("joined.pdf"), "older");
+    dialogs.saveAnswers = {dir.file("joined.pdf")};
+    control<QPushButton>(w, "cmd_merge_dest")->click();
+    run("cmd_merge");
+    EXPECT_EQ(dialogs.questions.size(), 1u) << "what was written only: the Save dialog asked";
+    fixtures::writeFile(dir.file("joined.pdf"), "changed meanwhile");
+
+    dialogs.questions.clear();
+    dialogs.questionAnswers = {false};
+    run("cmd_merge");
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"joined.pdf already exists in " + dir.path() + ". Replace it?"});
+    EXPECT_EQ(fixtures::readFile(dir.file("joined.pdf")), "changed meanwhile");
 }
 
 TEST_F(MainWindowTest, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo) {

@@ -63,9 +63,29 @@ void FileGrid::allowRowDragging() {
 
 int FileGrid::heightForRows(int rows) const { return 24 + rows * 24 + 2 * frameWidth(); }
 
+void FileGrid::addEditableColumn(int width) {
+    editableColumn_ = columnCount();
+    setColumnCount(editableColumn_ + 1);
+    setColumnWidth(editableColumn_, width);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
+}
+
+void FileGrid::commitData(QWidget* editor) {
+    QTableWidget::commitData(editor);
+    const QModelIndex index = currentIndex();
+    if (index.isValid() && index.column() == editableColumn_) emit cellEdited(index.row(), index.data().toString());
+}
+
 void FileGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
         emit deletePressed();
+        return;
+    }
+    // F2 edits the current row's editable cell, wherever in the row the focus is.
+    if (event->key() == Qt::Key_F2 && editableColumn_ >= 0 && currentRow() >= 0 && event->modifiers() == Qt::NoModifier) {
+        const QModelIndex cell = model()->index(currentRow(), editableColumn_);
+        setCurrentIndex(cell);
+        edit(cell);
         return;
     }
     const bool moveKey = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;

@@ -22,6 +22,11 @@ public:
     static QMimeData* rowData(int row);
     // The height that shows the header and `rows` data rows.
     int heightForRows(int rows) const;
+    // Adds a column whose cells the user edits (by a double click or F2);
+    // the other columns stay read-only.
+    void addEditableColumn(int width);
+    // The column addEditableColumn added, -1 without one.
+    int editableColumn() const { return editableColumn_; }
 
 signals:
     void deletePressed();
@@ -29,6 +34,8 @@ signals:
     void rowDragged(int from, int to);
     // Ctrl+Up (-1) or Ctrl+Down (+1) in a grid whose rows can be moved.
     void moveKeyPressed(int step);
+    // The user finished editing a cell of the editable column (0-based row).
+    void cellEdited(int row, const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -36,4 +43,10 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+protected slots:
+    void commitData(QWidget* editor) override;
+
+private:
+    int editableColumn_ = -1;
 };

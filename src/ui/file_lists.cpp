@@ -44,6 +44,7 @@ bool FileLists::addFileToList(const std::string& path, ListKind kind) {
     list[FileList::FolderColumn][row] = input.folder;
     list[FileList::PagesColumn][row] = std::to_string(probed->pageCount);
     list[FileList::PasswordColumn][row] = input.password;
+    list[FileList::SelectionColumn][row].clear();
     refreshFileGrid(kind);
     return true;
 }
@@ -114,7 +115,7 @@ void FileLists::refreshFileGrid(ListKind kind) {
     if (controls_.gridRowCount(kind) < last + 1) controls_.setGridRowCount(kind, last + 1);
     const int gridRows = controls_.gridRowCount(kind);
     for (int row = 1; row < gridRows; ++row)
-        for (int column = 0; column < FileList::ColumnCount; ++column) controls_.setGridCell(kind, column, row, "");
+        for (int column = 0; column < gridColumns(kind); ++column) controls_.setGridCell(kind, column, row, "");
 
     for (int row = 1; row <= last; ++row) {
         controls_.setGridCell(kind, 0, row, list.occupied(row) ? std::to_string(row) : "");
@@ -122,6 +123,8 @@ void FileLists::refreshFileGrid(ListKind kind) {
             controls_.setGridCell(kind, column, row, list[column][row]);
         controls_.setGridCell(kind, FileList::PasswordColumn, row,
                               maskPassword(list[FileList::PasswordColumn][row]));
+        if (kind == ListKind::Merge)
+            controls_.setGridCell(kind, FileList::SelectionColumn, row, list[FileList::SelectionColumn][row]);
     }
 }
 
@@ -283,4 +286,19 @@ std::vector<InputFile> FileLists::inputFiles(ListKind kind) const {
     for (int row = 1; row <= std::min(filesCount(kind), FileList::MaxFiles); ++row)
         if (table.occupied(row)) files.push_back(table.inputFile(row));
     return files;
+}
+
+std::vector<std::string> FileLists::pageSelections() const {
+    const FileList& table = list(ListKind::Merge);
+    std::vector<std::string> selections;
+    for (int row = 1; row <= std::min(filesCount(ListKind::Merge), FileList::MaxFiles); ++row)
+        if (table.occupied(row)) selections.push_back(table[FileList::SelectionColumn][row]);
+    return selections;
+}
+
+void FileLists::setPageSelection(int row, const std::string& selection) {
+    FileList& table = listOf(ListKind::Merge);
+    if (row >= 1 && row <= countOf(ListKind::Merge) && table.occupied(row))
+        table[FileList::SelectionColumn][row] = selection;
+    refreshFileGrid(ListKind::Merge);
 }

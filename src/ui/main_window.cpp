@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -37,6 +38,7 @@
 #include "ui/language_look.h"
 #include "ui/message_text.h"
 #include "ui/qt_translation.h"
+#include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
 #include "ui/mix_tab.h"
 #include "ui/page_preview.h"
@@ -170,6 +172,13 @@ void MainWindow::connectControls() {
     });
     connect(mergeTab_->fileGrid(), &FileGrid::moveKeyPressed, this,
             [this](int step) { guarded([this, step] { moveMergeFiles(step); }); });
+    connect(mergeTab_->fileGrid(), &FileGrid::cellEdited, this, [this](int row, const QString& text) {
+        guarded([this, row, &text] {
+            lists_->setPageSelection(row + 1, text.simplified().remove(QLatin1Char(' ')).toStdString());
+            listChanged(ListKind::Merge);
+        });
+    });
+    connect(mergeTab_->padOddBox(), &QCheckBox::toggled, this, [this] { listChanged(ListKind::Merge); });
     connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
     connect(languageSelector_, &QComboBox::activated, this, [this] { guarded([this] { changeLanguage(); }); });
 }
@@ -304,8 +313,11 @@ void MainWindow::loadLanguage(const std::string& name) {
     for (const char* key :
          {messageKey::gridFileName, messageKey::gridPath, messageKey::gridPages, messageKey::gridPassword})
         headers << QString::fromStdString(translation(key));
-    for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mergeTab_, mixTab_})
-        tab->fileGrid()->setHorizontalHeaderLabels(headers);
+    for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mixTab_}) tab->fileGrid()->setHorizontalHeaderLabels(headers);
+    mergeTab_->fileGrid()->setHorizontalHeaderLabels(
+        headers << QString::fromStdString(textOf(messageText::gridSelection, [this](const std::string& key) {
+            return translation(key);
+        })));
     const QString languageCode = QString::fromStdString(translation(messageText::languageCode.key));
     useQtTranslation(languageCode);
     QGuiApplication::setLayoutDirection(layoutDirectionOf(languageCode));
@@ -406,13 +418,13 @@ void MainWindow::listChanged(ListKind kind) {
     if (kind != ListKind::Merge) return;
     mergeTab_->upButton()->setEnabled(idle && count > 1);
     mergeTab_->downButton()->setEnabled(idle && count > 1);
-    long long total = 0;
-    for (int row = 1; row <= count; ++row) total += pageCount(ListKind::Merge, row);
-    mergeTab_->showTotalPages(count == 0 ? QString()
-                                         : QString::fromStdString(textOf(
-                                               messageText::totalPages,
-                                               [this](const std::string& key) { return translation(key); },
-                                               {std::to_string(total)})));
+    const auto translate = [this](const std::string& key) { return translation(key); };
+    markPageSelections(*mergeTab_->fileGrid(), lists_->list(ListKind::Merge), count,
+                       textOf(messageText::gridSelectionHint, translate));
+    const long long total = mergedPageCount(lists_->list(ListKind::Merge), count, mergeTab_->padOdd());
+    mergeTab_->showTotalPages(
+        count == 0 ? QString()
+                   : QString::fromStdString(textOf(messageText::totalPages, translate, {std::to_string(total)})));
 }
 
 int MainWindow::pageCount(ListKind kind, int row) const {

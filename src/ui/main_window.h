@@ -103,6 +103,7 @@ private:
 
     bool hasFiles(ListKind kind, int filesNeeded, const char* missingFilesKey);
     bool hasDestination(const DestinationGroup& destination);
+    bool hasPageSelections();
     // Asks once before files that exist would be replaced; true to go on.
     bool mayReplace(const std::vector<std::string>& outputs);
     int pageCount(ListKind kind, int row) const;

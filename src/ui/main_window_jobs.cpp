@@ -13,6 +13,8 @@
 #include "ui/dialogs.h"
 #include "ui/job_runner.h"
 #include "ui/main_window.h"
+#include "ui/file_grid.h"
+#include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
 #include "ui/message_text.h"
 #include "ui/mix_tab.h"
@@ -53,6 +55,22 @@ bool MainWindow::hasDestination(const DestinationGroup& destination) {
         dialogs_.showMessage(textOf(messageText::baseNameWithFolder, [this](const std::string& key) {
             return translation(key);
         }));
+        return false;
+    }
+    return true;
+}
+
+// Every page selection of the merge list takes pages of its file; the first
+// wrong one is named and gets the focus.
+bool MainWindow::hasPageSelections() {
+    const FileList& list = lists_->list(ListKind::Merge);
+    for (int row = 1; row <= lists_->filesCount(ListKind::Merge); ++row) {
+        const std::string error = pageSelectionError(list, row);
+        if (error.empty()) continue;
+        FileGrid* grid = mergeTab_->fileGrid();
+        grid->setCurrentCell(row - 1, grid->editableColumn());
+        grid->setFocus();
+        dialogs_.showMessage(error);
         return false;
     }
     return true;
@@ -99,8 +117,10 @@ void MainWindow::runSplit() {
 
 void MainWindow::runMerge() {
     if (!hasFiles(ListKind::Merge, 2, messageKey::mergeNeedsTwo)) return;
+    if (!hasPageSelections()) return;
     MergeRequest request;
     request.inputs = lists_->inputFiles(ListKind::Merge);
+    request.pageSelections = lists_->pageSelections();
     request.outputPath = mergeTab_->outputPath();
     request.bookmarks = mergeTab_->bookmarks();
     request.padOdd = mergeTab_->padOdd();

@@ -26,6 +26,7 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     grid_->setMinimumHeight(grid_->heightForRows(4));
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->allowRowDragging();
+    grid_->addEditableColumn(110);  // the pages to take of each file
     addButton_ = iconButton(this, widgetName::mergeAddButton, QStringLiteral("add"), QStringLiteral("Add PDF files"));
     removeButton_ = iconButton(this, widgetName::mergeRemoveButton, QStringLiteral("remove"),
                                QStringLiteral("Remove the selected file"));

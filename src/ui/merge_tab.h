@@ -26,6 +26,7 @@ public:
     BookmarkMode bookmarks() const;
     // A blank page after every file of an odd number of pages.
     bool padOdd() const;
+    QCheckBox* padOddBox() const { return padOdd_; }
     void setOutputPath(const std::string& path);
     // Whether the output is the file just chosen in the Save dialog, which
     // asked already whether to replace it; true once per choice, so that the

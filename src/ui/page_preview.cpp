@@ -5,10 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QToolButton>
 #include <exception>
 
 #include "ui/file_grid.h"
+#include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
 #include "ui/mix_tab.h"
 #include "ui/page_placeholder.h"
@@ -99,11 +101,9 @@ void PagePreview::showStrip(ListKind kind) {
     const std::vector<InputFile> files = lists_.inputFiles(kind);
     if (files.empty()) return strip.clear();
 
-    if (kind == ListKind::Merge) {
-        const int selected = lists_.selectedRow(kind);
-        const int row = selected >= 1 && selected <= static_cast<int>(files.size()) ? selected : 1;
-        return strip.showPages({documentOf(files[row - 1])}, plainStripPages(pagesOf(list, row)));
-    }
+    std::vector<StripDocument> documents;
+    for (const InputFile& file : files) documents.push_back(documentOf(file));
+    if (kind == ListKind::Merge) return showMergeStrip(std::move(documents));
     const int pagesFirst = pagesOf(list, 1);
     std::vector<StripPage> pages;
     try {
@@ -118,9 +118,22 @@ void PagePreview::showStrip(ListKind kind) {
     } catch (const std::exception&) {
         pages = plainStripPages(pagesFirst);  // numbers that cannot be read yet mark nothing
     }
-    std::vector<StripDocument> documents;
-    for (const InputFile& file : files) documents.push_back(documentOf(file));
     strip.showPages(std::move(documents), std::move(pages));
+}
+
+// The merged pages in their order, from the first page of the selected file on.
+void PagePreview::showMergeStrip(std::vector<StripDocument> documents) {
+    const FileList& list = lists_.list(ListKind::Merge);
+    std::vector<std::vector<int>> pagesOfEachFile;
+    for (int row = 1; row <= static_cast<int>(documents.size()); ++row) pagesOfEachFile.push_back(mergedPagesOf(list, row));
+    const int selected = lists_.selectedRow(ListKind::Merge);
+    int first = 0;  // the strip's place of the selected file's first page
+    for (int row = 1; row < selected && row <= static_cast<int>(pagesOfEachFile.size()); ++row)
+        first += static_cast<int>(pagesOfEachFile[row - 1].size());
+    PageStrip& strip = *strips_[index(ListKind::Merge)];
+    strip.showPages(std::move(documents), mergeStripPages(pagesOfEachFile));
+    if (first < strip.model().rowCount())
+        strip.view()->scrollTo(strip.model().index(first), QAbstractItemView::PositionAtTop);
 }
 
 void PagePreview::pictureReady(const QByteArray& id) {

@@ -53,8 +53,13 @@ void TabListControls::setGridCell(ListKind kind, int column, int row, const std:
         table->setHorizontalHeaderItem(column, new QTableWidgetItem(value));
         return;
     }
-    if (QTableWidgetItem* item = table->item(row - 1, column)) item->setText(value);
-    else table->setItem(row - 1, column, new QTableWidgetItem(value));
+    if (QTableWidgetItem* item = table->item(row - 1, column)) {
+        item->setText(value);
+        return;
+    }
+    auto* item = new QTableWidgetItem(value);
+    if (column != tab(kind).fileGrid()->editableColumn()) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    table->setItem(row - 1, column, item);
 }
 
 void TabListControls::selectGridRow(ListKind kind, int row) { selectGridRows(kind, {row}); }

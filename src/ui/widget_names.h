@@ -204,6 +204,12 @@ inline constexpr MessageText splitKept{"MsgSplitKept", "The split takes one file
 inline constexpr MessageText mixKept{"MsgMixKept", "The mix takes two files. Kept: %1"};
 inline constexpr MessageText passwordOf{"MsgPasswordOf", "%1 is protected. Please enter its password:"};
 inline constexpr MessageText totalPages{"MsgTotalPages", "Total pages: %1"};
+// The Merge grid's column of the pages to take from each file, and its tip.
+inline constexpr MessageText gridSelection{"GridSelection", "Pages to merge"};
+inline constexpr MessageText gridSelectionHint{
+    "GridSelectionHint",
+    "Empty: every page. Double-click or press F2 to choose pages, as in 1-3,z (pages 1 to 3 and the last) or z-1 "
+    "(every page, backwards); r2 is the second-to-last page."};
 // The tips of pages that show a placeholder instead of their picture.
 inline constexpr MessageText pageNotDrawn{"MsgPageNotDrawn", "This page could not be drawn."};
 inline constexpr MessageText pageTooSlow{"MsgPageTooSlow", "This page took too long to draw."};

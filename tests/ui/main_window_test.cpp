@@ -226,7 +226,9 @@ TEST_F(MainWindowTest, OpensWithTheDesignedSizesAndDefaults) {
         EXPECT_GE(grid->height(), height);
         const int widths[] = {51, 399, 332, 73, 78};
         for (int column : {0, 1, 3, 4}) EXPECT_EQ(grid->columnWidth(column), widths[column]);
-        EXPECT_GE(grid->columnWidth(2), widths[2]) << "the path column takes the rest";
+        // The path column takes the rest; in the merge grid, shared with the pages to merge.
+        const int besidePath = grid->columnCount() > 5 ? grid->columnWidth(5) : 0;
+        EXPECT_GE(grid->columnWidth(2) + besidePath, widths[2]);
         EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "#");
         EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "Filename");
     }
@@ -512,7 +514,7 @@ TEST_F(MainWindowTest, MoveKeysAndButtonsMoveTheSelectedRowsAndTheSelectionFollo
     }
 
     // Two rows together move as a block.
-    grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 0), grid->model()->index(1, 4)),
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 0), grid->model()->index(1, grid->columnCount() - 1)),
                                    QItemSelectionModel::ClearAndSelect);
     ASSERT_EQ(selected(), (std::vector<int>{1, 2}));
     QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
@@ -750,6 +752,75 @@ TEST_F(MainWindowTest, MergeJoinsTheListWithTheStoredProtection) {
     QPDF pdf;
     pdf.processFile(output.c_str(), "secret");
     EXPECT_NE(pdf.getTrailer().getKey("/Info").getKey("/Creator").getUTF8Value().find("Splimera"), std::string::npos);
+}
+
+// The Merge grid's last column takes the pages of each file, as "1-3,z" or
+// "z-1"; empty takes them all. A selection that is no pages of its file is
+// named with the file, marked, and given the focus, and nothing is written.
+TEST_F(MainWindowTest, MergeTakesThePagesTypedInThePagesColumn) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    const int column = grid->editableColumn();
+    ASSERT_EQ(column, 5);
+    EXPECT_EQ(grid->horizontalHeaderItem(column)->text(), "Pages to merge");
+    // As a user types it: F2 on the row, the text, Enter.
+    const auto type = [&](int row, const char* text) {
+        grid->setFocus();
+        grid->setCurrentCell(row, 1);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, grid) << "no editor opened";
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        settle();  // the editor hands its text over after the key
+    };
+    struct Case {
+        const char* first;
+        const char* second;
+        bool padOdd;
+        std::string total;
+        std::string merged;  // "" when the merge is refused, saying `why`
+        const char* why;
+    };
+    const Case cases[] = {
+        {"1-2,z", "", false, "Total pages: 6", "A1 A2 A4 B1 B2 B3", ""},
+        {"z-1", "r2", false, "Total pages: 5", "A4 A3 A2 A1 B2", ""},
+        {"3 - 1", "2", true, "Total pages: 6", "A3 A2 A1  B2 ", ""},
+        {"2,5", "", false, "Total pages: 7", "", "not one of its 4 pages"},
+        {"1-x", "", false, "Total pages: 7", "", "'1-x'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + " / " + c.second);
+        std::filesystem::remove(dir.file("output.pdf"));
+        dialogs.messages.clear();
+        type(0, c.first);
+        type(1, c.second);
+        control<QCheckBox>(w, "merge_pad_odd")->setChecked(c.padOdd);
+        EXPECT_EQ(control<QLabel>(w, "mergeTotalPages")->text().toStdString(), c.total);
+        QTableWidgetItem* cell = grid->item(0, column);
+        run("cmd_merge");
+        if (!c.merged.empty()) {
+            EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), c.merged);
+            EXPECT_TRUE(dialogs.messages.empty());
+            EXPECT_EQ(cell->background().style(), Qt::NoBrush);
+            continue;
+        }
+        EXPECT_FALSE(fixtures::fileExists(dir.file("output.pdf")));
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_NE(dialogs.messages[0].find(dir.file("a.pdf")), std::string::npos) << dialogs.messages[0];
+        EXPECT_NE(dialogs.messages[0].find(c.why), std::string::npos) << dialogs.messages[0];
+        EXPECT_NE(cell->background().style(), Qt::NoBrush) << "the wrong entry is marked";
+        EXPECT_EQ(cell->toolTip().toStdString(), dialogs.messages[0]);
+        EXPECT_EQ(grid->currentRow(), 0);
+        EXPECT_EQ(grid->currentColumn(), column);
+    }
 }
 
 TEST_F(MainWindowTest, TheBookmarkAndPaddingChoicesOfMergeAndMixReachTheJob) {

@@ -175,20 +175,30 @@ TEST_F(PagePreviewTest, MixStripShowsThePageOrderOfTheFirstOutput) {
               "1: 1[1] 1: 2 2: 3 2: 2 2: 1 1: 3[2] 1: 4 2: 3 2: 2 2: 1 1: 5[3] 2: 3 2: 2 2: 1");
 }
 
-// The Merge tab's strip shows the selected file; a strip without its file is empty.
+// The Merge tab's strip shows the merged pages, each file's first marked with
+// its number, from the selected file on; a strip without its file is empty.
 TEST_F(PagePreviewTest, StripsFollowTheSelectionAndTheFiles) {
-    fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 5);
+    fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 40);
     fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 2);
     MainWindow& w = window();
     w.addFile(ListKind::Merge, dir.file("a.pdf"));
     w.addFile(ListKind::Merge, dir.file("b.pdf"));
     w.addFile(ListKind::Split, dir.file("b.pdf"));
     auto* grid = control<QTableWidget>(w, widgetName::mergeGrid);
-    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 5) << "the first file while none is selected";
+    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 42);
+    EXPECT_EQ(marks(strip(ListKind::Merge)), "1[1] 41[2]");
+    w.show();
+    w.showTab(WindowTab::Merge);
+    preview().strip(ListKind::Merge).setOpen(true);
+    QListView* view = preview().strip(ListKind::Merge).view();
     grid->setCurrentCell(1, 1);
-    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 2);
+    QCoreApplication::processEvents();
+    const auto shows = [&](int row) { return view->viewport()->rect().intersects(view->visualRect(view->model()->index(row, 0))); };
+    EXPECT_TRUE(shows(40)) << "b.pdf's first page";
+    EXPECT_FALSE(shows(0));
     grid->setCurrentCell(0, 1);
-    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 5);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shows(0));
     EXPECT_EQ(strip(ListKind::Split).rowCount(), 2);
     control<QToolButton>(w, widgetName::splitRemoveButton)->click();
     EXPECT_EQ(strip(ListKind::Split).rowCount(), 0);

@@ -9,6 +9,8 @@
 #include "base/protection.h"
 #include "ui/file_lists.h"
 #include "ui/input_probe.h"
+#include "jobs/request_error.h"
+#include "jobs/split_request.h"
 
 class AboutTab;
 class JobRunner;
@@ -22,6 +24,7 @@ class PagePreview;
 class ProtectionDialog;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
@@ -104,6 +107,8 @@ private:
     bool hasFiles(ListKind kind, int filesNeeded, const char* missingFilesKey);
     bool hasDestination(const DestinationGroup& destination);
     bool hasPageSelections();
+    bool fieldsReadable(const std::function<void()>& check, const std::function<QLineEdit*(RequestField)>& fieldOf);
+    bool rangeListReadable(const SplitRequest& request);
     // Asks once before files that exist would be replaced; true to go on.
     bool mayReplace(const std::vector<std::string>& outputs);
     int pageCount(ListKind kind, int row) const;
@@ -141,5 +146,6 @@ private:
     JobRunner* runner_ = nullptr;
     WindowTab jobTab_ = WindowTab::Split;  // the tab of the running job
     std::string doneText_;                  // what the running job says when it is done
+    std::string jobNote_;                   // and what it adds after the files it wrote
     bool closeAfterJob_ = false;
 };

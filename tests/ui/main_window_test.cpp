@@ -38,6 +38,7 @@
 #include "support/scripted_dialogs.h"
 #include "ui/file_grid.h"
 #include "ui/main_window.h"
+#include "ui/split_tab.h"
 #include "window_controls.h"
 
 namespace {
@@ -1057,6 +1058,86 @@ TEST_F(MainWindowTest, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo) {
     run("cmd_merge");
     EXPECT_EQ(dialogs.questions.size(), 1u) << "what was written only";
     EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "A1 A2 A3 A4 B1 B2 B3");
+}
+
+// A field a job cannot read is named in the user's words, framed and given
+// the focus; nothing is written, and the frame goes once the field is edited.
+TEST_F(MainWindowTest, AFieldThatCannotBeReadIsNamedAndMarked) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    addMix(dir.file("a.pdf"), dir.file("b.pdf"));
+    w.show();
+    w.activateWindow();
+    settle();
+    struct Case {
+        const char* method;  // the radio button to choose
+        const char* field;
+        const char* typed;
+        const char* run;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"r_split_method2", "split_method2_input1", "1-4;2-x,3;5", "cmd_split_run",
+         "The group \"2-x,3\" cannot be read. Write pages and ranges such as 1-4,6, and separate the files with \";\"."},
+        {"r_split_method2", "split_method2_input1", "", "cmd_split_run",
+         "Please type the pages of each file, such as 1-4,6;9-10, into the marked field."},
+        {"r_split_method3", "split_method3_input2", "", "cmd_split_run", "Please type a whole number into the marked field."},
+        {"r_split_method1", "split_method1_input1", "99999999999", "cmd_split_run",
+         "\"99999999999\" is not a number the marked field can take. Please type a whole number such as 3."},
+        {"r_split_method6", "split_method6_input1", "0", "cmd_split_run",
+         "\"0\" is not a file size. Please type a number of MB such as 10 or 0.5."},
+        {"r_mix2_method2", "mix_doc2_method2_input1", "", "cmd_mix_run", "Please type a whole number into the marked field."},
+    };
+    const auto before = fixtures::filesIn(dir.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " '" + c.typed + "'");
+        showTabOf(w, c.field);
+        control<QRadioButton>(w, c.method)->setChecked(true);
+        auto* field = control<QLineEdit>(w, c.field);
+        field->setText(c.typed);
+        dialogs.messages.clear();
+        run(c.run);
+        EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.said});
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_NE(field->styleSheet(), QString()) << "framed";
+        QTest::keyClicks(field, "1");
+        EXPECT_EQ(field->styleSheet(), QString()) << "the frame goes with the edit";
+        field->setText("1");
+    }
+    EXPECT_EQ(fixtures::filesIn(dir.path()), before);
+}
+
+// The size field takes a decimal number of MB, written either way.
+TEST_F(MainWindowTest, TheSizeFieldTakesPartsOfAMegabyte) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    auto* size = control<QLineEdit>(w, "split_method6_input1");
+    const std::pair<const char*, int> cases[] = {{"0.5", 512 * 1024}, {"0,25", 256 * 1024}, {"3", 3 << 20}, {"1.5", 1536 * 1024}};
+    for (const auto& [typed, bytes] : cases) {
+        size->setText(typed);
+        EXPECT_EQ(size->text(), typed) << "the field takes it";
+        SplitRequest request = w.findChild<SplitTab*>()->request();
+        EXPECT_EQ(request.sizeLimitBytes(), bytes) << typed;
+    }
+    EXPECT_TRUE(control<QRadioButton>(w, "r_split_method6")->isChecked());
+    run("cmd_split_run");
+    EXPECT_EQ(fixtures::markerText(dir.file("a_1.pdf")), "A1 A2 A3 A4");
+}
+
+// Pages a range list names beyond the end are skipped, and the window says
+// which after the job.
+TEST_F(MainWindowTest, PagesBeyondTheEndAreNamedAfterTheSplit) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    control<QLineEdit>(w, "split_method2_input1")->setText("1-3,50;6-7");
+    run("cmd_split_run");
+    EXPECT_EQ(fixtures::markerText(dir.file("a_1.pdf")), "A1 A2 A3");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_NE(dialogs.questions[0].find("\n\nSkipped 50, 6-7: the file has only 4 pages."), std::string::npos)
+        << dialogs.questions[0];
 }
 
 TEST_F(MainWindowTest, ABaseNameWithAFolderIsRefused) {

@@ -42,6 +42,7 @@
 #include "ui/merge_tab.h"
 #include "ui/mix_tab.h"
 #include "ui/page_preview.h"
+#include "ui/page_strip.h"
 #include "ui/protection_dialog.h"
 #include "ui/split_tab.h"
 #include "ui/tab_list_controls.h"
@@ -179,6 +180,7 @@ void MainWindow::connectControls() {
         });
     });
     connect(mergeTab_->padOddBox(), &QCheckBox::toggled, this, [this] { listChanged(ListKind::Merge); });
+    connect(mixTab_->singleFileBox(), &QCheckBox::toggled, this, &MainWindow::showMixPagesTitle);
     connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
     connect(languageSelector_, &QComboBox::activated, this, [this] { guarded([this] { changeLanguage(); }); });
 }
@@ -326,7 +328,16 @@ void MainWindow::loadLanguage(const std::string& name) {
         textOf(messageText::languageChoice, [this](const std::string& key) { return translation(key); })));
     nameCaptionlessControls(*this);
     listChanged(ListKind::Merge);  // the page total in the new language
+    showMixPagesTitle();
     updateWindowTexts();
+}
+
+// The Mix tab's panel shows the first of the mixed files, or the only one.
+void MainWindow::showMixPagesTitle() {
+    const std::string title = mixTab_->singleFileBox()->isChecked()
+                                  ? textOf(messageText::mixOneFilePages, [this](const std::string& key) { return translation(key); })
+                                  : translation(widgetName::mixPages);
+    if (!title.empty()) preview_->strip(ListKind::Mix).toggle()->setText(QString::fromStdString(title));
 }
 
 void MainWindow::changeLanguage() {

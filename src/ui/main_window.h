@@ -89,6 +89,7 @@ private:
     void initTranslations();
     void updateWindowTexts();
     void changeLanguage();
+    void showMixPagesTitle();
     void showLocked(bool locked);
     void addChosenFiles(ListKind kind);
     // Adds the first files of a Split or Mix list's candidates that fit, and

@@ -238,7 +238,8 @@ void MainWindow::jobEnded(const JobOutcome& outcome) {
                         ? textOf(messageText::wroteFile, translate, {fileNameOf(outcome.written.front().path), folder})
                         : textOf(messageText::wroteFiles, translate, {std::to_string(outcome.written.size()), folder});
             if (!jobNote_.empty()) text += "\n\n" + jobNote_;
-            if (dialogs_.offerAction(text, textOf(messageText::openFolder, translate))) openOnDesktop(folder);
+            if (dialogs_.offerAction(text, textOf(messageText::openFolder, translate)) && !openOnDesktop(folder))
+                dialogs_.showMessage(textOf(messageText::folderNotOpened, translate, {folder}));
         }
     }
     emit jobFinished();

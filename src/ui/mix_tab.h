@@ -53,6 +53,7 @@ public:
     MixRequest request() const;
     // The field a request error concerns.
     QLineEdit* fieldOf(RequestField field) const;
+    QCheckBox* singleFileBox() const { return singleFile_; }
 
 private:
     QGroupBox* methodGroup_ = nullptr;  // holds the two documents' groups

@@ -218,6 +218,10 @@ inline constexpr MessageText wrongRangeGroup{
 // Said after a split that left out pages the file does not have.
 inline constexpr MessageText pagesSkipped{
     "MsgPagesSkipped", "Skipped %1: the file has only %2 pages."};
+inline constexpr MessageText folderNotOpened{
+    "MsgFolderNotOpened", "The folder could not be opened: no file manager answered. The files are in %1"};
+// The Mix tab's panel of pages while the mix writes one file.
+inline constexpr MessageText mixOneFilePages{"MsgMixOneFilePages", "Pages of the mixed file"};
 // The Merge grid's column of the pages to take from each file, and its tip.
 inline constexpr MessageText gridSelection{"GridSelection", "Pages to merge"};
 inline constexpr MessageText gridSelectionHint{

@@ -1140,6 +1140,31 @@ TEST_F(MainWindowTest, PagesBeyondTheEndAreNamedAfterTheSplit) {
         << dialogs.questions[0];
 }
 
+// "Open folder" says so, with the folder, where nothing on the desktop opens it.
+TEST_F(MainWindowTest, OpenFolderSaysWhenNoFileManagerAnswers) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    UrlCatcher nobody;
+    QDesktopServices::setUrlHandler("file", &nobody, "noSuchSlot");  // the desktop cannot open it
+    dialogs.actionAnswers = {true};
+    run("cmd_split_run");
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The folder could not be opened: no file manager answered. "
+                                                          "The files are in " + dir.path()});
+}
+
+// The panels of pages are titled after what they show.
+TEST_F(MainWindowTest, ThePanelsOfPagesAreTitledAfterWhatTheyShow) {
+    MainWindow& w = window();
+    EXPECT_EQ(control<QToolButton>(w, "merge_pages")->text(), "Pages of the merged file");
+    EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the first mixed file");
+    control<QCheckBox>(w, "mix_single_file")->setChecked(true);
+    EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the mixed file");
+    control<QCheckBox>(w, "mix_single_file")->setChecked(false);
+    EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the first mixed file");
+}
+
 TEST_F(MainWindowTest, ABaseNameWithAFolderIsRefused) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("a.pdf")}};

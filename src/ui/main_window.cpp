@@ -56,6 +56,10 @@ std::string programFolder() {
     return QCoreApplication::applicationDirPath().toStdString() + "/";
 }
 
+// Where the window's size and place are kept between runs, as Qt's own
+// description of them in base64.
+const char* const windowGeometryName = "windowGeometry";
+
 bool hasPdfExtension(const std::string& path) {
     std::string tail = path.size() > 4 ? path.substr(path.size() - 4) : path;
     std::transform(tail.begin(), tail.end(), tail.begin(),
@@ -219,7 +223,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     if (!shownBefore_) {
         shownBefore_ = true;
-        placeOnScreen();
+        if (!restorePlace()) placeOnScreen();
         // The control that has the focus shows its frame from the start, not only after the first Tab.
         setAttribute(Qt::WA_KeyboardFocusChange);
     }
@@ -232,18 +236,47 @@ void MainWindow::showEvent(QShowEvent* event) {
     });
 }
 
-// Centred on the screen, and smaller than it was laid out where the screen is
-// smaller, so that every edge and the title bar can be reached.
+// Smaller than it was laid out where the screen is smaller, so that every
+// edge and the title bar can be reached; the frame it will then have.
+QRect MainWindow::fitToScreen(const QRect& available) {
+    const QSize frameExtra = frameGeometry().size() - size();
+    const QSize fitting = size().boundedTo(available.size() - frameExtra).expandedTo(minimumSize());
+    if (fitting != size()) resize(fitting);
+    return QRect(frameGeometry().topLeft(), fitting + frameExtra);
+}
+
+// Centred on the screen, and fitted to it.
 void MainWindow::placeOnScreen() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect available = screen->availableGeometry();
-    const QSize frameExtra = frameGeometry().size() - size();
-    const QSize fitting = size().boundedTo(available.size() - frameExtra).expandedTo(minimumSize());
-    if (fitting != size()) resize(fitting);
-    QRect frame(QPoint(0, 0), fitting + frameExtra);
+    QRect frame = fitToScreen(available);
     frame.moveCenter(available.center());
     move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
+}
+
+// The size and place of the last run, moved and fitted onto the screen where
+// the screens changed since.
+bool MainWindow::restorePlace() {
+    const QByteArray stored = QByteArray::fromBase64(QByteArray::fromStdString(Settings().read(windowGeometryName)));
+    if (stored.isEmpty() || !restoreGeometry(stored)) return false;
+    QScreen* screen = QGuiApplication::screenAt(frameGeometry().center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return true;
+    const QRect available = screen->availableGeometry();
+    QRect frame = fitToScreen(available);
+    frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width())));
+    frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height())));
+    move(frame.topLeft());
+    return true;
+}
+
+void MainWindow::rememberPlace() {
+    try {
+        Settings().write(windowGeometryName, saveGeometry().toBase64().toStdString());
+    } catch (const std::exception&) {
+        // A window that opens at its first place next time is no reason to hold up closing.
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -262,7 +295,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         }
     }
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) QCoreApplication::quit();
+    if (!event->isAccepted()) return;
+    rememberPlace();
+    QCoreApplication::quit();
 }
 
 void MainWindow::showTab(WindowTab tab) { tabs_->setCurrentIndex(static_cast<int>(tab)); }

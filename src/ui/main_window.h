@@ -100,7 +100,10 @@ private:
     std::vector<int> selectedMergeRows() const;
     void removeSelectedMergeFiles();
     void moveMergeFiles(int step);
+    QRect fitToScreen(const QRect& available);
     void placeOnScreen();
+    bool restorePlace();
+    void rememberPlace();
     // Runs an operation of a control; an error escaping it is shown in a message box.
     template <typename Operation>
     void guarded(Operation operation);

@@ -75,6 +75,8 @@ protected:
         std::filesystem::create_directory(dir.file("folder.pdf"));
         std::filesystem::create_directory(dir.file("out"));
     }
+    // A window a test closed remembers its place; the next test opens at the first.
+    void TearDown() override { Settings().write("windowGeometry", ""); }
     MainWindow& window() {
         if (!window_) window_ = std::make_unique<MainWindow>(dialogs);
         return *window_;
@@ -1163,6 +1165,40 @@ TEST_F(MainWindowTest, ThePanelsOfPagesAreTitledAfterWhatTheyShow) {
     EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the mixed file");
     control<QCheckBox>(w, "mix_single_file")->setChecked(false);
     EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the first mixed file");
+}
+
+// The window opens where and as large as it was closed, unless that place
+// is no longer wholly on a screen.
+TEST_F(MainWindowTest, TheWindowOpensWhereItWasClosed) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size(screen.width() * 3 / 4, screen.height() * 3 / 4);
+    const QPoint inside = screen.topLeft() + QPoint(30, 40);
+    // Where it was; and partly beyond the screen's edge: moved in until it touches it.
+    const std::pair<QPoint, bool> places[] = {{inside, true},
+                                              {screen.topLeft() + QPoint(screen.width() / 2, screen.height() / 2), false}};
+    for (const auto& [closedAt, kept] : places) {
+        {
+            MainWindow first(dialogs);
+            first.setMinimumSize(200, 150);  // smaller than the window's own least, to fit the test's screen
+            first.show();
+            settle();
+            first.resize(size);
+            first.move(closedAt);
+            settle();
+            first.close();
+        }
+        MainWindow next(dialogs);
+        next.setMinimumSize(200, 150);
+        next.show();
+        settle();
+        EXPECT_EQ(next.size(), size);
+        if (kept) {
+            EXPECT_EQ(next.pos(), inside);
+        } else {
+            EXPECT_EQ(next.frameGeometry().bottomRight(), screen.bottomRight());
+        }
+        EXPECT_TRUE(screen.contains(next.frameGeometry())) << "wholly on the screen";
+    }
 }
 
 TEST_F(MainWindowTest, ABaseNameWithAFolderIsRefused) {

@@ -20,6 +20,9 @@ public:
     void allowRowDragging();
     // What a row dragged within a grid carries.
     static QMimeData* rowData(int row);
+    // Where the line that shows where a dragged row will land is drawn in the
+    // viewport (its y), -1 while none is.
+    int dropLineY() const { return dropLineY_; }
     // The height that shows the header and `rows` data rows.
     int heightForRows(int rows) const;
     // Adds a column whose cells the user edits (by a double click or F2);
@@ -42,11 +45,21 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 protected slots:
     void commitData(QWidget* editor) override;
 
 private:
+    // The rows from the top that hold files: their file name column has text.
+    int filledRows() const;
+    // The row (0-based) a row dragged to the viewport's y lands in: the one
+    // there, or the last that holds a file.
+    int landingRow(int y) const;
+    void showDropLine(int y);
+
     int editableColumn_ = -1;
+    int dropLineY_ = -1;
 };

@@ -557,6 +557,44 @@ TEST_F(MainWindowTest, TabLeavesTheFileGridAndTheFocusIsFramed) {
     EXPECT_NE(focused, bar->grab().toImage());
 }
 
+// While a row is dragged, a line shows where it will land: under the row it
+// is over when it moves down, above it when it moves up, after the last file
+// when it is over the empty rows.
+TEST_F(MainWindowTest, ADraggedRowShowsWhereItWillLand) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("c.pdf"), "C", 2);
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("c.pdf"), dir.file("REPORT.PDF")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    std::unique_ptr<QMimeData> data;
+    const auto rowRect = [&](int row) { return grid->visualRect(grid->model()->index(row, 1)); };
+    const auto dragOver = [&](int from, int over) {
+        data.reset(FileGrid::rowData(from));
+        const QPoint at = rowRect(over).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid->viewport(), &move);
+        return at;
+    };
+    struct Case {
+        int from, over, lineY;
+    };
+    const Case cases[] = {{0, 2, rowRect(2).bottom()}, {3, 1, rowRect(1).top()}, {0, 6, rowRect(3).bottom()}, {2, 2, -1}};
+    for (const Case& c : cases) {
+        dragOver(c.from, c.over);
+        EXPECT_EQ(grid->dropLineY(), c.lineY) << c.from << " over " << c.over;
+    }
+    const QPoint at = dragOver(0, 6);
+    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(grid->viewport(), &drop);
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"b.pdf", "c.pdf", "REPORT.PDF", "a.pdf"})) << "to the end";
+    EXPECT_EQ(grid->dropLineY(), -1);
+}
+
 TEST_F(MainWindowTest, SplitAndMixSayWhichFilesTheyKept) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("REPORT.PDF")}};

@@ -1,6 +1,7 @@
 #include "ui/page_preview.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +31,15 @@ std::string versionOf(const std::string& path) {
 }
 
 StripDocument documentOf(const InputFile& file) { return {file.path(), file.password, versionOf(file.path())}; }
+
+// A tip that shows the picture.
+QString pictureTip(const QImage& picture) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return QStringLiteral("<img src=\"data:image/png;base64,%1\">").arg(QString::fromLatin1(png.toBase64()));
+}
 
 int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::PagesColumn][row].c_str()); }
 
@@ -91,7 +101,14 @@ void PagePreview::showThumbnails(ListKind kind) {
         if (!image) awaitedThumbnails_.insert(key.id());
         item->setIcon(image && image->drawn() ? QPixmap::fromImage(image->image)
                                               : pagePlaceholder(thumbnailBox(), image != nullptr));
-        if (image && !image->drawn()) item->setToolTip(whyNotDrawn(*image, translate_));
+        if (image && !image->drawn()) {
+            item->setToolTip(whyNotDrawn(*image, translate_));
+            continue;
+        }
+        const PageKey tipKey{file.path, file.version, file.password, 0, tipPictureBox()};
+        const PageImage* tipImage = service_->picture(tipKey);
+        if (!tipImage) awaitedThumbnails_.insert(tipKey.id());
+        else if (tipImage->drawn()) item->setToolTip(pictureTip(tipImage->image));
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QLabel>
 #include <QListView>
 #include <QRadioButton>
 #include <QCheckBox>
@@ -115,6 +116,27 @@ TEST_F(PagePreviewTest, PicturesShowThePagesAsTheyAre) {
     const QImage second = pages.index(1).data(Qt::DecorationRole).value<QPixmap>().toImage();
     EXPECT_EQ(second.size(), QSize(30, 60));
     EXPECT_TRUE(near(second.pixelColor(5, 30), Qt::green));
+}
+
+// A file's tip shows its first page large enough to tell it by.
+TEST_F(PagePreviewTest, AFilesTipShowsItsFirstPageLarge) {
+    fixtures::writeFile(dir.file("colours.pdf"),
+                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
+    MainWindow& w = window();
+    w.addFile(ListKind::Merge, dir.file("colours.pdf"));
+    const QTableWidgetItem* item = control<QTableWidget>(w, widgetName::mergeGrid)->item(0, 1);
+    const QString prefix = QStringLiteral("<img src=\"data:image/png;base64,");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return item->toolTip().startsWith(prefix); }, Patience));
+    const QString tip = item->toolTip();
+    const QByteArray png = QByteArray::fromBase64(tip.mid(prefix.size(), tip.size() - prefix.size() - 2).toLatin1());
+    const QImage picture = QImage::fromData(png, "PNG");
+    EXPECT_EQ(picture.size(), QSize(120, 240)) << "100 x 200 points fitted to the tip's box";
+    EXPECT_TRUE(near(picture.pixelColor(10, 120), Qt::red));
+    EXPECT_TRUE(near(picture.pixelColor(110, 120), Qt::blue));
+    QLabel shown(tip);  // as the tip's own label shows it
+    const QImage drawn = shown.grab().toImage();
+    EXPECT_GE(drawn.height(), 240);
+    EXPECT_TRUE(near(drawn.pixelColor(10, 120), Qt::red));
 }
 
 // The Split tab's strip marks the first page of each output file of the chosen

@@ -30,14 +30,19 @@ public:
     QListView* view() const { return view_; }
     QToolButton* toggle() const { return toggle_; }
 
-    // The largest picture of a page, in pixels.
+    // The largest picture of a page, in pixels, as the panel opens.
     static QSize pictureBox() { return {48, 60}; }
+    // The box of the pictures shown now; Ctrl and the mouse wheel over the
+    // pages make it larger or smaller, within bounds, in steps.
+    QSize currentPictureBox() const;
+    void setPictureHeight(int height);
 
 signals:
     void openChanged(bool open);
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showArrow();

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QListView>
+#include <QWheelEvent>
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QScrollBar>
@@ -137,6 +138,39 @@ TEST_F(PagePreviewTest, AFilesTipShowsItsFirstPageLarge) {
     const QImage drawn = shown.grab().toImage();
     EXPECT_GE(drawn.height(), 240);
     EXPECT_TRUE(near(drawn.pixelColor(10, 120), Qt::red));
+}
+
+// Ctrl and the mouse wheel over the pages make their pictures larger or
+// smaller, within bounds; the panel grows with them.
+TEST_F(PagePreviewTest, CtrlAndTheWheelSizeThePictures) {
+    fixtures::writeFile(dir.file("colours.pdf"),
+                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
+    MainWindow& w = window();
+    w.addFile(ListKind::Split, dir.file("colours.pdf"));
+    w.show();
+    PageStrip& panel = preview().strip(ListKind::Split);
+    panel.setOpen(true);
+    QCoreApplication::processEvents();
+    QWidget* viewport = panel.view()->viewport();
+    const auto wheel = [&](int notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    const int viewHeight = panel.view()->height();
+    const std::pair<int, int> cases[] = {{1, 80}, {2, 120}, {-1, 100}, {-10, 60}, {20, 240}};
+    for (const auto& [notches, height] : cases) {
+        for (int i = 0; i < std::abs(notches); ++i) wheel(notches > 0 ? 1 : -1, Qt::ControlModifier);
+        EXPECT_EQ(panel.currentPictureBox(), QSize(height * 4 / 5, height)) << notches;
+    }
+    EXPECT_EQ(panel.view()->height(), viewHeight + 240 - 60);
+    wheel(-1, Qt::NoModifier);  // scrolls, and leaves the size
+    EXPECT_EQ(panel.currentPictureBox().height(), 240);
+
+    const PageStripModel& pages = strip(ListKind::Split);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return pages.index(0).data(PageStripModel::StateRole) == PageStripModel::Drawn; }, Patience));
+    EXPECT_EQ(pages.index(0).data(Qt::DecorationRole).value<QPixmap>().height(), 240) << "drawn at the new size";
 }
 
 // The Split tab's strip marks the first page of each output file of the chosen

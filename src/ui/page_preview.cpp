@@ -13,6 +13,7 @@
 #include "ui/file_grid.h"
 #include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
+#include "ui/message_text.h"
 #include "ui/mix_tab.h"
 #include "ui/page_placeholder.h"
 #include "ui/page_service.h"
@@ -126,6 +127,9 @@ void PagePreview::showStrip(ListKind kind) {
     try {
         if (kind == ListKind::Split) {
             SplitRequest request = qobject_cast<SplitTab*>(&tabs_.tab(kind))->request();
+            strip.setNote(request.method == SplitMethod::BySize
+                              ? QString::fromStdString(textOf(messageText::cutsBySize, translate_))
+                              : QString());
             request.input = files.front();  // a split by bookmarks reads the file's outline
             pages = splitStripPages(request, pagesFirst);
         } else if (files.size() == 2)

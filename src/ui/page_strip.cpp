@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QEvent>
+#include <QLabel>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
@@ -80,8 +81,14 @@ PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Tra
     view_->viewport()->installEventFilter(this);
     setPictureHeight(pictureBox().height());
 
+    note_ = new QLabel(this);
+    note_->setObjectName(QString::fromLatin1(name) + QStringLiteral("_note"));
+    note_->setWordWrap(true);
+    note_->setVisible(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(note_);
     layout->addWidget(view_);
     setVisible(false);
     connect(toggle_, &QToolButton::toggled, this, &PageStrip::setOpen);
@@ -90,6 +97,13 @@ PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Tra
 void PageStrip::showPages(std::vector<StripDocument> documents, std::vector<StripPage> pages) {
     model_->setPages(std::move(documents), std::move(pages));
 }
+
+void PageStrip::setNote(const QString& text) {
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty());
+}
+
+QString PageStrip::note() const { return note_->text(); }
 
 QSize PageStrip::currentPictureBox() const { return model_->box(); }
 

@@ -5,6 +5,7 @@
 #include "ui/page_strip_model.h"
 
 class PageService;
+class QLabel;
 class QListView;
 class QToolButton;
 
@@ -21,6 +22,9 @@ public:
     PageStrip(const char* name, PageService& service, PageStripModel::Translate translate, QWidget* parent);
 
     void showPages(std::vector<StripDocument> documents, std::vector<StripPage> pages);
+    // A line above the pages that says what they cannot show; "" hides it.
+    void setNote(const QString& text);
+    QString note() const;
     void clear() { showPages({}, {}); }
 
     bool isOpen() const;
@@ -48,6 +52,7 @@ private:
     void showArrow();
 
     QToolButton* toggle_;
+    QLabel* note_;
     QListView* view_;
     PageStripModel* model_;
 };

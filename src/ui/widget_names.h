@@ -220,6 +220,10 @@ inline constexpr MessageText pagesSkipped{
     "MsgPagesSkipped", "Skipped %1: the file has only %2 pages."};
 inline constexpr MessageText folderNotOpened{
     "MsgFolderNotOpened", "The folder could not be opened: no file manager answered. The files are in %1"};
+// The Split tab's panel of pages while the split is by size.
+inline constexpr MessageText cutsBySize{
+    "MsgCutsBySize",
+    "Where a split by size cuts is decided while the files are written, as each is weighed; no cut is marked before."};
 // The Mix tab's panel of pages while the mix writes one file.
 inline constexpr MessageText mixOneFilePages{"MsgMixOneFilePages", "Pages of the mixed file"};
 // The Merge grid's column of the pages to take from each file, and its tip.

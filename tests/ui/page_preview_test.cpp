@@ -173,6 +173,21 @@ TEST_F(PagePreviewTest, CtrlAndTheWheelSizeThePictures) {
     EXPECT_EQ(pages.index(0).data(Qt::DecorationRole).value<QPixmap>().height(), 240) << "drawn at the new size";
 }
 
+// A split by size is cut as its files are weighed: the panel says so instead
+// of marking cuts.
+TEST_F(PagePreviewTest, ASplitBySizeSaysWhyItMarksNoCut) {
+    fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 3);
+    MainWindow& w = window();
+    w.addFile(ListKind::Split, dir.file("a.pdf"));
+    PageStrip& panel = preview().strip(ListKind::Split);
+    control<QRadioButton>(w, widgetName::splitBySize)->setChecked(true);
+    EXPECT_NE(panel.note().toStdString().find("decided while the files are written"), std::string::npos);
+    EXPECT_EQ(marks(strip(ListKind::Split)), "");
+    control<QRadioButton>(w, widgetName::splitIntoFilesOf)->setChecked(true);
+    EXPECT_EQ(panel.note(), QString());
+    EXPECT_EQ(marks(strip(ListKind::Split)), "1[1] 2[2] 3[3]");
+}
+
 // The Split tab's strip marks the first page of each output file of the chosen
 // method and follows the numbers and the range list as they are typed.
 TEST_F(PagePreviewTest, SplitStripMarksWhereEachMethodCuts) {

@@ -358,6 +358,10 @@ void MainWindow::loadLanguage(const std::string& name) {
     const QString languageCode = QString::fromStdString(translation(messageText::languageCode.key));
     useQtTranslation(languageCode);
     QGuiApplication::setLayoutDirection(layoutDirectionOf(languageCode));
+    if (QGuiApplication::isRightToLeft())
+        if (auto* example = findChild<QLabel*>(QString::fromLatin1(widgetName::splitRangeHelp));
+            example && !example->text().contains(QChar(0x2066)))  // a text the language kept from before
+            example->setText(isolateNumberLists(example->text()));
     setFont(windowFont(languageCode));
     languageSelector_->setAccessibleName(QString::fromStdString(
         textOf(messageText::languageChoice, [this](const std::string& key) { return translation(key); })));

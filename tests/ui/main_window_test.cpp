@@ -1402,6 +1402,8 @@ TEST_F(MainWindowTest, ArabicMirrorsTheWindowButNotThePaths) {
     }
     w.loadLanguage("Arabic");
     EXPECT_TRUE(control<QLabel>(w, "statusPanel")->text().isRightToLeft()) << "the status line runs from the right";
+    // The range example's numbers read left to right inside the Arabic line.
+    EXPECT_TRUE(control<QLabel>(w, "lbl_split_demo")->text().endsWith(QChar(0x2066) + QStringLiteral("1-4,6,9-10;5,6;12;20-21,23;") + QChar(0x2069)));
     showTabOf(w, "link_website");
     const QRect caption(control(w, "ab_lb4a")->mapTo(&w, QPoint(0, 0)), control(w, "ab_lb4a")->size());
     const QRect link(control(w, "link_website")->mapTo(&w, QPoint(0, 0)), control(w, "link_website")->size());

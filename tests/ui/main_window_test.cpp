@@ -1397,6 +1397,14 @@ TEST_F(MainWindowTest, ArabicMirrorsTheWindowButNotThePaths) {
             EXPECT_EQ(left(first) > left(second), rightToLeft) << first << " and " << second;
         const QTabBar* bar = control<QTabWidget>(w, "PageControl1")->tabBar();
         EXPECT_EQ(bar->tabRect(0).left() > bar->tabRect(1).left(), rightToLeft);
+        // The groups under a grid start where the grid starts, in either direction.
+        for (const auto& [grid, group] : {std::pair{"SplitStringGrid", "frm_split_method"}, std::pair{"MixStringGrid", "frm_mix_method"}}) {
+            showTabOf(w, grid);
+            const QRect gridPlace(control(w, grid)->mapTo(&w, QPoint(0, 0)), control(w, grid)->size());
+            const QRect groupPlace(control(w, group)->mapTo(&w, QPoint(0, 0)), control(w, group)->size());
+            EXPECT_EQ(rightToLeft ? groupPlace.right() : groupPlace.left(), rightToLeft ? gridPlace.right() : gridPlace.left())
+                << group;
+        }
         // A closed panel of pages points the way the lines run.
         EXPECT_EQ(control<QToolButton>(w, "split_pages")->arrowType(), rightToLeft ? Qt::LeftArrow : Qt::RightArrow);
     }

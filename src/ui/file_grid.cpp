@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -47,6 +48,7 @@ FileGrid::FileGrid(const char* name, int dataRows, QWidget* parent) : QTableWidg
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setWordWrap(false);
+    setTabKeyNavigation(false);  // one stop for Tab, as in a file dialog: the arrows move within it
     setAcceptDrops(false);  // files dropped on a grid go to the window
     auto* leftToRight = new LeftToRightText(this);
     setItemDelegateForColumn(1, leftToRight);
@@ -62,9 +64,29 @@ void FileGrid::allowRowDragging() {
 
 int FileGrid::heightForRows(int rows) const { return 24 + rows * 24 + 2 * frameWidth(); }
 
+void FileGrid::addEditableColumn(int width) {
+    editableColumn_ = columnCount();
+    setColumnCount(editableColumn_ + 1);
+    setColumnWidth(editableColumn_, width);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
+}
+
+void FileGrid::commitData(QWidget* editor) {
+    QTableWidget::commitData(editor);
+    const QModelIndex index = currentIndex();
+    if (index.isValid() && index.column() == editableColumn_) emit cellEdited(index.row(), index.data().toString());
+}
+
 void FileGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
         emit deletePressed();
+        return;
+    }
+    // F2 edits the current row's editable cell, wherever in the row the focus is.
+    if (event->key() == Qt::Key_F2 && editableColumn_ >= 0 && currentRow() >= 0 && event->modifiers() == Qt::NoModifier) {
+        const QModelIndex cell = model()->index(currentRow(), editableColumn_);
+        setCurrentIndex(cell);
+        edit(cell);
         return;
     }
     const bool moveKey = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
@@ -95,18 +117,57 @@ void FileGrid::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void FileGrid::dragMoveEvent(QDragMoveEvent* event) {
-    if (carriesRow(event->mimeData())) event->acceptProposedAction();
-    else event->ignore();
+    if (!carriesRow(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    // Moved down, the row goes under the one it is dropped on; moved up, above it.
+    const int from = event->mimeData()->data(rowFormat).toInt();
+    const int to = landingRow(event->position().toPoint().y());
+    const QRect target = visualRect(model()->index(to, 0));
+    showDropLine(to == from || to < 0 ? -1 : to > from ? target.bottom() : target.top());
+    event->acceptProposedAction();
+}
+
+void FileGrid::dragLeaveEvent(QDragLeaveEvent* event) {
+    showDropLine(-1);
+    QTableWidget::dragLeaveEvent(event);
 }
 
 void FileGrid::dropEvent(QDropEvent* event) {
+    showDropLine(-1);
     if (!carriesRow(event->mimeData())) {
         event->ignore();
         return;
     }
     const int from = event->mimeData()->data(rowFormat).toInt();
-    int to = rowAt(event->position().toPoint().y());
-    if (to < 0) to = rowCount() - 1;  // below the last row: to the end
+    const int to = landingRow(event->position().toPoint().y());
     event->acceptProposedAction();
-    if (from != to) emit rowDragged(from, to);
+    if (to >= 0 && from != to) emit rowDragged(from, to);
+}
+
+void FileGrid::paintEvent(QPaintEvent* event) {
+    QTableWidget::paintEvent(event);
+    if (dropLineY_ < 0) return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawLine(0, dropLineY_, viewport()->width(), dropLineY_);
+}
+
+int FileGrid::filledRows() const {
+    int rows = 0;
+    while (rows < rowCount() && item(rows, 1) && !item(rows, 1)->text().isEmpty()) ++rows;
+    return rows;
+}
+
+int FileGrid::landingRow(int y) const {
+    const int filled = filledRows();
+    const int row = rowAt(y);
+    return row < 0 || row >= filled ? filled - 1 : row;
+}
+
+void FileGrid::showDropLine(int y) {
+    if (y == dropLineY_) return;
+    dropLineY_ = y;
+    viewport()->update();
 }

@@ -20,8 +20,16 @@ public:
     void allowRowDragging();
     // What a row dragged within a grid carries.
     static QMimeData* rowData(int row);
+    // Where the line that shows where a dragged row will land is drawn in the
+    // viewport (its y), -1 while none is.
+    int dropLineY() const { return dropLineY_; }
     // The height that shows the header and `rows` data rows.
     int heightForRows(int rows) const;
+    // Adds a column whose cells the user edits (by a double click or F2);
+    // the other columns stay read-only.
+    void addEditableColumn(int width);
+    // The column addEditableColumn added, -1 without one.
+    int editableColumn() const { return editableColumn_; }
 
 signals:
     void deletePressed();
@@ -29,11 +37,29 @@ signals:
     void rowDragged(int from, int to);
     // Ctrl+Up (-1) or Ctrl+Down (+1) in a grid whose rows can be moved.
     void moveKeyPressed(int step);
+    // The user finished editing a cell of the editable column (0-based row).
+    void cellEdited(int row, const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+protected slots:
+    void commitData(QWidget* editor) override;
+
+private:
+    // The rows from the top that hold files: their file name column has text.
+    int filledRows() const;
+    // The row (0-based) a row dragged to the viewport's y lands in: the one
+    // there, or the last that holds a file.
+    int landingRow(int y) const;
+    void showDropLine(int y);
+
+    int editableColumn_ = -1;
+    int dropLineY_ = -1;
 };

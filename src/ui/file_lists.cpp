@@ -44,6 +44,7 @@ bool FileLists::addFileToList(const std::string& path, ListKind kind) {
     list[FileList::FolderColumn][row] = input.folder;
     list[FileList::PagesColumn][row] = std::to_string(probed->pageCount);
     list[FileList::PasswordColumn][row] = input.password;
+    list[FileList::SelectionColumn][row].clear();
     refreshFileGrid(kind);
     return true;
 }
@@ -114,7 +115,7 @@ void FileLists::refreshFileGrid(ListKind kind) {
     if (controls_.gridRowCount(kind) < last + 1) controls_.setGridRowCount(kind, last + 1);
     const int gridRows = controls_.gridRowCount(kind);
     for (int row = 1; row < gridRows; ++row)
-        for (int column = 0; column < FileList::ColumnCount; ++column) controls_.setGridCell(kind, column, row, "");
+        for (int column = 0; column < gridColumns(kind); ++column) controls_.setGridCell(kind, column, row, "");
 
     for (int row = 1; row <= last; ++row) {
         controls_.setGridCell(kind, 0, row, list.occupied(row) ? std::to_string(row) : "");
@@ -122,6 +123,8 @@ void FileLists::refreshFileGrid(ListKind kind) {
             controls_.setGridCell(kind, column, row, list[column][row]);
         controls_.setGridCell(kind, FileList::PasswordColumn, row,
                               maskPassword(list[FileList::PasswordColumn][row]));
+        if (kind == ListKind::Merge)
+            controls_.setGridCell(kind, FileList::SelectionColumn, row, list[FileList::SelectionColumn][row]);
     }
 }
 
@@ -181,14 +184,12 @@ void FileLists::removeSelectedMixFile() {
 
 void FileLists::moveMergeFileUp() {
     const int row = selectedOf(ListKind::Merge);
-    if (row == -1 || countOf(ListKind::Merge) == 0 || row <= 1 || row > FileList::MaxFiles) return;
-    moveMergeRow(row, row - 1);
+    if (row != -1) moveMergeFiles({row}, -1);
 }
 
 void FileLists::moveMergeFileDown() {
     const int row = selectedOf(ListKind::Merge);
-    if (row == -1 || countOf(ListKind::Merge) == 0 || row < 1 || row >= countOf(ListKind::Merge)) return;
-    moveMergeRow(row, row + 1);
+    if (row != -1) moveMergeFiles({row}, 1);
 }
 
 void FileLists::moveMergeFile(int from, int to) {
@@ -213,13 +214,27 @@ void FileLists::removeMergeFiles(std::vector<int> rows) {
     }
 }
 
-// Swaps the selected merge row with its neighbour `to`, which the selection follows.
-void FileLists::moveMergeRow(int from, int to) {
-    swapRows(listOf(ListKind::Merge), from, to);
+std::vector<int> FileLists::moveMergeFiles(std::vector<int> rows, int step) {
+    const int count = countOf(ListKind::Merge);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const bool fits = !rows.empty() && (step == -1 || step == 1) && rows.front() >= 1 && rows.back() <= count &&
+                      rows.front() + step >= 1 && rows.back() + step <= count;
+    if (!fits) return rows;
+    // Each moved row changes places with its neighbour, starting at the end
+    // the rows move towards, so that a block of rows moves as one.
+    FileList& list = listOf(ListKind::Merge);
+    if (step > 0) std::reverse(rows.begin(), rows.end());
+    for (int& row : rows) {
+        swapRows(list, row, row + step);
+        row += step;
+    }
+    if (step > 0) std::reverse(rows.begin(), rows.end());
     refreshFileGrid(ListKind::Merge);
-    controls_.selectGridRow(ListKind::Merge, to);
+    controls_.selectGridRows(ListKind::Merge, rows);
     controls_.focusGrid(ListKind::Merge);
-    selectedOf(ListKind::Merge) = to;
+    selectedOf(ListKind::Merge) = rows.front();
+    return rows;
 }
 
 void FileLists::removeSelectedFile(ListKind kind) {
@@ -271,4 +286,19 @@ std::vector<InputFile> FileLists::inputFiles(ListKind kind) const {
     for (int row = 1; row <= std::min(filesCount(kind), FileList::MaxFiles); ++row)
         if (table.occupied(row)) files.push_back(table.inputFile(row));
     return files;
+}
+
+std::vector<std::string> FileLists::pageSelections() const {
+    const FileList& table = list(ListKind::Merge);
+    std::vector<std::string> selections;
+    for (int row = 1; row <= std::min(filesCount(ListKind::Merge), FileList::MaxFiles); ++row)
+        if (table.occupied(row)) selections.push_back(table[FileList::SelectionColumn][row]);
+    return selections;
+}
+
+void FileLists::setPageSelection(int row, const std::string& selection) {
+    FileList& table = listOf(ListKind::Merge);
+    if (row >= 1 && row <= countOf(ListKind::Merge) && table.occupied(row))
+        table[FileList::SelectionColumn][row] = selection;
+    refreshFileGrid(ListKind::Merge);
 }

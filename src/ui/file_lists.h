@@ -11,11 +11,11 @@
 // Which job list: the numbers are the ones the window and command line pass.
 enum class ListKind { Split = 1, Merge = 2, Mix = 3 };
 
-// The table behind one job list: 5 columns by 51 rows of strings, indexed
+// The table behind one job list: 6 columns by 51 rows of strings, indexed
 // [column][row]. Column 0 and row 0 are never used; a file occupies one row
 // from 1 to 50.
 struct FileList {
-    static constexpr int ColumnCount = 5;
+    static constexpr int ColumnCount = 6;
     static constexpr int RowCount = 51;
     static constexpr int MaxFiles = RowCount - 1;
 
@@ -23,6 +23,8 @@ struct FileList {
     static constexpr int FolderColumn = 2;    // the folder, with its trailing separator
     static constexpr int PagesColumn = 3;     // the page count as decimal text
     static constexpr int PasswordColumn = 4;  // the password that opened it, or empty
+    // The merge list only: the pages to take, as "1-3,z" (page_selection.h); empty for all.
+    static constexpr int SelectionColumn = 5;
 
     std::array<std::array<std::string, RowCount>, ColumnCount> cells;
 
@@ -51,12 +53,18 @@ public:
     virtual std::string mergeDestinationFileName() const = 0;
     virtual void setMergeDestinationFileName(const std::string& path) = 0;
 
-    // SplitStringGrid, MergeStringGrid, MixStringGrid; the row count includes the header.
+    // SplitStringGrid, MergeStringGrid, MixStringGrid; the row count includes
+    // the header. The merge grid shows the page selections in a column of
+    // their own (FileList::SelectionColumn) that the others lack.
     virtual int gridRowCount(ListKind kind) const = 0;
     virtual void setGridRowCount(ListKind kind, int rows) = 0;
     virtual void setGridCell(ListKind kind, int column, int row, const std::string& text) = 0;
-    // Makes row the grid's current row, with its first two columns selected.
+    // Makes row the grid's current row and the only one selected.
     virtual void selectGridRow(ListKind kind, int row) = 0;
+    // Selects exactly these rows, the first of them current.
+    virtual void selectGridRows(ListKind kind, const std::vector<int>& rows) {
+        if (!rows.empty()) selectGridRow(kind, rows.front());
+    }
     virtual void focusGrid(ListKind kind) = 0;
 };
 
@@ -100,6 +108,11 @@ public:
     // Moves the merge file of row `from` to row `to`, the rows between moving
     // up or down by one; the selection follows it.
     void moveMergeFile(int from, int to);
+    // Moves the merge files of the given rows one place up (step -1) or down
+    // (+1), keeping their order; the grid then selects them and only them.
+    // Nothing moves when one of them would leave the list. Returns the rows
+    // they are in afterwards.
+    std::vector<int> moveMergeFiles(std::vector<int> rows, int step);
     // Removes the merge files of the given rows at once.
     void removeMergeFiles(std::vector<int> rows);
     // The remove button of the kind's list.
@@ -116,13 +129,19 @@ public:
     int selectedRow(ListKind kind) const;
     // Rows 1 to the file count, as the jobs read them.
     std::vector<InputFile> inputFiles(ListKind kind) const;
+    // The page selection of each merge file, in merge order ("" for all pages).
+    std::vector<std::string> pageSelections() const;
+    // Sets the page selection of the merge file in row (1 = the first file);
+    // rows without a file are left empty.
+    void setPageSelection(int row, const std::string& selection);
+    // The grid columns a list shows: the merge list has its page selections too.
+    static int gridColumns(ListKind kind) { return kind == ListKind::Merge ? 6 : 5; }
 
 private:
     static std::size_t index(ListKind kind) { return static_cast<std::size_t>(kind) - 1; }
     FileList& listOf(ListKind kind) { return lists_[index(kind)]; }
     int& countOf(ListKind kind) { return filesCounts_[index(kind)]; }
     int& selectedOf(ListKind kind) { return selectedRows_[index(kind)]; }
-    void moveMergeRow(int from, int to);
     void selectWithinList(ListKind kind, int row);
 
     InputProbe& probe_;

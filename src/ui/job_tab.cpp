@@ -1,6 +1,7 @@
 #include "ui/job_tab.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -30,9 +31,8 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
     runRow_ = run;
 
     // The options and the run button end where the grid ends.
-    const int besideGrid = list->spacing() + addButton_->width();
-    options->setContentsMargins(0, 0, besideGrid, 0);
-    run->setContentsMargins(0, 0, besideGrid, 0);
+    besideGrid_ = list->spacing() + addButton_->width();
+    optionsPlace_ = options;
     auto* whole = new QVBoxLayout(this);
     whole->setContentsMargins(16, 14, 26, 14);
     whole->setSpacing(14);
@@ -40,9 +40,23 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
     whole->addLayout(options);
     whole->addStretch(gridStretch > 0 ? 0 : 1);  // a grid that grows takes the height
     stripPlace_ = new QVBoxLayout;
-    stripPlace_->setContentsMargins(0, 0, besideGrid, 0);
     whole->addLayout(stripPlace_);
     whole->addLayout(run);
+    alignWithGrid();
+}
+
+// Layouts mirror their items in a right-to-left window but not their margins:
+// the room beside the grid's buttons goes on the side the buttons are on.
+void JobTab::alignWithGrid() {
+    if (!optionsPlace_) return;
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
+    for (QLayout* place : {optionsPlace_, static_cast<QLayout*>(stripPlace_), static_cast<QLayout*>(runRow_)})
+        place->setContentsMargins(rightToLeft ? besideGrid_ : 0, 0, rightToLeft ? 0 : besideGrid_, 0);
+}
+
+void JobTab::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange) alignWithGrid();
 }
 
 void JobTab::placePageStrip(QWidget* strip, QWidget* toggle) {

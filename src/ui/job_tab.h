@@ -36,6 +36,7 @@ protected:
     // and the progress bar with the run button at the bottom. The grid takes
     // `gridStretch` of the height the window gives beyond the least.
     void arrange(const std::vector<QToolButton*>& sideButtons, QLayout* options, int gridStretch);
+    void changeEvent(QEvent* event) override;
 
     FileGrid* grid_ = nullptr;
     QToolButton* addButton_ = nullptr;
@@ -44,6 +45,10 @@ protected:
     QProgressBar* progressBar_ = nullptr;
 
 private:
+    void alignWithGrid();
+
+    QLayout* optionsPlace_ = nullptr;
+    int besideGrid_ = 0;
     QBoxLayout* stripPlace_ = nullptr;
     QBoxLayout* runRow_ = nullptr;
     QString runCaption_;  // while the run button reads Cancel

@@ -1,5 +1,7 @@
 #include "ui/language_look.h"
 
+#include <QRegularExpression>
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLocale>
@@ -77,4 +79,17 @@ QFont windowFont(const QString& languageCode) {
         if (!family.isEmpty()) font.setFamilies({font.family(), family});
     }
     return font;
+}
+
+QString isolateNumberLists(const QString& text) {
+    static const QRegularExpression numberList(QStringLiteral("[0-9][0-9,;\\-]*"));
+    QString result;
+    qsizetype done = 0;
+    for (auto match = numberList.globalMatch(text); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        result += text.mid(done, found.capturedStart() - done);
+        result += QChar(0x2066) + found.captured() + QChar(0x2069);  // LEFT-TO-RIGHT ISOLATE ... POP DIRECTIONAL ISOLATE
+        done = found.capturedEnd();
+    }
+    return result + text.mid(done);
 }

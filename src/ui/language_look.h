@@ -15,3 +15,7 @@ Qt::LayoutDirection layoutDirectionOf(const QString& languageCode);
 // it, so that the script's own shapes are used (a Japanese font for
 // Japanese, not a Chinese one).
 QFont windowFont(const QString& languageCode);
+
+// The text with each list of numbers (such as "1-4,6;9-10;") set apart as a
+// left-to-right run, so that a right-to-left line keeps its order.
+QString isolateNumberLists(const QString& text);

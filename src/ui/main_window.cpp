@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -37,9 +38,11 @@
 #include "ui/language_look.h"
 #include "ui/message_text.h"
 #include "ui/qt_translation.h"
+#include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
 #include "ui/mix_tab.h"
 #include "ui/page_preview.h"
+#include "ui/page_strip.h"
 #include "ui/protection_dialog.h"
 #include "ui/split_tab.h"
 #include "ui/tab_list_controls.h"
@@ -52,6 +55,10 @@ namespace {
 std::string programFolder() {
     return QCoreApplication::applicationDirPath().toStdString() + "/";
 }
+
+// Where the window's size and place are kept between runs, as Qt's own
+// description of them in base64.
+const char* const windowGeometryName = "windowGeometry";
 
 bool hasPdfExtension(const std::string& path) {
     std::string tail = path.size() > 4 ? path.substr(path.size() - 4) : path;
@@ -157,9 +164,8 @@ void MainWindow::connectControls() {
     connectJobTab(ListKind::Split);
     connectJobTab(ListKind::Merge);
     connectJobTab(ListKind::Mix);
-    connect(mergeTab_->upButton(), &QToolButton::clicked, this, [this] { guarded([this] { lists_->moveMergeFileUp(); }); });
-    connect(mergeTab_->downButton(), &QToolButton::clicked, this,
-            [this] { guarded([this] { lists_->moveMergeFileDown(); }); });
+    connect(mergeTab_->upButton(), &QToolButton::clicked, this, [this] { guarded([this] { moveMergeFiles(-1); }); });
+    connect(mergeTab_->downButton(), &QToolButton::clicked, this, [this] { guarded([this] { moveMergeFiles(1); }); });
     for (WindowTab tab : {WindowTab::Split, WindowTab::Merge, WindowTab::Mix})
         connect(listControls_->tab(listOf(tab)).runButton(), &QAbstractButton::clicked, this,
                 [this, tab] { guarded([this, tab] { runOrStop(tab); }); });
@@ -169,12 +175,16 @@ void MainWindow::connectControls() {
             listChanged(ListKind::Merge);
         });
     });
-    connect(mergeTab_->fileGrid(), &FileGrid::moveKeyPressed, this, [this](int step) {
-        guarded([this, step] {
-            if (step < 0) lists_->moveMergeFileUp();
-            else lists_->moveMergeFileDown();
+    connect(mergeTab_->fileGrid(), &FileGrid::moveKeyPressed, this,
+            [this](int step) { guarded([this, step] { moveMergeFiles(step); }); });
+    connect(mergeTab_->fileGrid(), &FileGrid::cellEdited, this, [this](int row, const QString& text) {
+        guarded([this, row, &text] {
+            lists_->setPageSelection(row + 1, text.simplified().remove(QLatin1Char(' ')).toStdString());
+            listChanged(ListKind::Merge);
         });
     });
+    connect(mergeTab_->padOddBox(), &QCheckBox::toggled, this, [this] { listChanged(ListKind::Merge); });
+    connect(mixTab_->singleFileBox(), &QCheckBox::toggled, this, &MainWindow::showMixPagesTitle);
     connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
     connect(languageSelector_, &QComboBox::activated, this, [this] { guarded([this] { changeLanguage(); }); });
 }
@@ -213,7 +223,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     if (!shownBefore_) {
         shownBefore_ = true;
-        placeOnScreen();
+        if (!restorePlace()) placeOnScreen();
+        // The control that has the focus shows its frame from the start, not only after the first Tab.
+        setAttribute(Qt::WA_KeyboardFocusChange);
     }
     if (isJobRunning()) return;  // the job has the engine
     guarded([this] {
@@ -224,32 +236,68 @@ void MainWindow::showEvent(QShowEvent* event) {
     });
 }
 
-// Centred on the screen, and smaller than it was laid out where the screen is
-// smaller, so that every edge and the title bar can be reached.
+// Smaller than it was laid out where the screen is smaller, so that every
+// edge and the title bar can be reached; the frame it will then have.
+QRect MainWindow::fitToScreen(const QRect& available) {
+    const QSize frameExtra = frameGeometry().size() - size();
+    const QSize fitting = size().boundedTo(available.size() - frameExtra).expandedTo(minimumSize());
+    if (fitting != size()) resize(fitting);
+    return QRect(frameGeometry().topLeft(), fitting + frameExtra);
+}
+
+// Centred on the screen, and fitted to it.
 void MainWindow::placeOnScreen() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect available = screen->availableGeometry();
-    const QSize frameExtra = frameGeometry().size() - size();
-    const QSize fitting = size().boundedTo(available.size() - frameExtra).expandedTo(minimumSize());
-    if (fitting != size()) resize(fitting);
-    QRect frame(QPoint(0, 0), fitting + frameExtra);
+    QRect frame = fitToScreen(available);
     frame.moveCenter(available.center());
     move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
+}
+
+// The size and place of the last run, moved and fitted onto the screen where
+// the screens changed since.
+bool MainWindow::restorePlace() {
+    const QByteArray stored = QByteArray::fromBase64(QByteArray::fromStdString(Settings().read(windowGeometryName)));
+    if (stored.isEmpty() || !restoreGeometry(stored)) return false;
+    QScreen* screen = QGuiApplication::screenAt(frameGeometry().center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return true;
+    const QRect available = screen->availableGeometry();
+    QRect frame = fitToScreen(available);
+    frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width())));
+    frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height())));
+    move(frame.topLeft());
+    return true;
+}
+
+void MainWindow::rememberPlace() {
+    try {
+        Settings().write(windowGeometryName, saveGeometry().toBase64().toStdString());
+    } catch (const std::exception&) {
+        // A window that opens at its first place next time is no reason to hold up closing.
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (isJobRunning()) {
         // Closed once the job has stopped after the file it is writing.
-        if (dialogs_.ask(textOf(messageText::stopJobAndClose, [this](const std::string& key) { return translation(key); }))) {
+        const bool stop =
+            dialogs_.ask(textOf(messageText::stopJobAndClose, [this](const std::string& key) { return translation(key); }));
+        // The job may have ended while the question was open: Yes then closes at once.
+        if (stop && isJobRunning()) {
             closeAfterJob_ = true;
             runner_->requestStop();
         }
-        event->ignore();
-        return;
+        if (!stop || isJobRunning()) {
+            event->ignore();
+            return;
+        }
     }
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) QCoreApplication::quit();
+    if (!event->isAccepted()) return;
+    rememberPlace();
+    QCoreApplication::quit();
 }
 
 void MainWindow::showTab(WindowTab tab) { tabs_->setCurrentIndex(static_cast<int>(tab)); }
@@ -302,17 +350,33 @@ void MainWindow::loadLanguage(const std::string& name) {
     for (const char* key :
          {messageKey::gridFileName, messageKey::gridPath, messageKey::gridPages, messageKey::gridPassword})
         headers << QString::fromStdString(translation(key));
-    for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mergeTab_, mixTab_})
-        tab->fileGrid()->setHorizontalHeaderLabels(headers);
+    for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mixTab_}) tab->fileGrid()->setHorizontalHeaderLabels(headers);
+    mergeTab_->fileGrid()->setHorizontalHeaderLabels(
+        headers << QString::fromStdString(textOf(messageText::gridSelection, [this](const std::string& key) {
+            return translation(key);
+        })));
     const QString languageCode = QString::fromStdString(translation(messageText::languageCode.key));
     useQtTranslation(languageCode);
     QGuiApplication::setLayoutDirection(layoutDirectionOf(languageCode));
+    if (QGuiApplication::isRightToLeft())
+        if (auto* example = findChild<QLabel*>(QString::fromLatin1(widgetName::splitRangeHelp));
+            example && !example->text().contains(QChar(0x2066)))  // a text the language kept from before
+            example->setText(isolateNumberLists(example->text()));
     setFont(windowFont(languageCode));
     languageSelector_->setAccessibleName(QString::fromStdString(
         textOf(messageText::languageChoice, [this](const std::string& key) { return translation(key); })));
     nameCaptionlessControls(*this);
     listChanged(ListKind::Merge);  // the page total in the new language
+    showMixPagesTitle();
     updateWindowTexts();
+}
+
+// The Mix tab's panel shows the first of the mixed files, or the only one.
+void MainWindow::showMixPagesTitle() {
+    const std::string title = mixTab_->singleFileBox()->isChecked()
+                                  ? textOf(messageText::mixOneFilePages, [this](const std::string& key) { return translation(key); })
+                                  : translation(widgetName::mixPages);
+    if (!title.empty()) preview_->strip(ListKind::Mix).toggle()->setText(QString::fromStdString(title));
 }
 
 void MainWindow::changeLanguage() {
@@ -371,11 +435,27 @@ void MainWindow::addWhatFits(ListKind kind, const std::vector<std::string>& file
                                     [this](const std::string& key) { return translation(key); }, {kept}));
 }
 
-void MainWindow::removeSelectedMergeFiles() {
+// The selected rows of the merge grid that hold files (1 = the first file).
+std::vector<int> MainWindow::selectedMergeRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& index : mergeTab_->fileGrid()->selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+    for (const QModelIndex& index : mergeTab_->fileGrid()->selectionModel()->selectedRows())
+        if (index.row() < lists_->filesCount(ListKind::Merge)) rows.push_back(index.row() + 1);
+    return rows;
+}
+
+void MainWindow::removeSelectedMergeFiles() {
+    const std::vector<int> rows = selectedMergeRows();
     if (rows.size() > 1) lists_->removeMergeFiles(rows);
     else lists_->removeSelectedFile(ListKind::Merge);
+}
+
+// The Up and Down buttons and Ctrl+Up and Ctrl+Down: the selected rows move
+// one place, and the selection follows them.
+void MainWindow::moveMergeFiles(int step) {
+    std::vector<int> rows = selectedMergeRows();
+    if (rows.empty() && lists_->selectedRow(ListKind::Merge) != -1) rows.push_back(lists_->selectedRow(ListKind::Merge));
+    lists_->moveMergeFiles(rows, step);
+    listChanged(ListKind::Merge);
 }
 
 void MainWindow::listChanged(ListKind kind) {
@@ -388,13 +468,13 @@ void MainWindow::listChanged(ListKind kind) {
     if (kind != ListKind::Merge) return;
     mergeTab_->upButton()->setEnabled(idle && count > 1);
     mergeTab_->downButton()->setEnabled(idle && count > 1);
-    long long total = 0;
-    for (int row = 1; row <= count; ++row) total += pageCount(ListKind::Merge, row);
-    mergeTab_->showTotalPages(count == 0 ? QString()
-                                         : QString::fromStdString(textOf(
-                                               messageText::totalPages,
-                                               [this](const std::string& key) { return translation(key); },
-                                               {std::to_string(total)})));
+    const auto translate = [this](const std::string& key) { return translation(key); };
+    markPageSelections(*mergeTab_->fileGrid(), lists_->list(ListKind::Merge), count,
+                       textOf(messageText::gridSelectionHint, translate));
+    const long long total = mergedPageCount(lists_->list(ListKind::Merge), count, mergeTab_->padOdd());
+    mergeTab_->showTotalPages(
+        count == 0 ? QString()
+                   : QString::fromStdString(textOf(messageText::totalPages, translate, {std::to_string(total)})));
 }
 
 int MainWindow::pageCount(ListKind kind, int row) const {

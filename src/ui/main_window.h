@@ -9,6 +9,8 @@
 #include "base/protection.h"
 #include "ui/file_lists.h"
 #include "ui/input_probe.h"
+#include "jobs/request_error.h"
+#include "jobs/split_request.h"
 
 class AboutTab;
 class JobRunner;
@@ -22,6 +24,7 @@ class PagePreview;
 class ProtectionDialog;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
@@ -86,6 +89,7 @@ private:
     void initTranslations();
     void updateWindowTexts();
     void changeLanguage();
+    void showMixPagesTitle();
     void showLocked(bool locked);
     void addChosenFiles(ListKind kind);
     // Adds the first files of a Split or Mix list's candidates that fit, and
@@ -93,14 +97,22 @@ private:
     void addWhatFits(ListKind kind, const std::vector<std::string>& files);
     // Keeps the list's buttons and the merge page total in step with its files.
     void listChanged(ListKind kind);
+    std::vector<int> selectedMergeRows() const;
     void removeSelectedMergeFiles();
+    void moveMergeFiles(int step);
+    QRect fitToScreen(const QRect& available);
     void placeOnScreen();
+    bool restorePlace();
+    void rememberPlace();
     // Runs an operation of a control; an error escaping it is shown in a message box.
     template <typename Operation>
     void guarded(Operation operation);
 
     bool hasFiles(ListKind kind, int filesNeeded, const char* missingFilesKey);
     bool hasDestination(const DestinationGroup& destination);
+    bool hasPageSelections();
+    bool fieldsReadable(const std::function<void()>& check, const std::function<QLineEdit*(RequestField)>& fieldOf);
+    bool rangeListReadable(const SplitRequest& request);
     // Asks once before files that exist would be replaced; true to go on.
     bool mayReplace(const std::vector<std::string>& outputs);
     int pageCount(ListKind kind, int row) const;
@@ -138,5 +150,6 @@ private:
     JobRunner* runner_ = nullptr;
     WindowTab jobTab_ = WindowTab::Split;  // the tab of the running job
     std::string doneText_;                  // what the running job says when it is done
+    std::string jobNote_;                   // and what it adds after the files it wrote
     bool closeAfterJob_ = false;
 };

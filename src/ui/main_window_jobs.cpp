@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QToolButton>
 #include <QPushButton>
@@ -7,12 +8,16 @@
 #include "jobs/merge_job.h"
 #include "jobs/mix_job.h"
 #include "jobs/planned_outputs.h"
+#include "jobs/range_list.h"
+#include "jobs/request_error.h"
 #include "jobs/split_job.h"
 #include "ui/application_error.h"
 #include "ui/destination_group.h"
 #include "ui/dialogs.h"
 #include "ui/job_runner.h"
 #include "ui/main_window.h"
+#include "ui/file_grid.h"
+#include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
 #include "ui/message_text.h"
 #include "ui/mix_tab.h"
@@ -20,6 +25,7 @@
 #include "ui/split_tab.h"
 #include "ui/tab_list_controls.h"
 #include "ui/widget_names.h"
+#include "ui/wrong_field.h"
 
 namespace {
 
@@ -58,6 +64,22 @@ bool MainWindow::hasDestination(const DestinationGroup& destination) {
     return true;
 }
 
+// Every page selection of the merge list takes pages of its file; the first
+// wrong one is named and gets the focus.
+bool MainWindow::hasPageSelections() {
+    const FileList& list = lists_->list(ListKind::Merge);
+    for (int row = 1; row <= lists_->filesCount(ListKind::Merge); ++row) {
+        const std::string error = pageSelectionError(list, row);
+        if (error.empty()) continue;
+        FileGrid* grid = mergeTab_->fileGrid();
+        grid->setCurrentCell(row - 1, grid->editableColumn());
+        grid->setFocus();
+        dialogs_.showMessage(error);
+        return false;
+    }
+    return true;
+}
+
 bool MainWindow::mayReplace(const std::vector<std::string>& outputs) {
     std::vector<std::string> existing;
     for (const std::string& output : outputs)
@@ -86,28 +108,76 @@ void MainWindow::runOrStop(WindowTab tab) {
     }
 }
 
+// Whether check() finds the request's fields readable; the first it refuses
+// is named in the user's words and marked.
+bool MainWindow::fieldsReadable(const std::function<void()>& check, const std::function<QLineEdit*(RequestField)>& fieldOf) {
+    try {
+        check();
+        return true;
+    } catch (const RequestError& error) {
+        const auto translate = [this](const std::string& key) { return translation(key); };
+        QLineEdit* field = fieldOf(error.field());
+        const std::string typed = field ? field->text().toStdString() : error.text();
+        std::string message;
+        if (typed.empty()) message = textOf(messageText::emptyNumber, translate);
+        else if (error.field() == RequestField::SizeLimit) message = textOf(messageText::wrongSize, translate, {typed});
+        else if (error.field() == RequestField::BookmarkLevel) message = applicationErrorText(error.what());
+        else message = textOf(messageText::wrongNumber, translate, {typed});
+        dialogs_.showMessage(message);
+        if (field) markWrongField(field);
+        return false;
+    }
+}
+
+// A range list names its files' pages in groups that can all be read.
+bool MainWindow::rangeListReadable(const SplitRequest& request) {
+    if (request.method != SplitMethod::ByPageRange) return true;
+    const auto translate = [this](const std::string& key) { return translation(key); };
+    const std::optional<std::string> wrongGroup = firstUnreadableGroup(request.rangeList);
+    const bool empty = getRangeGroups(request.rangeList).empty();
+    if (!empty && !wrongGroup) return true;
+    dialogs_.showMessage(empty ? textOf(messageText::emptyRangeList, translate)
+                               : textOf(messageText::wrongRangeGroup, translate, {*wrongGroup}));
+    markWrongField(splitTab_->rangeListField());
+    return false;
+}
+
 void MainWindow::runSplit() {
     if (!hasFiles(ListKind::Split, 1, messageKey::splitNeedsFile) || !hasDestination(splitTab_->destination())) return;
     SplitRequest request = splitTab_->request();
     request.input = lists_->list(ListKind::Split).inputFile(1);
     request.protection = protection_;
     request.silent = true;  // the window says what was written
-    if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Split, 1)))) return;
+    if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return splitTab_->fieldOf(field); }) ||
+        !rangeListReadable(request))
+        return;
+    const int pages = pageCount(ListKind::Split, 1);
+    if (!mayReplace(plannedOutputs(request, pages))) return;
+    // Pages the file does not have are skipped; the user hears which after the job.
+    std::string skipped;
+    if (request.method == SplitMethod::ByPageRange)
+        for (const std::string& piece : pagesBeyondEnd(request.rangeList, pages)) skipped += (skipped.empty() ? "" : ", ") + piece;
     startJob(WindowTab::Split, [request](JobReporter& reporter) { ::runSplit(request, reporter); },
              translation(messageKey::splitDone));
+    if (!skipped.empty())
+        jobNote_ = textOf(messageText::pagesSkipped, [this](const std::string& key) { return translation(key); },
+                          {skipped, std::to_string(pages)});
 }
 
 void MainWindow::runMerge() {
     if (!hasFiles(ListKind::Merge, 2, messageKey::mergeNeedsTwo)) return;
+    if (!hasPageSelections()) return;
     MergeRequest request;
     request.inputs = lists_->inputFiles(ListKind::Merge);
+    request.pageSelections = lists_->pageSelections();
     request.outputPath = mergeTab_->outputPath();
     request.bookmarks = mergeTab_->bookmarks();
     request.padOdd = mergeTab_->padOdd();
     request.protection = protection_;
     request.silent = true;
     request.check();
-    if (!mergeTab_->outputConfirmed() && !mayReplace({request.outputPath})) return;
+    // The Save dialog asked already for the file it chose, but only for the next run.
+    if (!mergeTab_->takeOutputConfirmation() && !mayReplace({request.outputPath})) return;
     startJob(WindowTab::Merge, [request](JobReporter& reporter) { ::runMerge(request, reporter); },
              translation(messageKey::mergeDone));
 }
@@ -120,6 +190,8 @@ void MainWindow::runMix() {
     request.second = list.inputFile(2);
     request.protection = protection_;
     request.silent = true;
+    if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return mixTab_->fieldOf(field); }))
+        return;
     if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Mix, 1), pageCount(ListKind::Mix, 2)))) return;
     startJob(WindowTab::Mix, [request](JobReporter& reporter) { ::runMix(request, reporter); },
              translation(messageKey::mixDone));
@@ -128,6 +200,7 @@ void MainWindow::runMix() {
 void MainWindow::startJob(WindowTab tab, std::function<void(JobReporter&)> job, std::string doneText) {
     jobTab_ = tab;
     doneText_ = std::move(doneText);
+    jobNote_.clear();
     runner_->start(std::move(job), listControls_->tab(listOf(tab)).progressBar());
     setJobRunning(true);
 }
@@ -148,7 +221,9 @@ void MainWindow::setJobRunning(bool running) {
 void MainWindow::jobEnded(const JobOutcome& outcome) {
     setJobRunning(false);
     const auto translate = [this](const std::string& key) { return translation(key); };
-    if (!outcome.error.empty()) {
+    // A job stopped before its first file ends with the error that nothing was
+    // written; the user stopped it, and that is what they hear.
+    if (!outcome.error.empty() && !(outcome.stopped && outcome.written.empty())) {
         dialogs_.showMessage(applicationErrorText(outcome.error), MessageKind::Error);
     } else {
         std::string text = outcome.stopped ? textOf(messageText::jobStopped, translate) : doneText_;
@@ -162,7 +237,9 @@ void MainWindow::jobEnded(const JobOutcome& outcome) {
             text += outcome.written.size() == 1
                         ? textOf(messageText::wroteFile, translate, {fileNameOf(outcome.written.front().path), folder})
                         : textOf(messageText::wroteFiles, translate, {std::to_string(outcome.written.size()), folder});
-            if (dialogs_.offerAction(text, textOf(messageText::openFolder, translate))) openOnDesktop(folder);
+            if (!jobNote_.empty()) text += "\n\n" + jobNote_;
+            if (dialogs_.offerAction(text, textOf(messageText::openFolder, translate)) && !openOnDesktop(folder))
+                dialogs_.showMessage(textOf(messageText::folderNotOpened, translate, {folder}));
         }
     }
     emit jobFinished();

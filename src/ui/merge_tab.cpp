@@ -26,6 +26,7 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     grid_->setMinimumHeight(grid_->heightForRows(4));
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->allowRowDragging();
+    grid_->addEditableColumn(110);  // the pages to take of each file
     addButton_ = iconButton(this, widgetName::mergeAddButton, QStringLiteral("add"), QStringLiteral("Add PDF files"));
     removeButton_ = iconButton(this, widgetName::mergeRemoveButton, QStringLiteral("remove"),
                                QStringLiteral("Remove the selected file"));
@@ -77,6 +78,12 @@ void MergeTab::showTotalPages(const QString& text) { totalPages_->setText(text);
 std::string MergeTab::outputPath() const { return fieldBytes(output_); }
 
 void MergeTab::setOutputPath(const std::string& path) { setFieldBytes(output_, path); }
+
+bool MergeTab::takeOutputConfirmation() {
+    const bool confirmed = !confirmedOutput_.empty() && confirmedOutput_ == outputPath();
+    confirmedOutput_.clear();
+    return confirmed;
+}
 
 void MergeTab::chooseOutput() {
     if (saveName_.empty()) saveName_ = "output.pdf";

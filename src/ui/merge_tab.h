@@ -26,10 +26,12 @@ public:
     BookmarkMode bookmarks() const;
     // A blank page after every file of an odd number of pages.
     bool padOdd() const;
+    QCheckBox* padOddBox() const { return padOdd_; }
     void setOutputPath(const std::string& path);
-    // The output is the file chosen in the Save dialog, which asked already
-    // whether to replace it.
-    bool outputConfirmed() const { return !confirmedOutput_.empty() && confirmedOutput_ == outputPath(); }
+    // Whether the output is the file just chosen in the Save dialog, which
+    // asked already whether to replace it; true once per choice, so that the
+    // next run asks again.
+    bool takeOutputConfirmation();
     void showTotalPages(const QString& text);
 
 private:

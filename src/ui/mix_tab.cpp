@@ -58,6 +58,20 @@ MixMethodFields MixMethodGroup::fields() const {
     return fields;
 }
 
+QLineEdit* MixMethodGroup::countField() const { return eachMethod_->isChecked() ? eachCount_ : groupCount_; }
+
+QLineEdit* MixMethodGroup::startField() const { return eachMethod_->isChecked() ? eachStart_ : groupStart_; }
+
+QLineEdit* MixTab::fieldOf(RequestField field) const {
+    switch (field) {
+    case RequestField::FirstCount: return firstMethod_->countField();
+    case RequestField::FirstStart: return firstMethod_->startField();
+    case RequestField::SecondCount: return secondMethod_->countField();
+    case RequestField::SecondStart: return secondMethod_->startField();
+    default: return nullptr;
+    }
+}
+
 MixTab::MixTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::mixTab));
     grid_ = new FileGrid(widgetName::mixGrid, 2, this);

@@ -2,6 +2,7 @@
 #include <QGroupBox>
 
 #include "jobs/mix_request.h"
+#include "jobs/request_error.h"
 #include "ui/job_tab.h"
 #include "ui/widget_names.h"
 
@@ -22,6 +23,9 @@ public:
     MixMethodGroup(const MixMethodNames& names, const QString& title, QWidget* parent);
 
     MixMethodFields fields() const;
+    // The field of the chosen method that holds its count, or its start page.
+    QLineEdit* countField() const;
+    QLineEdit* startField() const;
     // A control placed under the two methods.
     void addRow(QWidget* control);
 
@@ -47,6 +51,9 @@ public:
     DestinationGroup& destination() const { return *destination_; }
     // The mix the controls describe, without its inputs and protection.
     MixRequest request() const;
+    // The field a request error concerns.
+    QLineEdit* fieldOf(RequestField field) const;
+    QCheckBox* singleFileBox() const { return singleFile_; }
 
 private:
     QGroupBox* methodGroup_ = nullptr;  // holds the two documents' groups

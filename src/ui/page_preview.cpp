@@ -1,15 +1,19 @@
 #include "ui/page_preview.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QToolButton>
 #include <exception>
 
 #include "ui/file_grid.h"
+#include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
+#include "ui/message_text.h"
 #include "ui/mix_tab.h"
 #include "ui/page_placeholder.h"
 #include "ui/page_service.h"
@@ -28,6 +32,15 @@ std::string versionOf(const std::string& path) {
 }
 
 StripDocument documentOf(const InputFile& file) { return {file.path(), file.password, versionOf(file.path())}; }
+
+// A tip that shows the picture.
+QString pictureTip(const QImage& picture) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return QStringLiteral("<img src=\"data:image/png;base64,%1\">").arg(QString::fromLatin1(png.toBase64()));
+}
 
 int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::PagesColumn][row].c_str()); }
 
@@ -89,7 +102,14 @@ void PagePreview::showThumbnails(ListKind kind) {
         if (!image) awaitedThumbnails_.insert(key.id());
         item->setIcon(image && image->drawn() ? QPixmap::fromImage(image->image)
                                               : pagePlaceholder(thumbnailBox(), image != nullptr));
-        if (image && !image->drawn()) item->setToolTip(whyNotDrawn(*image, translate_));
+        if (image && !image->drawn()) {
+            item->setToolTip(whyNotDrawn(*image, translate_));
+            continue;
+        }
+        const PageKey tipKey{file.path, file.version, file.password, 0, tipPictureBox()};
+        const PageImage* tipImage = service_->picture(tipKey);
+        if (!tipImage) awaitedThumbnails_.insert(tipKey.id());
+        else if (tipImage->drawn()) item->setToolTip(pictureTip(tipImage->image));
     }
 }
 
@@ -99,16 +119,17 @@ void PagePreview::showStrip(ListKind kind) {
     const std::vector<InputFile> files = lists_.inputFiles(kind);
     if (files.empty()) return strip.clear();
 
-    if (kind == ListKind::Merge) {
-        const int selected = lists_.selectedRow(kind);
-        const int row = selected >= 1 && selected <= static_cast<int>(files.size()) ? selected : 1;
-        return strip.showPages({documentOf(files[row - 1])}, plainStripPages(pagesOf(list, row)));
-    }
+    std::vector<StripDocument> documents;
+    for (const InputFile& file : files) documents.push_back(documentOf(file));
+    if (kind == ListKind::Merge) return showMergeStrip(std::move(documents));
     const int pagesFirst = pagesOf(list, 1);
     std::vector<StripPage> pages;
     try {
         if (kind == ListKind::Split) {
             SplitRequest request = qobject_cast<SplitTab*>(&tabs_.tab(kind))->request();
+            strip.setNote(request.method == SplitMethod::BySize
+                              ? QString::fromStdString(textOf(messageText::cutsBySize, translate_))
+                              : QString());
             request.input = files.front();  // a split by bookmarks reads the file's outline
             pages = splitStripPages(request, pagesFirst);
         } else if (files.size() == 2)
@@ -118,9 +139,22 @@ void PagePreview::showStrip(ListKind kind) {
     } catch (const std::exception&) {
         pages = plainStripPages(pagesFirst);  // numbers that cannot be read yet mark nothing
     }
-    std::vector<StripDocument> documents;
-    for (const InputFile& file : files) documents.push_back(documentOf(file));
     strip.showPages(std::move(documents), std::move(pages));
+}
+
+// The merged pages in their order, from the first page of the selected file on.
+void PagePreview::showMergeStrip(std::vector<StripDocument> documents) {
+    const FileList& list = lists_.list(ListKind::Merge);
+    std::vector<std::vector<int>> pagesOfEachFile;
+    for (int row = 1; row <= static_cast<int>(documents.size()); ++row) pagesOfEachFile.push_back(mergedPagesOf(list, row));
+    const int selected = lists_.selectedRow(ListKind::Merge);
+    int first = 0;  // the strip's place of the selected file's first page
+    for (int row = 1; row < selected && row <= static_cast<int>(pagesOfEachFile.size()); ++row)
+        first += static_cast<int>(pagesOfEachFile[row - 1].size());
+    PageStrip& strip = *strips_[index(ListKind::Merge)];
+    strip.showPages(std::move(documents), mergeStripPages(pagesOfEachFile));
+    if (first < strip.model().rowCount())
+        strip.view()->scrollTo(strip.model().index(first), QAbstractItemView::PositionAtTop);
 }
 
 void PagePreview::pictureReady(const QByteArray& id) {

@@ -12,10 +12,11 @@ class PageStrip;
 class TabListControls;
 
 // The pictures of pages in the job tabs: a small picture of the first page of
-// every listed file in its grid row, and each tab's strip of pages: the split
-// file's pages marked where the chosen method cuts, the selected merge file's
-// pages, the pages of the first file a mix writes. Strips follow the files,
-// the selection and the tabs' choices as they change.
+// every listed file in its grid row (and a larger one in the row's tip), and each tab's strip of pages: the split
+// file's pages marked where the chosen method cuts, the merged pages, the
+// pages of the first file a mix writes. Strips follow the files,
+// the selection and the tabs' choices as they change. The Merge tab's strip
+// shows the merged pages in their order, from the selected file's on.
 class PagePreview : public QObject {
     Q_OBJECT
 public:
@@ -28,11 +29,14 @@ public:
     PageService& service() const { return *service_; }
     PageStrip& strip(ListKind kind) const { return *strips_[index(kind)]; }
     static QSize thumbnailBox() { return {16, 20}; }
+    // The first page as a file's tip shows it, large enough to tell the page by.
+    static QSize tipPictureBox() { return {180, 240}; }
 
 private:
     static std::size_t index(ListKind kind) { return static_cast<std::size_t>(kind) - 1; }
     void showThumbnails(ListKind kind);
     void showStrip(ListKind kind);
+    void showMergeStrip(std::vector<StripDocument> documents);
     // Follows the selection of the merge list and the choices of the other tabs.
     void followChoices(ListKind kind);
     void pictureReady(const QByteArray& id);

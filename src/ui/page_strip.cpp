@@ -2,11 +2,14 @@
 
 #include <QBoxLayout>
 #include <QEvent>
+#include <QLabel>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace {
 
@@ -19,8 +22,9 @@ class StripDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        const QSize box = PageStrip::pictureBox();
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        const auto* pages = qobject_cast<const PageStripModel*>(index.model());
+        const QSize box = pages ? pages->box() : PageStrip::pictureBox();
         return {box.width() + 2 * Spacing, box.height() + CaptionHeight + Spacing};
     }
 
@@ -74,11 +78,17 @@ PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Tra
     view_->setModel(model_);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int scrollBar = view_->horizontalScrollBar() ? view_->horizontalScrollBar()->sizeHint().height() : 16;
-    view_->setFixedHeight(pictureBox().height() + CaptionHeight + Spacing + scrollBar + 2 * view_->frameWidth() + 2);
+    view_->viewport()->installEventFilter(this);
+    setPictureHeight(pictureBox().height());
+
+    note_ = new QLabel(this);
+    note_->setObjectName(QString::fromLatin1(name) + QStringLiteral("_note"));
+    note_->setWordWrap(true);
+    note_->setVisible(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(note_);
     layout->addWidget(view_);
     setVisible(false);
     connect(toggle_, &QToolButton::toggled, this, &PageStrip::setOpen);
@@ -86,6 +96,34 @@ PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Tra
 
 void PageStrip::showPages(std::vector<StripDocument> documents, std::vector<StripPage> pages) {
     model_->setPages(std::move(documents), std::move(pages));
+}
+
+void PageStrip::setNote(const QString& text) {
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty());
+}
+
+QString PageStrip::note() const { return note_->text(); }
+
+QSize PageStrip::currentPictureBox() const { return model_->box(); }
+
+void PageStrip::setPictureHeight(int height) {
+    const QSize box(height * pictureBox().width() / pictureBox().height(), height);
+    model_->setBox(box);
+    view_->setIconSize(box);
+    const int scrollBar = view_->horizontalScrollBar() ? view_->horizontalScrollBar()->sizeHint().height() : 16;
+    view_->setFixedHeight(box.height() + CaptionHeight + Spacing + scrollBar + 2 * view_->frameWidth() + 2);
+}
+
+bool PageStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != view_->viewport() || event->type() != QEvent::Wheel) return QWidget::eventFilter(watched, event);
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0) return false;
+    // One notch a step of 20 pixels, from the size the panel opens with to four times it.
+    const int step = wheel->angleDelta().y() > 0 ? 20 : -20;
+    const int height = std::clamp(currentPictureBox().height() + step, pictureBox().height(), 4 * pictureBox().height());
+    setPictureHeight(height);
+    return true;
 }
 
 bool PageStrip::isOpen() const { return toggle_->isChecked(); }

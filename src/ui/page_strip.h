@@ -5,6 +5,7 @@
 #include "ui/page_strip_model.h"
 
 class PageService;
+class QLabel;
 class QListView;
 class QToolButton;
 
@@ -21,6 +22,9 @@ public:
     PageStrip(const char* name, PageService& service, PageStripModel::Translate translate, QWidget* parent);
 
     void showPages(std::vector<StripDocument> documents, std::vector<StripPage> pages);
+    // A line above the pages that says what they cannot show; "" hides it.
+    void setNote(const QString& text);
+    QString note() const;
     void clear() { showPages({}, {}); }
 
     bool isOpen() const;
@@ -30,19 +34,25 @@ public:
     QListView* view() const { return view_; }
     QToolButton* toggle() const { return toggle_; }
 
-    // The largest picture of a page, in pixels.
+    // The largest picture of a page, in pixels, as the panel opens.
     static QSize pictureBox() { return {48, 60}; }
+    // The box of the pictures shown now; Ctrl and the mouse wheel over the
+    // pages make it larger or smaller, within bounds, in steps.
+    QSize currentPictureBox() const;
+    void setPictureHeight(int height);
 
 signals:
     void openChanged(bool open);
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showArrow();
 
     QToolButton* toggle_;
+    QLabel* note_;
     QListView* view_;
     PageStripModel* model_;
 };

@@ -13,6 +13,14 @@ PageStripModel::PageStripModel(PageService& service, QSize box, Translate transl
     connect(&service_, &PageService::pictureReady, this, &PageStripModel::pictureReady);
 }
 
+void PageStripModel::setBox(QSize box) {
+    if (box == box_) return;
+    beginResetModel();
+    box_ = box;
+    asked_.clear();
+    endResetModel();
+}
+
 void PageStripModel::setPages(std::vector<StripDocument> documents, std::vector<StripPage> pages) {
     const auto samePlace = [](const StripPage& a, const StripPage& b) {
         return a.document == b.document && a.page == b.page;

@@ -43,6 +43,8 @@ public:
     void setPages(std::vector<StripDocument> documents, std::vector<StripPage> pages);
     const std::vector<StripPage>& pages() const { return pages_; }
     QSize box() const { return box_; }
+    // Pictures of another size from now on; the views ask for them anew.
+    void setBox(QSize box);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -3,13 +3,17 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 
 #include "ui/file_filter.h"
 
@@ -37,6 +41,28 @@ void addPicturePreview(QFileDialog& dialog) {
         }
         preview->setPixmap(picture.scaled(preview->size() - QSize(8, 8), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     });
+}
+
+// Wide enough that the title bar shows the whole caption, and centred on the
+// screen while there is no window to stand over (a password asked for before
+// the window opens).
+void fitTitleAndCentre(QDialog& dialog) {
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);  // title bars often are, and a little wider than the dialog's own text
+    const int titleBarButtons = 140;
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) * 6 / 5 + titleBarButtons;
+    dialog.adjustSize();
+    QScreen* screen = dialog.parentWidget() && dialog.parentWidget()->isVisible() ? dialog.parentWidget()->screen()
+                                                                                 : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    int width = std::max(dialog.width(), titleWidth);
+    if (available.isValid()) width = std::min(width, available.width());
+    dialog.resize(width, dialog.height());
+    if (available.isValid() && !(dialog.parentWidget() && dialog.parentWidget()->isVisible())) {
+        QRect frame(QPoint(0, 0), dialog.size());
+        frame.moveCenter(available.center());
+        dialog.move(frame.topLeft());
+    }
 }
 
 }  // namespace
@@ -74,6 +100,7 @@ bool QtDialogs::askText(const std::string& caption, const std::string& prompt, b
     if (auto* entry = dialog.findChild<QLineEdit*>(); masked && entry != nullptr)
         entry->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // typed characters show as "*"
     dialog.setTextValue(toQt(text));
+    fitTitleAndCentre(dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
     text = dialog.textValue().toStdString();
     return true;

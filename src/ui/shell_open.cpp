@@ -3,6 +3,6 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void openOnDesktop(const std::string& target) {
-    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
+bool openOnDesktop(const std::string& target) {
+    return QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
 
-// Asks the desktop to open a document, folder or web address; the result is ignored.
-void openOnDesktop(const std::string& target);
+// Asks the desktop to open a document, folder or web address; false when
+// nothing on the desktop took it.
+bool openOnDesktop(const std::string& target);

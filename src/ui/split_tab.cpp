@@ -6,10 +6,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/control_factory.h"
 #include "ui/destination_group.h"
@@ -18,6 +22,23 @@
 #include "ui/widget_names.h"
 
 using namespace controls;
+
+namespace {
+
+// The size field's megabytes as the request's size: whole megabytes as "10M",
+// a part of one in kilobytes ("0.5" is "512K"); what is no number stays as
+// typed, for the request to refuse.
+std::string sizeLimitText(const QString& typed) {
+    bool read = false;
+    QString text = typed.trimmed();
+    double megabytes = QLocale().toDouble(text, &read);
+    if (!read) megabytes = QLocale::c().toDouble(text.replace(QLatin1Char(','), QLatin1Char('.')), &read);
+    if (!read || !(megabytes > 0) || megabytes > 2000000) return typed.toStdString() + "M";
+    if (megabytes == std::floor(megabytes)) return std::to_string(static_cast<long long>(megabytes)) + "M";
+    return std::to_string(std::max(1LL, std::llround(megabytes * 1024))) + "K";
+}
+
+}  // namespace
 
 SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::splitTab));
@@ -83,6 +104,8 @@ void SplitTab::buildMethodGroup() {
 
     bySize_ = radio(method, widgetName::splitBySize, QStringLiteral("Files of at most"));
     sizeLimit_ = numberField(method, widgetName::splitSizeLimit, QStringLiteral("10"));
+    static const QRegularExpression decimal(QStringLiteral("[0-9]*([.,][0-9]*)?"));
+    sizeLimit_->setValidator(new QRegularExpressionValidator(decimal, sizeLimit_));
     sizeLabel_ = label(method, widgetName::splitSizeLabel, QStringLiteral("MB"));
 
     // Each row: method, count, label, start page.
@@ -118,6 +141,19 @@ void SplitTab::selectWhenFilled(QLineEdit* field, QRadioButton* method) {
     if (!field->text().isEmpty()) method->setChecked(true);
 }
 
+QLineEdit* SplitTab::fieldOf(RequestField field) const {
+    switch (field) {
+    case RequestField::FilesOfSize: return filesOfSize_;
+    case RequestField::EveryGroupSize: return groupSize_;
+    case RequestField::EveryGroupStart: return groupStart_;
+    case RequestField::EachStep: return eachStep_;
+    case RequestField::EachStart: return eachStart_;
+    case RequestField::BookmarkLevel: return bookmarkLevel_;
+    case RequestField::SizeLimit: return sizeLimit_;
+    default: return nullptr;
+    }
+}
+
 SplitRequest SplitTab::request() const {
     auto text = [](const QLineEdit* field) { return fieldBytes(field); };
     SplitRequest request;
@@ -135,7 +171,7 @@ SplitRequest SplitTab::request() const {
     request.rangeList = text(rangeList_);
     request.bookmarkLevel = text(bookmarkLevel_);
     request.titleNames = titleNames_->isChecked();
-    request.sizeLimit = text(sizeLimit_) + "M";
+    request.sizeLimit = sizeLimitText(sizeLimit_->text());
     request.baseName = destination_->baseName();
     request.destinationFolder = destination_->folder();
     return request;

@@ -1,4 +1,5 @@
 #pragma once
+#include "jobs/request_error.h"
 #include "jobs/split_request.h"
 #include "ui/job_tab.h"
 
@@ -18,8 +19,13 @@ public:
     SplitTab(Dialogs& dialogs, QWidget* parent);
 
     DestinationGroup& destination() const { return *destination_; }
-    // The split the controls describe, without its input and protection.
+    // The split the controls describe, without its input and protection. The
+    // size field takes a decimal number of MB in the user's way of writing
+    // it ("0.5" or "0,5").
     SplitRequest request() const;
+    // The field a request error concerns, if it is one of this tab's.
+    QLineEdit* fieldOf(RequestField field) const;
+    QLineEdit* rangeListField() const { return rangeList_; }
 
 private:
     void buildMethodGroup();

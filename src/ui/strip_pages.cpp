@@ -8,6 +8,16 @@ std::vector<StripPage> plainStripPages(int pageCount) {
     return pages;
 }
 
+std::vector<StripPage> mergeStripPages(const std::vector<std::vector<int>>& pagesOfEachFile) {
+    std::vector<StripPage> pages;
+    for (std::size_t file = 0; file < pagesOfEachFile.size(); ++file) {
+        const std::size_t opening = pages.size();
+        for (int page : pagesOfEachFile[file]) pages.push_back({static_cast<int>(file), page - 1, {}, true});
+        if (pages.size() > opening) pages[opening].marks.push_back(static_cast<int>(file) + 1);
+    }
+    return pages;
+}
+
 std::vector<StripPage> splitStripPages(const SplitRequest& request, int pageCount) {
     std::vector<StripPage> pages = plainStripPages(pageCount);
     for (StripPage& page : pages) page.taken = false;

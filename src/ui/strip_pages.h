@@ -15,6 +15,10 @@ struct StripPage {
 // Every page of a file in order, unmarked.
 std::vector<StripPage> plainStripPages(int pageCount);
 
+// The pages of a merge in their order: the given pages (1-based) of each file
+// in turn, the first page of each file marked with its number.
+std::vector<StripPage> mergeStripPages(const std::vector<std::vector<int>>& pagesOfEachFile);
+
 // The pages of the file to split in order, each marked with the numbers of
 // the output files it is the first page of; pages no file takes are not
 // taken. Fails as the split's plan does while a number or the range list

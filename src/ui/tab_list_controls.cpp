@@ -1,10 +1,10 @@
 #include "ui/tab_list_controls.h"
 
 #include <QTableWidget>
-
-#include "ui/file_grid.h"
 #include <QToolButton>
 #include <algorithm>
+
+#include "ui/file_grid.h"
 
 #include "ui/destination_group.h"
 #include "ui/merge_tab.h"
@@ -53,13 +53,29 @@ void TabListControls::setGridCell(ListKind kind, int column, int row, const std:
         table->setHorizontalHeaderItem(column, new QTableWidgetItem(value));
         return;
     }
-    if (QTableWidgetItem* item = table->item(row - 1, column)) item->setText(value);
-    else table->setItem(row - 1, column, new QTableWidgetItem(value));
+    if (QTableWidgetItem* item = table->item(row - 1, column)) {
+        item->setText(value);
+        return;
+    }
+    auto* item = new QTableWidgetItem(value);
+    if (column != tab(kind).fileGrid()->editableColumn()) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    table->setItem(row - 1, column, item);
 }
 
-void TabListControls::selectGridRow(ListKind kind, int row) {
+void TabListControls::selectGridRow(ListKind kind, int row) { selectGridRows(kind, {row}); }
+
+// Whatever keys are held (Ctrl with Ctrl+Up, say), the selection becomes these
+// rows alone.
+void TabListControls::selectGridRows(ListKind kind, const std::vector<int>& rows) {
     QTableWidget* table = grid(kind);
-    if (row >= 1 && row <= table->rowCount()) table->setCurrentCell(row - 1, 0);
+    QItemSelection selection;
+    for (int row : rows)
+        if (row >= 1 && row <= table->rowCount())
+            selection.select(table->model()->index(row - 1, 0), table->model()->index(row - 1, table->columnCount() - 1));
+    if (selection.isEmpty()) return;
+    QItemSelectionModel* model = table->selectionModel();
+    model->setCurrentIndex(selection.first().topLeft(), QItemSelectionModel::NoUpdate);
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void TabListControls::focusGrid(ListKind kind) { grid(kind)->setFocus(); }

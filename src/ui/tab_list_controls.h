@@ -25,6 +25,7 @@ public:
     void setGridRowCount(ListKind kind, int rows) override;
     void setGridCell(ListKind kind, int column, int row, const std::string& text) override;
     void selectGridRow(ListKind kind, int row) override;
+    void selectGridRows(ListKind kind, const std::vector<int>& rows) override;
     void focusGrid(ListKind kind) override;
 
 private:

@@ -204,6 +204,34 @@ inline constexpr MessageText splitKept{"MsgSplitKept", "The split takes one file
 inline constexpr MessageText mixKept{"MsgMixKept", "The mix takes two files. Kept: %1"};
 inline constexpr MessageText passwordOf{"MsgPasswordOf", "%1 is protected. Please enter its password:"};
 inline constexpr MessageText totalPages{"MsgTotalPages", "Total pages: %1"};
+// A field of a job that cannot be read, said in the user's words.
+inline constexpr MessageText emptyNumber{"MsgEmptyNumber", "Please type a whole number into the marked field."};
+inline constexpr MessageText wrongNumber{
+    "MsgWrongNumber", "\"%1\" is not a number the marked field can take. Please type a whole number such as 3."};
+inline constexpr MessageText wrongSize{
+    "MsgWrongSize", "\"%1\" is not a file size. Please type a number of MB such as 10 or 0.5."};
+inline constexpr MessageText emptyRangeList{
+    "MsgEmptyRanges", "Please type the pages of each file, such as 1-4,6;9-10, into the marked field."};
+inline constexpr MessageText wrongRangeGroup{
+    "MsgWrongRangeGroup",
+    "The group \"%1\" cannot be read. Write pages and ranges such as 1-4,6, and separate the files with \";\"."};
+// Said after a split that left out pages the file does not have.
+inline constexpr MessageText pagesSkipped{
+    "MsgPagesSkipped", "Skipped %1: the file has only %2 pages."};
+inline constexpr MessageText folderNotOpened{
+    "MsgFolderNotOpened", "The folder could not be opened: no file manager answered. The files are in %1"};
+// The Split tab's panel of pages while the split is by size.
+inline constexpr MessageText cutsBySize{
+    "MsgCutsBySize",
+    "Where a split by size cuts is decided while the files are written, as each is weighed; no cut is marked before."};
+// The Mix tab's panel of pages while the mix writes one file.
+inline constexpr MessageText mixOneFilePages{"MsgMixOneFilePages", "Pages of the mixed file"};
+// The Merge grid's column of the pages to take from each file, and its tip.
+inline constexpr MessageText gridSelection{"GridSelection", "Pages to merge"};
+inline constexpr MessageText gridSelectionHint{
+    "GridSelectionHint",
+    "Empty: every page. Double-click or press F2 to choose pages, as in 1-3,z (pages 1 to 3 and the last) or z-1 "
+    "(every page, backwards); r2 is the second-to-last page."};
 // The tips of pages that show a placeholder instead of their picture.
 inline constexpr MessageText pageNotDrawn{"MsgPageNotDrawn", "This page could not be drawn."};
 inline constexpr MessageText pageTooSlow{"MsgPageTooSlow", "This page took too long to draw."};

@@ -20,7 +20,7 @@ const std::string mixFull = "The mix takes two files. Remove one before adding a
 // window gives them (split one data row, merge seven, mix two).
 struct FakeControls : FileListControls {
     struct Grid {
-        std::vector<std::array<std::string, 5>> rows;  // row 0: the header
+        std::vector<std::array<std::string, 6>> rows;  // row 0: the header
         int currentRow = -1;
         bool focused = false;
     };
@@ -29,9 +29,9 @@ struct FakeControls : FileListControls {
     std::map<ListKind, bool> sourceFolder{{ListKind::Split, true}, {ListKind::Mix, true}};
     std::map<ListKind, std::string> destination;
     std::string mergeOutput;
-    std::map<ListKind, Grid> grids{{ListKind::Split, {std::vector<std::array<std::string, 5>>(2)}},
-                                   {ListKind::Merge, {std::vector<std::array<std::string, 5>>(8)}},
-                                   {ListKind::Mix, {std::vector<std::array<std::string, 5>>(3)}}};
+    std::map<ListKind, Grid> grids{{ListKind::Split, {std::vector<std::array<std::string, 6>>(2)}},
+                                   {ListKind::Merge, {std::vector<std::array<std::string, 6>>(8)}},
+                                   {ListKind::Mix, {std::vector<std::array<std::string, 6>>(3)}}};
 
     void setAddEnabled(ListKind kind, bool enabled) override { addEnabled[kind] = enabled; }
     void setBaseFileName(ListKind kind, const std::string& text) override { baseName[kind] = text; }
@@ -44,7 +44,7 @@ struct FakeControls : FileListControls {
     void setGridCell(ListKind kind, int column, int row, const std::string& text) override {
         Grid& grid = grids[kind];
         ASSERT_TRUE(row >= 1 && row < static_cast<int>(grid.rows.size())) << "row " << row;
-        ASSERT_TRUE(column >= 0 && column < 5);
+        ASSERT_TRUE(column >= 0 && column < FileLists::gridColumns(kind));
         grid.rows[row][column] = text;
     }
     void selectGridRow(ListKind kind, int row) override { grids[kind].currentRow = row; }
@@ -154,8 +154,23 @@ TEST(FileLists, MergeFilesMoveToAnyRowAndSeveralLeaveAtOnce) {
     EXPECT_EQ(order(), "dbca");
     EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[0], bench.row(1, "d.pdf", 1));
 
+    // A file's page selection goes where the file goes, and leaves with it.
+    bench.lists.setPageSelection(3, "z-1");
+    bench.lists.setPageSelection(7, "1");  // no file there
+    bench.lists.moveMergeFile(3, 1);
+    EXPECT_EQ(order(), "cdba");
+    EXPECT_EQ(bench.lists.pageSelections(), (std::vector<std::string>{"z-1", "", "", ""}));
+    EXPECT_EQ(bench.controls.grids[ListKind::Merge].rows[1][FileList::SelectionColumn], "z-1");
+    bench.lists.moveMergeFiles({1, 2}, 1);
+    EXPECT_EQ(order(), "bcda");
+    bench.lists.moveMergeFiles({3, 4}, 1);  // the last would leave the list: nothing
+    EXPECT_EQ(order(), "bcda");
+    bench.lists.moveMergeFile(3, 1);
+    EXPECT_EQ(order(), "dbca");
+
     bench.lists.removeMergeFiles({4, 2, 4});
     EXPECT_EQ(order(), "dc");
+    EXPECT_EQ(bench.lists.pageSelections(), (std::vector<std::string>{"", "z-1"}));
     EXPECT_EQ(bench.lists.filesCount(ListKind::Merge), 2);
     EXPECT_EQ(bench.controls.gridRows(ListKind::Merge)[2], emptyRow);
 }

@@ -54,3 +54,13 @@ TEST(LanguageLook, RightToLeftLanguagesRunRightToLeft) {
 }
 
 }  // namespace
+
+TEST(LanguageLook, NumberListsReadLeftToRightInsideAnyText) {
+    const QString lri(QChar(0x2066)), pdi(QChar(0x2069));
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("مثال: 1-4,6,9-10;5,6;12;"), QStringLiteral("مثال: ") + lri + "1-4,6,9-10;5,6;12;" + pdi},
+        {QStringLiteral("a 3 b 4-5"), "a " + lri + "3" + pdi + " b " + lri + "4-5" + pdi},
+        {QStringLiteral("no numbers"), QStringLiteral("no numbers")},
+    };
+    for (const auto& [text, isolated] : cases) EXPECT_EQ(isolateNumberLists(text), isolated) << text.toStdString();
+}

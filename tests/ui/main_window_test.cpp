@@ -38,6 +38,7 @@
 #include "support/scripted_dialogs.h"
 #include "ui/file_grid.h"
 #include "ui/main_window.h"
+#include "ui/split_tab.h"
 #include "window_controls.h"
 
 namespace {
@@ -52,6 +53,17 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
+// Scripted dialogs that can run something (a job to its end, say) while a
+// question is open.
+class WindowDialogs : public ScriptedDialogs {
+public:
+    std::function<void()> whileAsking;
+    bool ask(const std::string& question) override {
+        if (whileAsking) whileAsking();
+        return ScriptedDialogs::ask(question);
+    }
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -63,6 +75,8 @@ protected:
         std::filesystem::create_directory(dir.file("folder.pdf"));
         std::filesystem::create_directory(dir.file("out"));
     }
+    // A window a test closed remembers its place; the next test opens at the first.
+    void TearDown() override { Settings().write("windowGeometry", ""); }
     MainWindow& window() {
         if (!window_) window_ = std::make_unique<MainWindow>(dialogs);
         return *window_;
@@ -166,7 +180,7 @@ protected:
     }
 
     TempDir dir;
-    ScriptedDialogs dialogs;
+    WindowDialogs dialogs;
     std::unique_ptr<MainWindow> window_;
 };
 
@@ -215,7 +229,9 @@ TEST_F(MainWindowTest, OpensWithTheDesignedSizesAndDefaults) {
         EXPECT_GE(grid->height(), height);
         const int widths[] = {51, 399, 332, 73, 78};
         for (int column : {0, 1, 3, 4}) EXPECT_EQ(grid->columnWidth(column), widths[column]);
-        EXPECT_GE(grid->columnWidth(2), widths[2]) << "the path column takes the rest";
+        // The path column takes the rest; in the merge grid, shared with the pages to merge.
+        const int besidePath = grid->columnCount() > 5 ? grid->columnWidth(5) : 0;
+        EXPECT_GE(grid->columnWidth(2) + besidePath, widths[2]);
         EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "#");
         EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "Filename");
     }
@@ -453,6 +469,132 @@ TEST_F(MainWindowTest, MergeRowsAreDraggedMovedWithKeysAndDeleted) {
     EXPECT_EQ(control<QLabel>(w, "mergeTotalPages")->text(), "");
 }
 
+// The Up and Down buttons and Ctrl+Up and Ctrl+Down move the selected rows
+// one place; afterwards exactly the moved rows are selected, so that Remove
+// takes them and nothing else.
+TEST_F(MainWindowTest, MoveKeysAndButtonsMoveTheSelectedRowsAndTheSelectionFollows) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("c.pdf"), "C", 2);
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("c.pdf"), dir.file("REPORT.PDF")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    const auto selected = [&] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : grid->selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    enum class How { CtrlKey, Button };
+    struct Move {
+        How how;
+        int step;
+        std::vector<std::string> order;
+        std::vector<int> selection;
+    };
+    grid->selectRow(2);  // c.pdf
+    const std::vector<Move> moves = {
+        {How::CtrlKey, -1, {"a.pdf", "c.pdf", "b.pdf", "REPORT.PDF"}, {2}},
+        {How::Button, -1, {"c.pdf", "a.pdf", "b.pdf", "REPORT.PDF"}, {1}},
+        {How::CtrlKey, -1, {"c.pdf", "a.pdf", "b.pdf", "REPORT.PDF"}, {1}},  // at the top: nothing
+        {How::CtrlKey, 1, {"a.pdf", "c.pdf", "b.pdf", "REPORT.PDF"}, {2}},
+        {How::Button, 1, {"a.pdf", "b.pdf", "c.pdf", "REPORT.PDF"}, {3}},
+        {How::CtrlKey, 1, {"a.pdf", "b.pdf", "REPORT.PDF", "c.pdf"}, {4}},
+        {How::Button, 1, {"a.pdf", "b.pdf", "REPORT.PDF", "c.pdf"}, {4}},  // at the bottom: nothing
+    };
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        const Move& move = moves[i];
+        SCOPED_TRACE("move " + std::to_string(i + 1));
+        if (move.how == How::CtrlKey)
+            QTest::keyClick(grid, move.step < 0 ? Qt::Key_Up : Qt::Key_Down, Qt::ControlModifier);
+        else
+            control<QToolButton>(w, move.step < 0 ? "mergeBtnMoveUp" : "mergeBtnMoveDown")->click();
+        EXPECT_EQ(fileColumn(grid), move.order);
+        EXPECT_EQ(selected(), move.selection);
+        EXPECT_EQ(grid->currentRow() + 1, move.selection.front());
+    }
+
+    // Two rows together move as a block.
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 0), grid->model()->index(1, grid->columnCount() - 1)),
+                                   QItemSelectionModel::ClearAndSelect);
+    ASSERT_EQ(selected(), (std::vector<int>{1, 2}));
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"REPORT.PDF", "a.pdf", "b.pdf", "c.pdf"}));
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3}));
+    control<QToolButton>(w, "mergeBtnRemoveFile")->click();
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"REPORT.PDF", "c.pdf"}));
+}
+
+// The grid is one stop for Tab: Tab leaves it for the next control as
+// Shift+Tab leaves it for the one before, and the arrows move within it.
+TEST_F(MainWindowTest, TabLeavesTheFileGridAndTheFocusIsFramed) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    w.activateWindow();
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    grid->setFocus();
+    grid->setCurrentCell(0, 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control(w, "mergeBtnAddFile"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->currentRow(), 1);
+
+    // The focused tab bar is drawn with a mark that the unfocused one lacks.
+    QTabBar* bar = control<QTabWidget>(w, "PageControl1")->tabBar();
+    bar->setFocus();
+    settle();
+    const QImage focused = bar->grab().toImage();
+    grid->setFocus();
+    settle();
+    EXPECT_NE(focused, bar->grab().toImage());
+}
+
+// While a row is dragged, a line shows where it will land: under the row it
+// is over when it moves down, above it when it moves up, after the last file
+// when it is over the empty rows.
+TEST_F(MainWindowTest, ADraggedRowShowsWhereItWillLand) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("c.pdf"), "C", 2);
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("c.pdf"), dir.file("REPORT.PDF")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    std::unique_ptr<QMimeData> data;
+    const auto rowRect = [&](int row) { return grid->visualRect(grid->model()->index(row, 1)); };
+    const auto dragOver = [&](int from, int over) {
+        data.reset(FileGrid::rowData(from));
+        const QPoint at = rowRect(over).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid->viewport(), &move);
+        return at;
+    };
+    struct Case {
+        int from, over, lineY;
+    };
+    const Case cases[] = {{0, 2, rowRect(2).bottom()}, {3, 1, rowRect(1).top()}, {0, 6, rowRect(3).bottom()}, {2, 2, -1}};
+    for (const Case& c : cases) {
+        dragOver(c.from, c.over);
+        EXPECT_EQ(grid->dropLineY(), c.lineY) << c.from << " over " << c.over;
+    }
+    const QPoint at = dragOver(0, 6);
+    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(grid->viewport(), &drop);
+    EXPECT_EQ(fileColumn(grid), (std::vector<std::string>{"b.pdf", "c.pdf", "REPORT.PDF", "a.pdf"})) << "to the end";
+    EXPECT_EQ(grid->dropLineY(), -1);
+}
+
 TEST_F(MainWindowTest, SplitAndMixSayWhichFilesTheyKept) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf"), dir.file("REPORT.PDF")}};
@@ -653,6 +795,75 @@ TEST_F(MainWindowTest, MergeJoinsTheListWithTheStoredProtection) {
     EXPECT_NE(pdf.getTrailer().getKey("/Info").getKey("/Creator").getUTF8Value().find("Splimera"), std::string::npos);
 }
 
+// The Merge grid's last column takes the pages of each file, as "1-3,z" or
+// "z-1"; empty takes them all. A selection that is no pages of its file is
+// named with the file, marked, and given the focus, and nothing is written.
+TEST_F(MainWindowTest, MergeTakesThePagesTypedInThePagesColumn) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    w.show();
+    w.showTab(WindowTab::Merge);
+    settle();
+    auto* grid = control<FileGrid>(w, "MergeStringGrid");
+    const int column = grid->editableColumn();
+    ASSERT_EQ(column, 5);
+    EXPECT_EQ(grid->horizontalHeaderItem(column)->text(), "Pages to merge");
+    // As a user types it: F2 on the row, the text, Enter.
+    const auto type = [&](int row, const char* text) {
+        grid->setFocus();
+        grid->setCurrentCell(row, 1);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, grid) << "no editor opened";
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        settle();  // the editor hands its text over after the key
+    };
+    struct Case {
+        const char* first;
+        const char* second;
+        bool padOdd;
+        std::string total;
+        std::string merged;  // "" when the merge is refused, saying `why`
+        const char* why;
+    };
+    const Case cases[] = {
+        {"1-2,z", "", false, "Total pages: 6", "A1 A2 A4 B1 B2 B3", ""},
+        {"z-1", "r2", false, "Total pages: 5", "A4 A3 A2 A1 B2", ""},
+        {"3 - 1", "2", true, "Total pages: 6", "A3 A2 A1  B2 ", ""},
+        {"2,5", "", false, "Total pages: 7", "", "not one of its 4 pages"},
+        {"1-x", "", false, "Total pages: 7", "", "'1-x'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + " / " + c.second);
+        std::filesystem::remove(dir.file("output.pdf"));
+        dialogs.messages.clear();
+        type(0, c.first);
+        type(1, c.second);
+        control<QCheckBox>(w, "merge_pad_odd")->setChecked(c.padOdd);
+        EXPECT_EQ(control<QLabel>(w, "mergeTotalPages")->text().toStdString(), c.total);
+        QTableWidgetItem* cell = grid->item(0, column);
+        run("cmd_merge");
+        if (!c.merged.empty()) {
+            EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), c.merged);
+            EXPECT_TRUE(dialogs.messages.empty());
+            EXPECT_EQ(cell->background().style(), Qt::NoBrush);
+            continue;
+        }
+        EXPECT_FALSE(fixtures::fileExists(dir.file("output.pdf")));
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_NE(dialogs.messages[0].find(dir.file("a.pdf")), std::string::npos) << dialogs.messages[0];
+        EXPECT_NE(dialogs.messages[0].find(c.why), std::string::npos) << dialogs.messages[0];
+        EXPECT_NE(cell->background().style(), Qt::NoBrush) << "the wrong entry is marked";
+        EXPECT_EQ(cell->toolTip().toStdString(), dialogs.messages[0]);
+        EXPECT_EQ(grid->currentRow(), 0);
+        EXPECT_EQ(grid->currentColumn(), column);
+    }
+}
+
 TEST_F(MainWindowTest, TheBookmarkAndPaddingChoicesOfMergeAndMixReachTheJob) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("b.pdf"), dir.file("a.pdf")}};
@@ -786,6 +997,75 @@ TEST_F(MainWindowTest, ClosingDuringAJobAsksAndStopsTheJobFirst) {
     EXPECT_FALSE(w.isVisible()) << "closed once the job stopped";
 }
 
+// Cancel pressed before the first file is written: the job says it was
+// stopped and what it wrote, and shows no error.
+TEST_F(MainWindowTest, AJobCancelledAtOnceSaysItWasStopped) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("long.pdf"), "L", 300);
+    dialogs.openAnswers = {{dir.file("long.pdf")}, {dir.file("long.pdf"), dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    for (const char* runButton : {"cmd_split_run", "cmd_merge"}) {
+        SCOPED_TRACE(runButton);
+        dialogs.messages.clear();
+        dialogs.kinds.clear();
+        dialogs.questions.clear();
+        QSignalSpy finished(&w, &MainWindow::jobFinished);
+        control<QPushButton>(w, runButton)->click();
+        control<QPushButton>(w, runButton)->click();  // Cancel, at once
+        ASSERT_TRUE(finished.wait(60000));
+        ASSERT_EQ(dialogs.messages.size() + dialogs.questions.size(), 1u);
+        const std::string said = dialogs.messages.empty() ? dialogs.questions[0] : dialogs.messages[0];
+        EXPECT_EQ(said.rfind("The job was stopped", 0), 0u) << said;
+        EXPECT_TRUE(std::find(dialogs.kinds.begin(), dialogs.kinds.end(), MessageKind::Error) == dialogs.kinds.end());
+        if (!dialogs.messages.empty()) {
+            EXPECT_NE(said.find("No file was written."), std::string::npos) << said;
+        }
+    }
+}
+
+// The job ends while the close question is open: Yes still closes the window.
+TEST_F(MainWindowTest, TheCloseQuestionStillClosesWhenTheJobEndedMeanwhile) {
+    MainWindow& w = window();
+    fixtures::writeMarkedPdf(dir.file("long.pdf"), "L", 40);
+    dialogs.openAnswers = {{dir.file("long.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    w.show();
+    dialogs.whileAsking = [&] {
+        QSignalSpy finished(&w, &MainWindow::jobFinished);
+        if (w.isJobRunning()) finished.wait(60000);
+    };
+    dialogs.questionAnswers = {true};
+    QSignalSpy finished(&w, &MainWindow::jobFinished);
+    control<QPushButton>(w, "cmd_split_run")->click();
+    ASSERT_TRUE(w.isJobRunning());
+    w.close();
+    if (finished.isEmpty()) finished.wait(60000);
+    EXPECT_EQ(dialogs.questions.back(), "A job is still running. Stop it after the file it is writing and close the window?");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(fixtures::fileExists(dir.file("long_40.pdf"))) << "the job ran to its end";
+}
+
+// Every run that would write over a file asks, also a second merge into the
+// file the Save dialog chose.
+TEST_F(MainWindowTest, ASecondMergeAsksBeforeReplacingItsOutput) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf"), dir.file("b.pdf")}};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+    fixtures::writeFile(dir.file("joined.pdf"), "older");
+    dialogs.saveAnswers = {dir.file("joined.pdf")};
+    control<QPushButton>(w, "cmd_merge_dest")->click();
+    run("cmd_merge");
+    EXPECT_EQ(dialogs.questions.size(), 1u) << "what was written only: the Save dialog asked";
+    fixtures::writeFile(dir.file("joined.pdf"), "changed meanwhile");
+
+    dialogs.questions.clear();
+    dialogs.questionAnswers = {false};
+    run("cmd_merge");
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"joined.pdf already exists in " + dir.path() + ". Replace it?"});
+    EXPECT_EQ(fixtures::readFile(dir.file("joined.pdf")), "changed meanwhile");
+}
+
 TEST_F(MainWindowTest, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo) {
     MainWindow& w = window();
     dialogs.openAnswers = {{dir.file("a.pdf")}};
@@ -818,6 +1098,145 @@ TEST_F(MainWindowTest, ExistingFilesAreReplacedOnlyWhenTheUserSaysSo) {
     run("cmd_merge");
     EXPECT_EQ(dialogs.questions.size(), 1u) << "what was written only";
     EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "A1 A2 A3 A4 B1 B2 B3");
+}
+
+// A field a job cannot read is named in the user's words, framed and given
+// the focus; nothing is written, and the frame goes once the field is edited.
+TEST_F(MainWindowTest, AFieldThatCannotBeReadIsNamedAndMarked) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    addMix(dir.file("a.pdf"), dir.file("b.pdf"));
+    w.show();
+    w.activateWindow();
+    settle();
+    struct Case {
+        const char* method;  // the radio button to choose
+        const char* field;
+        const char* typed;
+        const char* run;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"r_split_method2", "split_method2_input1", "1-4;2-x,3;5", "cmd_split_run",
+         "The group \"2-x,3\" cannot be read. Write pages and ranges such as 1-4,6, and separate the files with \";\"."},
+        {"r_split_method2", "split_method2_input1", "", "cmd_split_run",
+         "Please type the pages of each file, such as 1-4,6;9-10, into the marked field."},
+        {"r_split_method3", "split_method3_input2", "", "cmd_split_run", "Please type a whole number into the marked field."},
+        {"r_split_method1", "split_method1_input1", "99999999999", "cmd_split_run",
+         "\"99999999999\" is not a number the marked field can take. Please type a whole number such as 3."},
+        {"r_split_method6", "split_method6_input1", "0", "cmd_split_run",
+         "\"0\" is not a file size. Please type a number of MB such as 10 or 0.5."},
+        {"r_mix2_method2", "mix_doc2_method2_input1", "", "cmd_mix_run", "Please type a whole number into the marked field."},
+    };
+    const auto before = fixtures::filesIn(dir.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " '" + c.typed + "'");
+        showTabOf(w, c.field);
+        control<QRadioButton>(w, c.method)->setChecked(true);
+        auto* field = control<QLineEdit>(w, c.field);
+        field->setText(c.typed);
+        dialogs.messages.clear();
+        run(c.run);
+        EXPECT_EQ(dialogs.messages, std::vector<std::string>{c.said});
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_NE(field->styleSheet(), QString()) << "framed";
+        QTest::keyClicks(field, "1");
+        EXPECT_EQ(field->styleSheet(), QString()) << "the frame goes with the edit";
+        field->setText("1");
+    }
+    EXPECT_EQ(fixtures::filesIn(dir.path()), before);
+}
+
+// The size field takes a decimal number of MB, written either way.
+TEST_F(MainWindowTest, TheSizeFieldTakesPartsOfAMegabyte) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    auto* size = control<QLineEdit>(w, "split_method6_input1");
+    const std::pair<const char*, int> cases[] = {{"0.5", 512 * 1024}, {"0,25", 256 * 1024}, {"3", 3 << 20}, {"1.5", 1536 * 1024}};
+    for (const auto& [typed, bytes] : cases) {
+        size->setText(typed);
+        EXPECT_EQ(size->text(), typed) << "the field takes it";
+        SplitRequest request = w.findChild<SplitTab*>()->request();
+        EXPECT_EQ(request.sizeLimitBytes(), bytes) << typed;
+    }
+    EXPECT_TRUE(control<QRadioButton>(w, "r_split_method6")->isChecked());
+    run("cmd_split_run");
+    EXPECT_EQ(fixtures::markerText(dir.file("a_1.pdf")), "A1 A2 A3 A4");
+}
+
+// Pages a range list names beyond the end are skipped, and the window says
+// which after the job.
+TEST_F(MainWindowTest, PagesBeyondTheEndAreNamedAfterTheSplit) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    control<QLineEdit>(w, "split_method2_input1")->setText("1-3,50;6-7");
+    run("cmd_split_run");
+    EXPECT_EQ(fixtures::markerText(dir.file("a_1.pdf")), "A1 A2 A3");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_NE(dialogs.questions[0].find("\n\nSkipped 50, 6-7: the file has only 4 pages."), std::string::npos)
+        << dialogs.questions[0];
+}
+
+// "Open folder" says so, with the folder, where nothing on the desktop opens it.
+TEST_F(MainWindowTest, OpenFolderSaysWhenNoFileManagerAnswers) {
+    MainWindow& w = window();
+    dialogs.openAnswers = {{dir.file("a.pdf")}};
+    control<QToolButton>(w, "splitBtnAddFile")->click();
+    UrlCatcher nobody;
+    QDesktopServices::setUrlHandler("file", &nobody, "noSuchSlot");  // the desktop cannot open it
+    dialogs.actionAnswers = {true};
+    run("cmd_split_run");
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The folder could not be opened: no file manager answered. "
+                                                          "The files are in " + dir.path()});
+}
+
+// The panels of pages are titled after what they show.
+TEST_F(MainWindowTest, ThePanelsOfPagesAreTitledAfterWhatTheyShow) {
+    MainWindow& w = window();
+    EXPECT_EQ(control<QToolButton>(w, "merge_pages")->text(), "Pages of the merged file");
+    EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the first mixed file");
+    control<QCheckBox>(w, "mix_single_file")->setChecked(true);
+    EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the mixed file");
+    control<QCheckBox>(w, "mix_single_file")->setChecked(false);
+    EXPECT_EQ(control<QToolButton>(w, "mix_pages")->text(), "Pages of the first mixed file");
+}
+
+// The window opens where and as large as it was closed, unless that place
+// is no longer wholly on a screen.
+TEST_F(MainWindowTest, TheWindowOpensWhereItWasClosed) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size(screen.width() * 3 / 4, screen.height() * 3 / 4);
+    const QPoint inside = screen.topLeft() + QPoint(30, 40);
+    // Where it was; and partly beyond the screen's edge: moved in until it touches it.
+    const std::pair<QPoint, bool> places[] = {{inside, true},
+                                              {screen.topLeft() + QPoint(screen.width() / 2, screen.height() / 2), false}};
+    for (const auto& [closedAt, kept] : places) {
+        {
+            MainWindow first(dialogs);
+            first.setMinimumSize(200, 150);  // smaller than the window's own least, to fit the test's screen
+            first.show();
+            settle();
+            first.resize(size);
+            first.move(closedAt);
+            settle();
+            first.close();
+        }
+        MainWindow next(dialogs);
+        next.setMinimumSize(200, 150);
+        next.show();
+        settle();
+        EXPECT_EQ(next.size(), size);
+        if (kept) {
+            EXPECT_EQ(next.pos(), inside);
+        } else {
+            EXPECT_EQ(next.frameGeometry().bottomRight(), screen.bottomRight());
+        }
+        EXPECT_TRUE(screen.contains(next.frameGeometry())) << "wholly on the screen";
+    }
 }
 
 TEST_F(MainWindowTest, ABaseNameWithAFolderIsRefused) {
@@ -978,11 +1397,21 @@ TEST_F(MainWindowTest, ArabicMirrorsTheWindowButNotThePaths) {
             EXPECT_EQ(left(first) > left(second), rightToLeft) << first << " and " << second;
         const QTabBar* bar = control<QTabWidget>(w, "PageControl1")->tabBar();
         EXPECT_EQ(bar->tabRect(0).left() > bar->tabRect(1).left(), rightToLeft);
+        // The groups under a grid start where the grid starts, in either direction.
+        for (const auto& [grid, group] : {std::pair{"SplitStringGrid", "frm_split_method"}, std::pair{"MixStringGrid", "frm_mix_method"}}) {
+            showTabOf(w, grid);
+            const QRect gridPlace(control(w, grid)->mapTo(&w, QPoint(0, 0)), control(w, grid)->size());
+            const QRect groupPlace(control(w, group)->mapTo(&w, QPoint(0, 0)), control(w, group)->size());
+            EXPECT_EQ(rightToLeft ? groupPlace.right() : groupPlace.left(), rightToLeft ? gridPlace.right() : gridPlace.left())
+                << group;
+        }
         // A closed panel of pages points the way the lines run.
         EXPECT_EQ(control<QToolButton>(w, "split_pages")->arrowType(), rightToLeft ? Qt::LeftArrow : Qt::RightArrow);
     }
     w.loadLanguage("Arabic");
     EXPECT_TRUE(control<QLabel>(w, "statusPanel")->text().isRightToLeft()) << "the status line runs from the right";
+    // The range example's numbers read left to right inside the Arabic line.
+    EXPECT_TRUE(control<QLabel>(w, "lbl_split_demo")->text().endsWith(QChar(0x2066) + QStringLiteral("1-4,6,9-10;5,6;12;20-21,23;") + QChar(0x2069)));
     showTabOf(w, "link_website");
     const QRect caption(control(w, "ab_lb4a")->mapTo(&w, QPoint(0, 0)), control(w, "ab_lb4a")->size());
     const QRect link(control(w, "link_website")->mapTo(&w, QPoint(0, 0)), control(w, "link_website")->size());

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QLabel>
 #include <QListView>
+#include <QWheelEvent>
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QScrollBar>
@@ -117,6 +119,75 @@ TEST_F(PagePreviewTest, PicturesShowThePagesAsTheyAre) {
     EXPECT_TRUE(near(second.pixelColor(5, 30), Qt::green));
 }
 
+// A file's tip shows its first page large enough to tell it by.
+TEST_F(PagePreviewTest, AFilesTipShowsItsFirstPageLarge) {
+    fixtures::writeFile(dir.file("colours.pdf"),
+                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
+    MainWindow& w = window();
+    w.addFile(ListKind::Merge, dir.file("colours.pdf"));
+    const QTableWidgetItem* item = control<QTableWidget>(w, widgetName::mergeGrid)->item(0, 1);
+    const QString prefix = QStringLiteral("<img src=\"data:image/png;base64,");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return item->toolTip().startsWith(prefix); }, Patience));
+    const QString tip = item->toolTip();
+    const QByteArray png = QByteArray::fromBase64(tip.mid(prefix.size(), tip.size() - prefix.size() - 2).toLatin1());
+    const QImage picture = QImage::fromData(png, "PNG");
+    EXPECT_EQ(picture.size(), QSize(120, 240)) << "100 x 200 points fitted to the tip's box";
+    EXPECT_TRUE(near(picture.pixelColor(10, 120), Qt::red));
+    EXPECT_TRUE(near(picture.pixelColor(110, 120), Qt::blue));
+    QLabel shown(tip);  // as the tip's own label shows it
+    const QImage drawn = shown.grab().toImage();
+    EXPECT_GE(drawn.height(), 240);
+    EXPECT_TRUE(near(drawn.pixelColor(10, 120), Qt::red));
+}
+
+// Ctrl and the mouse wheel over the pages make their pictures larger or
+// smaller, within bounds; the panel grows with them.
+TEST_F(PagePreviewTest, CtrlAndTheWheelSizeThePictures) {
+    fixtures::writeFile(dir.file("colours.pdf"),
+                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
+    MainWindow& w = window();
+    w.addFile(ListKind::Split, dir.file("colours.pdf"));
+    w.show();
+    PageStrip& panel = preview().strip(ListKind::Split);
+    panel.setOpen(true);
+    QCoreApplication::processEvents();
+    QWidget* viewport = panel.view()->viewport();
+    const auto wheel = [&](int notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    const int viewHeight = panel.view()->height();
+    const std::pair<int, int> cases[] = {{1, 80}, {2, 120}, {-1, 100}, {-10, 60}, {20, 240}};
+    for (const auto& [notches, height] : cases) {
+        for (int i = 0; i < std::abs(notches); ++i) wheel(notches > 0 ? 1 : -1, Qt::ControlModifier);
+        EXPECT_EQ(panel.currentPictureBox(), QSize(height * 4 / 5, height)) << notches;
+    }
+    EXPECT_EQ(panel.view()->height(), viewHeight + 240 - 60);
+    wheel(-1, Qt::NoModifier);  // scrolls, and leaves the size
+    EXPECT_EQ(panel.currentPictureBox().height(), 240);
+
+    const PageStripModel& pages = strip(ListKind::Split);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return pages.index(0).data(PageStripModel::StateRole) == PageStripModel::Drawn; }, Patience));
+    EXPECT_EQ(pages.index(0).data(Qt::DecorationRole).value<QPixmap>().height(), 240) << "drawn at the new size";
+}
+
+// A split by size is cut as its files are weighed: the panel says so instead
+// of marking cuts.
+TEST_F(PagePreviewTest, ASplitBySizeSaysWhyItMarksNoCut) {
+    fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 3);
+    MainWindow& w = window();
+    w.addFile(ListKind::Split, dir.file("a.pdf"));
+    PageStrip& panel = preview().strip(ListKind::Split);
+    control<QRadioButton>(w, widgetName::splitBySize)->setChecked(true);
+    EXPECT_NE(panel.note().toStdString().find("decided while the files are written"), std::string::npos);
+    EXPECT_EQ(marks(strip(ListKind::Split)), "");
+    control<QRadioButton>(w, widgetName::splitIntoFilesOf)->setChecked(true);
+    EXPECT_EQ(panel.note(), QString());
+    EXPECT_EQ(marks(strip(ListKind::Split)), "1[1] 2[2] 3[3]");
+}
+
 // The Split tab's strip marks the first page of each output file of the chosen
 // method and follows the numbers and the range list as they are typed.
 TEST_F(PagePreviewTest, SplitStripMarksWhereEachMethodCuts) {
@@ -175,20 +246,30 @@ TEST_F(PagePreviewTest, MixStripShowsThePageOrderOfTheFirstOutput) {
               "1: 1[1] 1: 2 2: 3 2: 2 2: 1 1: 3[2] 1: 4 2: 3 2: 2 2: 1 1: 5[3] 2: 3 2: 2 2: 1");
 }
 
-// The Merge tab's strip shows the selected file; a strip without its file is empty.
+// The Merge tab's strip shows the merged pages, each file's first marked with
+// its number, from the selected file on; a strip without its file is empty.
 TEST_F(PagePreviewTest, StripsFollowTheSelectionAndTheFiles) {
-    fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 5);
+    fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 40);
     fixtures::writeMarkedPdf(dir.file("b.pdf"), "B", 2);
     MainWindow& w = window();
     w.addFile(ListKind::Merge, dir.file("a.pdf"));
     w.addFile(ListKind::Merge, dir.file("b.pdf"));
     w.addFile(ListKind::Split, dir.file("b.pdf"));
     auto* grid = control<QTableWidget>(w, widgetName::mergeGrid);
-    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 5) << "the first file while none is selected";
+    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 42);
+    EXPECT_EQ(marks(strip(ListKind::Merge)), "1[1] 41[2]");
+    w.show();
+    w.showTab(WindowTab::Merge);
+    preview().strip(ListKind::Merge).setOpen(true);
+    QListView* view = preview().strip(ListKind::Merge).view();
     grid->setCurrentCell(1, 1);
-    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 2);
+    QCoreApplication::processEvents();
+    const auto shows = [&](int row) { return view->viewport()->rect().intersects(view->visualRect(view->model()->index(row, 0))); };
+    EXPECT_TRUE(shows(40)) << "b.pdf's first page";
+    EXPECT_FALSE(shows(0));
     grid->setCurrentCell(0, 1);
-    EXPECT_EQ(strip(ListKind::Merge).rowCount(), 5);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shows(0));
     EXPECT_EQ(strip(ListKind::Split).rowCount(), 2);
     control<QToolButton>(w, widgetName::splitRemoveButton)->click();
     EXPECT_EQ(strip(ListKind::Split).rowCount(), 0);

@@ -19,6 +19,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <QScreen>
 #include <memory>
 #include <utility>
 
@@ -169,6 +170,26 @@ TEST_F(QtDialogsTest, TextPromptMasksOnRequestAndReportsCancel) {
         EXPECT_EQ(maskCharacter, c.masked ? '*' : 0);
         EXPECT_EQ(text, c.expectedText);
     }
+}
+
+// Asked before the window shows, the prompt stands in the middle of the
+// screen, wide enough for its whole title.
+TEST_F(QtDialogsTest, APromptWithoutAVisibleWindowIsCentredWithItsWholeTitle) {
+    QWidget hiddenWindow;
+    hiddenWindow.setGeometry(0, 0, 300, 200);
+    QtDialogs beforeTheWindow(&hiddenWindow, QStringLiteral("Splimera"));
+    const QString title = QStringLiteral("Enter the document password of a rather long file name.pdf");
+    QRect shown;
+    int titleWidth = 0;
+    whenDialogOpens([&](QDialog& dialog) {
+        shown = dialog.geometry();
+        titleWidth = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
+    });
+    std::string text;
+    beforeTheWindow.askText(title.toStdString(), "Password", true, text);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((shown.center() - screen.center()).manhattanLength(), 4) << "centred";
+    EXPECT_GT(shown.width(), titleWidth + 100) << "room for the title and the title bar's buttons";
 }
 
 TEST_F(QtDialogsTest, OpenDialogTakesSeveralPdfFilesWhenAsked) {

@@ -1,3 +1,4 @@
+#include "base/platform_library.h"  // programFolder(): testFile.pdf and the languages lie there
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -50,11 +51,6 @@
 #include "ui/widget_names.h"
 
 namespace {
-
-// The folder of the running program, where testFile.pdf and the languages lie.
-std::string programFolder() {
-    return QCoreApplication::applicationDirPath().toStdString() + "/";
-}
 
 // Where the window's size and place are kept between runs, as Qt's own
 // description of them in base64.

@@ -28,10 +28,10 @@ std::string colourfulPdf(const QTemporaryDir& folder, const char* name, int page
 }
 
 // Opens the panel of pages and waits until the pages it shows are drawn.
-void waitForPictures(MainWindow& window) {
+void waitForPictures(MainWindow& window, ListKind kind) {
     window.show();
     PagePreview& preview = *window.findChild<PagePreview*>();
-    preview.strip(ListKind::Split).setOpen(true);
+    preview.strip(kind).setOpen(true);
     PageService& service = preview.service();
     QTest::qWait(200);
     if (!QTest::qWaitFor([&] { return service.waitingCount() == 0; }, 30000))
@@ -40,8 +40,9 @@ void waitForPictures(MainWindow& window) {
 
 }  // namespace
 
-// The Split tab with the cuts of a range list, and the Mix tab with the page
-// order of its first file, on a 1024 x 768 screen.
+// The Split tab with the cuts of a range list, the Mix tab with the page
+// order of its first file, and the Merge tab with the merged order, on a
+// 1024 x 768 screen.
 void takePageStripScreenshots(const QString& folder) {
     QTemporaryDir samples;
     {
@@ -51,7 +52,7 @@ void takePageStripScreenshots(const QString& folder) {
         window.findChild<QRadioButton*>(QStringLiteral("r_split_method2"))->setChecked(true);
         window.findChild<QLineEdit*>(QStringLiteral("split_method2_input1"))->setText(QStringLiteral("1-4;5,6;9-12"));
         window.resize(1000, 690);
-        waitForPictures(window);
+        waitForPictures(window, ListKind::Split);
         saveScreenshot(window, folder + "/pages-split.png");
     }
     {
@@ -61,7 +62,18 @@ void takePageStripScreenshots(const QString& folder) {
         window.addFile(ListKind::Mix, colourfulPdf(samples, "fronts.pdf", 9, 0));
         window.addFile(ListKind::Mix, colourfulPdf(samples, "backs.pdf", 9, 180));
         window.resize(1000, 690);
-        waitForPictures(window);
+        waitForPictures(window, ListKind::Mix);
         saveScreenshot(window, folder + "/pages-mix.png");
+    }
+    {
+        ScriptedDialogs dialogs;
+        MainWindow window(dialogs);
+        window.openOnTab(WindowTab::Merge);
+        window.addFile(ListKind::Merge, colourfulPdf(samples, "cover.pdf", 2, 200));
+        window.addFile(ListKind::Merge, colourfulPdf(samples, "report.pdf", 12, 0));
+        window.addFile(ListKind::Merge, colourfulPdf(samples, "appendix.pdf", 5, 120));
+        window.resize(1000, 690);
+        waitForPictures(window, ListKind::Merge);
+        saveScreenshot(window, folder + "/pages-merge.png");
     }
 }

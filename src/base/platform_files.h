@@ -43,6 +43,36 @@ std::optional<unsigned> permissionsOpenToOthers(const std::string& path);
 std::size_t openFileLimit();
 std::size_t openFileCount();
 
+// A file read and written at any offset: a scratch file for bytes too large
+// for memory (no one else can open it, and nothing is left of it when it
+// goes: unnamed where the file system allows, else removed at once on POSIX
+// and deleted on close on Windows), or a file opened for reading.
+class RandomAccessFile {
+public:
+    // In folder, or in the system's temporary folder when folder takes none
+    // ("" is the temporary folder). Raises PlatformError when neither does.
+    static RandomAccessFile scratch(const std::string& folder);
+    // Raises PlatformError with the system's reason.
+    static RandomAccessFile forReading(const std::string& path);
+
+    RandomAccessFile() = default;
+    RandomAccessFile(RandomAccessFile&& other) noexcept;
+    RandomAccessFile& operator=(RandomAccessFile&& other) noexcept;
+    RandomAccessFile(const RandomAccessFile&) = delete;
+    RandomAccessFile& operator=(const RandomAccessFile&) = delete;
+    ~RandomAccessFile();
+
+    bool open() const { return handle_ != -1; }
+    std::uint64_t size() const;
+    // Writes every byte at the end.
+    void append(const char* data, std::size_t size);
+    // Copies up to size bytes from offset into buffer; fewer only at the end.
+    std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t size) const;
+
+private:
+    std::intptr_t handle_ = -1;  // a descriptor, or a Windows file handle
+};
+
 // A file an output is written into before it lands: an unnamed file where the
 // file system allows (given its name only when it lands, so that a crash
 // leaves nothing), a hidden named one beside its target elsewhere. Discarded

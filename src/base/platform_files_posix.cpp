@@ -103,7 +103,78 @@ int unnamedFileIn(const std::string& folder) {
     return -1;
 }
 
+std::string systemTemporaryFolder() {
+    const char* folder = std::getenv("TMPDIR");
+    return folder && *folder ? folder : "/tmp";
+}
+
+// A file no one else can open, gone when closed: unnamed where the file
+// system allows, else named and removed at once; -1 with errno set when the
+// folder takes none.
+int privateFileIn(const std::string& folder) {
+#ifdef O_TMPFILE
+    const int unnamed = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (unnamed >= 0) return unnamed;
+#endif
+    std::string pattern = within(folder, ".splimera-XXXXXX");
+    const int named = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (named >= 0) ::unlink(pattern.c_str());
+    return named;
+}
+
 }  // namespace
+
+RandomAccessFile RandomAccessFile::scratch(const std::string& folder) {
+    RandomAccessFile file;
+    file.handle_ = folder.empty() ? -1 : privateFileIn(folder);
+    if (file.handle_ < 0) file.handle_ = privateFileIn(systemTemporaryFolder());
+    if (file.handle_ < 0) fail(errno);
+    return file;
+}
+
+RandomAccessFile RandomAccessFile::forReading(const std::string& path) {
+    RandomAccessFile file;
+    file.handle_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file.handle_ < 0) fail(errno);
+    return file;
+}
+
+RandomAccessFile::RandomAccessFile(RandomAccessFile&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
+
+RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept {
+    if (this != &other) {
+        if (handle_ != -1) ::close(static_cast<int>(handle_));
+        handle_ = std::exchange(other.handle_, -1);
+    }
+    return *this;
+}
+
+RandomAccessFile::~RandomAccessFile() {
+    if (handle_ != -1) ::close(static_cast<int>(handle_));
+}
+
+std::uint64_t RandomAccessFile::size() const {
+    struct stat status {};
+    if (::fstat(static_cast<int>(handle_), &status) != 0) fail(errno);
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
+void RandomAccessFile::append(const char* data, std::size_t size) {
+    if (const int error = writeAll(static_cast<int>(handle_), data, size)) fail(error);
+}
+
+std::size_t RandomAccessFile::readAt(std::uint64_t offset, char* buffer, std::size_t size) const {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got =
+            ::pread(static_cast<int>(handle_), buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) fail(errno);
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
 
 OutputTarget outputTargetOf(const std::string& path) {
     OutputTarget target;
@@ -182,9 +253,7 @@ StagedFile StagedFile::inFolder(const std::string& folder) {
 }
 
 StagedFile StagedFile::forStream() {
-    const char* folder = std::getenv("TMPDIR");
-    const std::string temporaries = folder && *folder ? folder : "/tmp";
-    StagedFile staged = inFolder(temporaries);
+    StagedFile staged = inFolder(systemTemporaryFolder());
     // A stream's copy never gets a name.
     if (!staged.temporary_.empty()) ::unlink(std::exchange(staged.temporary_, "").c_str());
     return staged;

@@ -62,7 +62,89 @@ DWORD writeAll(HANDLE into, const char* bytes, std::size_t size) {
     return 0;
 }
 
+std::string systemTemporaryFolder() {
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    const DWORD length = GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
+    if (length == 0 || length > folder.size()) fail(GetLastError());
+    folder.resize(length);
+    return utf8Text(folder);
+}
+
+// A hidden file that goes when its handle closes; INVALID_HANDLE_VALUE with
+// the error set when the folder takes none.
+HANDLE privateFileIn(const std::string& folder) {
+    for (int attempt = 0;; ++attempt) {
+        HANDLE file = CreateFileW(wideText(within(folder, randomName())).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                  nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 100) return file;
+    }
+}
+
 }  // namespace
+
+RandomAccessFile RandomAccessFile::scratch(const std::string& folder) {
+    HANDLE file = folder.empty() ? INVALID_HANDLE_VALUE : privateFileIn(folder);
+    if (file == INVALID_HANDLE_VALUE) file = privateFileIn(systemTemporaryFolder());
+    if (file == INVALID_HANDLE_VALUE) fail(GetLastError());
+    RandomAccessFile scratch;
+    scratch.handle_ = reinterpret_cast<std::intptr_t>(file);
+    return scratch;
+}
+
+RandomAccessFile RandomAccessFile::forReading(const std::string& path) {
+    HANDLE file = CreateFileW(wideText(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) fail(GetLastError());
+    RandomAccessFile opened;
+    opened.handle_ = reinterpret_cast<std::intptr_t>(file);
+    return opened;
+}
+
+RandomAccessFile::RandomAccessFile(RandomAccessFile&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
+
+RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept {
+    if (this != &other) {
+        if (handle_ != -1) CloseHandle(handleOf(handle_));
+        handle_ = std::exchange(other.handle_, -1);
+    }
+    return *this;
+}
+
+RandomAccessFile::~RandomAccessFile() {
+    if (handle_ != -1) CloseHandle(handleOf(handle_));
+}
+
+std::uint64_t RandomAccessFile::size() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handleOf(handle_), &size)) fail(GetLastError());
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void RandomAccessFile::append(const char* data, std::size_t size) {
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(handleOf(handle_), end, nullptr, FILE_END)) fail(GetLastError());
+    if (const DWORD error = writeAll(handleOf(handle_), data, size)) fail(error);
+}
+
+std::size_t RandomAccessFile::readAt(std::uint64_t offset, char* buffer, std::size_t size) const {
+    std::size_t done = 0;
+    while (done < size) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>((offset + done) & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
+        const DWORD part = size - done > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size - done);
+        DWORD got = 0;
+        if (!ReadFile(handleOf(handle_), buffer + done, part, &got, &at)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_HANDLE_EOF) break;
+            fail(error);
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    return done;
+}
 
 OutputTarget outputTargetOf(const std::string& path) {
     OutputTarget target;
@@ -137,13 +219,7 @@ StagedFile StagedFile::inFolder(const std::string& folder) {
     }
 }
 
-StagedFile StagedFile::forStream() {
-    std::wstring folder(MAX_PATH + 1, L'\0');
-    const DWORD length = GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
-    if (length == 0 || length > folder.size()) fail(GetLastError());
-    folder.resize(length);
-    return inFolder(utf8Text(folder));
-}
+StagedFile StagedFile::forStream() { return inFolder(systemTemporaryFolder()); }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : handle_(std::exchange(other.handle_, -1)), temporary_(std::move(other.temporary_)),

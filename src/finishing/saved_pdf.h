@@ -6,6 +6,7 @@
 #include <vector>
 
 class InputSource;
+class RandomAccessFile;
 
 // A new document as PDFium saves it: in blocks of memory while it is small
 // (appending never copies what is there), in an unnamed temporary file once
@@ -30,7 +31,7 @@ public:
 
     void append(const char* data, std::size_t size);
     std::uint64_t size() const { return size_; }
-    bool inFile() const { return descriptor_ >= 0; }
+    bool inFile() const;
 
     // Copies up to size bytes from offset into buffer; returns how many.
     std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t size) const;
@@ -46,6 +47,6 @@ private:
     std::string folder_;
     std::uint64_t spillBytes_;
     std::vector<std::vector<char>> blocks_;  // each full but the last
-    int descriptor_ = -1;                    // the temporary file, once spilled
+    std::unique_ptr<RandomAccessFile> file_;  // the temporary file, open once spilled
     std::uint64_t size_ = 0;
 };

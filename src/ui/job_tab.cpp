@@ -30,6 +30,7 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
     run->addWidget(progressBar_, 1);
     run->addWidget(runButton_);
     runRow_ = run;
+    connect(runButton_, &QPushButton::clicked, this, &JobTab::runRequested);
 
     // The options and the run button end where the grid ends.
     besideGrid_ = list->spacing() + addButton_->width();

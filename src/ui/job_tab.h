@@ -31,6 +31,11 @@ public:
     // height the window gives beyond the least.
     void placePageStrip(PageStrip* strip, QWidget* toggle);
 
+signals:
+    // The run button was pressed: the window runs the tab's request, or
+    // stops the job the button reads Cancel for.
+    void runRequested();
+
 protected:
     explicit JobTab(QWidget* parent);
 

@@ -64,7 +64,8 @@ void JobTab::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LayoutDirectionChange) alignWithGrid();
 }
 
-void JobTab::placePageStrip(PageStrip* strip, QWidget* toggle) {
+void JobTab::placePageStrip(PageStrip* strip) {
+    QWidget* toggle = strip->toggle();
     stripPlace_->addWidget(strip);
     connect(strip, &PageStrip::openChanged, this, &JobTab::giveRoomToPages);
     runRow_->insertWidget(0, toggle);

@@ -29,7 +29,7 @@ public:
     // Puts the tab's panel of pages above the run button, and the button
     // that opens it beside the progress bar. Open, the panel takes the
     // height the window gives beyond the least.
-    void placePageStrip(PageStrip* strip, QWidget* toggle);
+    void placePageStrip(PageStrip* strip);
 
 signals:
     // The run button was pressed: the window runs the tab's request, or

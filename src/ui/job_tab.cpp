@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "ui/file_grid.h"
+#include "ui/page_strip.h"
 
 JobTab::JobTab(QWidget* parent) : QWidget(parent) {}
 
@@ -29,6 +30,7 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
     run->addWidget(progressBar_, 1);
     run->addWidget(runButton_);
     runRow_ = run;
+    connect(runButton_, &QPushButton::clicked, this, &JobTab::runRequested);
 
     // The options and the run button end where the grid ends.
     besideGrid_ = list->spacing() + addButton_->width();
@@ -38,7 +40,10 @@ void JobTab::arrange(const std::vector<QToolButton*>& sideButtons, QLayout* opti
     whole->setSpacing(14);
     whole->addLayout(list, gridStretch);
     whole->addLayout(options);
-    whole->addStretch(gridStretch > 0 ? 0 : 1);  // a grid that grows takes the height
+    blankStretch_ = gridStretch > 0 ? 0 : 1;  // a grid that grows takes the height
+    whole->addStretch(blankStretch_);
+    blankPlace_ = whole->count() - 1;
+    whole_ = whole;
     stripPlace_ = new QVBoxLayout;
     whole->addLayout(stripPlace_);
     whole->addLayout(run);
@@ -59,14 +64,23 @@ void JobTab::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LayoutDirectionChange) alignWithGrid();
 }
 
-void JobTab::placePageStrip(QWidget* strip, QWidget* toggle) {
+void JobTab::placePageStrip(PageStrip* strip) {
+    QWidget* toggle = strip->toggle();
     stripPlace_->addWidget(strip);
+    connect(strip, &PageStrip::openChanged, this, &JobTab::giveRoomToPages);
     runRow_->insertWidget(0, toggle);
     // Tab goes as they are laid out: the pages (while they show), the button
     // that opens them, the run button.
     for (QWidget* inStrip : strip->findChildren<QWidget*>())
         if (inStrip->focusPolicy() & Qt::TabFocus) setTabOrder(inStrip, toggle);
     setTabOrder(toggle, runButton_);
+}
+
+// The open panel of pages takes the height the window gives beyond the least,
+// which the blank under the options took (shared with a grid that grows).
+void JobTab::giveRoomToPages(bool open) {
+    whole_->setStretch(blankPlace_, open ? 0 : blankStretch_);
+    whole_->setStretchFactor(stripPlace_, open ? 1 : 0);
 }
 
 void JobTab::setJobRunning(bool running, bool ownJob, const QString& cancelCaption) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 class FileGrid;
+class PageStrip;
 class QBoxLayout;
 class QLayout;
 class QProgressBar;
@@ -26,8 +27,14 @@ public:
     // stops the job. Afterwards the run button gets its caption back.
     void setJobRunning(bool running, bool ownJob, const QString& cancelCaption);
     // Puts the tab's panel of pages above the run button, and the button
-    // that opens it beside the progress bar.
-    void placePageStrip(QWidget* strip, QWidget* toggle);
+    // that opens it beside the progress bar. Open, the panel takes the
+    // height the window gives beyond the least.
+    void placePageStrip(PageStrip* strip);
+
+signals:
+    // The run button was pressed: the window runs the tab's request, or
+    // stops the job the button reads Cancel for.
+    void runRequested();
 
 protected:
     explicit JobTab(QWidget* parent);
@@ -46,9 +53,13 @@ protected:
 
 private:
     void alignWithGrid();
+    void giveRoomToPages(bool open);
 
     QLayout* optionsPlace_ = nullptr;
     int besideGrid_ = 0;
+    QBoxLayout* whole_ = nullptr;
+    int blankPlace_ = 0;  // the blank under the options, as an item of whole_
+    int blankStretch_ = 0;
     QBoxLayout* stripPlace_ = nullptr;
     QBoxLayout* runRow_ = nullptr;
     QString runCaption_;  // while the run button reads Cancel

@@ -163,7 +163,7 @@ void MainWindow::connectControls() {
     connect(mergeTab_->upButton(), &QToolButton::clicked, this, [this] { guarded([this] { moveMergeFiles(-1); }); });
     connect(mergeTab_->downButton(), &QToolButton::clicked, this, [this] { guarded([this] { moveMergeFiles(1); }); });
     for (WindowTab tab : {WindowTab::Split, WindowTab::Merge, WindowTab::Mix})
-        connect(listControls_->tab(listOf(tab)).runButton(), &QAbstractButton::clicked, this,
+        connect(&listControls_->tab(listOf(tab)), &JobTab::runRequested, this,
                 [this, tab] { guarded([this, tab] { runOrStop(tab); }); });
     connect(mergeTab_->fileGrid(), &FileGrid::rowDragged, this, [this](int from, int to) {
         guarded([this, from, to] {

@@ -167,12 +167,9 @@ void MainWindow::runSplit() {
 void MainWindow::runMerge() {
     if (!hasFiles(ListKind::Merge, 2, messageKey::mergeNeedsTwo)) return;
     if (!hasPageSelections()) return;
-    MergeRequest request;
+    MergeRequest request = mergeTab_->request();
     request.inputs = lists_->inputFiles(ListKind::Merge);
     request.pageSelections = lists_->pageSelections();
-    request.outputPath = mergeTab_->outputPath();
-    request.bookmarks = mergeTab_->bookmarks();
-    request.padOdd = mergeTab_->padOdd();
     request.protection = protection_;
     request.silent = true;
     request.check();

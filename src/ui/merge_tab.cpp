@@ -69,7 +69,13 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     connect(browseButton_, &QPushButton::clicked, this, &MergeTab::chooseOutput);
 }
 
-BookmarkMode MergeTab::bookmarks() const { return bookmarks_->mode(); }
+MergeRequest MergeTab::request() const {
+    MergeRequest request;
+    request.outputPath = outputPath();
+    request.bookmarks = bookmarks_->mode();
+    request.padOdd = padOdd();
+    return request;
+}
 
 bool MergeTab::padOdd() const { return padOdd_->isChecked(); }
 

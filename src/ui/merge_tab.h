@@ -1,6 +1,7 @@
 #pragma once
-#include "structure/structure_request.h"
 #include <string>
+
+#include "jobs/merge_request.h"
 
 #include "ui/job_tab.h"
 
@@ -21,9 +22,9 @@ public:
     QToolButton* upButton() const { return upButton_; }
     QToolButton* downButton() const { return downButton_; }
 
+    // The merge the tab's fields describe; the files and their pages are the window's.
+    MergeRequest request() const;
     std::string outputPath() const;
-    // The choice of bookmarks for the merged file.
-    BookmarkMode bookmarks() const;
     // A blank page after every file of an odd number of pages.
     bool padOdd() const;
     QCheckBox* padOddBox() const { return padOdd_; }

@@ -54,7 +54,7 @@ PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, PageStri
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) {
         JobTab& tab = tabs_.tab(kind);
         strips_[index(kind)] = new PageStrip(names[index(kind)], *service_, translate_, &tab);
-        tab.placePageStrip(strips_[index(kind)], strips_[index(kind)]->toggle());
+        tab.placePageStrip(strips_[index(kind)]);
         // Open or closed in every tab alike, as the user left it last.
         connect(strips_[index(kind)], &PageStrip::openChanged, this, [this](bool open) {
             for (PageStrip* strip : strips_) strip->setOpen(open);

@@ -15,6 +15,15 @@ namespace {
 
 constexpr int CaptionHeight = 14;
 constexpr int Spacing = 4;
+constexpr int SizeStep = 20;  // pixels of picture height per wheel notch, and per step of growth
+
+// A row of pages as tall as its least height: a panel that grows does so
+// because the tab gives it the room, not because it asks for it.
+class StripView : public QListView {
+public:
+    using QListView::QListView;
+    QSize sizeHint() const override { return {QListView::sizeHint().width(), minimumHeight()}; }
+};
 
 // Draws a page as the view does, then its marks and, for a page no output
 // takes, a veil over it.
@@ -64,7 +73,7 @@ PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Tra
     toggle_->setArrowType(Qt::RightArrow);
 
     model_ = new PageStripModel(service, pictureBox(), std::move(translate), this);
-    view_ = new QListView(this);
+    view_ = new StripView(this);
     view_->setObjectName(QString::fromLatin1(name) + QStringLiteral("_view"));
     view_->setViewMode(QListView::IconMode);
     view_->setMovement(QListView::Static);
@@ -89,7 +98,8 @@ PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Tra
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(note_);
-    layout->addWidget(view_);
+    layout->addWidget(view_, 1);
+    layout->addStretch();  // under pictures at their largest
     setVisible(false);
     connect(toggle_, &QToolButton::toggled, this, &PageStrip::setOpen);
 }
@@ -107,22 +117,46 @@ QString PageStrip::note() const { return note_->text(); }
 
 QSize PageStrip::currentPictureBox() const { return model_->box(); }
 
+// What the view takes beside its pictures: captions, scroll bar, frame.
+int PageStrip::besidePictures() const {
+    const int scrollBar = view_->horizontalScrollBar() ? view_->horizontalScrollBar()->sizeHint().height() : 16;
+    return CaptionHeight + Spacing + scrollBar + 2 * view_->frameWidth() + 2;
+}
+
+// Pictures `height` pixels high; the panel's least height follows them up to
+// the largest height the wheel chooses.
 void PageStrip::setPictureHeight(int height) {
+    chosenHeight_ = std::min(height, largestChosenHeight());
+    view_->setMinimumHeight(chosenHeight_ + besidePictures());
+    view_->setMaximumHeight(std::max(chosenHeight_, largestGrownHeight()) + besidePictures());
+    showPictureHeight(height);
+}
+
+void PageStrip::showPictureHeight(int height) {
     const QSize box(height * pictureBox().width() / pictureBox().height(), height);
     model_->setBox(box);
     view_->setIconSize(box);
-    const int scrollBar = view_->horizontalScrollBar() ? view_->horizontalScrollBar()->sizeHint().height() : 16;
-    view_->setFixedHeight(box.height() + CaptionHeight + Spacing + scrollBar + 2 * view_->frameWidth() + 2);
+}
+
+// A panel given more than its least height shows larger pictures, in steps,
+// so that resizing the window does not draw them anew at every pixel.
+void PageStrip::fitPicturesToView() {
+    const int room = std::min(view_->height() - besidePictures(), largestGrownHeight());
+    if (room <= chosenHeight_) return;
+    showPictureHeight(chosenHeight_ + (room - chosenHeight_) / SizeStep * SizeStep);
 }
 
 bool PageStrip::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != view_->viewport() || event->type() != QEvent::Wheel) return QWidget::eventFilter(watched, event);
+    if (watched != view_->viewport()) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize) fitPicturesToView();
+    if (event->type() != QEvent::Wheel) return false;
     auto* wheel = static_cast<QWheelEvent*>(event);
     if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0) return false;
-    // One notch a step of 20 pixels, from the size the panel opens with to four times it.
-    const int step = wheel->angleDelta().y() > 0 ? 20 : -20;
-    const int height = std::clamp(currentPictureBox().height() + step, pictureBox().height(), 4 * pictureBox().height());
-    setPictureHeight(height);
+    // One notch a step from the pictures shown, from the size the panel opens
+    // with to four times it (or the larger size a grown panel shows).
+    const int shown = currentPictureBox().height();
+    const int step = wheel->angleDelta().y() > 0 ? SizeStep : -SizeStep;
+    setPictureHeight(std::clamp(shown + step, pictureBox().height(), std::max(shown, largestChosenHeight())));
     return true;
 }
 

@@ -36,10 +36,15 @@ public:
 
     // The largest picture of a page, in pixels, as the panel opens.
     static QSize pictureBox() { return {48, 60}; }
-    // The box of the pictures shown now; Ctrl and the mouse wheel over the
-    // pages make it larger or smaller, within bounds, in steps.
+    // The box of the pictures shown now. Ctrl and the mouse wheel over the
+    // pages choose their height, within bounds, in steps, and with it the
+    // panel's least height; a panel given more room shows them larger.
     QSize currentPictureBox() const;
     void setPictureHeight(int height);
+    // The largest height the wheel chooses, and the largest pictures grow to
+    // with the panel.
+    static int largestChosenHeight() { return 4 * pictureBox().height(); }
+    static int largestGrownHeight() { return 8 * pictureBox().height(); }
 
 signals:
     void openChanged(bool open);
@@ -50,9 +55,13 @@ protected:
 
 private:
     void showArrow();
+    int besidePictures() const;
+    void showPictureHeight(int height);
+    void fitPicturesToView();
 
     QToolButton* toggle_;
     QLabel* note_;
     QListView* view_;
     PageStripModel* model_;
+    int chosenHeight_ = pictureBox().height();
 };

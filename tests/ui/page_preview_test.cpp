@@ -7,10 +7,12 @@
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QTest>
 #include <filesystem>
+#include <map>
 
 #include "qt_application.h"
 #include "support/coloured_pdfs.h"
@@ -151,19 +153,22 @@ TEST_F(PagePreviewTest, CtrlAndTheWheelSizeThePictures) {
     PageStrip& panel = preview().strip(ListKind::Split);
     panel.setOpen(true);
     QCoreApplication::processEvents();
+    w.resize(w.minimumSizeHint());  // the panel at its least height
+    QCoreApplication::processEvents();
     QWidget* viewport = panel.view()->viewport();
     const auto wheel = [&](int notches, Qt::KeyboardModifiers modifiers) {
         QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120 * notches),
                           Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(viewport, &event);
     };
-    const int viewHeight = panel.view()->height();
+    const int leastHeight = panel.view()->minimumHeight();
     const std::pair<int, int> cases[] = {{1, 80}, {2, 120}, {-1, 100}, {-10, 60}, {20, 240}};
     for (const auto& [notches, height] : cases) {
         for (int i = 0; i < std::abs(notches); ++i) wheel(notches > 0 ? 1 : -1, Qt::ControlModifier);
         EXPECT_EQ(panel.currentPictureBox(), QSize(height * 4 / 5, height)) << notches;
     }
-    EXPECT_EQ(panel.view()->height(), viewHeight + 240 - 60);
+    EXPECT_EQ(panel.view()->minimumHeight(), leastHeight + 240 - 60) << "the panel grows with its pictures";
+    EXPECT_GE(panel.view()->height(), panel.view()->minimumHeight());
     wheel(-1, Qt::NoModifier);  // scrolls, and leaves the size
     EXPECT_EQ(panel.currentPictureBox().height(), 240);
 
@@ -171,6 +176,81 @@ TEST_F(PagePreviewTest, CtrlAndTheWheelSizeThePictures) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return pages.index(0).data(PageStripModel::StateRole) == PageStripModel::Drawn; }, Patience));
     EXPECT_EQ(pages.index(0).data(Qt::DecorationRole).value<QPixmap>().height(), 240) << "drawn at the new size";
+}
+
+// In a taller window the open panel takes the extra height, in Merge shared
+// with the file list, and its pictures grow with it; at the least height, and
+// with the panel closed, every tab keeps the layout of a small window.
+TEST_F(PagePreviewTest, AnOpenPanelTakesTheRoomOfATallWindow) {
+    fixtures::writeFile(dir.file("colours.pdf"),
+                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
+    MainWindow& w = window();
+    w.addFile(ListKind::Split, dir.file("colours.pdf"));
+    w.show();
+    preview().strip(ListKind::Split).setOpen(true);
+    auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    const auto settled = [&](QSize size) {
+        w.resize(size);
+        for (int tab = 0; tab < 3; ++tab) {  // a hidden tab is laid out as it shows
+            tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+        }
+    };
+    const ListKind kinds[] = {ListKind::Split, ListKind::Merge, ListKind::Mix};
+    const auto gridOf = [&](ListKind kind) {
+        const char* names[] = {"SplitStringGrid", "MergeStringGrid", "MixStringGrid"};
+        return w.findChild<QTableWidget*>(names[kind == ListKind::Split ? 0 : kind == ListKind::Merge ? 1 : 2]);
+    };
+    settled(w.size());  // a hidden tab's least size counts once it showed
+    const QSize smallest = w.minimumSizeHint().expandedTo(w.minimumSize());
+    settled(smallest);
+    int smallestPictures = PageStrip::largestGrownHeight();
+    for (ListKind kind : kinds)
+        smallestPictures = std::min(smallestPictures, preview().strip(kind).currentPictureBox().height());
+    EXPECT_EQ(smallestPictures, PageStrip::pictureBox().height()) << "the tallest tab at its least height";
+
+    // From a height where every tab has its room (a tab whose options wrap
+    // their lines may want more than the window's least height).
+    const QSize base = smallest + QSize(0, 40);
+    settled(base);
+    std::map<ListKind, std::pair<int, int>> least;  // the view's and the grid's heights
+    for (ListKind kind : kinds) least[kind] = {preview().strip(kind).view()->height(), gridOf(kind)->height()};
+    constexpr int Extra = 200;
+    settled(base + QSize(0, Extra));
+    for (ListKind kind : kinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        const PageStrip& panel = preview().strip(kind);
+        const int viewGrowth = panel.view()->height() - least[kind].first;
+        const int gridGrowth = gridOf(kind)->height() - least[kind].second;
+        if (kind == ListKind::Merge) {
+            EXPECT_GT(viewGrowth, Extra / 4);
+            EXPECT_GT(gridGrowth, Extra / 4);
+            EXPECT_EQ(viewGrowth + gridGrowth, Extra);
+        } else {
+            EXPECT_EQ(viewGrowth, Extra) << "no blank band above the panel";
+            EXPECT_EQ(gridGrowth, 0);
+        }
+        // As tall as the view's room for them, in steps of 20 pixels.
+        const int room = panel.view()->height() - (panel.view()->minimumHeight() - PageStrip::pictureBox().height());
+        const int pictures = panel.currentPictureBox().height();
+        EXPECT_GT(pictures, room - 20);
+        EXPECT_LE(pictures, room);
+    }
+    const PageStripModel& pages = strip(ListKind::Split);
+    const int grown = preview().strip(ListKind::Split).currentPictureBox().height();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return pages.index(0).data(PageStripModel::StateRole) == PageStripModel::Drawn; }, Patience));
+    EXPECT_EQ(pages.index(0).data(Qt::DecorationRole).value<QPixmap>().height(), grown) << "drawn at the grown size";
+
+    settled(base + QSize(0, 3000));
+    for (ListKind kind : kinds)
+        EXPECT_EQ(preview().strip(kind).currentPictureBox().height(), PageStrip::largestGrownHeight());
+
+    preview().strip(ListKind::Split).setOpen(false);
+    settled(base + QSize(0, Extra));
+    for (ListKind kind : {ListKind::Split, ListKind::Mix})
+        EXPECT_EQ(gridOf(kind)->height(), least[kind].second) << "the blank under the options takes the room";
 }
 
 // A split by size is cut as its files are weighed: the panel says so instead

@@ -19,6 +19,7 @@
 #include "window_controls.h"
 #include "settings/translations.h"
 #include "settings/language_folder.h"
+#include "settings/settings.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -29,7 +30,10 @@ using Writes = std::vector<std::pair<std::string, std::string>>;
 // writer that can be told to refuse one name.
 class ProtectionDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { ensureQtApplication(); }
+    void SetUp() override {
+        ensureQtApplication();
+        Settings::takeNote();  // a note another test's window left is not this form's
+    }
 
     ProtectionDialog& form(QWidget* parent = nullptr) {
         if (!form_) {

@@ -15,6 +15,9 @@ struct TaggedStructure {
     QPDFObjectHandle language = QPDFObjectHandle::newNull();  // the input's /Lang
     // The /StructParents each output page gets (-1: none, for a repeated page).
     std::vector<std::pair<QPDFObjectHandle, long long>> pageKeys;
+    // The /StructParents each form XObject the output's pages draw gets
+    // (its stream dictionary; -1: none).
+    std::vector<std::pair<QPDFObjectHandle, long long>> formKeys;
     // The /StructParent each carried annotation gets.
     std::vector<std::pair<QPDFObjectHandle, long long>> annotationKeys;
     std::vector<QPDFObjectHandle> elements;  // every element copied
@@ -22,9 +25,11 @@ struct TaggedStructure {
 };
 
 // The input's structure elements with content on the output's pages (and the
-// elements above them), /Pg pointing at the output's pages, marked content of
-// other pages and references to annotations not carried left out; a new
-// /ParentTree numbered from 0 for the output's pages and carried annotations.
+// elements above them), /Pg pointing at the output's pages, /Stm at PDFium's
+// copies of the form XObjects they draw, marked content of other pages (or of
+// forms not found in the output) and references to annotations not carried
+// left out; a new /ParentTree numbered from 0 for the output's pages, the
+// forms they draw and carried annotations.
 // A page that occurs again keeps its content unmarked. Nothing when the input
 // has no /StructTreeRoot or none of its elements has content in the output.
 TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations& annotations);

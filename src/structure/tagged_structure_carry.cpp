@@ -250,9 +250,14 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     const ElementIndex& index = input.source().remembered<ElementIndex>([&] { return ElementIndex(input, root); });
     FormCopies forms(input);
     TreeCarry tree(input, index, forms);
-    if (!tree.markElements()) return tagged;
-    tagged.root = tree.copyTree(root);
-    tagged.elements = tree.copies();
+    // Without elements on the output's pages, the keys PDFium copied with the
+    // pages, forms and annotations are still taken off below: they would
+    // point into another input's parent tree.
+    const bool kept = tree.markElements();
+    if (kept) {
+        tagged.root = tree.copyTree(root);
+        tagged.elements = tree.copies();
+    }
 
     // The parent tree, numbered anew in output order.
     QPDFObjectHandle sourceTree = root.getKey("/ParentTree");
@@ -282,7 +287,7 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
         const int page = input.sourcePageAt(position);
         if (!seen.insert(page).second) repeated.insert(position);
         const bool marked =
-            !repeated.count(position) && page >= 0 && static_cast<std::size_t>(page) < sourcePages.size();
+            kept && !repeated.count(position) && page >= 0 && static_cast<std::size_t>(page) < sourcePages.size();
         QPDFObjectHandle value =
             marked ? entryFor(QPDFObjectHandle(sourcePages[static_cast<std::size_t>(page)]).getKey("/StructParents"))
                    : QPDFObjectHandle::newNull();
@@ -301,12 +306,14 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
         for (QPDFObjectHandle annotation : list) {
             if (!annotation.hasKey("/StructParent")) continue;
             QPDFObjectHandle value =
-                repeated.count(position) ? QPDFObjectHandle::newNull() : entryFor(annotation.getKey("/StructParent"));
+                !kept || repeated.count(position) ? QPDFObjectHandle::newNull()
+                                                  : entryFor(annotation.getKey("/StructParent"));
             if (value.isNull())
                 annotation.removeKey("/StructParent");
             else
                 tagged.annotationKeys.emplace_back(annotation, add(value));
         }
+    if (!kept) return tagged;
     QPDFObjectHandle parentTree = QPDFObjectHandle::newDictionary();
     parentTree.replaceKey("/Nums", numbers);
     tagged.root.replaceKey("/ParentTree", input.output().makeIndirectObject(parentTree));
@@ -443,8 +450,18 @@ void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pag
     }
     if (tagged.empty() || untaggedInput) {
         for (QPDFObjectHandle page : pages) page.removeKey("/StructParents");
+        for (TaggedStructure& part : parts) {
+            for (auto [form, number] : part.formKeys) form.removeKey("/StructParents");
+            for (auto [annotation, number] : part.annotationKeys) annotation.removeKey("/StructParent");
+        }
         return;
     }
+    // A part without elements in the output has keys of -1 only: they go.
+    for (TaggedStructure& part : parts)
+        if (part.root.isNull()) {
+            setKeys(part.pageKeys, "/StructParents", 0);
+            setKeys(part.formKeys, "/StructParents", 0);
+        }
     QPDFObjectHandle root;
     if (tagged.size() == 1) {
         root = tagged.front()->root;

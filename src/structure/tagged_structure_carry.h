@@ -30,8 +30,9 @@ struct TaggedStructure {
 // forms not found in the output) and references to annotations not carried
 // left out; a new /ParentTree numbered from 0 for the output's pages, the
 // forms they draw and carried annotations.
-// A page that occurs again keeps its content unmarked. Nothing when the input
-// has no /StructTreeRoot or none of its elements has content in the output.
+// A page that occurs again keeps its content unmarked. No tree when the input
+// has no /StructTreeRoot, nor (only keys of -1, so that the keys PDFium
+// copied go) when none of its elements has content in the output.
 TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations& annotations);
 
 // Writes /StructTreeRoot with /MarkInfo, and the pages' /StructParents and
@@ -40,7 +41,8 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
 // (with its /Lang where the inputs' languages differ), their parent trees
 // numbered on into one, and names of their role and class maps that clash
 // renamed. When there is no tree, or an input has none (a reader relying on
-// the tree would miss its pages), takes /StructParents off the pages so that
-// nothing claims a structure the output lacks.
+// the tree would miss its pages), takes /StructParents off the pages (and the
+// keys off forms and annotations) so that nothing claims a structure the
+// output lacks.
 void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pages,
                           std::vector<TaggedStructure>& parts);

@@ -25,8 +25,10 @@ using Object = QPDFObjectHandle;
 // element) and a form XObject /Fm1 drawing a square as marked content 0 of
 // the form (a Figure element, through an MCR with /Stm). The parent tree
 // numbers page i 2i and its form 2i+1. The first page's MCR takes its page
-// from the element, the second one names it with /Pg.
-void writeTaggedFormPdf(const std::string& path) {
+// from the element, the second one names it with /Pg. Without elements, the
+// tree is left with an empty Document element, the keys and parent tree as
+// they are.
+void writeTaggedFormPdf(const std::string& path, bool withElements = true) {
     QPDF pdf;
     pdf.emptyPDF();
     QPDFPageDocumentHelper pages(pdf);
@@ -63,7 +65,7 @@ void writeTaggedFormPdf(const std::string& path) {
             numbers.appendItem(Object::newArray({element}));
         }
     }
-    document.replaceKey("/K", kids);
+    document.replaceKey("/K", withElements ? kids : Object::newArray());
     root.replaceKey("/K", document);
     root.replaceKey("/ParentTree", pdf.makeIndirectObject(Object::newDictionary()));
     root.getKey("/ParentTree").replaceKey("/Nums", numbers);
@@ -106,6 +108,9 @@ FormTags readFormTags(const std::string& path) {
     std::set<QPDFObjGen> pages;
     for (Object page : pdf.getAllPages()) {
         pages.insert(page.getObjGen());
+        Object element = parentOf(page, 0);
+        if (page.hasKey("/StructParents") && !(element.isDictionary() && element.getKey("/Pg").isSameObjectAs(page)))
+            fault("a page's /StructParents leads to an element of another page");
         for (auto& [name, form] : page.getKey("/Resources").getKey("/XObject").ditems()) {
             if (!form.getDict().getKey("/StructParents").isInteger()) continue;
             Object element = parentOf(form, 0);
@@ -170,6 +175,12 @@ const std::vector<FormCase> formCases = {
          job_runs::merge(folder, {"tagged.pdf", "tagged.pdf"}, "out.pdf", reporter);
      },
      "out.pdf", 4},
+    {"merge with a file whose tree has no elements",
+     [](const std::string& folder, RecordingReporter& reporter) {
+         writeTaggedFormPdf(folder + "bare.pdf", false);
+         job_runs::merge(folder, {"tagged.pdf", "bare.pdf"}, "out.pdf", reporter);
+     },
+     "out.pdf", 2},
 };
 
 TEST(TaggedForms, MarkedContentOfFormXObjectsLeadsToItsElements) {

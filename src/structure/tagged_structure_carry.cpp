@@ -194,7 +194,11 @@ private:
         QPDFObjectHandle object = kid.getKey("/Obj");
         QPDFObjectHandle annotation =
             object.isIndirect() ? input_.copier().mapped(object.getObjGen()) : QPDFObjectHandle();
-        if (!annotation.isInitialized() || !annotation.isDictionary()) return QPDFObjectHandle::newNull();
+        // A form XObject as a whole can be an element's content too.
+        if (object.isStream())
+            annotation = forms_.copyOf(kid.hasKey("/Pg") ? sourcePageOf(kid.getKey("/Pg")) : sourcePage, object);
+        if (!annotation.isInitialized() || !(annotation.isDictionary() || annotation.isStream()))
+            return QPDFObjectHandle::newNull();
         carried.replaceKey("/Obj", annotation);
         return carried;
     }
@@ -292,14 +296,19 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
             marked ? entryFor(QPDFObjectHandle(sourcePages[static_cast<std::size_t>(page)]).getKey("/StructParents"))
                    : QPDFObjectHandle::newNull();
         tagged.pageKeys.emplace_back(input.target().pages[position], value.isNull() ? -1 : add(value));
-        // The form XObjects the page draws with marked content of their own;
-        // a form drawn again keeps the number it got first.
+        // The form XObjects the page draws with marked content of their own
+        // (/StructParents) or that are an element's content (/StructParent,
+        // numbered as an annotation's); a form drawn again keeps the number
+        // it got first.
         for (const auto& [form, copy] : forms.drawnOn(position)) {
-            if (!entry(form, "/StructParents").isInteger() && !entry(copy, "/StructParents").isInteger()) continue;
             if (!keyedForms.insert(copy.getObjGen()).second) continue;
-            QPDFObjectHandle formValue =
-                marked ? entryFor(entry(form, "/StructParents")) : QPDFObjectHandle::newNull();
-            tagged.formKeys.emplace_back(QPDFObjectHandle(copy).getDict(), formValue.isNull() ? -1 : add(formValue));
+            auto number = [&, form = form, copy = copy](const char* key, KeyList& keys) {
+                if (!entry(form, key).isInteger() && !entry(copy, key).isInteger()) return;
+                QPDFObjectHandle formValue = marked ? entryFor(entry(form, key)) : QPDFObjectHandle::newNull();
+                keys.emplace_back(QPDFObjectHandle(copy).getDict(), formValue.isNull() ? -1 : add(formValue));
+            };
+            number("/StructParents", tagged.formKeys);
+            number("/StructParent", tagged.annotationKeys);
         }
     }
     for (const auto& [position, list] : annotations)
@@ -362,7 +371,7 @@ void renameClass(const std::vector<QPDFObjectHandle>& elements, const std::strin
     }
 }
 
-void setKeys(const std::vector<std::pair<QPDFObjectHandle, long long>>& keys, const char* key, long long offset) {
+void setKeys(const KeyList& keys, const char* key, long long offset) {
     for (auto [object, number] : keys) {
         if (number < 0)
             object.removeKey(key);
@@ -461,6 +470,7 @@ void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pag
         if (part.root.isNull()) {
             setKeys(part.pageKeys, "/StructParents", 0);
             setKeys(part.formKeys, "/StructParents", 0);
+            setKeys(part.annotationKeys, "/StructParent", 0);
         }
     QPDFObjectHandle root;
     if (tagged.size() == 1) {

@@ -8,18 +8,21 @@
 
 class InputCarry;
 
+// Objects of the output and the number each gets as a key into the parent tree.
+using KeyList = std::vector<std::pair<QPDFObjectHandle, long long>>;
+
 // The logical structure (tags) one input gives an output.
 struct TaggedStructure {
     QPDFObjectHandle root = QPDFObjectHandle::newNull();      // the new /StructTreeRoot
     QPDFObjectHandle markInfo = QPDFObjectHandle::newNull();  // the input's /MarkInfo
     QPDFObjectHandle language = QPDFObjectHandle::newNull();  // the input's /Lang
     // The /StructParents each output page gets (-1: none, for a repeated page).
-    std::vector<std::pair<QPDFObjectHandle, long long>> pageKeys;
+    KeyList pageKeys;
     // The /StructParents each form XObject the output's pages draw gets
     // (its stream dictionary; -1: none).
-    std::vector<std::pair<QPDFObjectHandle, long long>> formKeys;
-    // The /StructParent each carried annotation gets.
-    std::vector<std::pair<QPDFObjectHandle, long long>> annotationKeys;
+    KeyList formKeys;
+    // The /StructParent each carried annotation (or form XObject that is an element's content) gets.
+    KeyList annotationKeys;
     std::vector<QPDFObjectHandle> elements;  // every element copied
     bool untagged = false;                   // the input has no structure tree at all
 };

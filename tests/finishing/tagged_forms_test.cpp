@@ -25,7 +25,8 @@ using Object = QPDFObjectHandle;
 // element) and a form XObject /Fm1 drawing a square as marked content 0 of
 // the form (a Figure element, through an MCR with /Stm). The parent tree
 // numbers page i 2i and its form 2i+1. The first page's MCR takes its page
-// from the element, the second one names it with /Pg. Without elements, the
+// from the element, the second one names it with /Pg. A second form /Fm2 is
+// as a whole the content of an Artifact element (an OBJR, /StructParent 4+i). Without elements, the
 // tree is left with an empty Document element, the keys and parent tree as
 // they are.
 void writeTaggedFormPdf(const std::string& path, bool withElements = true) {
@@ -36,6 +37,7 @@ void writeTaggedFormPdf(const std::string& path, bool withElements = true) {
     Object document = pdf.makeIndirectObject(Object::parse("<< /Type /StructElem /S /Document >>"));
     document.replaceKey("/P", root);
     Object kids = Object::newArray(), numbers = Object::newArray();
+    std::vector<std::pair<int, Object>> wholeForms;
     for (int i = 0; i < 2; ++i) {
         Object form = Object::newStream(&pdf, "/Span << /MCID 0 >> BDC 0 0 1 rg 0 0 50 50 re f EMC\n");
         form.replaceDict(Object::parse("<< /Type /XObject /Subtype /Form /BBox [0 0 50 50] /Resources << >> >>"));
@@ -43,9 +45,13 @@ void writeTaggedFormPdf(const std::string& path, bool withElements = true) {
         Object page = pdf.makeIndirectObject(Object::parse("<< /Type /Page /MediaBox [0 0 200 200] >>"));
         page.replaceKey("/Resources", Object::parse("<< /XObject << >> >>"));
         page.getKey("/Resources").getKey("/XObject").replaceKey("/Fm1", form);
+        Object whole = Object::newStream(&pdf, "0 1 0 rg 0 0 20 20 re f\n");
+        whole.replaceDict(Object::parse("<< /Type /XObject /Subtype /Form /BBox [0 0 20 20] /Resources << >> >>"));
+        whole.getDict().replaceKey("/StructParent", Object::newInteger(4 + i));
+        page.getKey("/Resources").getKey("/XObject").replaceKey("/Fm2", whole);
         page.replaceKey("/Contents",
                         Object::newStream(&pdf, "/P << /MCID 0 >> BDC 0 g 10 150 20 20 re f EMC q 1 0 0 1 100 50 cm "
-                                                "/Fm1 Do Q\n"));
+                                                "/Fm1 Do Q /Fm2 Do\n"));
         page.replaceKey("/StructParents", Object::newInteger(2 * i));
         pages.addPage(QPDFPageObjectHelper(page), false);
 
@@ -55,7 +61,10 @@ void writeTaggedFormPdf(const std::string& path, bool withElements = true) {
         reference.replaceKey("/Stm", form);
         if (i == 1) reference.replaceKey("/Pg", page);
         figure.replaceKey("/K", reference);
-        for (Object element : {paragraph, figure}) {
+        Object artifact = pdf.makeIndirectObject(Object::parse("<< /Type /StructElem /S /Figure >>"));
+        artifact.replaceKey("/K", Object::parse("<< /Type /OBJR >>"));
+        artifact.getKey("/K").replaceKey("/Obj", whole);
+        for (Object element : {paragraph, figure, artifact}) {
             element.replaceKey("/P", document);
             element.replaceKey("/Pg", page);
             kids.appendItem(element);
@@ -64,12 +73,18 @@ void writeTaggedFormPdf(const std::string& path, bool withElements = true) {
             numbers.appendItem(Object::newInteger(key));
             numbers.appendItem(Object::newArray({element}));
         }
+        // Keys in order: 4 + i after the others of both pages.
+        wholeForms.emplace_back(4 + i, artifact);
+    }
+    for (auto [key, element] : wholeForms) {
+        numbers.appendItem(Object::newInteger(key));
+        numbers.appendItem(element);
     }
     document.replaceKey("/K", withElements ? kids : Object::newArray());
     root.replaceKey("/K", document);
     root.replaceKey("/ParentTree", pdf.makeIndirectObject(Object::newDictionary()));
     root.getKey("/ParentTree").replaceKey("/Nums", numbers);
-    root.replaceKey("/ParentTreeNextKey", Object::newInteger(4));
+    root.replaceKey("/ParentTreeNextKey", Object::newInteger(6));
     pdf.getRoot().replaceKey("/StructTreeRoot", root);
     pdf.getRoot().replaceKey("/MarkInfo", Object::parse("<< /Marked true >>"));
     QPDFWriter(pdf, path.c_str()).write();
@@ -77,7 +92,8 @@ void writeTaggedFormPdf(const std::string& path, bool withElements = true) {
 
 // How the marked content of an output resolves: the form MCRs that lead to
 // a form drawn on their page, holding their MCID, whose parent tree entry
-// names their element; and every fault found, "" when none.
+// names their element, and the OBJRs to a form drawn on their page whose
+// /StructParent names their element; and every fault found, "" when none.
 struct FormTags {
     int resolvedForms = 0;
     std::string faults;
@@ -105,6 +121,11 @@ FormTags readFormTags(const std::string& path) {
             return Object::newNull();
         return entry.getArrayItem(mcid);
     };
+    // The element the parent tree gives for a form that is an element's content as a whole.
+    auto wholeFormParent = [&parents](Object form) {
+        Object key = form.getDict().getKey("/StructParent"), entry;
+        return key.isInteger() && parents.findObject(key.getIntValue(), entry) ? entry : Object::newNull();
+    };
     std::set<QPDFObjGen> pages;
     for (Object page : pdf.getAllPages()) {
         pages.insert(page.getObjGen());
@@ -112,6 +133,12 @@ FormTags readFormTags(const std::string& path) {
         if (page.hasKey("/StructParents") && !(element.isDictionary() && element.getKey("/Pg").isSameObjectAs(page)))
             fault("a page's /StructParents leads to an element of another page");
         for (auto& [name, form] : page.getKey("/Resources").getKey("/XObject").ditems()) {
+            if (form.getDict().getKey("/StructParent").isInteger()) {
+                Object owner = wholeFormParent(form);
+                Object reference = owner.isDictionary() ? owner.getKey("/K") : Object::newNull();
+                if (!reference.isDictionary() || !reference.getKey("/Obj").isSameObjectAs(form))
+                    fault("a form's /StructParent leads to an element of other content");
+            }
             if (!form.getDict().getKey("/StructParents").isInteger()) continue;
             Object element = parentOf(form, 0);
             Object reference = element.isDictionary() ? element.getKey("/K") : Object::newNull();
@@ -132,6 +159,17 @@ FormTags readFormTags(const std::string& path) {
                 if (!pages.count(page.getObjGen())) fault("marked content of no output page");
                 if (!parentOf(page, kid.getIntValueAsInt()).isSameObjectAs(element))
                     fault("a page's marked content does not lead back to its element");
+            }
+            if (kid.isDictionary() && kid.getKey("/Obj").isStream()) {
+                const bool drawn = pages.count(page.getObjGen()) > 0 &&
+                                   page.getKey("/Resources").getKey("/XObject").getKey("/Fm2").isSameObjectAs(
+                                       kid.getKey("/Obj"));
+                if (!drawn)
+                    fault("an OBJR's form is not drawn on its page");
+                else if (!wholeFormParent(kid.getKey("/Obj")).isSameObjectAs(element))
+                    fault("a form's /StructParent does not lead back to its element");
+                else
+                    ++found.resolvedForms;
             }
             if (!kid.isDictionary() || !kid.hasKey("/Stm")) continue;
             Object form = kid.getKey("/Stm");
@@ -156,7 +194,7 @@ struct FormCase {
     std::string name;
     std::function<void(const std::string& folder, RecordingReporter&)> run;
     std::string output;
-    int resolvedForms;  // one per page written, a repeated page's copy unmarked
+    int resolvedForms;  // two per page written, a repeated page's copy unmarked
 };
 
 const std::vector<FormCase> formCases = {
@@ -164,23 +202,23 @@ const std::vector<FormCase> formCases = {
      [](const std::string& folder, RecordingReporter& reporter) {
          job_runs::splitByRanges(folder, "tagged.pdf", "2", reporter);
      },
-     "part_1.pdf", 1},
+     "part_1.pdf", 2},
     {"split of both pages, the first again",
      [](const std::string& folder, RecordingReporter& reporter) {
          job_runs::splitByRanges(folder, "tagged.pdf", "1,2,1", reporter);
      },
-     "part_1.pdf", 2},
+     "part_1.pdf", 4},
     {"merge of the file with itself",
      [](const std::string& folder, RecordingReporter& reporter) {
          job_runs::merge(folder, {"tagged.pdf", "tagged.pdf"}, "out.pdf", reporter);
      },
-     "out.pdf", 4},
+     "out.pdf", 8},
     {"merge with a file whose tree has no elements",
      [](const std::string& folder, RecordingReporter& reporter) {
          writeTaggedFormPdf(folder + "bare.pdf", false);
          job_runs::merge(folder, {"tagged.pdf", "bare.pdf"}, "out.pdf", reporter);
      },
-     "out.pdf", 2},
+     "out.pdf", 4},
 };
 
 TEST(TaggedForms, MarkedContentOfFormXObjectsLeadsToItsElements) {

@@ -7,6 +7,7 @@
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 #include <qpdf/QPDFNumberTreeObjectHelper.hh>
 
+#include "structure/form_copies.h"
 #include "structure/input_carry.h"
 #include "structure/name_trees.h"
 #include "structure/object_access.h"
@@ -76,7 +77,8 @@ private:
 
 class TreeCarry {
 public:
-    TreeCarry(InputCarry& input, const ElementIndex& index) : input_(input), index_(index) {}
+    TreeCarry(InputCarry& input, const ElementIndex& index, FormCopies& forms)
+        : input_(input), index_(index), forms_(forms) {}
 
     // Marks the elements with content on the output's pages and those above them.
     bool markElements() {
@@ -152,7 +154,7 @@ private:
         QPDFObjectHandle kids = QPDFObjectHandle::newArray();
         QPDFObjectHandle sourceKids = QPDFObjectHandle(source.node).getKey("/K");
         for (QPDFObjectHandle kid : sourceKids.isArray() ? sourceKids.getArrayAsVector() : std::vector{sourceKids}) {
-            QPDFObjectHandle carried = carryKid(kid, page, i);
+            QPDFObjectHandle carried = carryKid(kid, page, source.page, i);
             if (!carried.isNull()) kids.appendItem(carried);
         }
         if (kids.getArrayNItems() == 1) copy.replaceKey("/K", kids.getArrayItem(0));
@@ -160,9 +162,11 @@ private:
     }
 
     // A kid of element i in the output: marked content of a page the output
-    // holds, a reference to a carried annotation, a kept element met first
-    // beneath i (not one shared with another element or above i); else null.
-    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage, int i) {
+    // holds (or of a form XObject it draws), a reference to a carried
+    // annotation, a kept element met first beneath i (not one shared with
+    // another element or above i); else null. elementPage and sourcePage are
+    // the element's page in the output and in the input.
+    QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage, int sourcePage, int i) {
         if (kid.isInteger()) return elementPage.isNull() ? QPDFObjectHandle::newNull() : kid.shallowCopy();
         if (!kid.isDictionary()) return QPDFObjectHandle::newNull();
         if (!isContentReference(kid)) {
@@ -176,17 +180,35 @@ private:
         carried.replaceKey("/Type", kid.getKey("/Type").shallowCopy());
         if (kid.hasKey("/Pg")) carried.replaceKey("/Pg", page);
         if (nameOf(kid.getKey("/Type")) == "/MCR") {
-            // Marked content inside a form XObject would need PDFium's copy of it.
-            if (kid.hasKey("/Stm") || !kid.getKey("/MCID").isInteger()) return QPDFObjectHandle::newNull();
+            if (!kid.getKey("/MCID").isInteger()) return QPDFObjectHandle::newNull();
+            if (kid.hasKey("/Stm")) {
+                // Marked content of a form XObject: PDFium's copy of the form on that page.
+                if (kid.hasKey("/Pg")) sourcePage = sourcePageOf(kid.getKey("/Pg"));
+                QPDFObjectHandle form = forms_.copyOf(sourcePage, kid.getKey("/Stm"));
+                if (form.isNull()) return QPDFObjectHandle::newNull();
+                carried.replaceKey("/Stm", form);
+            }
             carried.replaceKey("/MCID", kid.getKey("/MCID").shallowCopy());
             return carried;
         }
         QPDFObjectHandle object = kid.getKey("/Obj");
         QPDFObjectHandle annotation =
             object.isIndirect() ? input_.copier().mapped(object.getObjGen()) : QPDFObjectHandle();
-        if (!annotation.isInitialized() || !annotation.isDictionary()) return QPDFObjectHandle::newNull();
+        // A form XObject as a whole can be an element's content too.
+        if (object.isStream())
+            annotation = forms_.copyOf(kid.hasKey("/Pg") ? sourcePageOf(kid.getKey("/Pg")) : sourcePage, object);
+        if (!annotation.isInitialized() || !(annotation.isDictionary() || annotation.isStream()))
+            return QPDFObjectHandle::newNull();
         carried.replaceKey("/Obj", annotation);
         return carried;
+    }
+
+    // The 0-based input page of a /Pg (a page, or a page number as some writers put it); -1 for none.
+    int sourcePageOf(QPDFObjectHandle page) {
+        if (page.isInteger()) return page.getIntValueAsInt();
+        if (!page.isIndirect()) return -1;
+        input_.sourcePages();
+        return input_.source().pageIndex(page.getObjGen());
     }
 
     void copyIdentifiers(QPDFObjectHandle root, QPDFObjectHandle newRoot) {
@@ -207,6 +229,7 @@ private:
 
     InputCarry& input_;
     const ElementIndex& index_;
+    FormCopies& forms_;
     std::set<int> kept_;                     // places in the index, in document order
     std::map<int, QPDFObjectHandle> copies_;  // place -> the kept element's copy
 };
@@ -229,10 +252,16 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     tagged.untagged = !root.isDictionary();
     if (tagged.untagged) return tagged;
     const ElementIndex& index = input.source().remembered<ElementIndex>([&] { return ElementIndex(input, root); });
-    TreeCarry tree(input, index);
-    if (!tree.markElements()) return tagged;
-    tagged.root = tree.copyTree(root);
-    tagged.elements = tree.copies();
+    FormCopies forms(input);
+    TreeCarry tree(input, index, forms);
+    // Without elements on the output's pages, the keys PDFium copied with the
+    // pages, forms and annotations are still taken off below: they would
+    // point into another input's parent tree.
+    const bool kept = tree.markElements();
+    if (kept) {
+        tagged.root = tree.copyTree(root);
+        tagged.elements = tree.copies();
+    }
 
     // The parent tree, numbered anew in output order.
     QPDFObjectHandle sourceTree = root.getKey("/ParentTree");
@@ -256,27 +285,44 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     // name the first copy.
     std::set<int> seen;
     std::set<std::size_t> repeated;
+    std::set<QPDFObjGen> keyedForms;
     const std::vector<QPDFObjectHandle>& sourcePages = input.sourcePages();
     for (std::size_t position : input.outputPositions()) {
         const int page = input.sourcePageAt(position);
         if (!seen.insert(page).second) repeated.insert(position);
         const bool marked =
-            !repeated.count(position) && page >= 0 && static_cast<std::size_t>(page) < sourcePages.size();
+            kept && !repeated.count(position) && page >= 0 && static_cast<std::size_t>(page) < sourcePages.size();
         QPDFObjectHandle value =
             marked ? entryFor(QPDFObjectHandle(sourcePages[static_cast<std::size_t>(page)]).getKey("/StructParents"))
                    : QPDFObjectHandle::newNull();
         tagged.pageKeys.emplace_back(input.target().pages[position], value.isNull() ? -1 : add(value));
+        // The form XObjects the page draws with marked content of their own
+        // (/StructParents) or that are an element's content (/StructParent,
+        // numbered as an annotation's); a form drawn again keeps the number
+        // it got first.
+        for (const auto& [form, copy] : forms.drawnOn(position)) {
+            if (!keyedForms.insert(copy.getObjGen()).second) continue;
+            auto number = [&, form = form, copy = copy](const char* key, KeyList& keys) {
+                if (!entry(form, key).isInteger() && !entry(copy, key).isInteger()) return;
+                QPDFObjectHandle formValue = marked ? entryFor(entry(form, key)) : QPDFObjectHandle::newNull();
+                keys.emplace_back(QPDFObjectHandle(copy).getDict(), formValue.isNull() ? -1 : add(formValue));
+            };
+            number("/StructParents", tagged.formKeys);
+            number("/StructParent", tagged.annotationKeys);
+        }
     }
     for (const auto& [position, list] : annotations)
         for (QPDFObjectHandle annotation : list) {
             if (!annotation.hasKey("/StructParent")) continue;
             QPDFObjectHandle value =
-                repeated.count(position) ? QPDFObjectHandle::newNull() : entryFor(annotation.getKey("/StructParent"));
+                !kept || repeated.count(position) ? QPDFObjectHandle::newNull()
+                                                  : entryFor(annotation.getKey("/StructParent"));
             if (value.isNull())
                 annotation.removeKey("/StructParent");
             else
                 tagged.annotationKeys.emplace_back(annotation, add(value));
         }
+    if (!kept) return tagged;
     QPDFObjectHandle parentTree = QPDFObjectHandle::newDictionary();
     parentTree.replaceKey("/Nums", numbers);
     tagged.root.replaceKey("/ParentTree", input.output().makeIndirectObject(parentTree));
@@ -325,7 +371,7 @@ void renameClass(const std::vector<QPDFObjectHandle>& elements, const std::strin
     }
 }
 
-void setKeys(const std::vector<std::pair<QPDFObjectHandle, long long>>& keys, const char* key, long long offset) {
+void setKeys(const KeyList& keys, const char* key, long long offset) {
     for (auto [object, number] : keys) {
         if (number < 0)
             object.removeKey(key);
@@ -376,6 +422,7 @@ QPDFObjectHandle mergedRoot(QPDF& output, const std::vector<TaggedStructure*>& p
             numbers.appendItem(partNumbers[i + 1]);
         }
         setKeys(part->pageKeys, "/StructParents", offset);
+        setKeys(part->formKeys, "/StructParents", offset);
         setKeys(part->annotationKeys, "/StructParent", offset);
         offset += part->root.getKey("/ParentTreeNextKey").getIntValue();
     }
@@ -412,12 +459,24 @@ void writeTaggedStructure(QPDF& output, const std::vector<QPDFObjectHandle>& pag
     }
     if (tagged.empty() || untaggedInput) {
         for (QPDFObjectHandle page : pages) page.removeKey("/StructParents");
+        for (TaggedStructure& part : parts) {
+            for (auto [form, number] : part.formKeys) form.removeKey("/StructParents");
+            for (auto [annotation, number] : part.annotationKeys) annotation.removeKey("/StructParent");
+        }
         return;
     }
+    // A part without elements in the output has keys of -1 only: they go.
+    for (TaggedStructure& part : parts)
+        if (part.root.isNull()) {
+            setKeys(part.pageKeys, "/StructParents", 0);
+            setKeys(part.formKeys, "/StructParents", 0);
+            setKeys(part.annotationKeys, "/StructParent", 0);
+        }
     QPDFObjectHandle root;
     if (tagged.size() == 1) {
         root = tagged.front()->root;
         setKeys(tagged.front()->pageKeys, "/StructParents", 0);
+        setKeys(tagged.front()->formKeys, "/StructParents", 0);
         setKeys(tagged.front()->annotationKeys, "/StructParent", 0);
     } else {
         root = mergedRoot(output, tagged);

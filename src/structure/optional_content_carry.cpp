@@ -64,7 +64,8 @@ private:
         std::set<QPDFObjGen> listsMet;
         std::size_t items = 0;
         while (!lists.empty() && items < MostExpressionItems) {
-            auto [list, copiedList] = lists.back();
+            // Named copies: a lambda may not capture a structured binding in C++17.
+            QPDFObjectHandle list = lists.back().first, copiedList = lists.back().second;
             lists.pop_back();
             if (!list.isArray() || !copiedList.isArray() || list.getArrayNItems() != copiedList.getArrayNItems()) continue;
             if (list.isIndirect() && !listsMet.insert(list.getObjGen()).second) continue;

@@ -22,7 +22,12 @@ seconds=${1:-10}; shift || true
 build=$root/build-fuzz
 
 "$root/scripts/install-packages.sh" clang libclang-rt-14-dev libfuzzer-14-dev
-CC=clang CXX=clang++ "$root/scripts/setup.sh" "$build" -DSPLIMERA_FUZZ=ON >/dev/null
+# The build's output is shown only when it fails (ninja writes compiler errors on standard output).
+mkdir -p "$build"
+if ! CC=clang CXX=clang++ "$root/scripts/setup.sh" "$build" -DSPLIMERA_FUZZ=ON >"$build/setup.log" 2>&1; then
+  cat "$build/setup.log" >&2
+  exit 1
+fi
 
 targets=("$@")
 if ((${#targets[@]} == 0)); then

@@ -40,7 +40,8 @@ void waitForPictures(MainWindow& window, ListKind kind) {
 
 }  // namespace
 
-// The Split tab with the cuts of a range list, the Mix tab with the page
+// The Split tab with the cuts of a range list (also in a large window, the
+// panel grown), the Mix tab with the page
 // order of its first file, and the Merge tab with the merged order, on a
 // 1024 x 768 screen.
 void takePageStripScreenshots(const QString& folder) {
@@ -54,6 +55,12 @@ void takePageStripScreenshots(const QString& folder) {
         window.resize(1000, 690);
         waitForPictures(window, ListKind::Split);
         saveScreenshot(window, folder + "/pages-split.png");
+        // A larger window gives its height to the open panel, and the pictures grow with it.
+        window.resize(1200, 960);
+        QTest::qWait(300);
+        if (!QTest::qWaitFor([&] { return window.findChild<PagePreview*>()->service().waitingCount() == 0; }, 30000))
+            throw std::runtime_error("the grown pages were never drawn");
+        saveScreenshot(window, folder + "/pages-large-window.png");
     }
     {
         ScriptedDialogs dialogs;

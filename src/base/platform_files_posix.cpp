@@ -259,22 +259,6 @@ StagedFile StagedFile::forStream() {
     return staged;
 }
 
-StagedFile::StagedFile(StagedFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), temporary_(std::move(other.temporary_)),
-      folder_(std::move(other.folder_)) {
-    other.temporary_.clear();
-}
-
-StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
-    if (this != &other) {
-        discard();
-        handle_ = std::exchange(other.handle_, -1);
-        temporary_ = std::exchange(other.temporary_, "");
-        folder_ = std::move(other.folder_);
-    }
-    return *this;
-}
-
 std::FILE* StagedFile::openWriter() {
     const int handed = ::fcntl(static_cast<int>(handle_), F_DUPFD_CLOEXEC, 0);
     if (handed < 0) fail(errno);

@@ -221,22 +221,6 @@ StagedFile StagedFile::inFolder(const std::string& folder) {
 
 StagedFile StagedFile::forStream() { return inFolder(systemTemporaryFolder()); }
 
-StagedFile::StagedFile(StagedFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), temporary_(std::move(other.temporary_)),
-      folder_(std::move(other.folder_)) {
-    other.temporary_.clear();
-}
-
-StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
-    if (this != &other) {
-        discard();
-        handle_ = std::exchange(other.handle_, -1);
-        temporary_ = std::exchange(other.temporary_, "");
-        folder_ = std::move(other.folder_);
-    }
-    return *this;
-}
-
 std::FILE* StagedFile::openWriter() {
     HANDLE handed = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), handleOf(handle_), GetCurrentProcess(), &handed, 0, FALSE,

@@ -94,7 +94,7 @@ int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
         }
         dieIfNotReadable(arguments[i], console_);
         // The merge list's limit holds here too, refused before the probe.
-        if (request.inputs.size() >= static_cast<std::size_t>(FileList::MaxFiles)) {
+        if (request.inputs.size() >= static_cast<std::size_t>(MaxListedFiles)) {
             context_.dialogs.showMessage(listFullMessage(context_.translate));
             continue;
         }

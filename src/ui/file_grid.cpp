@@ -8,12 +8,16 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "ui/file_list_model.h"
+
 namespace {
 
 // What a row dragged within a grid carries: its number.
 const QString rowFormat = QStringLiteral("application/x-splimera-grid-row");
 
 bool carriesRow(const QMimeData* data) { return data != nullptr && data->hasFormat(rowFormat); }
+
+constexpr int columnWidths[] = {51, 399, 332, 73, 78};
 
 // Shows a cell's text as an isolated left-to-right run, so that a path such
 // as "C:\Docs\a.pdf" keeps its order in a right-to-left window, while the
@@ -28,18 +32,29 @@ public:
     }
 };
 
+// Shows a wrong entry of the editable column in red on a pale red ground.
+class MarkedWhenWrong : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!index.data(FileListModel::WrongSelectionRole).toBool()) return;
+        option->backgroundBrush = QBrush(QColor(0xff, 0xd6, 0xd6));
+        option->palette.setColor(QPalette::Text, QColor(0x9c, 0x00, 0x06));
+        option->palette.setColor(QPalette::HighlightedText, QColor(0x9c, 0x00, 0x06));
+    }
+};
+
 }  // namespace
 
-FileGrid::FileGrid(const char* name, int dataRows, QWidget* parent) : QTableWidget(dataRows, 5, parent) {
+FileGrid::FileGrid(const char* name, QWidget* parent) : QTableView(parent) {
     setObjectName(QString::fromLatin1(name));
-    const int widths[] = {51, 399, 332, 73, 78};
-    for (int column = 0; column < 5; ++column) setColumnWidth(column, widths[column]);
-    setHorizontalHeaderLabels({QStringLiteral("#"), QString(), QString(), QString(), QString()});
     QHeaderView* header = horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setFixedHeight(24);
     header->setHighlightSections(false);
-    header->setSectionResizeMode(2, QHeaderView::Stretch);
     header->setMinimumSectionSize(40);
     verticalHeader()->setVisible(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -51,9 +66,18 @@ FileGrid::FileGrid(const char* name, int dataRows, QWidget* parent) : QTableWidg
     setTabKeyNavigation(false);  // one stop for Tab, as in a file dialog: the arrows move within it
     setAcceptDrops(false);  // files dropped on a grid go to the window
     auto* leftToRight = new LeftToRightText(this);
-    setItemDelegateForColumn(1, leftToRight);
-    setItemDelegateForColumn(2, leftToRight);
+    setItemDelegateForColumn(FileListModel::FileNameColumn, leftToRight);
+    setItemDelegateForColumn(FileListModel::FolderColumn, leftToRight);
 }
+
+void FileGrid::showList(QAbstractItemModel* list) {
+    setModel(list);
+    for (int column = 0; column < 5; ++column) setColumnWidth(column, columnWidths[column]);
+    if (editableColumn_ >= 0) setColumnWidth(editableColumn_, editableWidth_);
+    horizontalHeader()->setSectionResizeMode(FileListModel::FolderColumn, QHeaderView::Stretch);
+}
+
+void FileGrid::setCurrentCell(int row, int column) { setCurrentIndex(model()->index(row, column)); }
 
 void FileGrid::allowRowDragging() {
     setDragEnabled(true);
@@ -65,16 +89,21 @@ void FileGrid::allowRowDragging() {
 int FileGrid::heightForRows(int rows) const { return 24 + rows * 24 + 2 * frameWidth(); }
 
 void FileGrid::addEditableColumn(int width) {
-    editableColumn_ = columnCount();
-    setColumnCount(editableColumn_ + 1);
-    setColumnWidth(editableColumn_, width);
+    editableColumn_ = FileListModel::SelectionColumn;
+    editableWidth_ = width;
+    setItemDelegateForColumn(editableColumn_, new MarkedWhenWrong(this));
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
 }
 
 void FileGrid::commitData(QWidget* editor) {
-    QTableWidget::commitData(editor);
+    QTableView::commitData(editor);
     const QModelIndex index = currentIndex();
-    if (index.isValid() && index.column() == editableColumn_) emit cellEdited(index.row(), index.data().toString());
+    if (index.isValid() && index.column() == editableColumn_) emit cellEdited(index.row());
+}
+
+void FileGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    emit currentCellChanged(current.row());
 }
 
 void FileGrid::keyPressEvent(QKeyEvent* event) {
@@ -94,7 +123,7 @@ void FileGrid::keyPressEvent(QKeyEvent* event) {
         emit moveKeyPressed(event->key() == Qt::Key_Up ? -1 : 1);
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 QMimeData* FileGrid::rowData(int row) {
@@ -131,7 +160,7 @@ void FileGrid::dragMoveEvent(QDragMoveEvent* event) {
 
 void FileGrid::dragLeaveEvent(QDragLeaveEvent* event) {
     showDropLine(-1);
-    QTableWidget::dragLeaveEvent(event);
+    QTableView::dragLeaveEvent(event);
 }
 
 void FileGrid::dropEvent(QDropEvent* event) {
@@ -147,18 +176,14 @@ void FileGrid::dropEvent(QDropEvent* event) {
 }
 
 void FileGrid::paintEvent(QPaintEvent* event) {
-    QTableWidget::paintEvent(event);
+    QTableView::paintEvent(event);
     if (dropLineY_ < 0) return;
     QPainter painter(viewport());
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
     painter.drawLine(0, dropLineY_, viewport()->width(), dropLineY_);
 }
 
-int FileGrid::filledRows() const {
-    int rows = 0;
-    while (rows < rowCount() && item(rows, 1) && !item(rows, 1)->text().isEmpty()) ++rows;
-    return rows;
-}
+int FileGrid::filledRows() const { return model() ? model()->rowCount() : 0; }
 
 int FileGrid::landingRow(int y) const {
     const int filled = filledRows();

@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
@@ -85,6 +84,8 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesF
     listControls_ = std::make_unique<TabListControls>(*splitTab_, *mergeTab_, *mixTab_);
     lists_ = std::make_unique<FileLists>(
         probe_, dialogs_, [this](const std::string& key) { return translation(key); }, *listControls_);
+    for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix})
+        listControls_->tab(kind).fileGrid()->showList(&lists_->model(kind));
     runner_ = new JobRunner(dialogs_, [this](const std::string& key) { return translation(key); }, this);
     connect(runner_, &JobRunner::finished, this, &MainWindow::jobEnded);
     connectControls();
@@ -167,18 +168,13 @@ void MainWindow::connectControls() {
                 [this, tab] { guarded([this, tab] { runOrStop(tab); }); });
     connect(mergeTab_->fileGrid(), &FileGrid::rowDragged, this, [this](int from, int to) {
         guarded([this, from, to] {
-            lists_->moveMergeFile(from + 1, to + 1);
+            lists_->moveFile(ListKind::Merge, from, to);
             listChanged(ListKind::Merge);
         });
     });
     connect(mergeTab_->fileGrid(), &FileGrid::moveKeyPressed, this,
             [this](int step) { guarded([this, step] { moveMergeFiles(step); }); });
-    connect(mergeTab_->fileGrid(), &FileGrid::cellEdited, this, [this](int row, const QString& text) {
-        guarded([this, row, &text] {
-            lists_->setPageSelection(row + 1, text.simplified().remove(QLatin1Char(' ')).toStdString());
-            listChanged(ListKind::Merge);
-        });
-    });
+    connect(mergeTab_->fileGrid(), &FileGrid::cellEdited, this, [this] { guarded([this] { listChanged(ListKind::Merge); }); });
     connect(mergeTab_->padOddBox(), &QCheckBox::toggled, this, [this] { listChanged(ListKind::Merge); });
     connect(mixTab_->singleFileBox(), &QCheckBox::toggled, this, &MainWindow::showMixPagesTitle);
     connect(settingsButton_, &QToolButton::clicked, this, [this] { guarded([this] { protectionDialog().exec(); }); });
@@ -198,8 +194,8 @@ void MainWindow::connectJobTab(ListKind kind) {
     };
     connect(tab.removeButton(), &QToolButton::clicked, this, remove);
     connect(tab.fileGrid(), &FileGrid::deletePressed, this, remove);
-    connect(tab.fileGrid(), &QTableWidget::currentCellChanged, this, [this, kind](int row, int, int, int) {
-        if (row >= 0) guarded([this, kind, row] { lists_->selectRow(kind, row + 1); });
+    connect(tab.fileGrid(), &FileGrid::currentCellChanged, this, [this, kind](int row) {
+        if (row >= 0) guarded([this, kind, row] { lists_->selectRow(kind, row); });
     });
 }
 
@@ -342,15 +338,13 @@ void MainWindow::loadLanguage(const std::string& name) {
         languageSelector_->setVisible(false);  // for the rest of the run
     }
     translations_->load(QString::fromStdString(file));
-    QStringList headers{QStringLiteral("#")};
+    QStringList captions;
     for (const char* key :
          {messageKey::gridFileName, messageKey::gridPath, messageKey::gridPages, messageKey::gridPassword})
-        headers << QString::fromStdString(translation(key));
-    for (JobTab* tab : std::initializer_list<JobTab*>{splitTab_, mixTab_}) tab->fileGrid()->setHorizontalHeaderLabels(headers);
-    mergeTab_->fileGrid()->setHorizontalHeaderLabels(
-        headers << QString::fromStdString(textOf(messageText::gridSelection, [this](const std::string& key) {
-            return translation(key);
-        })));
+        captions << QString::fromStdString(translation(key));
+    captions << QString::fromStdString(
+        textOf(messageText::gridSelection, [this](const std::string& key) { return translation(key); }));
+    for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix}) lists_->model(kind).setCaptions(captions);
     const QString languageCode = QString::fromStdString(translation(messageText::languageCode.key));
     useQtTranslation(languageCode);
     QGuiApplication::setLayoutDirection(layoutDirectionOf(languageCode));
@@ -431,17 +425,16 @@ void MainWindow::addWhatFits(ListKind kind, const std::vector<std::string>& file
                                     [this](const std::string& key) { return translation(key); }, {kept}));
 }
 
-// The selected rows of the merge grid that hold files (1 = the first file).
+// The selected rows of the merge grid (0 = the first file).
 std::vector<int> MainWindow::selectedMergeRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& index : mergeTab_->fileGrid()->selectionModel()->selectedRows())
-        if (index.row() < lists_->filesCount(ListKind::Merge)) rows.push_back(index.row() + 1);
+    for (const QModelIndex& index : mergeTab_->fileGrid()->selectionModel()->selectedRows()) rows.push_back(index.row());
     return rows;
 }
 
 void MainWindow::removeSelectedMergeFiles() {
     const std::vector<int> rows = selectedMergeRows();
-    if (rows.size() > 1) lists_->removeMergeFiles(rows);
+    if (rows.size() > 1) lists_->removeFiles(ListKind::Merge, rows);
     else lists_->removeSelectedFile(ListKind::Merge);
 }
 
@@ -450,7 +443,7 @@ void MainWindow::removeSelectedMergeFiles() {
 void MainWindow::moveMergeFiles(int step) {
     std::vector<int> rows = selectedMergeRows();
     if (rows.empty() && lists_->selectedRow(ListKind::Merge) != -1) rows.push_back(lists_->selectedRow(ListKind::Merge));
-    lists_->moveMergeFiles(rows, step);
+    lists_->moveFiles(ListKind::Merge, rows, step);
     listChanged(ListKind::Merge);
 }
 
@@ -465,17 +458,15 @@ void MainWindow::listChanged(ListKind kind) {
     mergeTab_->upButton()->setEnabled(idle && count > 1);
     mergeTab_->downButton()->setEnabled(idle && count > 1);
     const auto translate = [this](const std::string& key) { return translation(key); };
-    markPageSelections(*mergeTab_->fileGrid(), lists_->list(ListKind::Merge), count,
-                       textOf(messageText::gridSelectionHint, translate));
-    const long long total = mergedPageCount(lists_->list(ListKind::Merge), count, mergeTab_->padOdd());
+    FileListModel& merged = lists_->model(ListKind::Merge);
+    merged.setSelectionHint(QString::fromStdString(textOf(messageText::gridSelectionHint, translate)));
+    const long long total = mergedPageCount(merged.files(), mergeTab_->padOdd());
     mergeTab_->showTotalPages(
         count == 0 ? QString()
                    : QString::fromStdString(textOf(messageText::totalPages, translate, {std::to_string(total)})));
 }
 
-int MainWindow::pageCount(ListKind kind, int row) const {
-    return std::atoi(lists_->list(kind)[FileList::PagesColumn][row].c_str());
-}
+int MainWindow::pageCount(ListKind kind, int row) const { return lists_->model(kind).file(row).pageCount; }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls() && !isJobRunning()) event->acceptProposedAction();

@@ -17,7 +17,6 @@
 #include "ui/job_runner.h"
 #include "ui/main_window.h"
 #include "ui/file_grid.h"
-#include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
 #include "ui/message_text.h"
 #include "ui/mix_tab.h"
@@ -67,12 +66,12 @@ bool MainWindow::hasDestination(const DestinationGroup& destination) {
 // Every page selection of the merge list takes pages of its file; the first
 // wrong one is named and gets the focus.
 bool MainWindow::hasPageSelections() {
-    const FileList& list = lists_->list(ListKind::Merge);
-    for (int row = 1; row <= lists_->filesCount(ListKind::Merge); ++row) {
-        const std::string error = pageSelectionError(list, row);
+    const FileListModel& list = lists_->model(ListKind::Merge);
+    for (int row = 0; row < list.count(); ++row) {
+        const std::string error = list.selectionError(row);
         if (error.empty()) continue;
         FileGrid* grid = mergeTab_->fileGrid();
-        grid->setCurrentCell(row - 1, grid->editableColumn());
+        grid->setCurrentCell(row, grid->editableColumn());
         grid->setFocus();
         dialogs_.showMessage(error);
         return false;
@@ -145,13 +144,13 @@ bool MainWindow::rangeListReadable(const SplitRequest& request) {
 void MainWindow::runSplit() {
     if (!hasFiles(ListKind::Split, 1, messageKey::splitNeedsFile) || !hasDestination(splitTab_->destination())) return;
     SplitRequest request = splitTab_->request();
-    request.input = lists_->list(ListKind::Split).inputFile(1);
+    request.input = lists_->model(ListKind::Split).file(0).input;
     request.protection = protection_;
     request.silent = true;  // the window says what was written
     if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return splitTab_->fieldOf(field); }) ||
         !rangeListReadable(request))
         return;
-    const int pages = pageCount(ListKind::Split, 1);
+    const int pages = pageCount(ListKind::Split, 0);
     if (!mayReplace(plannedOutputs(request, pages))) return;
     // Pages the file does not have are skipped; the user hears which after the job.
     std::string skipped;
@@ -182,14 +181,14 @@ void MainWindow::runMerge() {
 void MainWindow::runMix() {
     if (!hasFiles(ListKind::Mix, 2, messageKey::mixNeedsTwo) || !hasDestination(mixTab_->destination())) return;
     MixRequest request = mixTab_->request();
-    const FileList& list = lists_->list(ListKind::Mix);
-    request.first = list.inputFile(1);
-    request.second = list.inputFile(2);
+    const FileListModel& list = lists_->model(ListKind::Mix);
+    request.first = list.file(0).input;
+    request.second = list.file(1).input;
     request.protection = protection_;
     request.silent = true;
     if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return mixTab_->fieldOf(field); }))
         return;
-    if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Mix, 1), pageCount(ListKind::Mix, 2)))) return;
+    if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Mix, 0), pageCount(ListKind::Mix, 1)))) return;
     startJob(WindowTab::Mix, [request](JobReporter& reporter) { ::runMix(request, reporter); },
              translation(messageKey::mixDone));
 }

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QToolButton>
 
 #include "ui/bookmark_choice.h"
@@ -22,7 +21,7 @@ using namespace controls;
 
 MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_(dialogs) {
     setObjectName(QString::fromLatin1(widgetName::mergeTab));
-    grid_ = new FileGrid(widgetName::mergeGrid, 7, this);
+    grid_ = new FileGrid(widgetName::mergeGrid, this);
     grid_->setMinimumHeight(grid_->heightForRows(4));
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->allowRowDragging();

@@ -74,7 +74,7 @@ QLineEdit* MixTab::fieldOf(RequestField field) const {
 
 MixTab::MixTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::mixTab));
-    grid_ = new FileGrid(widgetName::mixGrid, 2, this);
+    grid_ = new FileGrid(widgetName::mixGrid, this);
     grid_->setFixedHeight(80);
     addButton_ = iconButton(this, widgetName::mixAddButton, QStringLiteral("add"), QStringLiteral("Add a PDF file"));
     removeButton_ = iconButton(this, widgetName::mixRemoveButton, QStringLiteral("remove"),

@@ -42,11 +42,9 @@ QString pictureTip(const QImage& picture) {
     return QStringLiteral("<img src=\"data:image/png;base64,%1\">").arg(QString::fromLatin1(png.toBase64()));
 }
 
-int pagesOf(const FileList& list, int row) { return std::atoi(list[FileList::PagesColumn][row].c_str()); }
-
 }  // namespace
 
-PagePreview::PagePreview(const FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate,
+PagePreview::PagePreview(FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate,
                          QObject* parent)
     : QObject(parent), lists_(lists), tabs_(tabs), translate_(std::move(translate)), service_(new PageService(this)) {
     connect(service_, &PageService::pictureReady, this, &PagePreview::pictureReady);
@@ -69,7 +67,7 @@ void PagePreview::followChoices(ListKind kind) {
     JobTab& tab = tabs_.tab(kind);
     if (kind == ListKind::Merge) {
         // The window records the selection first: it connected to the grid before.
-        connect(tab.fileGrid(), &QTableWidget::currentCellChanged, this, [this] { showStrip(ListKind::Merge); });
+        connect(tab.fileGrid(), &FileGrid::currentCellChanged, this, [this] { showStrip(ListKind::Merge); });
         return;
     }
     for (QLineEdit* field : tab.findChildren<QLineEdit*>())
@@ -85,44 +83,37 @@ void PagePreview::update(ListKind kind) {
 }
 
 void PagePreview::showThumbnails(ListKind kind) {
-    FileGrid* grid = tabs_.tab(kind).fileGrid();
-    const FileList& list = lists_.list(kind);
-    const int files = kind == ListKind::Split ? 1 : lists_.filesCount(kind);
-    for (int row = 1; row <= grid->rowCount(); ++row) {
-        QTableWidgetItem* item = grid->item(row - 1, FileList::FileNameColumn);
-        if (!item) continue;
-        item->setToolTip(QString());
-        if (row > files || !list.occupied(row)) {
-            item->setIcon(QIcon());
-            continue;
-        }
-        const StripDocument file = documentOf(list.inputFile(row));
+    FileListModel& list = lists_.model(kind);
+    for (int row = 0; row < list.count(); ++row) {
+        const StripDocument file = documentOf(list.file(row).input);
         const PageKey key{file.path, file.version, file.password, 0, thumbnailBox()};
         const PageImage* image = service_->picture(key);
         if (!image) awaitedThumbnails_.insert(key.id());
-        item->setIcon(image && image->drawn() ? QPixmap::fromImage(image->image)
-                                              : pagePlaceholder(thumbnailBox(), image != nullptr));
+        const QIcon picture(image && image->drawn() ? QPixmap::fromImage(image->image)
+                                                    : pagePlaceholder(thumbnailBox(), image != nullptr));
+        QString tip;
         if (image && !image->drawn()) {
-            item->setToolTip(whyNotDrawn(*image, translate_));
-            continue;
+            tip = whyNotDrawn(*image, translate_);
+        } else {
+            const PageKey tipKey{file.path, file.version, file.password, 0, tipPictureBox()};
+            const PageImage* tipImage = service_->picture(tipKey);
+            if (!tipImage) awaitedThumbnails_.insert(tipKey.id());
+            else if (tipImage->drawn()) tip = pictureTip(tipImage->image);
         }
-        const PageKey tipKey{file.path, file.version, file.password, 0, tipPictureBox()};
-        const PageImage* tipImage = service_->picture(tipKey);
-        if (!tipImage) awaitedThumbnails_.insert(tipKey.id());
-        else if (tipImage->drawn()) item->setToolTip(pictureTip(tipImage->image));
+        list.setPicture(row, picture, tip);
     }
 }
 
 void PagePreview::showStrip(ListKind kind) {
     PageStrip& strip = *strips_[index(kind)];
-    const FileList& list = lists_.list(kind);
+    const FileListModel& list = lists_.model(kind);
     const std::vector<InputFile> files = lists_.inputFiles(kind);
     if (files.empty()) return strip.clear();
 
     std::vector<StripDocument> documents;
     for (const InputFile& file : files) documents.push_back(documentOf(file));
     if (kind == ListKind::Merge) return showMergeStrip(std::move(documents));
-    const int pagesFirst = pagesOf(list, 1);
+    const int pagesFirst = list.file(0).pageCount;
     std::vector<StripPage> pages;
     try {
         if (kind == ListKind::Split) {
@@ -133,7 +124,7 @@ void PagePreview::showStrip(ListKind kind) {
             request.input = files.front();  // a split by bookmarks reads the file's outline
             pages = splitStripPages(request, pagesFirst);
         } else if (files.size() == 2)
-            pages = mixStripPages(qobject_cast<MixTab*>(&tabs_.tab(kind))->request(), pagesFirst, pagesOf(list, 2));
+            pages = mixStripPages(qobject_cast<MixTab*>(&tabs_.tab(kind))->request(), pagesFirst, list.file(1).pageCount);
         else
             pages = plainStripPages(pagesFirst);
     } catch (const std::exception&) {
@@ -144,13 +135,12 @@ void PagePreview::showStrip(ListKind kind) {
 
 // The merged pages in their order, from the first page of the selected file on.
 void PagePreview::showMergeStrip(std::vector<StripDocument> documents) {
-    const FileList& list = lists_.list(ListKind::Merge);
     std::vector<std::vector<int>> pagesOfEachFile;
-    for (int row = 1; row <= static_cast<int>(documents.size()); ++row) pagesOfEachFile.push_back(mergedPagesOf(list, row));
+    for (const ListedFile& file : lists_.model(ListKind::Merge).files()) pagesOfEachFile.push_back(mergedPagesOf(file));
     const int selected = lists_.selectedRow(ListKind::Merge);
     int first = 0;  // the strip's place of the selected file's first page
-    for (int row = 1; row < selected && row <= static_cast<int>(pagesOfEachFile.size()); ++row)
-        first += static_cast<int>(pagesOfEachFile[row - 1].size());
+    for (int row = 0; row < selected && row < static_cast<int>(pagesOfEachFile.size()); ++row)
+        first += static_cast<int>(pagesOfEachFile[row].size());
     PageStrip& strip = *strips_[index(ListKind::Merge)];
     strip.showPages(std::move(documents), mergeStripPages(pagesOfEachFile));
     if (first < strip.model().rowCount())

@@ -21,7 +21,7 @@ class PagePreview : public QObject {
     Q_OBJECT
 public:
     // Places a strip in each job tab; `translate` gives the texts of its tips.
-    PagePreview(const FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate, QObject* parent);
+    PagePreview(FileLists& lists, TabListControls& tabs, PageStripModel::Translate translate, QObject* parent);
 
     // The list's files changed.
     void update(ListKind kind);
@@ -41,7 +41,7 @@ private:
     void followChoices(ListKind kind);
     void pictureReady(const QByteArray& id);
 
-    const FileLists& lists_;
+    FileLists& lists_;
     TabListControls& tabs_;
     PageStripModel::Translate translate_;
     PageService* service_;

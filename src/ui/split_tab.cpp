@@ -42,7 +42,7 @@ std::string sizeLimitText(const QString& typed) {
 
 SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::splitTab));
-    grid_ = new FileGrid(widgetName::splitGrid, 1, this);
+    grid_ = new FileGrid(widgetName::splitGrid, this);
     grid_->setFixedHeight(80);
     addButton_ = iconButton(this, widgetName::splitAddButton, QStringLiteral("add"), QStringLiteral("Add a PDF file"));
     removeButton_ =

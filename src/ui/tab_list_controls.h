@@ -4,7 +4,7 @@
 class JobTab;
 class MergeTab;
 class MixTab;
-class QTableWidget;
+class FileGrid;
 class SplitTab;
 
 // The file lists' view of the job tabs: their grids, add buttons, default
@@ -21,15 +21,11 @@ public:
     void setDestinationFolder(ListKind kind, const std::string& folder) override;
     std::string mergeDestinationFileName() const override;
     void setMergeDestinationFileName(const std::string& path) override;
-    int gridRowCount(ListKind kind) const override;
-    void setGridRowCount(ListKind kind, int rows) override;
-    void setGridCell(ListKind kind, int column, int row, const std::string& text) override;
-    void selectGridRow(ListKind kind, int row) override;
     void selectGridRows(ListKind kind, const std::vector<int>& rows) override;
     void focusGrid(ListKind kind) override;
 
 private:
-    QTableWidget* grid(ListKind kind) const;
+    FileGrid* grid(ListKind kind) const;
 
     SplitTab& split_;
     MergeTab& merge_;

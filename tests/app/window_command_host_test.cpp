@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <filesystem>
 #include <sstream>
 
@@ -57,7 +57,7 @@ TEST_F(WindowFromTheCommandLine, MergeListsRelativeFilesAndShowsTheMissingOnceOp
     EXPECT_EQ(dialogs.messages,
               std::vector<std::string>{"These files were not added to the Merge list:\nmissing.pdf: does not exist"});
 
-    EXPECT_EQ(window.findChild<QTableWidget*>("MergeStringGrid")->item(0, 2)->text().toStdString(),
+    EXPECT_EQ(window.findChild<QTableView*>("MergeStringGrid")->model()->index(0, 2).data().toString().toStdString(),
               std::filesystem::canonical(dir.path()).string() + "/");
     click("cmd_merge");
     EXPECT_EQ(fixtures::markerText(dir.file("output.pdf")), "A1 A2 B1");

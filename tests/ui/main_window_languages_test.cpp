@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <filesystem>
 #include <memory>
 
@@ -60,10 +60,10 @@ protected:
         return *window;
     }
     // The headers of the columns every grid has.
-    static std::vector<std::string> headers(QTableWidget* grid) {
+    static std::vector<std::string> headers(QTableView* grid) {
         std::vector<std::string> texts;
-        for (int column = 0; column < std::min(grid->columnCount(), 5); ++column)
-            texts.push_back(grid->horizontalHeaderItem(column)->text().toStdString());
+        for (int column = 0; column < std::min(grid->model()->columnCount(), 5); ++column)
+            texts.push_back(grid->model()->headerData(column, Qt::Horizontal).toString().toStdString());
         return texts;
     }
     static std::vector<std::string> items(const QComboBox* selector) {
@@ -174,7 +174,7 @@ TEST_F(WindowLanguages, WithoutAnEnglishFileTheMessageNamesItAndDesignCaptionsSt
     EXPECT_EQ(w.translation("MsgErrTab"), "");
     EXPECT_EQ(control<QPushButton>(w, "cmd_split_run")->text(), "Split this PDF!");
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Merge");
-    EXPECT_EQ(headers(control<QTableWidget>(w, "MergeStringGrid")), (std::vector<std::string>{"#", "", "", "", ""}));
+    EXPECT_EQ(headers(control<QTableView>(w, "MergeStringGrid")), (std::vector<std::string>{"#", "", "", "", ""}));
 }
 
 // Headers on all three grids and the window texts follow every load; keys the
@@ -183,17 +183,17 @@ TEST_F(WindowLanguages, AChangeAtRunTimeReplacesOnlyTheKeysTheNewFileHas) {
     writeLanguage("English.ini", englishFile);
     writeLanguage("German.ini", germanFile);
     MainWindow& w = openWindow("English");
-    for (QTableWidget* grid : {control<QTableWidget>(w, "SplitStringGrid"), control<QTableWidget>(w, "MergeStringGrid"), control<QTableWidget>(w, "MixStringGrid")})
+    for (QTableView* grid : {control<QTableView>(w, "SplitStringGrid"), control<QTableView>(w, "MergeStringGrid"), control<QTableView>(w, "MixStringGrid")})
         EXPECT_EQ(headers(grid), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
 
     pick("German");
     EXPECT_EQ(Settings().language(), "German");
     EXPECT_EQ(w.language(), "German");
-    for (QTableWidget* grid : {control<QTableWidget>(w, "SplitStringGrid"), control<QTableWidget>(w, "MergeStringGrid"), control<QTableWidget>(w, "MixStringGrid")})
+    for (QTableView* grid : {control<QTableView>(w, "SplitStringGrid"), control<QTableView>(w, "MergeStringGrid"), control<QTableView>(w, "MixStringGrid")})
         EXPECT_EQ(headers(grid), (std::vector<std::string>{"#", "Dateiname", "", "Seiten", "Passwort"}))
             << grid->objectName().toStdString();
     // A text the language lacks is shown in English.
-    EXPECT_EQ(control<QTableWidget>(w, "MergeStringGrid")->horizontalHeaderItem(5)->text(), "Pages to merge");
+    EXPECT_EQ(control<QTableView>(w, "MergeStringGrid")->model()->headerData(5, Qt::Horizontal).toString(), "Pages to merge");
     EXPECT_EQ(control<QLabel>(w, "statusPanel")->text(), "Splimera - teilen deutsch");
     EXPECT_EQ(control<QLabel>(w, "label_app_name")->text(), "Splimera 1.0.0.0");
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Zusammenführen");
@@ -210,7 +210,7 @@ TEST_F(WindowLanguages, AChangeAtRunTimeReplacesOnlyTheKeysTheNewFileHas) {
               (std::vector<std::string>{"Pick a job tab first", "Keine PDF-Datei: " + dir.file("notes.txt")}));
 
     pick("English");
-    EXPECT_EQ(headers(control<QTableWidget>(w, "MixStringGrid")), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
+    EXPECT_EQ(headers(control<QTableView>(w, "MixStringGrid")), (std::vector<std::string>{"#", "Filename", "Path", "Pages", "Password"}));
     EXPECT_EQ(control<QTabWidget>(w, "PageControl1")->tabText(1), "Merge");
     EXPECT_EQ(control<QLabel>(w, "statusPanel")->text(), "Splimera - split english");
 }

@@ -8,7 +8,7 @@
 #include <QCheckBox>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QTest>
 #include <filesystem>
@@ -19,6 +19,7 @@
 #include "support/fixtures.h"
 #include "support/private_config.h"
 #include "support/scripted_dialogs.h"
+#include "ui/file_grid.h"
 #include "ui/main_window.h"
 #include "ui/page_preview.h"
 #include "ui/page_service.h"
@@ -33,8 +34,13 @@ using fixtures::TempDir;
 
 constexpr int Patience = 20000;  // milliseconds a page may take in a busy test run
 
-QColor pixel(const QTableWidgetItem* item, int x, int y) {
-    return item->icon().pixmap(PagePreview::thumbnailBox()).toImage().pixelColor(x, y);
+QColor pixel(const QModelIndex& cell, int x, int y) {
+    return cell.data(Qt::DecorationRole).value<QIcon>().pixmap(PagePreview::thumbnailBox()).toImage().pixelColor(x, y);
+}
+
+// A cell of a grid's list, row 0 the first file.
+QModelIndex cellOf(MainWindow& w, const char* grid, int row, int column) {
+    return control<QTableView>(w, grid)->model()->index(row, column);
 }
 
 bool near(const QColor& a, const QColor& b) {
@@ -98,11 +104,11 @@ TEST_F(PagePreviewTest, PicturesShowThePagesAsTheyAre) {
     w.addFile(ListKind::Merge, dir.file("colours.pdf"));
     w.addFile(ListKind::Split, dir.file("colours.pdf"));
 
-    const QTableWidgetItem* split = control<QTableWidget>(w, widgetName::splitGrid)->item(0, 1);
-    const QTableWidgetItem* locked = control<QTableWidget>(w, widgetName::mergeGrid)->item(0, 1);
-    const QTableWidgetItem* merged = control<QTableWidget>(w, widgetName::mergeGrid)->item(1, 1);
+    const QModelIndex split = cellOf(w, widgetName::splitGrid, 0, 1);
+    const QModelIndex locked = cellOf(w, widgetName::mergeGrid, 0, 1);
+    const QModelIndex merged = cellOf(w, widgetName::mergeGrid, 1, 1);
     // A page of 100 x 200 points fits the box as 10 x 20 pixels: red on the left, blue on the right.
-    for (const QTableWidgetItem* item : {split, merged}) {
+    for (const QModelIndex& item : {split, merged}) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return near(pixel(item, 1, 10), Qt::red); }, Patience));
         EXPECT_TRUE(near(pixel(item, 8, 10), Qt::blue));
         EXPECT_TRUE(near(pixel(item, 8, 1), Qt::blue));
@@ -127,10 +133,10 @@ TEST_F(PagePreviewTest, AFilesTipShowsItsFirstPageLarge) {
                         fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
     MainWindow& w = window();
     w.addFile(ListKind::Merge, dir.file("colours.pdf"));
-    const QTableWidgetItem* item = control<QTableWidget>(w, widgetName::mergeGrid)->item(0, 1);
+    const QModelIndex item = cellOf(w, widgetName::mergeGrid, 0, 1);
     const QString prefix = QStringLiteral("<img src=\"data:image/png;base64,");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return item->toolTip().startsWith(prefix); }, Patience));
-    const QString tip = item->toolTip();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return item.data(Qt::ToolTipRole).toString().startsWith(prefix); }, Patience));
+    const QString tip = item.data(Qt::ToolTipRole).toString();
     const QByteArray png = QByteArray::fromBase64(tip.mid(prefix.size(), tip.size() - prefix.size() - 2).toLatin1());
     const QImage picture = QImage::fromData(png, "PNG");
     EXPECT_EQ(picture.size(), QSize(120, 240)) << "100 x 200 points fitted to the tip's box";
@@ -200,7 +206,7 @@ TEST_F(PagePreviewTest, AnOpenPanelTakesTheRoomOfATallWindow) {
     const ListKind kinds[] = {ListKind::Split, ListKind::Merge, ListKind::Mix};
     const auto gridOf = [&](ListKind kind) {
         const char* names[] = {"SplitStringGrid", "MergeStringGrid", "MixStringGrid"};
-        return w.findChild<QTableWidget*>(names[kind == ListKind::Split ? 0 : kind == ListKind::Merge ? 1 : 2]);
+        return w.findChild<QTableView*>(names[kind == ListKind::Split ? 0 : kind == ListKind::Merge ? 1 : 2]);
     };
     settled(w.size());  // a hidden tab's least size counts once it showed
     const QSize smallest = w.minimumSizeHint().expandedTo(w.minimumSize());
@@ -335,7 +341,7 @@ TEST_F(PagePreviewTest, StripsFollowTheSelectionAndTheFiles) {
     w.addFile(ListKind::Merge, dir.file("a.pdf"));
     w.addFile(ListKind::Merge, dir.file("b.pdf"));
     w.addFile(ListKind::Split, dir.file("b.pdf"));
-    auto* grid = control<QTableWidget>(w, widgetName::mergeGrid);
+    auto* grid = control<FileGrid>(w, widgetName::mergeGrid);
     EXPECT_EQ(strip(ListKind::Merge).rowCount(), 42);
     EXPECT_EQ(marks(strip(ListKind::Merge)), "1[1] 41[2]");
     w.show();

@@ -1,5 +1,6 @@
 #include "ui/file_list_model.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "ui/merge_selections.h"
@@ -69,7 +70,7 @@ std::vector<ListedFile> FileListModel::files() const {
 
 FileListModel::Row FileListModel::rowOf(ListedFile file) {
     const std::string error = pageSelectionError(file);
-    return {std::move(file), error, QVariant(), QString()};
+    return {std::move(file), error, std::string(), QVariant(), QString()};
 }
 
 void FileListModel::append(ListedFile file) {
@@ -104,6 +105,20 @@ void FileListModel::setPageSelection(int row, const std::string& selection) {
     changed.file.pageSelection = selection;
     changed.selectionError = pageSelectionError(changed.file);
     rowChanged(row);
+}
+
+const DocumentOutline& FileListModel::outline(int row) {
+    Row& listed = rows_.at(static_cast<std::size_t>(row));
+    if (!listed.file.outline && listed.outlineError.empty()) {
+        try {
+            listed.file.outline = std::make_shared<const DocumentOutline>(
+                readDocumentOutline(listed.file.input.path(), listed.file.input.password));
+        } catch (const std::exception& error) {
+            listed.outlineError = error.what();
+        }
+    }
+    if (!listed.file.outline) throw std::runtime_error(listed.outlineError);
+    return *listed.file.outline;
 }
 
 void FileListModel::setPicture(int row, const QVariant& picture, const QString& tip) {

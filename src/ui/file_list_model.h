@@ -40,6 +40,12 @@ public:
     void remove(int row);
     void swapFiles(int first, int second);
     void setPageSelection(int row, const std::string& selection);
+    // The bookmark outline of the row's file, read with libqpdf the first
+    // time it is asked for and then kept with the file, so that choices
+    // typed while the file is listed do not read it again. A file whose
+    // outline cannot be read raises the same error each time, without
+    // reading it again.
+    const DocumentOutline& outline(int row);
     // Why the row's page selection cannot be taken, naming the file; "" when it can.
     std::string selectionError(int row) const { return rows_.at(static_cast<std::size_t>(row)).selectionError; }
 
@@ -55,6 +61,7 @@ private:
     struct Row {
         ListedFile file;
         std::string selectionError;
+        std::string outlineError;
         QVariant picture;
         QString pictureTip;
     };

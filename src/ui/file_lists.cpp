@@ -54,7 +54,9 @@ void FileLists::addFile(ListKind kind, const std::string& path) {
     const std::optional<ProbedInput> probed = probe_.probe(path);
     if (!probed) return;
 
-    ListedFile file{inputFileFor(path, probed->password), probed->pageCount, std::string()};
+    ListedFile file;
+    file.input = inputFileFor(path, probed->password);
+    file.pageCount = probed->pageCount;
     FileListModel& list = model(kind);
     if (kind == ListKind::Split && list.count() > 0) list.replace(0, std::move(file));
     else list.append(std::move(file));

@@ -106,7 +106,7 @@ void PagePreview::showThumbnails(ListKind kind) {
 
 void PagePreview::showStrip(ListKind kind) {
     PageStrip& strip = *strips_[index(kind)];
-    const FileListModel& list = lists_.model(kind);
+    FileListModel& list = lists_.model(kind);
     const std::vector<InputFile> files = lists_.inputFiles(kind);
     if (files.empty()) return strip.clear();
 
@@ -121,8 +121,9 @@ void PagePreview::showStrip(ListKind kind) {
             strip.setNote(request.method == SplitMethod::BySize
                               ? QString::fromStdString(textOf(messageText::cutsBySize, translate_))
                               : QString());
-            request.input = files.front();  // a split by bookmarks reads the file's outline
-            pages = splitStripPages(request, pagesFirst);
+            pages = request.method == SplitMethod::ByBookmarks
+                        ? bookmarkStripPages(list.outline(0), request.level(), pagesFirst)
+                        : splitStripPages(request, pagesFirst);
         } else if (files.size() == 2)
             pages = mixStripPages(qobject_cast<MixTab*>(&tabs_.tab(kind))->request(), pagesFirst, list.file(1).pageCount);
         else

@@ -3,6 +3,7 @@
 
 #include "jobs/mix_request.h"
 #include "jobs/split_request.h"
+#include "structure/document_outline.h"
 
 // One place of a page strip.
 struct StripPage {
@@ -24,6 +25,12 @@ std::vector<StripPage> mergeStripPages(const std::vector<std::vector<int>>& page
 // taken. Fails as the split's plan does while a number or the range list
 // cannot be read.
 std::vector<StripPage> splitStripPages(const SplitRequest& request, int pageCount);
+
+// The pages of a split at the bookmarks of `level` of the file's outline,
+// marked as splitStripPages marks them; unmarked while the outline counts
+// other pages than the file or has no bookmark at that level, which the split
+// refuses.
+std::vector<StripPage> bookmarkStripPages(const DocumentOutline& outline, int level, int pageCount);
 
 // The pages of the first file the mix writes, in its order (the first
 // document's pages of a turn, then the second's), each turn's first page

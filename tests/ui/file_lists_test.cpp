@@ -192,6 +192,30 @@ TEST(FileLists, TypedPageSelectionsAreCheckedAgainstTheFile) {
     }
 }
 
+// A listed file's outline is read when first asked for and then kept; one
+// that cannot be read says why, each time alike.
+TEST(FileLists, OutlineIsReadOnceWhenNeeded) {
+    ListsBench bench;
+    const std::string path = bench.pdfFile("marked.pdf", 3);
+    fixtures::writeMarkedPdf(path, "A", 3, fixtures::PdfOptions().withBookmarks({{"One", 1, 2}}));
+    bench.add(ListKind::Split, path);
+    bench.add(ListKind::Merge, bench.pdfFile("plain.pdf", 2));
+    FileListModel& split = bench.lists.model(ListKind::Split);
+    EXPECT_EQ(split.file(0).outline, nullptr) << "not read before it is needed";
+    ASSERT_EQ(split.outline(0).entries.size(), 1u);
+    std::filesystem::remove(path);
+    EXPECT_EQ(split.outline(0).entries.at(0).title, "One") << "kept, not read again";
+
+    FileListModel& merge = bench.lists.model(ListKind::Merge);
+    fixtures::writeFile(bench.dir.file("plain.pdf"), "no longer a PDF");
+    std::string first, second;
+    try { merge.outline(0); } catch (const std::runtime_error& error) { first = error.what(); }
+    fixtures::writeMarkedPdf(bench.dir.file("plain.pdf"), "A", 2);
+    try { merge.outline(0); } catch (const std::runtime_error& error) { second = error.what(); }
+    EXPECT_NE(first.find("plain.pdf"), std::string::npos) << first;
+    EXPECT_EQ(second, first);
+}
+
 // A file the probe cannot open, or whose prompt is cancelled, leaves every
 // list, default name and button as it was; the split list keeps the file it
 // holds.

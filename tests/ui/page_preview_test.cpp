@@ -315,6 +315,20 @@ TEST_F(PagePreviewTest, SplitStripMarksWhereEachMethodCuts) {
     }
 }
 
+// The outline is read once for the listed file: typed levels mark their cuts
+// from it although the file has since become unreadable.
+TEST_F(PagePreviewTest, TypedBookmarkLevelsUseTheOutlineKeptWithTheFile) {
+    fixtures::writeMarkedPdf(dir.file("twenty.pdf"), "P", 20,
+                             fixtures::PdfOptions().withBookmarks({{"One", 1, 4}, {"One.a", 2, 6}, {"Two", 1, 12}}));
+    MainWindow& w = window();
+    w.addFile(ListKind::Split, dir.file("twenty.pdf"));
+    control<QRadioButton>(w, widgetName::splitByBookmarks)->setChecked(true);
+    EXPECT_EQ(marks(strip(ListKind::Split)), "1[1] 4[2] 12[3]");
+    fixtures::writeFile(dir.file("twenty.pdf"), "no longer a PDF");
+    control<QLineEdit>(w, widgetName::splitBookmarkLevel)->setText("2");
+    EXPECT_EQ(marks(strip(ListKind::Split)), "1[1] 4[2] 6[3] 12[4]");
+}
+
 // The Mix tab's strip shows the pages of the first file the mix writes, in its order.
 TEST_F(PagePreviewTest, MixStripShowsThePageOrderOfTheFirstOutput) {
     fixtures::writeMarkedPdf(dir.file("a.pdf"), "A", 5);

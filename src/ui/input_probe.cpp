@@ -9,7 +9,12 @@
 #include "jobs/input_file.h"
 #include "ui/message_text.h"
 
-InputProbe::InputProbe(Dialogs& dialogs, Translate translate) : dialogs_(dialogs), translate_(std::move(translate)) {}
+InputProbe::InputProbe(Dialogs& dialogs, Translate translate, Open open)
+    : dialogs_(dialogs), translate_(std::move(translate)), open_(std::move(open)) {
+    if (!open_) open_ = [](const std::string& path, const NextPassword& nextPassword) {
+        return openWithPasswords(path, nextPassword);
+    };
+}
 
 std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
     // A FIFO or a device would block the open; a folder is no document.
@@ -33,7 +38,7 @@ std::optional<ProbedInput> InputProbe::probe(const std::string& path) {
         return std::nullopt;
     };
     try {
-        UnlockedDocument opened = openWithPasswords(path, askAgain);
+        UnlockedDocument opened = open_(path, askAgain);
         const int pageCount = opened.document.pageCount();
         return ProbedInput{pageCount, opened.password, std::make_shared<PdfDocument>(std::move(opened.document))};
     } catch (const std::exception& error) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/password_search.h"
 #include "engine/pdf_document.h"
 #include "ui/dialogs.h"
 
@@ -22,8 +23,11 @@ struct ProbedInput {
 class InputProbe {
 public:
     using Translate = std::function<std::string(const std::string& key)>;
+    // How a file is opened, asking for passwords while it refuses them
+    // (openWithPasswords, or the same on another thread).
+    using Open = std::function<UnlockedDocument(const std::string& path, const NextPassword& nextPassword)>;
 
-    InputProbe(Dialogs& dialogs, Translate translate);
+    InputProbe(Dialogs& dialogs, Translate translate, Open open = nullptr);
 
     // Nothing when the file did not open; the user has been told why.
     std::optional<ProbedInput> probe(const std::string& path);
@@ -39,4 +43,5 @@ private:
 
     Dialogs& dialogs_;
     Translate translate_;
+    Open open_;
 };

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -37,6 +38,7 @@
 #include "ui/job_runner.h"
 #include "ui/language_look.h"
 #include "ui/message_text.h"
+#include "ui/opening_thread.h"
 #include "ui/qt_translation.h"
 #include "ui/merge_selections.h"
 #include "ui/merge_tab.h"
@@ -72,11 +74,11 @@ ListKind listOf(WindowTab tab) {
     }
 }
 
-MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesFolder)
+MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesFolder, InputProbe::Open open)
     : QMainWindow(parent),
       dialogs_(dialogs),
       languagesFolder_(languagesFolder.empty() ? programFolder() + "languages/" : std::move(languagesFolder)),
-      probe_(dialogs, [this](const std::string& key) { return translation(key); }) {
+      probe_(dialogs, [this](const std::string& key) { return translation(key); }, openWhileProbing(std::move(open))) {
     if (languagesFolder_.back() != '/') languagesFolder_ += '/';
     setObjectName(QString::fromLatin1(widgetName::window));
     initUiResources();
@@ -223,8 +225,10 @@ void MainWindow::showEvent(QShowEvent* event) {
     guarded([this] {
         updateWindowTexts();
         showTab(openingTab_.value_or(WindowTab::Split));
-        // The program's own small PDF: a PDFium that cannot open it says so at start.
-        probe_.probe(programFolder() + "testFile.pdf");
+        // The program's own small PDF: a PDFium that cannot open it says so at
+        // start. Small enough to open here, while the window is shown.
+        InputProbe(dialogs_, [this](const std::string& key) { return translation(key); })
+            .probe(programFolder() + "testFile.pdf");
     });
 }
 
@@ -272,6 +276,11 @@ void MainWindow::rememberPlace() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (probing_) {
+        closeAfterProbe_ = true;  // closed once the file is listed
+        event->ignore();
+        return;
+    }
     if (isJobRunning()) {
         // Closed once the job has stopped after the file it is writing.
         const bool stop =
@@ -399,6 +408,19 @@ void MainWindow::showLocked(bool locked) { settingsButton_->setIcon(aboutTab_->l
 void MainWindow::addFile(ListKind kind, const std::string& path) {
     lists_->addFile(kind, path);
     listChanged(kind);
+    if (closeAfterProbe_) {
+        closeAfterProbe_ = false;
+        close();
+    }
+}
+
+InputProbe::Open MainWindow::openWhileProbing(InputProbe::Open open) {
+    if (!open)
+        open = [](const std::string& path, const NextPassword& nextPassword) { return openWithPasswords(path, nextPassword); };
+    return [this, open = openOnWorkerThread(std::move(open))](const std::string& path, const NextPassword& nextPassword) {
+        const QScopedValueRollback<bool> probing(probing_, true);
+        return open(path, nextPassword);
+    };
 }
 
 void MainWindow::addChosenFiles(ListKind kind) {
@@ -469,14 +491,14 @@ void MainWindow::listChanged(ListKind kind) {
 int MainWindow::pageCount(ListKind kind, int row) const { return lists_->model(kind).file(row).pageCount; }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls() && !isJobRunning()) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls() && !isJobRunning() && !probing_) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls())
         paths.push_back((url.isLocalFile() ? url.toLocalFile() : url.toString()).toStdString());
-    if (isJobRunning()) return;
+    if (isJobRunning() || probing_) return;
     event->acceptProposedAction();
     guarded([this, &paths] { dropFiles(paths); });
 }

@@ -46,8 +46,10 @@ class MainWindow : public QMainWindow {
 
 public:
     // `languagesFolder` holds the language files; empty means the "languages"
-    // folder beside the program.
-    explicit MainWindow(Dialogs& dialogs, QWidget* parent = nullptr, std::string languagesFolder = {});
+    // folder beside the program. Files to list are opened with `open` (by
+    // default openWithPasswords) on a worker thread.
+    explicit MainWindow(Dialogs& dialogs, QWidget* parent = nullptr, std::string languagesFolder = {},
+                        InputProbe::Open open = nullptr);
     ~MainWindow() override;
 
     // Adds a file to a job list, probing it as the add buttons do.
@@ -116,6 +118,8 @@ private:
     // Asks once before files that exist would be replaced; true to go on.
     bool mayReplace(const std::vector<std::string>& outputs);
     int pageCount(ListKind kind, int row) const;
+    // `open` on the worker thread, the window knowing meanwhile that it is probing.
+    InputProbe::Open openWhileProbing(InputProbe::Open open);
     void runOrStop(WindowTab tab);
     void runSplit();
     void runMerge();
@@ -152,4 +156,6 @@ private:
     std::string doneText_;                  // what the running job says when it is done
     std::string jobNote_;                   // and what it adds after the files it wrote
     bool closeAfterJob_ = false;
+    bool probing_ = false;          // a file is being opened on the worker thread
+    bool closeAfterProbe_ = false;  // the user closed the window meanwhile
 };

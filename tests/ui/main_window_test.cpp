@@ -21,11 +21,13 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -610,6 +612,41 @@ TEST_F(MainWindowTest, SplitAndMixSayWhichFilesTheyKept) {
     drop({dir.file("b.pdf"), dir.file("a.pdf")});
     EXPECT_EQ(fileColumn(control<QTableView>(w, "SplitStringGrid")), std::vector<std::string>{"b.pdf"});
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"The split takes one file. Kept: b.pdf"});
+}
+
+// Files open on a worker thread: the window's events go on meanwhile, the
+// password is asked for on the window's thread, and files added together are
+// listed in the order they were chosen.
+TEST_F(MainWindowTest, FilesOpenOnAWorkerWhileTheWindowGoesOn) {
+    struct ThreadNotingDialogs : ScriptedDialogs {
+        bool askedOffTheWindowThread = false;
+        bool askText(const std::string& caption, const std::string& prompt, bool masked, std::string& text) override {
+            if (QThread::currentThread() != qApp->thread()) askedOffTheWindowThread = true;
+            return ScriptedDialogs::askText(caption, prompt, masked, text);
+        }
+    } threadDialogs;
+    fixtures::writeMarkedPdf(dir.file("locked.pdf"), "L", 2, fixtures::PdfOptions().withPassword("pw"));
+    std::atomic<int> opensOnTheWindowThread{0};
+    const auto slowOpen = [&](const std::string& path, const NextPassword& nextPassword) {
+        if (QThread::currentThread() == qApp->thread()) ++opensOnTheWindowThread;
+        QThread::msleep(150);
+        return openWithPasswords(path, nextPassword);
+    };
+    MainWindow w(threadDialogs, nullptr, {}, slowOpen);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+    threadDialogs.openAnswers = {{dir.file("b.pdf"), dir.file("locked.pdf"), dir.file("a.pdf")}};
+    threadDialogs.textAnswers = {"pw"};
+    control<QToolButton>(w, "mergeBtnAddFile")->click();
+
+    EXPECT_EQ(fileColumn(control<QTableView>(w, "MergeStringGrid")), (std::vector<std::string>{"b.pdf", "locked.pdf", "a.pdf"}));
+    EXPECT_GE(ticks, 10) << "the window's timers ran while the files opened";
+    EXPECT_EQ(opensOnTheWindowThread, 0);
+    ASSERT_EQ(threadDialogs.prompts.size(), 1u);
+    EXPECT_FALSE(threadDialogs.askedOffTheWindowThread);
+    EXPECT_EQ(cell(control<QTableView>(w, "MergeStringGrid"), 2, 4), FileListModel::PasswordMark);
 }
 
 TEST_F(MainWindowTest, AWrongPasswordIsAskedForAgain) {

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "ui/file_list_model.h"
 
@@ -177,10 +178,36 @@ void FileGrid::dropEvent(QDropEvent* event) {
 
 void FileGrid::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
+    drawEmptyRows();
     if (dropLineY_ < 0) return;
     QPainter painter(viewport());
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
     painter.drawLine(0, dropLineY_, viewport()->width(), dropLineY_);
+}
+
+// Under the last file, the lines of empty rows, so that the grid reads as a
+// list with room for more.
+void FileGrid::drawEmptyRows() {
+    if (!model() || !showGrid()) return;
+    const int rows = model()->rowCount();
+    const int top = rows > 0 ? rowViewportPosition(rows - 1) + rowHeight(rows - 1) : 0;
+    const int bottom = viewport()->height();
+    if (top >= bottom) return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const auto gridColor = static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this));
+    QPainter painter(viewport());
+    painter.setPen(QPen(QColor::fromRgba(gridColor), 1, gridStyle()));
+    int left = viewport()->width(), right = 0;
+    for (int column = 0; column < model()->columnCount(); ++column) {
+        const int x = columnViewportPosition(column);
+        left = std::min(left, x);
+        right = std::max(right, x + columnWidth(column));
+        const int line = isRightToLeft() ? x : x + columnWidth(column) - 1;
+        painter.drawLine(line, top, line, bottom);
+    }
+    const int rowStep = verticalHeader()->defaultSectionSize();
+    for (int y = top + rowStep - 1; y < bottom; y += rowStep) painter.drawLine(left, y, right - 1, y);
 }
 
 int FileGrid::filledRows() const { return model() ? model()->rowCount() : 0; }

@@ -69,6 +69,7 @@ private:
     // there, or the last that holds a file.
     int landingRow(int y) const;
     void showDropLine(int y);
+    void drawEmptyRows();
 
     int editableColumn_ = -1;
     int editableWidth_ = 0;

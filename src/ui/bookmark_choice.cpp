@@ -7,7 +7,8 @@
 
 #include "ui/control_factory.h"
 
-BookmarkChoice::BookmarkChoice(const QString& tab, const QStringList& captions, QWidget* parent) : QWidget(parent) {
+BookmarkChoice::BookmarkChoice(const QString& tab, const QStringList& captions, BookmarkMode initial, QWidget* parent)
+    : QWidget(parent) {
     const auto name = [&](const char* suffix) { return (tab + QString::fromLatin1(suffix)).toLatin1(); };
     setObjectName(QString::fromLatin1(name("_bookmarks")));  // a row of its own, among the tab's controls
     label_ = controls::label(this, ("lbl_" + tab + "_bookmarks").toLatin1().constData(), QStringLiteral("Bookmarks"));
@@ -25,7 +26,7 @@ BookmarkChoice::BookmarkChoice(const QString& tab, const QStringList& captions, 
         row->addWidget(button);
     }
     row->addStretch();
-    keep_->setChecked(true);
+    (initial == BookmarkMode::PerFile ? perFile_ : initial == BookmarkMode::None ? none_ : keep_)->setChecked(true);
 }
 
 BookmarkMode BookmarkChoice::mode() const {

@@ -23,11 +23,13 @@ bool isExistingFolder(const std::string& path) {
 
 }  // namespace
 
-DestinationGroup::DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent)
+DestinationGroup::DestinationGroup(const DestinationNames& names, const std::string& baseName, Dialogs& dialogs,
+                                   QWidget* parent)
     : QGroupBox(QStringLiteral("Destination folder and filename settings"), parent), dialogs_(dialogs) {
     setObjectName(QString::fromLatin1(names.group));
     baseNameLabel_ = label(this, names.baseNameLabel, QStringLiteral("Base Filename"));
-    baseName_ = textField(this, names.baseName, QStringLiteral("filename"));
+    baseName_ = textField(this, names.baseName, QString());
+    setBaseName(baseName);
     folderLabel_ = label(this, names.folderLabel, QStringLiteral("Destination folder"));
     sourceFolder_ = radio(this, names.sourceFolder, QStringLiteral("Use source folder"));
     sourceFolder_->setChecked(true);

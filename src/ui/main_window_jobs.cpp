@@ -147,7 +147,6 @@ void MainWindow::runSplit() {
     SplitRequest request = splitTab_->request();
     request.input = lists_->list(ListKind::Split).inputFile(1);
     request.protection = protection_;
-    request.silent = true;  // the window says what was written
     if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return splitTab_->fieldOf(field); }) ||
         !rangeListReadable(request))
         return;
@@ -171,7 +170,6 @@ void MainWindow::runMerge() {
     request.inputs = lists_->inputFiles(ListKind::Merge);
     request.pageSelections = lists_->pageSelections();
     request.protection = protection_;
-    request.silent = true;
     request.check();
     // The Save dialog asked already for the file it chose, but only for the next run.
     if (!mergeTab_->takeOutputConfirmation() && !mayReplace({request.outputPath})) return;
@@ -186,7 +184,6 @@ void MainWindow::runMix() {
     request.first = list.inputFile(1);
     request.second = list.inputFile(2);
     request.protection = protection_;
-    request.silent = true;
     if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return mixTab_->fieldOf(field); }))
         return;
     if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Mix, 1), pageCount(ListKind::Mix, 2)))) return;

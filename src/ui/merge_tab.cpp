@@ -21,6 +21,7 @@
 using namespace controls;
 
 MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_(dialogs) {
+    const MergeRequest defaults;
     setObjectName(QString::fromLatin1(widgetName::mergeTab));
     grid_ = new FileGrid(widgetName::mergeGrid, 7, this);
     grid_->setMinimumHeight(grid_->heightForRows(4));
@@ -44,9 +45,10 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     bookmarks_ = new BookmarkChoice(QStringLiteral("merge"),
                                     {QStringLiteral("Keep the files' bookmarks"), QStringLiteral("One entry per file"),
                                      QStringLiteral("No bookmarks")},
-                                    outputGroup_);
+                                    defaults.bookmarks, outputGroup_);
     padOdd_ = checkBox(outputGroup_, widgetName::mergePadOdd,
                        QStringLiteral("Add a blank page after each file with an odd number of pages"));
+    padOdd_->setChecked(defaults.padOdd);
     auto* outputRows = new QVBoxLayout(outputGroup_);
     outputRows->setContentsMargins(14, 10, 14, 10);
     outputRows->setSpacing(4);

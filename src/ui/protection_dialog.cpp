@@ -51,7 +51,7 @@ QLineEdit* passwordField(const char* name, QWidget* parent) {
 }
 
 QLineEdit* positionField(const char* name, QWidget* parent) {
-    auto* field = named(new QLineEdit(QStringLiteral("50"), parent), name);
+    auto* field = named(new QLineEdit(QString::fromLatin1(DefaultWatermarkPosition), parent), name);
     field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
     field->setFixedWidth(64);
     field->setAlignment(Qt::AlignRight);

@@ -12,7 +12,7 @@ class QRadioButton;
 // "<tab>_bookmarks_per_file" and "<tab>_bookmarks_none"; `initial` is checked.
 class BookmarkChoice : public QWidget {
 public:
-    BookmarkChoice(const QString& tab, const QStringList& captions, BookmarkMode initial, QWidget* parent);
+    BookmarkChoice(const QString& tab, BookmarkMode initial, QWidget* parent);
     BookmarkMode mode() const;
 
 private:

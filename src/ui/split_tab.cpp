@@ -49,12 +49,12 @@ SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::splitTab));
     grid_ = new FileGrid(widgetName::splitGrid, 1, this);
     grid_->setFixedHeight(80);
-    addButton_ = iconButton(this, widgetName::splitAddButton, QStringLiteral("add"), QStringLiteral("Add a PDF file"));
+    addButton_ = iconButton(this, widgetName::splitAddButton, QStringLiteral("add"));
     removeButton_ =
-        iconButton(this, widgetName::splitRemoveButton, QStringLiteral("remove"), QStringLiteral("Remove the file"));
+        iconButton(this, widgetName::splitRemoveButton, QStringLiteral("remove"));
     buildMethodGroup();
     destination_ = new DestinationGroup(widgetName::splitDestination, SplitRequest().baseName, dialogs, this);
-    runButton_ = controls::runButton(this, widgetName::splitRunButton, QStringLiteral("Split this PDF!"));
+    runButton_ = controls::runButton(this, widgetName::splitRunButton);
     progressBar_ = controls::progressBar(this, widgetName::splitProgress);
 
     auto* options = new QHBoxLayout;
@@ -73,47 +73,45 @@ SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
 }
 
 void SplitTab::buildMethodGroup() {
-    methodGroup_ = group(this, widgetName::splitMethodGroup, QStringLiteral("Split Method"));
+    methodGroup_ = group(this, widgetName::splitMethodGroup);
     methodGroup_->setMinimumHeight(264);
     QWidget* method = methodGroup_;
     const SplitRequest defaults;
     const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
-    intoFilesOf_ = radio(method, widgetName::splitIntoFilesOf, QStringLiteral("Into files of"));
+    intoFilesOf_ = radio(method, widgetName::splitIntoFilesOf);
     filesOfSize_ = numberField(method, widgetName::splitFilesOfSize, text(defaults.filesOfSize));
-    pagesLabel_ = label(method, widgetName::splitPagesLabel, QStringLiteral("pages"));
+    pagesLabel_ = label(method, widgetName::splitPagesLabel);
 
-    everyGroupOf_ = radio(method, widgetName::splitEveryGroupOf, QStringLiteral("Every group of"));
+    everyGroupOf_ = radio(method, widgetName::splitEveryGroupOf);
     groupSize_ = numberField(method, widgetName::splitGroupSize, text(defaults.everyGroupSize));
-    groupLabel_ = label(method, widgetName::splitGroupLabel, QStringLiteral("pages, starting with page"));
+    groupLabel_ = label(method, widgetName::splitGroupLabel);
     groupStart_ = numberField(method, widgetName::splitGroupStart, text(defaults.everyGroupStart));
 
-    each_ = radio(method, widgetName::splitEach, QStringLiteral("Each"));
+    each_ = radio(method, widgetName::splitEach);
     eachStep_ = numberField(method, widgetName::splitEachStep, text(defaults.eachStep));
-    eachLabel_ = label(method, widgetName::splitEachLabel, QStringLiteral("page, starting with page"));
+    eachLabel_ = label(method, widgetName::splitEachLabel);
     eachStart_ = numberField(method, widgetName::splitEachStart, text(defaults.eachStart));
 
-    byRange_ = radio(method, widgetName::splitByRange, QStringLiteral("By page Range"));
+    byRange_ = radio(method, widgetName::splitByRange);
     rangeList_ = textField(method, widgetName::splitRangeList, text(defaults.rangeList));
 
-    rangeHelp_ = label(method, widgetName::splitRangeHelp,
-                       QStringLiteral("Page range separated by comma, semi-colon to separate files. "
-                                      "Example: 1-4,6,9-10;5,6;12;20-21,23;"));
+    rangeHelp_ = label(method, widgetName::splitRangeHelp);
     rangeHelp_->setWordWrap(true);
     rangeHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    byBookmarks_ = radio(method, widgetName::splitByBookmarks, QStringLiteral("By bookmarks, level"));
+    byBookmarks_ = radio(method, widgetName::splitByBookmarks);
     bookmarkLevel_ = numberField(method, widgetName::splitBookmarkLevel, text(defaults.bookmarkLevel));
-    titleNames_ = checkBox(method, widgetName::splitTitleNames, QStringLiteral("Name the files after the bookmarks"));
+    titleNames_ = checkBox(method, widgetName::splitTitleNames);
     titleNames_->setChecked(defaults.titleNames);
     connect(titleNames_, &QCheckBox::toggled, this, [this](bool on) {
         if (on) byBookmarks_->setChecked(true);
     });
 
-    bySize_ = radio(method, widgetName::splitBySize, QStringLiteral("Files of at most"));
+    bySize_ = radio(method, widgetName::splitBySize);
     sizeLimit_ = numberField(method, widgetName::splitSizeLimit, megabytesText(defaults));
     static const QRegularExpression decimal(QStringLiteral("[0-9]*([.,][0-9]*)?"));
     sizeLimit_->setValidator(new QRegularExpressionValidator(decimal, sizeLimit_));
-    sizeLabel_ = label(method, widgetName::splitSizeLabel, QStringLiteral("MB"));
+    sizeLabel_ = label(method, widgetName::splitSizeLabel);
     methodButton(defaults.method)->setChecked(true);
 
     // Each row: method, count, label, start page.

@@ -24,7 +24,6 @@ int main(int argc, char** argv) {
     MergeRequest request;
     for (int i = 1; i < argc - 1; ++i) request.inputs.push_back({argv[i], "", ""});
     request.outputPath = argv[argc - 1];
-    request.silent = true;
     NoFinishing finisher;
     ConsoleReporter reporter;
     try {

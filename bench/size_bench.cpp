@@ -33,7 +33,6 @@ int main(int argc, char** argv) {
     (kind == "size" ? request.sizeLimit : request.filesOfSize) = argv[4];
     request.baseName = "part_";
     request.destinationFolder = std::string(argv[2]) + "/";
-    request.silent = true;
 
     QuietReporter reporter;
     try {

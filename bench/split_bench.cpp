@@ -30,7 +30,6 @@ int main(int argc, char** argv) {
     request.filesOfSize = argv[3];
     request.baseName = "part_";
     request.destinationFolder = std::string(argv[2]) + "/";
-    request.silent = true;
 
     NoFinishing finisher;
     QuietReporter reporter;

@@ -58,7 +58,7 @@ void readWatermarkOptions(const ParsedArguments& parsed, Protection& protection)
         protection.watermarkPath = parsed.value("--watermark");
         if (const std::string problem = inputProblem(protection.watermarkPath); !problem.empty())
             throw UsageError("The picture of --watermark " + problem + ": " + protection.watermarkPath);
-        protection.watermarkX = protection.watermarkY = "50";
+        protection.watermarkX = protection.watermarkY = DefaultWatermarkPosition;
     }
     if (parsed.has("--at")) {
         const std::string at = parsed.value("--at");
@@ -87,8 +87,9 @@ Protection protect(PreparedJob& job, const ParsedArguments& parsed, const Passwo
     return protection;
 }
 
-BookmarkMode bookmarkMode(const ParsedArguments& parsed) {
-    const std::string mode = parsed.value("--bookmarks", "keep");
+BookmarkMode bookmarkMode(const ParsedArguments& parsed, BookmarkMode unless) {
+    if (!parsed.has("--bookmarks")) return unless;
+    const std::string mode = parsed.value("--bookmarks");
     if (mode == "keep") return BookmarkMode::Keep;
     if (mode == "per-file") return BookmarkMode::PerFile;
     if (mode == "none") return BookmarkMode::None;
@@ -104,7 +105,8 @@ MixMethodFields mixMethod(const ParsedArguments& parsed, const std::string& opti
     const std::string kind = text.substr(0, colon);
     if (kind != "group" && kind != "each")
         throw UsageError("The option " + option + " needs group:N[:S] or each:N[:S], not '" + text + "'");
-    std::string count = colon == std::string::npos ? "" : text.substr(colon + 1), start = "1";
+    std::string count = colon == std::string::npos ? "" : text.substr(colon + 1);
+    std::string start = kind == "group" ? fields.groupStart : fields.eachStart;
     if (const std::size_t second = count.find(':'); second != std::string::npos) {
         start = count.substr(second + 1);
         count = count.substr(0, second);
@@ -184,11 +186,11 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     if (parsed.has("--groups")) {
         request.method = SplitMethod::EveryGroupOf;
         request.everyGroupSize = parsed.value("--groups");
-        request.everyGroupStart = parsed.value("--from", "1");
+        request.everyGroupStart = parsed.value("--from", request.everyGroupStart);
     } else if (parsed.has("--each")) {
         request.method = SplitMethod::Each;
         request.eachStep = parsed.value("--each");
-        request.eachStart = parsed.value("--from", "1");
+        request.eachStart = parsed.value("--from", request.eachStart);
     } else if (parsed.has("--ranges")) {
         request.method = SplitMethod::ByPageRange;
         request.rangeList = parsed.value("--ranges");
@@ -201,7 +203,7 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
         request.method = SplitMethod::BySize;
         request.sizeLimit = parsed.value("--size");
     } else {
-        request.filesOfSize = parsed.value("--pages", "1");
+        request.filesOfSize = parsed.value("--pages", request.filesOfSize);
     }
     check(request, parsed);
     request.baseName = parsed.value("--name", request.baseName);
@@ -209,7 +211,6 @@ PreparedJob prepareSplit(const ParsedArguments& parsed, const JobCommandContext&
     const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
-    request.silent = true;
     const int pageCount = unlockInput(request.input, passwords.inputs());
     job.plannedFiles = plannedSplitFiles(request, pageCount);
     if (request.method == SplitMethod::ByPageRange)
@@ -228,7 +229,7 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
         request.pageSelections.push_back(parsed.fileValue("--select", i));
     }
     request.outputPath = parsed.value("-o");
-    request.bookmarks = bookmarkMode(parsed);
+    request.bookmarks = bookmarkMode(parsed, request.bookmarks);
     request.padOdd = parsed.has("--pad-odd");
     check(request, parsed);
     const fs::path folder = fs::path(request.outputPath).parent_path();
@@ -238,7 +239,6 @@ PreparedJob prepareMerge(const ParsedArguments& parsed, const JobCommandContext&
     const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
-    request.silent = true;
     for (std::size_t i = 0; i < request.inputs.size(); ++i) {
         const int pageCount = unlockInput(request.inputs[i], passwords.inputs());
         selectedPages(request.pageSelection(i), pageCount, request.inputs[i].path());  // its pages are there
@@ -261,14 +261,13 @@ PreparedJob prepareMix(const ParsedArguments& parsed, const JobCommandContext& c
     check(request, parsed);
     request.reverseSecond = parsed.has("--reverse-second");
     request.singleFile = parsed.has("--single-file");
-    request.bookmarks = bookmarkMode(parsed);
+    request.bookmarks = bookmarkMode(parsed, request.bookmarks);
     const OutputPlace place = defaultOutputPlace(request.first);
     request.baseName = parsed.value("--name", place.baseName);
     request.destinationFolder = folderGivenBy(parsed, place.folder);
     const PasswordOptions passwords(parsed, context.in, context.askPassword, context.err);
     PreparedJob job;
     request.protection = protect(job, parsed, passwords, context.storedProtection);
-    request.silent = true;
     const int pagesFirst = unlockInput(request.first, passwords.inputs());
     const int pagesSecond = unlockInput(request.second, passwords.inputs());
     job.plannedFiles = plannedMixFiles(request, pagesFirst, pagesSecond);

@@ -78,7 +78,6 @@ int SilentSwitches::runSplit(const std::vector<std::string>& arguments) {
     request.input.opened = probed->document;
     const int pageCount = probed->pageCount;
     request.protection = context_.protection;
-    request.silent = true;
     return runJob([&](JobReporter& reporter) { ::runSplit(request, reporter); }, plannedSplitFiles(request, pageCount),
                   "Silent Split operation done.", console_);
 }
@@ -116,7 +115,6 @@ int SilentSwitches::runMerge(const std::vector<std::string>& arguments) {
         return ExitUsage;
     }
     request.protection = context_.protection;
-    request.silent = true;
     // A merge written to standard output leaves it to the PDF.
     return runJob([&](JobReporter& reporter) { ::runMerge(request, reporter); }, request.inputs.size() < 2 ? 0 : 1,
                   "Silent Merge operation done.", landsOnStandardOutput(request.outputPath) ? errors_ : console_);

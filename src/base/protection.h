@@ -15,6 +15,10 @@ struct Protection {
     std::string outputPasswordUnreadable = {};
 };
 
+// Where a watermark goes unless told otherwise: this many points from the
+// page's top-left corner, both ways.
+inline constexpr const char* DefaultWatermarkPosition = "50";
+
 // Readers cut an AES-256 password at 127 bytes of UTF-8; a longer one would
 // protect files that those readers cannot open with it.
 constexpr std::size_t MaxOutputPasswordBytes = 127;

@@ -16,7 +16,6 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
     request.check();
     finisher.prepare();
     refuseInputAsOutput(request.outputPath, request.inputs);
-    int pageTotal = 0;
     PdfDocument output = PdfDocument::create();
     JobOutputs outputs(finisher, reporter, request.inputs, request.bookmarks);
     for (std::size_t i = 0; i < request.inputs.size(); ++i) {
@@ -25,12 +24,10 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
         const std::vector<int> pages = selectedPages(request.pageSelection(i), opened.pageCount(), request.inputs[i].path());
         const std::vector<int> copied = appendPages(output, opened, pages);
         outputs.addPages(i, copied, opened.pageCount());
-        pageTotal += static_cast<int>(pages.size());
         if (request.padOdd && copied.size() % 2 == 1) {
             const FS_SIZEF last = output.pageSize(output.pageCount());
             output.addBlankPage(last.width, last.height);
             outputs.addBlankPage();
-            ++pageTotal;
         }
     }
     if (output.pageCount() == 0) {
@@ -40,6 +37,4 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
     }
     outputs.write(std::move(output), request.outputPath);
     outputs.land();
-    if (!request.silent)
-        reporter.showMessage(reporter.translation("MsgMergeDone") + " (total pages: " + std::to_string(pageTotal) + ")");
 }

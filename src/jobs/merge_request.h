@@ -11,7 +11,6 @@ struct MergeRequest {
     std::vector<InputFile> inputs;
     std::string outputPath;  // used as it is
     Protection protection;
-    bool silent = false;  // no completion message
     BookmarkMode bookmarks = BookmarkMode::Keep;
     // A blank page, of the size of its last page, after every input of an odd
     // number of pages, so that each input starts on a front side when printed

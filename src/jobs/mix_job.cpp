@@ -63,5 +63,4 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);
-    if (!request.silent && !reporter.stopRequested()) reporter.showMessage(reporter.translation("MsgMixDone"));
 }

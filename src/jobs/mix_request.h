@@ -23,7 +23,6 @@ struct MixRequest {
     std::string baseName = "filename";
     std::string destinationFolder;  // used as it is as the start of every output path
     Protection protection;
-    bool silent = false;  // no completion message
     BookmarkMode bookmarks = BookmarkMode::Keep;
 
     // Raises RequestError when a number of either chosen method is not a

@@ -143,5 +143,4 @@ void runSplit(const SplitRequest& request, JobReporter& reporter, Finisher& fini
     }
     reporter.setProgressVisible(false);
     reporter.setProgressPosition(0);
-    if (!request.silent && !reporter.stopRequested()) reporter.showMessage(reporter.translation("MsgSplitDone"));
 }

@@ -26,7 +26,6 @@ struct SplitRequest {
     std::string baseName = "filename";
     std::string destinationFolder;  // with its trailing separator
     Protection protection;
-    bool silent = false;  // no completion message
 
     // Raises RequestError when a number of the chosen group method is not a
     // whole number of 0 or more, when the bookmark level is not 1 or more and

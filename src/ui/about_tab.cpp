@@ -38,7 +38,7 @@ QLabel* linkLabel(QWidget* parent, const char* name, const QString& address) {
 
 AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::fromLatin1(widgetName::aboutTab));
-    icon_ = label(this, widgetName::appIcon, QString());
+    icon_ = label(this, widgetName::appIcon);
     icon_->setPixmap(applicationIcon().pixmap(64, 64));
     icon_->setAlignment(Qt::AlignCenter);
     title_ = label(this, widgetName::appName, QString::fromLatin1(ApplicationName));
@@ -46,12 +46,12 @@ AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {
     QFont titleFont = title_->font();
     titleFont.setPixelSize(30);
     title_->setFont(titleFont);
-    aboutLine_ = label(this, widgetName::aboutLine, QStringLiteral("Split, merge and mix the pages of your PDF files."));
+    aboutLine_ = label(this, widgetName::aboutLine);
     aboutLine_->setAlignment(Qt::AlignCenter);
 
-    websiteCaption_ = label(this, widgetName::websiteCaption, QStringLiteral("Website:"));
+    websiteCaption_ = label(this, widgetName::websiteCaption);
     websiteLink_ = linkLabel(this, widgetName::websiteLink, websiteAddress);
-    supportCaption_ = label(this, widgetName::supportCaption, QStringLiteral("Support:"));
+    supportCaption_ = label(this, widgetName::supportCaption);
     supportLink_ = linkLabel(this, widgetName::supportLink, supportAddress);
     // The captions end left of the middle, the links start right of them (the
     // other way round in a right-to-left window: a link's own text, an address,
@@ -66,8 +66,8 @@ AboutTab::AboutTab(QWidget* parent) : QWidget(parent) {
     links->setColumnStretch(0, 4);
     links->setColumnStretch(1, 6);
 
-    lockedPicture_ = iconButton(this, widgetName::lockedPicture, QStringLiteral("locked"), QString());
-    unlockedPicture_ = iconButton(this, widgetName::unlockedPicture, QStringLiteral("unlocked"), QString());
+    lockedPicture_ = iconButton(this, widgetName::lockedPicture, QStringLiteral("locked"));
+    unlockedPicture_ = iconButton(this, widgetName::unlockedPicture, QStringLiteral("unlocked"));
     lockedPicture_->setVisible(false);
     unlockedPicture_->setVisible(false);
 

@@ -7,13 +7,13 @@
 
 #include "ui/control_factory.h"
 
-BookmarkChoice::BookmarkChoice(const QString& tab, const QStringList& captions, QWidget* parent) : QWidget(parent) {
+BookmarkChoice::BookmarkChoice(const QString& tab, BookmarkMode initial, QWidget* parent) : QWidget(parent) {
     const auto name = [&](const char* suffix) { return (tab + QString::fromLatin1(suffix)).toLatin1(); };
     setObjectName(QString::fromLatin1(name("_bookmarks")));  // a row of its own, among the tab's controls
-    label_ = controls::label(this, ("lbl_" + tab + "_bookmarks").toLatin1().constData(), QStringLiteral("Bookmarks"));
-    keep_ = controls::radio(this, name("_bookmarks_keep").constData(), captions.value(0));
-    perFile_ = controls::radio(this, name("_bookmarks_per_file").constData(), captions.value(1));
-    none_ = controls::radio(this, name("_bookmarks_none").constData(), captions.value(2));
+    label_ = controls::label(this, ("lbl_" + tab + "_bookmarks").toLatin1().constData());
+    keep_ = controls::radio(this, name("_bookmarks_keep").constData());
+    perFile_ = controls::radio(this, name("_bookmarks_per_file").constData());
+    none_ = controls::radio(this, name("_bookmarks_none").constData());
     // A group of their own keeps them apart from other choices in the same parent.
     auto* group = new QButtonGroup(this);
     auto* row = new QHBoxLayout(this);
@@ -25,7 +25,7 @@ BookmarkChoice::BookmarkChoice(const QString& tab, const QStringList& captions, 
         row->addWidget(button);
     }
     row->addStretch();
-    keep_->setChecked(true);
+    (initial == BookmarkMode::PerFile ? perFile_ : initial == BookmarkMode::None ? none_ : keep_)->setChecked(true);
 }
 
 BookmarkMode BookmarkChoice::mode() const {

@@ -9,10 +9,10 @@ class QRadioButton;
 // The bookmarks choice of the Merge and Mix tabs: a label and three choices
 // in a row (keep the files' bookmarks, one entry per file, none), exclusive
 // among themselves only, named "lbl_<tab>_bookmarks", "<tab>_bookmarks_keep",
-// "<tab>_bookmarks_per_file" and "<tab>_bookmarks_none"; keep is checked.
+// "<tab>_bookmarks_per_file" and "<tab>_bookmarks_none"; `initial` is checked.
 class BookmarkChoice : public QWidget {
 public:
-    BookmarkChoice(const QString& tab, const QStringList& captions, QWidget* parent);
+    BookmarkChoice(const QString& tab, BookmarkMode initial, QWidget* parent);
     BookmarkMode mode() const;
 
 private:

@@ -12,6 +12,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include "ui/built_in_english.h"
+
 namespace controls {
 
 namespace {
@@ -28,16 +30,18 @@ QIcon picture(const QString& iconName) {
     return QIcon(QStringLiteral(":/icons/%1.png").arg(iconName));
 }
 
+QLabel* label(QWidget* parent, const char* name) { return label(parent, name, builtInEnglish(name)); }
+
 QLabel* label(QWidget* parent, const char* name, const QString& text) {
     return named(new QLabel(text, parent), name);
 }
 
-QRadioButton* radio(QWidget* parent, const char* name, const QString& text) {
-    return named(new QRadioButton(text, parent), name);
+QRadioButton* radio(QWidget* parent, const char* name) {
+    return named(new QRadioButton(builtInEnglish(name), parent), name);
 }
 
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text) {
-    return named(new QCheckBox(text, parent), name);
+QCheckBox* checkBox(QWidget* parent, const char* name) {
+    return named(new QCheckBox(builtInEnglish(name), parent), name);
 }
 
 QLineEdit* textField(QWidget* parent, const char* name, const QString& text) {
@@ -66,30 +70,30 @@ QLineEdit* readOnlyField(QWidget* parent, const char* name) {
     return field;
 }
 
-QGroupBox* group(QWidget* parent, const char* name, const QString& title) {
-    return named(new QGroupBox(title, parent), name);
+QGroupBox* group(QWidget* parent, const char* name) {
+    return named(new QGroupBox(builtInEnglish(name), parent), name);
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* pushButton = named(new QPushButton(text, parent), name);
+QPushButton* button(QWidget* parent, const char* name) {
+    auto* pushButton = named(new QPushButton(builtInEnglish(name), parent), name);
     pushButton->setMinimumSize(92, 28);
     pushButton->setAutoDefault(true);  // Enter presses the button that has the focus
     return pushButton;
 }
 
-QPushButton* runButton(QWidget* parent, const char* name, const QString& text) {
-    auto* pushButton = named(new QPushButton(text, parent), name);
+QPushButton* runButton(QWidget* parent, const char* name) {
+    auto* pushButton = named(new QPushButton(builtInEnglish(name), parent), name);
     pushButton->setMinimumSize(158, 36);
     pushButton->setAutoDefault(true);
     return pushButton;
 }
 
-QToolButton* iconButton(QWidget* parent, const char* name, const QString& iconName, const QString& toolTip) {
+QToolButton* iconButton(QWidget* parent, const char* name, const QString& iconName) {
     auto* button = named(new QToolButton(parent), name);
     button->setFixedSize(40, 36);
     button->setIcon(picture(iconName));
     button->setIconSize(QSize(26, 24));
-    button->setToolTip(toolTip);
+    button->setToolTip(builtInEnglish(name));
     return button;
 }
 

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <filesystem>
 
+#include "ui/built_in_english.h"
 #include "ui/control_factory.h"
 #include "ui/dialogs.h"
 #include "ui/field_bytes.h"
@@ -23,17 +24,19 @@ bool isExistingFolder(const std::string& path) {
 
 }  // namespace
 
-DestinationGroup::DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent)
-    : QGroupBox(QStringLiteral("Destination folder and filename settings"), parent), dialogs_(dialogs) {
+DestinationGroup::DestinationGroup(const DestinationNames& names, const std::string& baseName, Dialogs& dialogs,
+                                   QWidget* parent)
+    : QGroupBox(builtInEnglish(names.group), parent), dialogs_(dialogs) {
     setObjectName(QString::fromLatin1(names.group));
-    baseNameLabel_ = label(this, names.baseNameLabel, QStringLiteral("Base Filename"));
-    baseName_ = textField(this, names.baseName, QStringLiteral("filename"));
-    folderLabel_ = label(this, names.folderLabel, QStringLiteral("Destination folder"));
-    sourceFolder_ = radio(this, names.sourceFolder, QStringLiteral("Use source folder"));
+    baseNameLabel_ = label(this, names.baseNameLabel);
+    baseName_ = textField(this, names.baseName, QString());
+    setBaseName(baseName);
+    folderLabel_ = label(this, names.folderLabel);
+    sourceFolder_ = radio(this, names.sourceFolder);
     sourceFolder_->setChecked(true);
-    otherFolder_ = radio(this, names.otherFolder, QStringLiteral("Select new folder"));
+    otherFolder_ = radio(this, names.otherFolder);
     folder_ = readOnlyField(this, names.folder);
-    browseButton_ = button(this, names.browse, QStringLiteral("Browse"));
+    browseButton_ = button(this, names.browse);
     connect(browseButton_, &QPushButton::clicked, this, &DestinationGroup::chooseFolder);
 
     layout_ = new QGridLayout(this);

@@ -16,7 +16,7 @@ class QRadioButton;
 class DestinationGroup : public QGroupBox {
     Q_OBJECT
 public:
-    DestinationGroup(const DestinationNames& names, Dialogs& dialogs, QWidget* parent);
+    DestinationGroup(const DestinationNames& names, const std::string& baseName, Dialogs& dialogs, QWidget* parent);
 
     // A control placed under the others and those added before it (the Mix
     // tab's choice of one output file, its bookmarks choice).

@@ -1,12 +1,24 @@
 #include "ui/job_runner.h"
 
-#include <QCoreApplication>
 #include <QProgressBar>
 #include <QThread>
+#include <condition_variable>
+#include <cstdint>
 #include <exception>
+#include <mutex>
 
 #include "jobs/job_reporter.h"
 #include "ui/dialogs.h"
+
+// Calls from the worker waiting to run on the window's thread, and whether
+// the runner is going: then nobody waits for them any more.
+struct WindowCallState {
+    std::mutex mutex;
+    std::condition_variable answered;
+    std::uint64_t lastRun = 0;  // calls are numbered from 1, and run in order
+    std::uint64_t lastSent = 0;
+    bool destroying = false;
+};
 
 // The job's reporter, called on the worker thread.
 class JobRunner::WorkerReporter : public JobReporter {
@@ -14,12 +26,13 @@ public:
     explicit WorkerReporter(JobRunner& runner) : runner_(runner) {}
 
     void showMessage(const std::string& text) override {
-        runner_.callInWindow([this, &text] { runner_.dialogs_.showMessage(text, MessageKind::Warning); });
+        runner_.callInWindow([&dialogs = runner_.dialogs_, text] { dialogs.showMessage(text, MessageKind::Warning); });
     }
     std::string translation(const std::string& key) override {
-        std::string text;
-        runner_.callInWindow([this, &key, &text] { text = runner_.translate_(key); });
-        return text;
+        // Shared, as the call may still run after a destroyed runner stopped waiting for it.
+        auto text = std::make_shared<std::string>();
+        runner_.callInWindow([&translate = runner_.translate_, key, text] { *text = translate(key); });
+        return *text;
     }
     void setProgressPosition(int position) override {
         runner_.showProgress([position](QProgressBar& bar) { bar.setValue(position); });
@@ -35,15 +48,18 @@ private:
 };
 
 JobRunner::JobRunner(Dialogs& dialogs, Translate translate, QObject* parent)
-    : QObject(parent), dialogs_(dialogs), translate_(std::move(translate)) {}
+    : QObject(parent), dialogs_(dialogs), translate_(std::move(translate)), calls_(std::make_shared<WindowCallState>()) {}
 
 JobRunner::~JobRunner() {
     if (!thread_) return;
     requestStop();
-    destroying_ = true;  // the thread's end is no news to anyone now
-    // The job may wait for a message box or a translation from this thread.
-    while (!thread_->wait(10)) QCoreApplication::processEvents();
-    delete thread_;
+    {
+        // The job may wait for a message box or a translation from this thread.
+        const std::lock_guard<std::mutex> lock(calls_->mutex);
+        calls_->destroying = true;
+    }
+    calls_->answered.notify_all();
+    thread_->wait();
 }
 
 void JobRunner::start(Job job, QProgressBar* progressBar) {
@@ -51,7 +67,7 @@ void JobRunner::start(Job job, QProgressBar* progressBar) {
     outcome_ = JobOutcome();
     stopRequested_ = false;
     progressBar_ = progressBar;
-    thread_ = QThread::create([this, job = std::move(job)] {
+    thread_.reset(QThread::create([this, job = std::move(job)] {
         WorkerReporter reporter(*this);
         try {
             job(reporter);
@@ -60,17 +76,16 @@ void JobRunner::start(Job job, QProgressBar* progressBar) {
         } catch (...) {
             outcome_.error = "Unknown error";
         }
-    });
+    }));
     // The thread's finished signal comes from the worker; this object lives in the window's thread.
-    connect(thread_, &QThread::finished, this, &JobRunner::jobReturned, Qt::QueuedConnection);
+    connect(thread_.get(), &QThread::finished, this, &JobRunner::jobReturned, Qt::QueuedConnection);
     thread_->start();
 }
 
 void JobRunner::jobReturned() {
-    if (!thread_ || destroying_) return;
+    if (!thread_) return;
     thread_->wait();
-    delete thread_;
-    thread_ = nullptr;
+    thread_.reset();
     outcome_.stopped = stopRequested_;
     if (progressBar_) {
         progressBar_->setValue(0);
@@ -81,7 +96,25 @@ void JobRunner::jobReturned() {
 }
 
 void JobRunner::callInWindow(const std::function<void()>& call) {
-    QMetaObject::invokeMethod(this, call, Qt::BlockingQueuedConnection);
+    std::uint64_t number = 0;
+    {
+        const std::lock_guard<std::mutex> lock(calls_->mutex);
+        if (calls_->destroying) return;
+        number = ++calls_->lastSent;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [calls = calls_, call, number] {
+            call();
+            {
+                const std::lock_guard<std::mutex> lock(calls->mutex);
+                calls->lastRun = number;
+            }
+            calls->answered.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock<std::mutex> lock(calls_->mutex);
+    calls_->answered.wait(lock, [&] { return calls_->lastRun >= number || calls_->destroying; });
 }
 
 void JobRunner::showProgress(const std::function<void(QProgressBar&)>& change) {

@@ -13,6 +13,7 @@ class Dialogs;
 class JobReporter;
 class QProgressBar;
 class QThread;
+struct WindowCallState;
 
 // What a job run by the window came to.
 struct JobOutcome {
@@ -25,6 +26,9 @@ struct JobOutcome {
 // while it works. What the job reports reaches the window's thread: progress
 // without waiting, messages and translations as calls the job waits for, so
 // that each message box stands where it came among the files written.
+// While the runner is destroyed, such a call is no longer made: the job's
+// message goes unshown and its translation is empty, so the job goes on to
+// its stop instead of waiting for a window that is closing.
 class JobRunner : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +37,7 @@ public:
 
     JobRunner(Dialogs& dialogs, Translate translate, QObject* parent = nullptr);
     // Stops a running job after the output it is writing and waits for it.
+    // Runs no events meanwhile.
     ~JobRunner() override;
 
     bool isRunning() const { return thread_ != nullptr; }
@@ -49,15 +54,17 @@ signals:
 private:
     class WorkerReporter;
     void jobReturned();
-    // Runs call on the window's thread and waits until it has run.
+    // Runs call on the window's thread and waits until it has run, or until
+    // the runner is being destroyed.
     void callInWindow(const std::function<void()>& call);
     void showProgress(const std::function<void(QProgressBar&)>& change);
 
     Dialogs& dialogs_;
     Translate translate_;
-    QThread* thread_ = nullptr;
+    std::unique_ptr<QThread> thread_;
     QPointer<QProgressBar> progressBar_;
     std::atomic<bool> stopRequested_{false};
-    bool destroying_ = false;
+    // Shared with calls waiting to run, which may outlive the runner.
+    std::shared_ptr<WindowCallState> calls_;
     JobOutcome outcome_;  // filled by the worker, read once it has returned
 };

@@ -28,6 +28,7 @@
 #include "settings/settings.h"
 #include "settings/translations.h"
 #include "ui/about_tab.h"
+#include "ui/built_in_english.h"
 #include "ui/accessible_names.h"
 #include "ui/application_error.h"
 #include "ui/control_factory.h"
@@ -121,10 +122,8 @@ void MainWindow::buildControls() {
     mergeTab_ = new MergeTab(dialogs_, tabs_);
     mixTab_ = new MixTab(dialogs_, tabs_);
     aboutTab_ = new AboutTab(tabs_);
-    tabs_->addTab(splitTab_, QStringLiteral("Split"));
-    tabs_->addTab(mergeTab_, QStringLiteral("Merge"));
-    tabs_->addTab(mixTab_, QStringLiteral("Mix"));
-    tabs_->addTab(aboutTab_, QStringLiteral("About"));
+    for (QWidget* tab : std::initializer_list<QWidget*>{splitTab_, mergeTab_, mixTab_, aboutTab_})
+        tabs_->addTab(tab, builtInEnglish(tab->objectName().toLatin1().constData()));
     auto* whole = new QVBoxLayout(client);
     whole->setContentsMargins(17, 24, 18, 17);
     whole->addWidget(tabs_);
@@ -135,8 +134,7 @@ void MainWindow::buildControls() {
     languageSelector_->setObjectName(QString::fromLatin1(widgetName::languageSelector));
     languageSelector_->setEditable(false);
     languageSelector_->setFixedWidth(152);
-    settingsButton_ = controls::iconButton(corner, widgetName::settingsButton, QStringLiteral("unlocked"),
-                                           QStringLiteral("Protection settings"));
+    settingsButton_ = controls::iconButton(corner, widgetName::settingsButton, QStringLiteral("unlocked"));
     settingsButton_->setFixedSize(32, 32);
     settingsButton_->setIconSize(QSize(24, 24));
     auto* cornerRow = new QHBoxLayout(corner);

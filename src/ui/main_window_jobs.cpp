@@ -146,7 +146,6 @@ void MainWindow::runSplit() {
     SplitRequest request = splitTab_->request();
     request.input = lists_->model(ListKind::Split).file(0).input;
     request.protection = protection_;
-    request.silent = true;  // the window says what was written
     if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return splitTab_->fieldOf(field); }) ||
         !rangeListReadable(request))
         return;
@@ -170,7 +169,6 @@ void MainWindow::runMerge() {
     request.inputs = lists_->inputFiles(ListKind::Merge);
     request.pageSelections = lists_->pageSelections();
     request.protection = protection_;
-    request.silent = true;
     request.check();
     // The Save dialog asked already for the file it chose, but only for the next run.
     if (!mergeTab_->takeOutputConfirmation() && !mayReplace({request.outputPath})) return;
@@ -185,7 +183,6 @@ void MainWindow::runMix() {
     request.first = list.file(0).input;
     request.second = list.file(1).input;
     request.protection = protection_;
-    request.silent = true;
     if (!fieldsReadable([&request] { request.check(); }, [this](RequestField field) { return mixTab_->fieldOf(field); }))
         return;
     if (!mayReplace(plannedOutputs(request, pageCount(ListKind::Mix, 0), pageCount(ListKind::Mix, 1)))) return;

@@ -20,32 +20,27 @@
 using namespace controls;
 
 MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_(dialogs) {
+    const MergeRequest defaults;
     setObjectName(QString::fromLatin1(widgetName::mergeTab));
     grid_ = new FileGrid(widgetName::mergeGrid, this);
     grid_->setMinimumHeight(grid_->heightForRows(4));
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->allowRowDragging();
     grid_->addEditableColumn(110);  // the pages to take of each file
-    addButton_ = iconButton(this, widgetName::mergeAddButton, QStringLiteral("add"), QStringLiteral("Add PDF files"));
-    removeButton_ = iconButton(this, widgetName::mergeRemoveButton, QStringLiteral("remove"),
-                               QStringLiteral("Remove the selected file"));
-    upButton_ = iconButton(this, widgetName::mergeUpButton, QStringLiteral("move-up"),
-                           QStringLiteral("Move the selected file up"));
-    downButton_ = iconButton(this, widgetName::mergeDownButton, QStringLiteral("move-down"),
-                             QStringLiteral("Move the selected file down"));
-    totalPages_ = label(this, widgetName::mergeTotalPages, QString());
+    addButton_ = iconButton(this, widgetName::mergeAddButton, QStringLiteral("add"));
+    removeButton_ = iconButton(this, widgetName::mergeRemoveButton, QStringLiteral("remove"));
+    upButton_ = iconButton(this, widgetName::mergeUpButton, QStringLiteral("move-up"));
+    downButton_ = iconButton(this, widgetName::mergeDownButton, QStringLiteral("move-down"));
+    totalPages_ = label(this, widgetName::mergeTotalPages);
     totalPages_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    outputGroup_ = group(this, widgetName::mergeOutputGroup, QStringLiteral("Output file options"));
-    outputLabel_ = label(outputGroup_, widgetName::mergeOutputLabel, QStringLiteral("Output filename"));
+    outputGroup_ = group(this, widgetName::mergeOutputGroup);
+    outputLabel_ = label(outputGroup_, widgetName::mergeOutputLabel);
     output_ = readOnlyField(outputGroup_, widgetName::mergeOutput);
-    browseButton_ = button(outputGroup_, widgetName::mergeBrowse, QStringLiteral("Browse"));
-    bookmarks_ = new BookmarkChoice(QStringLiteral("merge"),
-                                    {QStringLiteral("Keep the files' bookmarks"), QStringLiteral("One entry per file"),
-                                     QStringLiteral("No bookmarks")},
-                                    outputGroup_);
-    padOdd_ = checkBox(outputGroup_, widgetName::mergePadOdd,
-                       QStringLiteral("Add a blank page after each file with an odd number of pages"));
+    browseButton_ = button(outputGroup_, widgetName::mergeBrowse);
+    bookmarks_ = new BookmarkChoice(QStringLiteral("merge"), defaults.bookmarks, outputGroup_);
+    padOdd_ = checkBox(outputGroup_, widgetName::mergePadOdd);
+    padOdd_->setChecked(defaults.padOdd);
     auto* outputRows = new QVBoxLayout(outputGroup_);
     outputRows->setContentsMargins(14, 10, 14, 10);
     outputRows->setSpacing(4);
@@ -58,7 +53,7 @@ MergeTab::MergeTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent), dialogs_
     outputRows->addWidget(bookmarks_);
     outputRows->addWidget(padOdd_);
 
-    runButton_ = controls::runButton(this, widgetName::mergeRunButton, QStringLiteral("Merge files!"));
+    runButton_ = controls::runButton(this, widgetName::mergeRunButton);
     progressBar_ = controls::progressBar(this, widgetName::mergeProgress);
     auto* options = new QVBoxLayout;
     options->setSpacing(8);

@@ -11,24 +11,25 @@
 #include <QToolButton>
 
 #include "ui/bookmark_choice.h"
+#include "ui/built_in_english.h"
 #include "ui/control_factory.h"
 #include "ui/destination_group.h"
 #include "ui/file_grid.h"
 
 using namespace controls;
 
-MixMethodGroup::MixMethodGroup(const MixMethodNames& names, const QString& title, QWidget* parent)
-    : QGroupBox(title, parent) {
+MixMethodGroup::MixMethodGroup(const MixMethodNames& names, const MixMethodFields& initial, QWidget* parent)
+    : QGroupBox(builtInEnglish(names.group), parent) {
     setObjectName(QString::fromLatin1(names.group));
-    groupMethod_ = radio(this, names.groupMethod, QStringLiteral("Every group of"));
-    groupCount_ = numberField(this, names.groupCount, QStringLiteral("3"));
-    groupLabel_ = label(this, names.groupLabel, QStringLiteral("pages, starting with page"));
-    groupStart_ = numberField(this, names.groupStart, QStringLiteral("1"));
-    eachMethod_ = radio(this, names.eachMethod, QStringLiteral("Each"));
-    eachCount_ = numberField(this, names.eachCount, QStringLiteral("3"));
-    eachLabel_ = label(this, names.eachLabel, QStringLiteral("page, starting with page"));
-    eachStart_ = numberField(this, names.eachStart, QStringLiteral("1"));
-    groupMethod_->setChecked(true);
+    groupMethod_ = radio(this, names.groupMethod);
+    groupCount_ = numberField(this, names.groupCount, QString::fromStdString(initial.groupCount));
+    groupLabel_ = label(this, names.groupLabel);
+    groupStart_ = numberField(this, names.groupStart, QString::fromStdString(initial.groupStart));
+    eachMethod_ = radio(this, names.eachMethod);
+    eachCount_ = numberField(this, names.eachCount, QString::fromStdString(initial.eachCount));
+    eachLabel_ = label(this, names.eachLabel);
+    eachStart_ = numberField(this, names.eachStart, QString::fromStdString(initial.eachStart));
+    (initial.method == MixMethod::Each ? eachMethod_ : groupMethod_)->setChecked(true);
 
     // Each row: method, count, label, start page.
     rows_ = new QGridLayout(this);
@@ -73,20 +74,19 @@ QLineEdit* MixTab::fieldOf(RequestField field) const {
 }
 
 MixTab::MixTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
+    const MixRequest defaults;
     setObjectName(QString::fromLatin1(widgetName::mixTab));
     grid_ = new FileGrid(widgetName::mixGrid, this);
     grid_->setFixedHeight(80);
-    addButton_ = iconButton(this, widgetName::mixAddButton, QStringLiteral("add"), QStringLiteral("Add a PDF file"));
-    removeButton_ = iconButton(this, widgetName::mixRemoveButton, QStringLiteral("remove"),
-                               QStringLiteral("Remove the selected file"));
+    addButton_ = iconButton(this, widgetName::mixAddButton, QStringLiteral("add"));
+    removeButton_ = iconButton(this, widgetName::mixRemoveButton, QStringLiteral("remove"));
 
-    methodGroup_ = group(this, widgetName::mixMethodGroup, QStringLiteral("Mix method"));
+    methodGroup_ = group(this, widgetName::mixMethodGroup);
     methodGroup_->setMinimumHeight(264);
-    firstMethod_ = new MixMethodGroup(widgetName::mixFirstMethod, QStringLiteral("Use from first document (base file)"),
-                                      methodGroup_);
-    secondMethod_ = new MixMethodGroup(widgetName::mixSecondMethod, QStringLiteral("Use from second document"),
-                                       methodGroup_);
-    reverseSecond_ = checkBox(secondMethod_, widgetName::mixReverseSecond, QStringLiteral("Reverse order"));
+    firstMethod_ = new MixMethodGroup(widgetName::mixFirstMethod, defaults.firstMethod, methodGroup_);
+    secondMethod_ = new MixMethodGroup(widgetName::mixSecondMethod, defaults.secondMethod, methodGroup_);
+    reverseSecond_ = checkBox(secondMethod_, widgetName::mixReverseSecond);
+    reverseSecond_->setChecked(defaults.reverseSecond);
     secondMethod_->addRow(reverseSecond_);
     auto* documents = new QVBoxLayout(methodGroup_);
     documents->setContentsMargins(10, 6, 10, 8);
@@ -95,15 +95,14 @@ MixTab::MixTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     documents->addWidget(secondMethod_);
     documents->addStretch();
 
-    destination_ = new DestinationGroup(widgetName::mixDestination, dialogs, this);
-    singleFile_ = checkBox(destination_, widgetName::mixSingleFile, QStringLiteral("Write all turns into one file"));
+    destination_ = new DestinationGroup(widgetName::mixDestination, defaults.baseName, dialogs, this);
+    singleFile_ = checkBox(destination_, widgetName::mixSingleFile);
+    singleFile_->setChecked(defaults.singleFile);
     destination_->addRow(singleFile_);
-    bookmarks_ = new BookmarkChoice(QStringLiteral("mix"),
-                                    {QStringLiteral("Keep"), QStringLiteral("One per file"), QStringLiteral("None")},
-                                    destination_);
+    bookmarks_ = new BookmarkChoice(QStringLiteral("mix"), defaults.bookmarks, destination_);
     destination_->addRow(bookmarks_);
 
-    runButton_ = controls::runButton(this, widgetName::mixRunButton, QStringLiteral("Mix files!"));
+    runButton_ = controls::runButton(this, widgetName::mixRunButton);
     progressBar_ = controls::progressBar(this, widgetName::mixProgress);
     auto* options = new QHBoxLayout;
     options->setSpacing(12);

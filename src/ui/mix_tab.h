@@ -20,7 +20,7 @@ class QRadioButton;
 class MixMethodGroup : public QGroupBox {
     Q_OBJECT
 public:
-    MixMethodGroup(const MixMethodNames& names, const QString& title, QWidget* parent);
+    MixMethodGroup(const MixMethodNames& names, const MixMethodFields& initial, QWidget* parent);
 
     MixMethodFields fields() const;
     // The field of the chosen method that holds its count, or its start page.

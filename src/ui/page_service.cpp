@@ -36,7 +36,16 @@ PageService::PageService(QObject* parent, QString program) : QObject(parent), pr
     });
 }
 
-PageService::~PageService() { stopProcess(); }
+// The one place that waits: the window is going, and no process it started
+// may outlive it. A killed process ends at once.
+PageService::~PageService() {
+    stopProcess();
+    for (QProcess* process : findChildren<QProcess*>()) {
+        process->disconnect(this);
+        process->kill();
+        process->waitForFinished(StopGrace);
+    }
+}
 
 QString PageService::defaultProgram() {
 #ifdef _WIN32
@@ -76,7 +85,8 @@ void PageService::sendNext() {
         PageKey key = std::move(waiting_.front());
         waiting_.pop_front();
         waitingIds_.remove(key.id());
-        if (!ensureProcess()) {
+        ensureProcess();
+        if (!process_) {  // it could not even be asked to start
             record(key, failure());
             continue;
         }
@@ -89,33 +99,33 @@ void PageService::sendNext() {
         request.maxHeight = key.box.height();
         const std::string bytes = encodeRequest(request);
         sent_ = Sent{std::move(key), request.id};
+        // The time limit covers the start of a fresh process too; what is
+        // written before it runs waits in the process's buffer.
         timer_.start(timeLimit_);
         process_->write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
 }
 
-bool PageService::ensureProcess() {
-    if (process_) return true;
+void PageService::ensureProcess() {
+    if (process_) return;
     process_ = new QProcess(this);
     process_->setStandardErrorFile(QProcess::nullDevice());
-    connect(process_, &QProcess::readyReadStandardOutput, this, &PageService::readAnswers);
-    QProcess* started = process_;
-    const auto ended = [this, started] {
-        if (process_ != started) return;  // stopped on purpose
-        sentFailed(failure());
-        stopProcess();
-        scheduleNext();
-    };
-    connect(process_, &QProcess::finished, this, ended);
-    connect(process_, &QProcess::errorOccurred, this, [ended](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart || error == QProcess::Crashed) ended();
+    QProcess* process = process_;
+    connect(process, &QProcess::readyReadStandardOutput, this, &PageService::readAnswers);
+    connect(process, &QProcess::finished, this, [this, process] { processEnded(process); });
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart || error == QProcess::Crashed) processEnded(process);
     });
-    process_->start(program_, {QString::fromLatin1(RenderServiceSwitch)});
-    if (!process_->waitForStarted(timeLimit_)) {
-        stopProcess();
-        return false;
-    }
-    return true;
+    process->start(program_, {QString::fromLatin1(RenderServiceSwitch)});
+}
+
+// The process ended or never started: the page it was drawing fails, and the
+// next one is asked of a fresh process.
+void PageService::processEnded(QProcess* process) {
+    if (process != process_) return;  // let go of already
+    sentFailed(failure());
+    stopProcess();
+    scheduleNext();
 }
 
 void PageService::readAnswers() {
@@ -154,9 +164,17 @@ void PageService::stopProcess() {
     process_ = nullptr;
     answers_.clear();
     process->disconnect(this);
-    process->kill();
-    process->waitForFinished(1000);
-    process->deleteLater();
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    // Its own end, or the kill after the grace, lets go of the object.
+    connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) process->deleteLater();
+    });
+    process->closeWriteChannel();
+    QTimer::singleShot(StopGrace, process, [process] { process->kill(); });
 }
 
 void PageService::record(const PageKey& key, PageImage image) {

@@ -16,7 +16,9 @@ class QProcess;
 // that page's picture, never the window, and the drawing shares nothing with
 // the jobs the window runs on its worker thread. One page is drawn at a time,
 // the one asked for last first; a page that takes longer than the time limit
-// fails and the process is started afresh for the next.
+// fails and the process is started afresh for the next. Starting and
+// stopping the process never waits on the window's thread: a process let go
+// has its input closed and is killed after a short grace unless it ends first.
 class PageService : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +40,8 @@ public:
     // The most pages that wait; the oldest requests beyond are dropped and
     // asked for again when their place is shown once more.
     static constexpr int MaxWaiting = 256;
+    // How long a process let go may take to end by itself before it is killed.
+    static constexpr int StopGrace = 1000;
 
 signals:
     void pictureReady(const QByteArray& id);
@@ -50,7 +54,8 @@ private:
 
     void scheduleNext();
     void sendNext();
-    bool ensureProcess();
+    void ensureProcess();
+    void processEnded(QProcess* process);
     void readAnswers();
     void sentFailed(PageImage image);
     void stopProcess();

@@ -11,6 +11,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "ui/built_in_english.h"
+
 namespace {
 
 constexpr int CaptionHeight = 14;
@@ -66,7 +68,7 @@ PageStrip::PageStrip(const char* name, PageService& service, PageStripModel::Tra
     : QWidget(parent) {
     toggle_ = new QToolButton(parent);
     toggle_->setObjectName(QString::fromLatin1(name));
-    toggle_->setText(QStringLiteral("Pages"));
+    toggle_->setText(builtInEnglish(name));
     toggle_->setCheckable(true);
     toggle_->setAutoRaise(true);
     toggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -38,18 +38,23 @@ std::string sizeLimitText(const QString& typed) {
     return std::to_string(std::max(1LL, std::llround(megabytes * 1024))) + "K";
 }
 
+// The other way: the request's size as the field shows it, in megabytes.
+QString megabytesText(const SplitRequest& request) {
+    return QString::number(static_cast<double>(request.sizeLimitBytes()) / (1 << 20));
+}
+
 }  // namespace
 
 SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
     setObjectName(QString::fromLatin1(widgetName::splitTab));
     grid_ = new FileGrid(widgetName::splitGrid, this);
     grid_->setFixedHeight(80);
-    addButton_ = iconButton(this, widgetName::splitAddButton, QStringLiteral("add"), QStringLiteral("Add a PDF file"));
+    addButton_ = iconButton(this, widgetName::splitAddButton, QStringLiteral("add"));
     removeButton_ =
-        iconButton(this, widgetName::splitRemoveButton, QStringLiteral("remove"), QStringLiteral("Remove the file"));
+        iconButton(this, widgetName::splitRemoveButton, QStringLiteral("remove"));
     buildMethodGroup();
-    destination_ = new DestinationGroup(widgetName::splitDestination, dialogs, this);
-    runButton_ = controls::runButton(this, widgetName::splitRunButton, QStringLiteral("Split this PDF!"));
+    destination_ = new DestinationGroup(widgetName::splitDestination, SplitRequest().baseName, dialogs, this);
+    runButton_ = controls::runButton(this, widgetName::splitRunButton);
     progressBar_ = controls::progressBar(this, widgetName::splitProgress);
 
     auto* options = new QHBoxLayout;
@@ -68,45 +73,46 @@ SplitTab::SplitTab(Dialogs& dialogs, QWidget* parent) : JobTab(parent) {
 }
 
 void SplitTab::buildMethodGroup() {
-    methodGroup_ = group(this, widgetName::splitMethodGroup, QStringLiteral("Split Method"));
+    methodGroup_ = group(this, widgetName::splitMethodGroup);
     methodGroup_->setMinimumHeight(264);
     QWidget* method = methodGroup_;
-    intoFilesOf_ = radio(method, widgetName::splitIntoFilesOf, QStringLiteral("Into files of"));
-    intoFilesOf_->setChecked(true);
-    filesOfSize_ = numberField(method, widgetName::splitFilesOfSize, QStringLiteral("1"));
-    pagesLabel_ = label(method, widgetName::splitPagesLabel, QStringLiteral("pages"));
+    const SplitRequest defaults;
+    const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
+    intoFilesOf_ = radio(method, widgetName::splitIntoFilesOf);
+    filesOfSize_ = numberField(method, widgetName::splitFilesOfSize, text(defaults.filesOfSize));
+    pagesLabel_ = label(method, widgetName::splitPagesLabel);
 
-    everyGroupOf_ = radio(method, widgetName::splitEveryGroupOf, QStringLiteral("Every group of"));
-    groupSize_ = numberField(method, widgetName::splitGroupSize, QStringLiteral("3"));
-    groupLabel_ = label(method, widgetName::splitGroupLabel, QStringLiteral("pages, starting with page"));
-    groupStart_ = numberField(method, widgetName::splitGroupStart, QStringLiteral("1"));
+    everyGroupOf_ = radio(method, widgetName::splitEveryGroupOf);
+    groupSize_ = numberField(method, widgetName::splitGroupSize, text(defaults.everyGroupSize));
+    groupLabel_ = label(method, widgetName::splitGroupLabel);
+    groupStart_ = numberField(method, widgetName::splitGroupStart, text(defaults.everyGroupStart));
 
-    each_ = radio(method, widgetName::splitEach, QStringLiteral("Each"));
-    eachStep_ = numberField(method, widgetName::splitEachStep, QStringLiteral("3"));
-    eachLabel_ = label(method, widgetName::splitEachLabel, QStringLiteral("page, starting with page"));
-    eachStart_ = numberField(method, widgetName::splitEachStart, QStringLiteral("1"));
+    each_ = radio(method, widgetName::splitEach);
+    eachStep_ = numberField(method, widgetName::splitEachStep, text(defaults.eachStep));
+    eachLabel_ = label(method, widgetName::splitEachLabel);
+    eachStart_ = numberField(method, widgetName::splitEachStart, text(defaults.eachStart));
 
-    byRange_ = radio(method, widgetName::splitByRange, QStringLiteral("By page Range"));
-    rangeList_ = textField(method, widgetName::splitRangeList, QString());
+    byRange_ = radio(method, widgetName::splitByRange);
+    rangeList_ = textField(method, widgetName::splitRangeList, text(defaults.rangeList));
 
-    rangeHelp_ = label(method, widgetName::splitRangeHelp,
-                       QStringLiteral("Page range separated by comma, semi-colon to separate files. "
-                                      "Example: 1-4,6,9-10;5,6;12;20-21,23;"));
+    rangeHelp_ = label(method, widgetName::splitRangeHelp);
     rangeHelp_->setWordWrap(true);
     rangeHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    byBookmarks_ = radio(method, widgetName::splitByBookmarks, QStringLiteral("By bookmarks, level"));
-    bookmarkLevel_ = numberField(method, widgetName::splitBookmarkLevel, QStringLiteral("1"));
-    titleNames_ = checkBox(method, widgetName::splitTitleNames, QStringLiteral("Name the files after the bookmarks"));
+    byBookmarks_ = radio(method, widgetName::splitByBookmarks);
+    bookmarkLevel_ = numberField(method, widgetName::splitBookmarkLevel, text(defaults.bookmarkLevel));
+    titleNames_ = checkBox(method, widgetName::splitTitleNames);
+    titleNames_->setChecked(defaults.titleNames);
     connect(titleNames_, &QCheckBox::toggled, this, [this](bool on) {
         if (on) byBookmarks_->setChecked(true);
     });
 
-    bySize_ = radio(method, widgetName::splitBySize, QStringLiteral("Files of at most"));
-    sizeLimit_ = numberField(method, widgetName::splitSizeLimit, QStringLiteral("10"));
+    bySize_ = radio(method, widgetName::splitBySize);
+    sizeLimit_ = numberField(method, widgetName::splitSizeLimit, megabytesText(defaults));
     static const QRegularExpression decimal(QStringLiteral("[0-9]*([.,][0-9]*)?"));
     sizeLimit_->setValidator(new QRegularExpressionValidator(decimal, sizeLimit_));
-    sizeLabel_ = label(method, widgetName::splitSizeLabel, QStringLiteral("MB"));
+    sizeLabel_ = label(method, widgetName::splitSizeLabel);
+    methodButton(defaults.method)->setChecked(true);
 
     // Each row: method, count, label, start page.
     auto* rows = new QGridLayout(method);
@@ -137,6 +143,18 @@ void SplitTab::buildMethodGroup() {
     rows->setRowStretch(7, 1);
 }
 
+QRadioButton* SplitTab::methodButton(SplitMethod method) const {
+    switch (method) {
+    case SplitMethod::IntoFilesOf: return intoFilesOf_;
+    case SplitMethod::EveryGroupOf: return everyGroupOf_;
+    case SplitMethod::Each: return each_;
+    case SplitMethod::ByPageRange: return byRange_;
+    case SplitMethod::ByBookmarks: return byBookmarks_;
+    case SplitMethod::BySize: return bySize_;
+    }
+    return intoFilesOf_;
+}
+
 void SplitTab::selectWhenFilled(QLineEdit* field, QRadioButton* method) {
     if (!field->text().isEmpty()) method->setChecked(true);
 }
@@ -157,12 +175,9 @@ QLineEdit* SplitTab::fieldOf(RequestField field) const {
 SplitRequest SplitTab::request() const {
     auto text = [](const QLineEdit* field) { return fieldBytes(field); };
     SplitRequest request;
-    request.method = intoFilesOf_->isChecked()    ? SplitMethod::IntoFilesOf
-                     : everyGroupOf_->isChecked() ? SplitMethod::EveryGroupOf
-                     : each_->isChecked()         ? SplitMethod::Each
-                     : byBookmarks_->isChecked()  ? SplitMethod::ByBookmarks
-                     : bySize_->isChecked()       ? SplitMethod::BySize
-                                                  : SplitMethod::ByPageRange;
+    using M = SplitMethod;
+    for (const M method : {M::IntoFilesOf, M::EveryGroupOf, M::Each, M::ByPageRange, M::ByBookmarks, M::BySize})
+        if (methodButton(method)->isChecked()) request.method = method;
     request.filesOfSize = text(filesOfSize_);
     request.everyGroupSize = text(groupSize_);
     request.everyGroupStart = text(groupStart_);

@@ -31,6 +31,7 @@ private:
     void buildMethodGroup();
     // Typing into a method's field selects that method; emptying it changes nothing.
     void selectWhenFilled(QLineEdit* field, QRadioButton* method);
+    QRadioButton* methodButton(SplitMethod method) const;
 
     QGroupBox* methodGroup_ = nullptr;
     QRadioButton* intoFilesOf_ = nullptr;

@@ -171,69 +171,54 @@ inline constexpr const char* passwordIntro = "settingsIntro";
 
 }  // namespace messageKey
 
-// A text of the language files with the English the program shows when the
-// loaded language lacks it. "%1", "%2" stand for what the program fills in.
+// A text of the language files that the program shows as a message; the
+// built-in English stands in for it when the loaded language lacks it. "%1",
+// "%2" stand for what the program fills in.
 struct MessageText {
     const char* key;
-    const char* english;
 };
 
 namespace messageText {
 
 // The language's name for Qt's own translations ("de"), which its dialogs use.
-inline constexpr MessageText languageCode{"LanguageCode", ""};
+inline constexpr MessageText languageCode{"LanguageCode"};
 // What the language selector is called where a screen reader names it.
-inline constexpr MessageText languageChoice{"LanguageChoice", "Language"};
-inline constexpr MessageText listFull{"MsgErrListFull", "The list is full: it holds at most 50 files."};
-inline constexpr MessageText mixTakesTwo{"MsgErrMixTwoFiles", "The mix takes two files. Remove one before adding another."};
-inline constexpr MessageText passwordsDiffer{
-    "MsgPasswordsDiffer", "The passwords do not match. Please type the same password in both fields."};
-inline constexpr MessageText cancelJob{"CancelJob", "Cancel"};
-inline constexpr MessageText stopJobAndClose{
-    "MsgStopJob", "A job is still running. Stop it after the file it is writing and close the window?"};
-inline constexpr MessageText jobStopped{"MsgJobStopped", "The job was stopped after the file it was writing."};
-inline constexpr MessageText filesExist{"MsgFilesExist", "%1 files already exist in %2. Replace them?"};
-inline constexpr MessageText fileExists{"MsgFileExists", "%1 already exists in %2. Replace it?"};
-inline constexpr MessageText wroteFiles{"MsgWroteFiles", "Wrote %1 files to %2"};
-inline constexpr MessageText wroteFile{"MsgWroteFile", "Wrote %1 to %2"};
-inline constexpr MessageText wroteNothing{"MsgWroteNothing", "No file was written."};
-inline constexpr MessageText openFolder{"MsgOpenFolder", "Open folder"};
-inline constexpr MessageText baseNameWithFolder{
-    "MsgBaseNameFolder", "The base filename cannot contain \"/\" or \"\\\". Please enter a name without a folder."};
-inline constexpr MessageText splitKept{"MsgSplitKept", "The split takes one file. Kept: %1"};
-inline constexpr MessageText mixKept{"MsgMixKept", "The mix takes two files. Kept: %1"};
-inline constexpr MessageText passwordOf{"MsgPasswordOf", "%1 is protected. Please enter its password:"};
-inline constexpr MessageText totalPages{"MsgTotalPages", "Total pages: %1"};
+inline constexpr MessageText languageChoice{"LanguageChoice"};
+inline constexpr MessageText listFull{"MsgErrListFull"};
+inline constexpr MessageText mixTakesTwo{"MsgErrMixTwoFiles"};
+inline constexpr MessageText passwordsDiffer{"MsgPasswordsDiffer"};
+inline constexpr MessageText cancelJob{"CancelJob"};
+inline constexpr MessageText stopJobAndClose{"MsgStopJob"};
+inline constexpr MessageText jobStopped{"MsgJobStopped"};
+inline constexpr MessageText filesExist{"MsgFilesExist"};
+inline constexpr MessageText fileExists{"MsgFileExists"};
+inline constexpr MessageText wroteFiles{"MsgWroteFiles"};
+inline constexpr MessageText wroteFile{"MsgWroteFile"};
+inline constexpr MessageText wroteNothing{"MsgWroteNothing"};
+inline constexpr MessageText openFolder{"MsgOpenFolder"};
+inline constexpr MessageText baseNameWithFolder{"MsgBaseNameFolder"};
+inline constexpr MessageText splitKept{"MsgSplitKept"};
+inline constexpr MessageText mixKept{"MsgMixKept"};
+inline constexpr MessageText passwordOf{"MsgPasswordOf"};
+inline constexpr MessageText totalPages{"MsgTotalPages"};
 // A field of a job that cannot be read, said in the user's words.
-inline constexpr MessageText emptyNumber{"MsgEmptyNumber", "Please type a whole number into the marked field."};
-inline constexpr MessageText wrongNumber{
-    "MsgWrongNumber", "\"%1\" is not a number the marked field can take. Please type a whole number such as 3."};
-inline constexpr MessageText wrongSize{
-    "MsgWrongSize", "\"%1\" is not a file size. Please type a number of MB such as 10 or 0.5."};
-inline constexpr MessageText emptyRangeList{
-    "MsgEmptyRanges", "Please type the pages of each file, such as 1-4,6;9-10, into the marked field."};
-inline constexpr MessageText wrongRangeGroup{
-    "MsgWrongRangeGroup",
-    "The group \"%1\" cannot be read. Write pages and ranges such as 1-4,6, and separate the files with \";\"."};
+inline constexpr MessageText emptyNumber{"MsgEmptyNumber"};
+inline constexpr MessageText wrongNumber{"MsgWrongNumber"};
+inline constexpr MessageText wrongSize{"MsgWrongSize"};
+inline constexpr MessageText emptyRangeList{"MsgEmptyRanges"};
+inline constexpr MessageText wrongRangeGroup{"MsgWrongRangeGroup"};
 // Said after a split that left out pages the file does not have.
-inline constexpr MessageText pagesSkipped{
-    "MsgPagesSkipped", "Skipped %1: the file has only %2 pages."};
-inline constexpr MessageText folderNotOpened{
-    "MsgFolderNotOpened", "The folder could not be opened: no file manager answered. The files are in %1"};
+inline constexpr MessageText pagesSkipped{"MsgPagesSkipped"};
+inline constexpr MessageText folderNotOpened{"MsgFolderNotOpened"};
 // The Split tab's panel of pages while the split is by size.
-inline constexpr MessageText cutsBySize{
-    "MsgCutsBySize",
-    "Where a split by size cuts is decided while the files are written, as each is weighed; no cut is marked before."};
+inline constexpr MessageText cutsBySize{"MsgCutsBySize"};
 // The Mix tab's panel of pages while the mix writes one file.
-inline constexpr MessageText mixOneFilePages{"MsgMixOneFilePages", "Pages of the mixed file"};
+inline constexpr MessageText mixOneFilePages{"MsgMixOneFilePages"};
 // The Merge grid's column of the pages to take from each file, and its tip.
-inline constexpr MessageText gridSelection{"GridSelection", "Pages to merge"};
-inline constexpr MessageText gridSelectionHint{
-    "GridSelectionHint",
-    "Empty: every page. Double-click or press F2 to choose pages, as in 1-3,z (pages 1 to 3 and the last) or z-1 "
-    "(every page, backwards); r2 is the second-to-last page."};
+inline constexpr MessageText gridSelection{"GridSelection"};
+inline constexpr MessageText gridSelectionHint{"GridSelectionHint"};
 // The tips of pages that show a placeholder instead of their picture.
-inline constexpr MessageText pageNotDrawn{"MsgPageNotDrawn", "This page could not be drawn."};
-inline constexpr MessageText pageTooSlow{"MsgPageTooSlow", "This page took too long to draw."};
+inline constexpr MessageText pageNotDrawn{"MsgPageNotDrawn"};
+inline constexpr MessageText pageTooSlow{"MsgPageTooSlow"};
 
 }  // namespace messageText

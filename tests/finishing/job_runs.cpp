@@ -13,7 +13,6 @@ void splitByRanges(const std::string& folder, const std::string& input, const st
     request.rangeList = ranges;
     request.baseName = "part_";
     request.destinationFolder = folder;
-    request.silent = true;
     runSplit(request, reporter);
 }
 
@@ -22,7 +21,6 @@ void merge(const std::string& folder, const std::vector<std::string>& inputs, co
     MergeRequest request;
     for (const std::string& input : inputs) request.inputs.push_back({input, folder, ""});
     request.outputPath = folder + output;
-    request.silent = true;
     runMerge(request, reporter);
 }
 

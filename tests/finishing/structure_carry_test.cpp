@@ -40,7 +40,6 @@ public:
         if (padOdd) std::swap(request.inputs[0], request.inputs[1]);
         request.padOdd = padOdd;
         request.outputPath = dir.file("out.pdf");
-        request.silent = true;
         request.bookmarks = bookmarks;
         runMerge(request, reporter);
     }
@@ -63,7 +62,6 @@ public:
         request.baseName = "mix_";
         request.destinationFolder = dir.folder();
         request.singleFile = true;
-        request.silent = true;
         runMix(request, reporter);
     }
 
@@ -78,7 +76,6 @@ private:
         request.method = method;
         request.baseName = "part_";
         request.destinationFolder = dir.folder();
-        request.silent = true;
         return request;
     }
 };
@@ -333,7 +330,6 @@ TEST(StructureCarry, AJobNamesAnInputWhoseStructureItCannotCarryOnce) {
     SplitRequest request;
     request.input = {"in.pdf", dir.folder(), ""};
     request.destinationFolder = dir.folder();
-    request.silent = true;
     runSplit(request, reporter, finisher);
     EXPECT_EQ(finisher.finished.size(), 3u);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf")}));
@@ -356,7 +352,6 @@ TEST(StructureCarry, AFileGivenTwiceIsNamedOnce) {
     MergeRequest request;
     request.inputs = {{"in.pdf", dir.folder(), ""}, {"in.pdf", dir.folder(), ""}};
     request.outputPath = dir.file("out.pdf");
-    request.silent = true;
     runMerge(request, reporter, finisher);
     EXPECT_EQ(reporter.messages,
               (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf"),

@@ -121,7 +121,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             merge.inputs = {input, input};
             merge.outputPath = workspace.outputs + "merged.pdf";
             merge.protection = protection;
-            merge.silent = true;
             merge.padOdd = size % 2 == 1;
             runMerge(merge, reporter);
         });
@@ -141,7 +140,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             split.baseName = "part";
             split.destinationFolder = workspace.outputs;
             split.protection = protection;
-            split.silent = true;
             runSplit(split, reporter);
         });
         runAllowingErrors("mix", [&] {

@@ -93,7 +93,6 @@ private:
         request.everyGroupSize = request.eachStep = "2";
         request.baseName = base_;
         request.destinationFolder = freshFolder();
-        request.silent = true;
         return outcome([&] { runSplit(request, reporter_, finisher_); }, request.destinationFolder);
     }
 
@@ -102,7 +101,6 @@ private:
         request.inputs = {{name_, fs::path(input_).parent_path().string() + "/", ""}, {"B.pdf", root_, ""}};
         const std::string folder = freshFolder();
         request.outputPath = folder + "merged.pdf";
-        request.silent = true;
         return outcome([&] { runMerge(request, reporter_, finisher_); }, folder);
     }
 

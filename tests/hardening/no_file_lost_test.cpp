@@ -60,7 +60,6 @@ protected:
         MergeRequest request;
         request.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
         request.outputPath = output;
-        request.silent = true;
         return failureOf([&] { runMerge(request, reporter); });
     }
     std::string split(const std::string& destination, const std::string& baseName = "part_") {
@@ -68,7 +67,6 @@ protected:
         request.input = {"a.pdf", dir.folder(), ""};
         request.baseName = baseName;
         request.destinationFolder = destination;
-        request.silent = true;
         return failureOf([&] { runSplit(request, reporter); });
     }
 
@@ -116,7 +114,6 @@ TEST_F(NoFileLost, FinishingFailuresLeaveTheTargetAsItWas) {
             request.inputs = {{"a.pdf", dir.folder(), ""}, {"b.pdf", dir.folder(), ""}};
             request.outputPath = dir.file("out.pdf");
             request.protection = c.protection;
-            request.silent = true;
             FailingWrite failing(c.protection, "Splimera");
             const std::string failure = failureOf([&] {
                 if (c.failWriting)

@@ -88,7 +88,6 @@ protected:
 
     void split(const InputFile& input) {
         SplitRequest request = splitRequestFor(input);
-        request.silent = true;
         runSplit(request, reporter, finisher);
     }
     // The input twice into output.
@@ -96,7 +95,6 @@ protected:
         MergeRequest request;
         request.inputs = {input, input};
         request.outputPath = output;
-        request.silent = true;
         runMerge(request, reporter, finisher);
     }
     // The input with itself, a page of each in turns, into base + "mixed.pdf".
@@ -107,7 +105,6 @@ protected:
         request.singleFile = true;
         request.baseName = base;
         request.destinationFolder = dir.folder();
-        request.silent = true;
         runMix(request, reporter, finisher);
     }
 

@@ -30,7 +30,6 @@ TEST(SplitRequest, StartsFromTheInputsNameAndFolder) {
     EXPECT_EQ(request.destinationFolder, "/data/");
     EXPECT_EQ(request.method, SplitMethod::IntoFilesOf);
     EXPECT_EQ(request.filesOfSize, "1");
-    EXPECT_FALSE(request.silent);
     EXPECT_EQ(refusal(request), "");
 }
 

@@ -28,7 +28,6 @@ protected:
         o.method = method;
         o.baseName = "bk_";
         o.destinationFolder = outputs.folder();
-        o.silent = true;
         return o;
     }
     // Runs the job, finished as the program does (the structure carried);

@@ -38,7 +38,9 @@ TEST(LanguageFiles, EnglishHoldsEveryTextTheProgramAsksFor) {
         "MsgErrMixTwoFiles", "link_website", "LinkLabel1", "mix_reverse_second", "mix_single_file",
         "LanguageCode", "CancelJob", "MsgStopJob", "MsgJobStopped", "MsgFilesExist", "MsgFileExists",
         "MsgWroteFiles", "MsgWroteFile", "MsgWroteNothing", "MsgOpenFolder", "MsgBaseNameFolder", "MsgSplitKept",
-        "MsgMixKept", "MsgPasswordOf", "MsgTotalPages", "MsgPasswordsDiffer",
+        "MsgMixKept", "MsgPasswordOf", "MsgTotalPages", "MsgPasswordsDiffer", "MsgEmptyNumber", "MsgWrongNumber",
+        "MsgWrongSize", "MsgEmptyRanges", "MsgWrongRangeGroup", "MsgPagesSkipped", "MsgFolderNotOpened",
+        "MsgCutsBySize", "GridSelection", "GridSelectionHint",
     };
     for (const char* key : required) EXPECT_TRUE(english.contains(QString(key).toCaseFolded())) << key;
 }

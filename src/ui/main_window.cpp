@@ -89,8 +89,8 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesF
         probe_, dialogs_, [this](const std::string& key) { return translation(key); }, *listControls_);
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix})
         listControls_->tab(kind).fileGrid()->showList(&lists_->model(kind));
-    runner_ = new JobRunner(dialogs_, [this](const std::string& key) { return translation(key); }, this);
-    connect(runner_, &JobRunner::finished, this, &MainWindow::jobEnded);
+    runner_ = std::make_unique<JobRunner>(dialogs_, [this](const std::string& key) { return translation(key); });
+    connect(runner_.get(), &JobRunner::finished, this, &MainWindow::jobEnded);
     connectControls();
     preview_ = new PagePreview(
         *lists_, *listControls_, [this](const std::string& key) { return translation(key); }, this);
@@ -104,8 +104,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent, std::string languagesF
 
 MainWindow::~MainWindow() {
     // A running job is stopped while the translations and controls it reports to still exist.
-    delete runner_;
-    runner_ = nullptr;
+    runner_.reset();
 }
 
 void MainWindow::buildControls() {

@@ -151,7 +151,7 @@ private:
     PagePreview* preview_ = nullptr;
     std::optional<WindowTab> openingTab_;  // chosen by the command line
     bool shownBefore_ = false;
-    JobRunner* runner_ = nullptr;
+    std::unique_ptr<JobRunner> runner_;
     WindowTab jobTab_ = WindowTab::Split;  // the tab of the running job
     std::string doneText_;                  // what the running job says when it is done
     std::string jobNote_;                   // and what it adds after the files it wrote

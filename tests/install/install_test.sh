@@ -19,6 +19,13 @@ env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work/home" XDG_CONFIG_HOME="$work/home/
 grep -qx 'Silent Merge operation done.' out.txt || fail "no completion line: $(cat out.txt)"
 [[ -s merged.pdf ]] || fail "no merged output"
 
+# Libraries are looked for beside the program and in the system's folders, never
+# in the folder the program is started from (an empty run path entry).
+for binary in "$build_dir/splimera" "$build_dir/libsplimera_window.so" "$work/prefix/lib/splimera/splimera"; do
+  runpath=$(readelf -d "$binary" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
+  [[ $runpath == '$ORIGIN' ]] || fail "$binary has the run path '$runpath'"
+done
+
 desktop-file-validate "$source_dir/data/org.brellow.Splimera.desktop"
 appstreamcli validate --no-net "$source_dir/data/org.brellow.Splimera.metainfo.xml" >/dev/null
 

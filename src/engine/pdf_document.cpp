@@ -135,6 +135,7 @@ struct PdfDocument::Open {
     std::string memory;     // libqpdf's rewrite PDFium reads, for a repaired file
     bool repaired = false;
     int existingPages = -1;  // pages that exist, when fewer than declared; -1 otherwise
+    std::shared_ptr<QPDF> parsed;  // libqpdf's reading of the file made by the page tree check, if any
 };
 
 PdfDocument::PdfDocument(std::unique_ptr<Open> open) : open_(std::move(open)) {}
@@ -198,7 +199,7 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
     // chain that leads back into itself, and copying such a page never
     // returns. Its public functions do not show /Parent, so the file is read
     // again on our side.
-    if (parentChainLoops(path, password)) throw PdfError("File not in PDF format or corrupted");
+    if (parentChainLoops(path, password, &open->parsed)) throw PdfError("File not in PDF format or corrupted");
     open->existingPages = existingPagesWhenFewerThanDeclared(document);
     return PdfDocument(std::move(open));
 }
@@ -211,6 +212,8 @@ PdfDocument PdfDocument::create() {
 }
 
 bool PdfDocument::repaired() const { return open_->repaired; }
+
+std::shared_ptr<QPDF> PdfDocument::libqpdfParse() const { return open_->parsed; }
 
 const std::string& PdfDocument::path() const { return open_->path; }
 

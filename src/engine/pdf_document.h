@@ -6,6 +6,8 @@
 
 #include "engine/pdfium_api.h"
 
+class QPDF;
+
 // PDFium's save flags.
 enum class SaveMode { Copy = 0, Incremental = 1, NoIncremental = 2, RemoveSecurity = 3 };
 // The file version a save writes; Unknown keeps the document's own.
@@ -38,6 +40,10 @@ public:
     int pageCount() const;
     // True when the file was read through libqpdf's repair of it.
     bool repaired() const;
+    // libqpdf's reading of the file, when opening made one to check the page
+    // tree (null otherwise): whoever reads the file with libqpdf later takes
+    // it instead of parsing the file again.
+    std::shared_ptr<QPDF> libqpdfParse() const;
 
     // Copies the given 1-based pages of source, in their order and with their
     // repeats, in one PDFium call (so that objects the pages share, such as

@@ -32,6 +32,8 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
         const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
 
         JobOutputs outputs(finisher, reporter, {request.first, request.second}, request.bookmarks);
+        outputs.inputOpened(0, first);
+        outputs.inputOpened(1, second);
         // One output for all turns, its pages imported once the turns are known; or one per turn.
         std::vector<PageRun> runs;
         MixWalk walk(plan);

@@ -27,6 +27,7 @@ public:
         : request_(request), input_(openInput(request.input, reporter)), outputs_(outputs), reporter_(reporter),
           pageCount_(input_.pageCount()) {
         refuseWithoutPages(input_, request.input);
+        outputs_.inputOpened(0, input_);
     }
 
     void splitIntoGroups() {

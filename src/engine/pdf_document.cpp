@@ -204,6 +204,17 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
     return PdfDocument(std::move(open));
 }
 
+PdfDocument PdfDocument::openRewrite(const std::string& path, std::string bytes, std::shared_ptr<QPDF> libqpdfParse) {
+    loadPdfium();
+    auto open = std::make_unique<Open>(nullptr, path);
+    open->memory = std::move(bytes);
+    open->parsed = std::move(libqpdfParse);
+    open->document = pdfium().FPDF_LoadMemDocument64(open->memory.data(), open->memory.size(), nullptr);
+    if (!soundForPdfium(open->document)) throw PdfError("Cannot load PDF document " + path);
+    open->existingPages = existingPagesWhenFewerThanDeclared(open->document);
+    return PdfDocument(std::move(open));
+}
+
 PdfDocument PdfDocument::create() {
     loadPdfium();
     FPDF_DOCUMENT document = pdfium().FPDF_CreateNewDocument();

@@ -24,6 +24,11 @@ public:
     // refused as corrupted; for one that declares pages it does not have,
     // only the pages that exist are counted.
     static PdfDocument open(const std::string& path, const std::string& password = "");
+    // A rewrite of the file at path, made in memory by the caller and kept by
+    // the document; raises when PDFium cannot read it or finds no page.
+    // libqpdfParse: the file's parse to hand on (see libqpdfParse()).
+    static PdfDocument openRewrite(const std::string& path, std::string bytes,
+                                   std::shared_ptr<QPDF> libqpdfParse = nullptr);
     // An empty document, for an output to be built.
     static PdfDocument create();
 

@@ -12,6 +12,7 @@
 
 #include "finishing/job_encryption.h"
 #include "finishing/page_stamp.h"
+#include "structure/picture_stubs.h"
 #include "structure/structure_carry.h"
 #include "finishing/pdf_date.h"
 #include "finishing/shared_resources.h"
@@ -70,6 +71,7 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     try {
         pdf.processInputSource(output.pdf.source(output.path));
         if (!sources_) sources_ = std::make_unique<StructureSources>();
+        restorePictures(pdf, output.structure, *sources_);
         // Pruning reads every page's content: only where pages may hold what they do not draw.
         if (mayHoldUnusedResources(output.structure, *sources_)) QPDFPageDocumentHelper(pdf).removeUnreferencedResources();
         StructureResult carried = carryStructure(pdf, output.structure, *sources_);

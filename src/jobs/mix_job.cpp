@@ -24,10 +24,10 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        const PdfDocument first = openInput(request.first, reporter);
+        const PdfDocument first = openInput(request.first, reporter, finisher.restoresPictures());
         refuseWithoutPages(first, request.first);
         const int pagesFirst = first.pageCount();
-        const PdfDocument second = openInput(request.second, reporter);
+        const PdfDocument second = openInput(request.second, reporter, finisher.restoresPictures());
 
         const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
 

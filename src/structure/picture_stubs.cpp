@@ -2,9 +2,12 @@
 
 #include <memory>
 #include <random>
+#include <set>
+#include <vector>
 #include <stdexcept>
 
 #include <qpdf/Buffer.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include "structure/file_block_source.h"
@@ -58,6 +61,28 @@ StructureSource& inputAt(const std::string& path, const StructureRequest& reques
     throw std::runtime_error("the pictures of " + path + " cannot be read again");
 }
 
+// The pictures the pages draw, directly or through forms, each once; only
+// these are looked at, so that a file of many other objects is not read whole.
+std::vector<QPDFObjectHandle> picturesDrawn(QPDF& pdf) {
+    std::vector<QPDFObjectHandle> pictures;
+    std::set<QPDFObjGen> seen;
+    std::vector<QPDFObjectHandle> pending;  // resource dictionaries
+    for (QPDFObjectHandle page : pdf.getAllPages())
+        pending.push_back(QPDFPageObjectHelper(page).getAttribute("/Resources", false));
+    while (!pending.empty()) {
+        QPDFObjectHandle drawn = entry(pending.back(), "/XObject");
+        pending.pop_back();
+        if (!drawn.isDictionary()) continue;
+        for (const std::string& name : drawn.getKeys()) {
+            QPDFObjectHandle object = drawn.getKey(name);
+            if (!object.isStream() || !seen.insert(object.getObjGen()).second) continue;
+            if (object.isFormXObject()) pending.push_back(entry(object, "/Resources"));
+            else pictures.push_back(object);
+        }
+    }
+    return pictures;
+}
+
 }  // namespace
 
 std::optional<std::string> rewriteWithPictureStubs(const std::string& path, const std::string& password,
@@ -66,7 +91,7 @@ std::optional<std::string> rewriteWithPictureStubs(const std::string& path, cons
     pdf.setSuppressWarnings(true);
     pdf.processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
     bool stubbed = false;
-    for (QPDFObjectHandle object : pdf.getAllObjects()) {
+    for (QPDFObjectHandle object : picturesDrawn(pdf)) {
         if (!largePicture(object, minimumBytes)) continue;
         QPDFObjectHandle dictionary = object.getDict();
         object.replaceStreamData("", dictionary.getKey("/Filter"), dictionary.getKey("/DecodeParms"));

@@ -134,26 +134,31 @@ bool anyParentLoop(QPDF& pdf) {
     return false;
 }
 
-bool parentChainLoops(const std::string& fileName, const std::string& password) {
+bool parentChainLoops(const std::string& fileName, const std::string& password, std::shared_ptr<QPDF>* parsed) {
     ParentLinkScan scan = scanParentLinks(fileName);
-    std::unique_ptr<QPDF> pdf;
+    std::shared_ptr<QPDF> pdf;
+    const auto handOn = [&](bool loops) {
+        if (parsed) *parsed = loops ? nullptr : pdf;
+        return loops;
+    };
     if (scan.objectStreams) {
         try {
             pdf = openQuietly(fileName, password);
             scanObjectStreams(*pdf, scan.links);
         } catch (...) {
+            pdf.reset();
         }
     }
-    if (!linksCircle(scan.links)) return false;
+    if (!linksCircle(scan.links)) return handOn(false);
     // A damaged file may be rebuilt by another reader into objects other than
     // the ones qpdf reads (a later definition of an object, one qpdf cannot
     // parse): the circle counts unless qpdf reads the file cleanly and its
     // page tree ends.
     try {
         if (!pdf) pdf = openQuietly(fileName, password);
-        if (anyParentLoop(*pdf)) return true;
-        return pdf->anyWarnings();
+        return handOn(anyParentLoop(*pdf) || pdf->anyWarnings());
     } catch (...) {
-        return true;
+        pdf.reset();
+        return handOn(true);
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 class QPDF;
@@ -10,8 +11,12 @@ class QPDF;
 // which reads nothing else of the file for it); a circle found that way is
 // confirmed by libqpdf reading the page tree, since it may be an old
 // definition an update replaced. A file that cannot be read has no loop.
-// Never raises, never writes to the console.
-bool parentChainLoops(const std::string& fileName, const std::string& password);
+// Never raises, never writes to the console. When parsed is given, it
+// receives libqpdf's reading of the file if the check made one (null
+// otherwise), so that whoever reads the file with libqpdf next does not
+// parse it again.
+bool parentChainLoops(const std::string& fileName, const std::string& password,
+                      std::shared_ptr<QPDF>* parsed = nullptr);
 
 // Whether a page of the document libqpdf has read has a looping /Parent chain.
 bool anyParentLoop(QPDF& pdf);

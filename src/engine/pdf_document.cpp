@@ -135,6 +135,7 @@ struct PdfDocument::Open {
     std::string memory;     // libqpdf's rewrite PDFium reads, for a repaired file
     bool repaired = false;
     int existingPages = -1;  // pages that exist, when fewer than declared; -1 otherwise
+    std::shared_ptr<QPDF> parsed;  // libqpdf's reading of the file made by the page tree check, if any
 };
 
 PdfDocument::PdfDocument(std::unique_ptr<Open> open) : open_(std::move(open)) {}
@@ -198,8 +199,19 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
     // chain that leads back into itself, and copying such a page never
     // returns. Its public functions do not show /Parent, so the file is read
     // again on our side.
-    if (parentChainLoops(path, password)) throw PdfError("File not in PDF format or corrupted");
+    if (parentChainLoops(path, password, &open->parsed)) throw PdfError("File not in PDF format or corrupted");
     open->existingPages = existingPagesWhenFewerThanDeclared(document);
+    return PdfDocument(std::move(open));
+}
+
+PdfDocument PdfDocument::openRewrite(const std::string& path, std::string bytes, std::shared_ptr<QPDF> libqpdfParse) {
+    loadPdfium();
+    auto open = std::make_unique<Open>(nullptr, path);
+    open->memory = std::move(bytes);
+    open->parsed = std::move(libqpdfParse);
+    open->document = pdfium().FPDF_LoadMemDocument64(open->memory.data(), open->memory.size(), nullptr);
+    if (!soundForPdfium(open->document)) throw PdfError("Cannot load PDF document " + path);
+    open->existingPages = existingPagesWhenFewerThanDeclared(open->document);
     return PdfDocument(std::move(open));
 }
 
@@ -211,6 +223,8 @@ PdfDocument PdfDocument::create() {
 }
 
 bool PdfDocument::repaired() const { return open_->repaired; }
+
+std::shared_ptr<QPDF> PdfDocument::libqpdfParse() const { return open_->parsed; }
 
 const std::string& PdfDocument::path() const { return open_->path; }
 

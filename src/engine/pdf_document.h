@@ -6,6 +6,8 @@
 
 #include "engine/pdfium_api.h"
 
+class QPDF;
+
 // PDFium's save flags.
 enum class SaveMode { Copy = 0, Incremental = 1, NoIncremental = 2, RemoveSecurity = 3 };
 // The file version a save writes; Unknown keeps the document's own.
@@ -22,6 +24,11 @@ public:
     // refused as corrupted; for one that declares pages it does not have,
     // only the pages that exist are counted.
     static PdfDocument open(const std::string& path, const std::string& password = "");
+    // A rewrite of the file at path, made in memory by the caller and kept by
+    // the document; raises when PDFium cannot read it or finds no page.
+    // libqpdfParse: the file's parse to hand on (see libqpdfParse()).
+    static PdfDocument openRewrite(const std::string& path, std::string bytes,
+                                   std::shared_ptr<QPDF> libqpdfParse = nullptr);
     // An empty document, for an output to be built.
     static PdfDocument create();
 
@@ -38,6 +45,10 @@ public:
     int pageCount() const;
     // True when the file was read through libqpdf's repair of it.
     bool repaired() const;
+    // libqpdf's reading of the file, when opening made one to check the page
+    // tree (null otherwise): whoever reads the file with libqpdf later takes
+    // it instead of parsing the file again.
+    std::shared_ptr<QPDF> libqpdfParse() const;
 
     // Copies the given 1-based pages of source, in their order and with their
     // repeats, in one PDFium call (so that objects the pages share, such as

@@ -34,6 +34,9 @@ public:
     virtual std::string finishInMemory(const NewOutput& output);
     virtual bool protects() const { return false; }
     virtual bool stamps() const { return false; }
+    // Whether finishing puts back the pictures of inputs given to PDFium
+    // with picture stubs (structure/picture_stubs.h).
+    virtual bool restoresPictures() const { return false; }
     // The inputs of the output written last whose structure could not be
     // read, so that it was not carried.
     virtual std::vector<std::size_t> structureNotCarried() const { return {}; }

@@ -12,8 +12,10 @@
 
 #include "finishing/job_encryption.h"
 #include "finishing/page_stamp.h"
+#include "structure/picture_stubs.h"
 #include "structure/structure_carry.h"
 #include "finishing/pdf_date.h"
+#include "finishing/shared_resources.h"
 #include "finishing/watermark_picture.h"
 #include "base/whole_number.h"
 
@@ -68,11 +70,10 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     pdf.setSuppressWarnings(true);
     try {
         pdf.processInputSource(output.pdf.source(output.path));
-        // PDFium copies a page's resource dictionary whole: where the pages of
-        // an input share one, a page taken alone would carry the fonts and
-        // pictures of all of them.
-        QPDFPageDocumentHelper(pdf).removeUnreferencedResources();
         if (!sources_) sources_ = std::make_unique<StructureSources>();
+        restorePictures(pdf, output.structure, *sources_);
+        // Pruning reads every page's content: only where pages may hold what they do not draw.
+        if (mayHoldUnusedResources(output.structure, *sources_)) QPDFPageDocumentHelper(pdf).removeUnreferencedResources();
         StructureResult carried = carryStructure(pdf, output.structure, *sources_);
         structureNotCarried_ = carried.unreadInputs;
         structureNotes_ = carried.notes;

@@ -35,6 +35,7 @@ public:
     std::string finishInMemory(const NewOutput& output) override;
     bool protects() const override { return !protection_.outputPassword.empty(); }
     bool stamps() const override { return !protection_.watermarkPath.empty(); }
+    bool restoresPictures() const override { return true; }
     std::vector<std::size_t> structureNotCarried() const override { return structureNotCarried_; }
     std::vector<StructureNote> structureNotes() const override { return structureNotes_; }
 

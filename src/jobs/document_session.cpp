@@ -1,19 +1,45 @@
 #include "jobs/document_session.h"
 
 #include "jobs/job_reporter.h"
+#include "structure/picture_stubs.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
 
-PdfDocument openInput(const InputFile& input, JobReporter& reporter) {
+namespace {
+
+// Smaller inputs are copied as they are: their pictures take little memory,
+// and the rewrite would cost more than it saves.
+constexpr std::uintmax_t StubbedInputBytes = 4u << 20;
+
+// The document read with picture stubs, when it is large and has large
+// pictures; otherwise, or when the rewrite fails or reads otherwise, itself.
+PdfDocument withPictureStubs(PdfDocument document, const InputFile& input) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(input.path()), error);
+    if (document.repaired() || error || size < StubbedInputBytes) return document;
+    try {
+        std::optional<std::string> rewrite = rewriteWithPictureStubs(input.path(), input.password);
+        if (!rewrite) return document;
+        PdfDocument light = PdfDocument::openRewrite(input.path(), std::move(*rewrite), document.libqpdfParse());
+        if (light.pageCount() == document.pageCount()) return light;
+    } catch (const std::exception&) {
+    }
+    return document;
+}
+
+}  // namespace
+
+PdfDocument openInput(const InputFile& input, JobReporter& reporter, bool pictureStubs) {
     const std::shared_ptr<PdfDocument> handed = std::exchange(input.opened, nullptr);
     PdfDocument document =
         handed && handed->isOpen() ? std::move(*handed) : PdfDocument::open(input.path(), input.password);
     if (document.repaired()) reporter.inputRepaired(input.path());
-    return document;
+    return pictureStubs ? withPictureStubs(std::move(document), input) : std::move(document);
 }
 
 void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {

@@ -9,9 +9,11 @@ class JobReporter;
 
 
 // Opens an input of a job with its password, or takes the document handed
-// over with it.
-// A repaired input is reported.
-PdfDocument openInput(const InputFile& input, JobReporter& reporter);
+// over with it. A repaired input is reported. With pictureStubs (for a
+// finisher that restores pictures), a large input is read with its large
+// pictures left out (structure/picture_stubs.h), so that copying its pages
+// does not hold their bytes.
+PdfDocument openInput(const InputFile& input, JobReporter& reporter, bool pictureStubs = false);
 
 // Raises, naming the input, when the document has no page to take.
 void refuseWithoutPages(const PdfDocument& document, const InputFile& input);

@@ -21,6 +21,10 @@ void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages
     request_.inputs.at(input).pageCount = pagesInInput;
 }
 
+void OutputProvenance::inputOpened(std::size_t input, const PdfDocument& document) {
+    request_.inputs.at(input).parsed = document.libqpdfParse();
+}
+
 void OutputProvenance::addBlankPage() { request_.pages.push_back({PageOrigin::NoInput, 0}); }
 
 StructureRequest OutputProvenance::takeOutput() {

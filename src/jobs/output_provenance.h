@@ -7,6 +7,7 @@
 #include "jobs/input_file.h"
 
 class JobReporter;
+class PdfDocument;
 
 // Where the pages of the output being built come from, so that finishing
 // can carry the inputs' bookmarks, links, forms and the like; one per job.
@@ -17,6 +18,9 @@ public:
     // Records pages copied from the job's input (1-based, in output order,
     // as appendPages returns them) and the input's page count.
     void addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput);
+    // Records the input's document as the job opened it, so that finishing
+    // reads its structure from the libqpdf parse opening made, if any.
+    void inputOpened(std::size_t input, const PdfDocument& document);
     // Records a page the job added itself, from no input.
     void addBlankPage();
 

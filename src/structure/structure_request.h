@@ -1,8 +1,11 @@
 #pragma once
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class QPDF;
 
 // What the finisher needs to carry the document structure of a job's inputs
 // (bookmarks, links, forms, labels, layers, information, attachments) into
@@ -22,6 +25,9 @@ struct StructureInput {
     // damaged file), written anew; asked for only when libqpdf cannot read
     // the file itself as the page engine does. Raises when it cannot be made.
     std::function<std::string()> repairedCopy;
+    // libqpdf's reading of the file the job has made already (to check its
+    // page tree), read instead of parsing the file again; null when there is none.
+    std::shared_ptr<QPDF> parsed;
 };
 
 // Where an output page comes from: an input of the job and its 0-based page.

@@ -8,17 +8,31 @@
 #include "structure/file_block_source.h"
 #include "structure/object_access.h"
 
-StructureSource::StructureSource(const std::string& path, const std::string& password) {
-    pdf_.setSuppressWarnings(true);
-    pdf_.processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
-    if (!pdf_.getRoot().isDictionary()) throw std::runtime_error("the document has no catalog");
+namespace {
+
+void refuseWithoutCatalog(QPDF& pdf) {
+    if (!pdf.getRoot().isDictionary()) throw std::runtime_error("the document has no catalog");
+}
+
+}  // namespace
+
+StructureSource::StructureSource(const std::string& path, const std::string& password)
+    : pdf_(std::make_shared<QPDF>()) {
+    pdf_->setSuppressWarnings(true);
+    pdf_->processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
+    refuseWithoutCatalog(*pdf_);
 }
 
 StructureSource::StructureSource(const std::string& path, const std::string& password, std::string repairedCopy)
-    : memory_(std::move(repairedCopy)) {
-    pdf_.setSuppressWarnings(true);
-    pdf_.processMemoryFile(path.c_str(), memory_.data(), memory_.size(), password.empty() ? nullptr : password.c_str());
-    if (!pdf_.getRoot().isDictionary()) throw std::runtime_error("the document has no catalog");
+    : memory_(std::move(repairedCopy)), pdf_(std::make_shared<QPDF>()) {
+    pdf_->setSuppressWarnings(true);
+    pdf_->processMemoryFile(path.c_str(), memory_.data(), memory_.size(), password.empty() ? nullptr : password.c_str());
+    refuseWithoutCatalog(*pdf_);
+}
+
+StructureSource::StructureSource(std::shared_ptr<QPDF> parsed) : pdf_(std::move(parsed)) {
+    pdf_->setSuppressWarnings(true);
+    refuseWithoutCatalog(*pdf_);
 }
 
 void StructureSource::note(const std::string& text) {
@@ -28,10 +42,10 @@ void StructureSource::note(const std::string& text) {
 const std::vector<QPDFObjectHandle>& StructureSource::pages() {
     if (!pagesRead_) {
         pagesRead_ = true;
-        const std::vector<QPDFObjectHandle>& all = pdf_.getAllPages();
+        const std::vector<QPDFObjectHandle>& all = pdf_->getAllPages();
         for (std::size_t i = 0; i < all.size(); ++i) pageIndices_.emplace(all[i].getObjGen(), static_cast<int>(i));
     }
-    return pdf_.getAllPages();
+    return pdf_->getAllPages();
 }
 
 int StructureSource::pageIndex(QPDFObjGen page) {
@@ -46,7 +60,7 @@ QPDFObjectHandle StructureSource::namedDestination(QPDFObjectHandle name) {
     QPDFObjectHandle tree = entry(entry(root, "/Names"), "/Dests");
     if (tree.isDictionary()) {
         QPDFObjectHandle found;
-        if (QPDFNameTreeObjectHelper(tree, pdf_, false).findObject(text, found)) return found;
+        if (QPDFNameTreeObjectHelper(tree, *pdf_, false).findObject(text, found)) return found;
     }
     return entry(entry(root, "/Dests"), "/" + text);
 }
@@ -76,7 +90,10 @@ StructureSource* StructureSources::openOnce(Opened& opened, const StructureInput
 }
 
 StructureSource* StructureSources::open(const StructureInput& input) {
-    return openOnce(opened_, input, [&] { return std::make_unique<StructureSource>(input.path, input.password); });
+    return openOnce(opened_, input, [&] {
+        return input.parsed ? std::make_unique<StructureSource>(input.parsed)
+                            : std::make_unique<StructureSource>(input.path, input.password);
+    });
 }
 
 StructureSource* StructureSources::openRepaired(const StructureInput& input) {

@@ -17,9 +17,11 @@ public:
     StructureSource(const std::string& path, const std::string& password);
     // Reads a repaired copy of the file at path from memory.
     StructureSource(const std::string& path, const std::string& password, std::string repairedCopy);
+    // Takes a reading of the input libqpdf has made already.
+    explicit StructureSource(std::shared_ptr<QPDF> parsed);
 
-    QPDF& pdf() { return pdf_; }
-    QPDFObjectHandle catalog() { return pdf_.getRoot(); }
+    QPDF& pdf() { return *pdf_; }
+    QPDFObjectHandle catalog() { return pdf_->getRoot(); }
     // The input's pages, in order.
     const std::vector<QPDFObjectHandle>& pages();
     bool pagesRead() const { return pagesRead_; }
@@ -48,7 +50,7 @@ public:
 
 private:
     std::string memory_;  // the repaired copy pdf_ reads, when it reads one
-    QPDF pdf_;
+    std::shared_ptr<QPDF> pdf_;
     bool pagesRead_ = false;
     std::map<QPDFObjGen, int> pageIndices_;
     std::map<std::type_index, std::shared_ptr<void>> memos_;
@@ -59,8 +61,9 @@ private:
 // outputs of the job (a split writes many outputs from one input).
 class StructureSources {
 public:
-    // The input opened, or null when libqpdf cannot read it; a failure is
-    // remembered, so that the file is not tried again.
+    // The input opened (or its parse taken, see StructureInput::parsed), or
+    // null when libqpdf cannot read it; a failure is remembered, so that the
+    // file is not tried again.
     StructureSource* open(const StructureInput& input);
     // The input's repaired copy (see StructureInput::repairedCopy) opened, or
     // null when there is none or libqpdf cannot read it either; made once.

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include "engine/page_tree_check.h"
 #include "engine/pdf_error.h"
@@ -169,3 +174,43 @@ TEST(PageTreeLoop, CheckFindsLoopsAndDeepChainsOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// The file at path rewritten with its objects packed in object streams.
+void packIntoObjectStreams(const std::string& path) {
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(path.c_str());
+    QPDFWriter writer(pdf, (path + ".packed").c_str());
+    writer.setObjectStreamMode(qpdf_o_generate);
+    writer.write();
+    std::rename((path + ".packed").c_str(), path.c_str());
+}
+
+}  // namespace
+
+// A check that had to parse the file with libqpdf hands its parse on, so that
+// the structure is not parsed again; a file it refuses hands nothing on.
+TEST(PageTreeLoop, TheCheckHandsOnTheParseItMade) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("plain.pdf"), "A", 2);
+    fixtures::writeMarkedPdf(dir.file("packed.pdf"), "A", 2);
+    packIntoObjectStreams(dir.file("packed.pdf"));
+    fixtures::writeFile(dir.file("looping.pdf"), onePageWithParent("3 0 R"));
+    packIntoObjectStreams(dir.file("looping.pdf"));
+
+    struct Case {
+        std::string file;
+        bool loops, parsed;
+    } cases[] = {{"plain.pdf", false, false}, {"packed.pdf", false, true}, {"looping.pdf", true, false}};
+    for (const Case& c : cases) {
+        std::shared_ptr<QPDF> parsed;
+        EXPECT_EQ(parentChainLoops(dir.file(c.file), "", &parsed), c.loops) << c.file;
+        EXPECT_EQ(parsed != nullptr, c.parsed) << c.file;
+        if (parsed) {
+            EXPECT_EQ(parsed->getAllPages().size(), 2u) << c.file;
+        }
+    }
+    EXPECT_NE(PdfDocument::open(dir.file("packed.pdf")).libqpdfParse(), nullptr);
+}

@@ -222,7 +222,7 @@ TEST(StructureCarry, AnInputLibqpdfCannotReadIsLeftOutWhole) {
     fixtures::writeFile(dir.file("not-a-pdf.pdf"), "not a PDF at all");
 
     StructureRequest request;
-    request.inputs = {{dir.file("structured.pdf"), "", -1, nullptr}, {dir.file("not-a-pdf.pdf"), "", -1, nullptr}};
+    request.inputs = {{dir.file("structured.pdf"), "", -1, nullptr, nullptr}, {dir.file("not-a-pdf.pdf"), "", -1, nullptr, nullptr}};
     for (int page = 0; page < 6; ++page) request.pages.push_back({0, page});
     for (int page = 0; page < 3; ++page) request.pages.push_back({1, page});
     QPDF output;
@@ -237,6 +237,26 @@ TEST(StructureCarry, AnInputLibqpdfCannotReadIsLeftOutWhole) {
     EXPECT_EQ(carried.fields, "agree=Yes choice=B name=Ada name=Bob person.city=Paris");
     EXPECT_EQ(carried.labels, "i ii 1 2 3 4 1 2 3");
     EXPECT_EQ(fixtures::markerText(dir.file("carried.pdf")), "S1 S2 S3 S4 S5 S6 T1 T2 T3");
+}
+
+// An input the job has parsed already is read from that parse, not from its file.
+TEST(StructureCarry, AParseTheJobMadeIsReadInsteadOfTheFile) {
+    TempDir dir;
+    structured_pdfs::writeStructuredPdf(dir.file("structured.pdf"));
+    writePagesOnly({dir.file("structured.pdf")}, dir.file("made.pdf"));
+    auto parsed = std::make_shared<QPDF>();
+    parsed->processFile(dir.file("structured.pdf").c_str());
+
+    StructureRequest request;
+    request.inputs = {{dir.file("gone.pdf"), "", -1, nullptr, parsed}};
+    for (int page = 0; page < 6; ++page) request.pages.push_back({0, page});
+    QPDF output;
+    output.processFile(dir.file("made.pdf").c_str());
+    StructureSources sources;
+    EXPECT_TRUE(carryStructure(output, request, sources).unreadInputs.empty());
+    QPDFWriter(output, dir.file("carried.pdf").c_str()).write();
+    EXPECT_EQ(structured_pdfs::readStructure(dir.file("carried.pdf")).bookmarks,
+              "Front=S1 [Preface=S2] Body=S3 [Part A=S4 Part B=S6] Web=uri");
 }
 
 // The structured file with its objects in object streams, and the

@@ -70,7 +70,6 @@ TEST(PictureStubs, EveryJobWritesThePicturesOfALargeInput) {
              MergeRequest request;
              request.inputs = {{"scan.pdf", dir.folder(), ""}, {"scan.pdf", dir.folder(), ""}};
              request.outputPath = dir.file("merged.pdf");
-             request.silent = true;
              runMerge(request, reporter);
          },
          "merged.pdf", "", scan + scan},
@@ -83,7 +82,6 @@ TEST(PictureStubs, EveryJobWritesThePicturesOfALargeInput) {
              request.baseName = "part_";
              request.destinationFolder = dir.folder();
              request.protection.outputPassword = "s3cret";
-             request.silent = true;
              runSplit(request, reporter);
          },
          "part_1.pdf", "s3cret", {scan[1], scan[2]}},

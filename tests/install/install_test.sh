@@ -32,7 +32,7 @@ appstreamcli validate --no-net "$source_dir/data/org.brellow.Splimera.metainfo.x
 (cd "$build_dir" && cpack -G DEB -B "$work/package" >/dev/null) || fail "cpack failed"
 deb=$(ls "$work"/package/splimera_*.deb)
 contents=$(dpkg-deb -c "$deb")
-for needed in bin/splimera lib/splimera/splimera lib/splimera/libsplimera_window.so lib/splimera/libpdfium.so lib/splimera/languages/English.ini \
+for needed in bin/splimera lib/splimera/splimera lib/splimera/libsplimera_window.so lib/splimera/libsplimera_keyring.so lib/splimera/libpdfium.so lib/splimera/languages/English.ini \
               share/icons/hicolor/scalable/apps/splimera.svg share/applications/org.brellow.Splimera.desktop \
               share/man/man1/splimera.1.gz share/metainfo/org.brellow.Splimera.metainfo.xml \
               share/doc/splimera/copyright share/doc/splimera/changelog.gz; do

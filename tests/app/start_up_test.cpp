@@ -243,6 +243,22 @@ TEST_F(StartUp, CommandLineFormsLoadNoWindowOrKeyringLibrary) {
     EXPECT_NE(keyring.err.find("libsplimera_keyring"), std::string::npos);
 }
 
+// The answers and the page-drawing service start without Qt at all.
+TEST_F(StartUp, AnswersAndTheRenderServiceLoadNoQt) {
+    const std::map<std::string, std::string> loaderReport = {{"LD_DEBUG", "files"}};
+    const std::vector<std::vector<std::string>> commandLines = {
+        {"--version"}, {"--help"}, {"--bogus"}, {"--render-service"}};
+    for (const std::vector<std::string>& arguments : commandLines) {
+        const ProcessResult result = fixtures::runSplimera(arguments, dir.path(), config.path(), 60, loaderReport);
+        ASSERT_NE(result.err.find("file=libc.so"), std::string::npos) << arguments[0] << ": no loader report";
+        EXPECT_EQ(result.err.find("libQt6"), std::string::npos) << arguments[0] << " loads Qt";
+        EXPECT_EQ(result.err.find("libsplimera_command_line"), std::string::npos) << arguments[0];
+    }
+    const ProcessResult job = fixtures::runSplimera({"split", "b.pdf"}, dir.path(), config.path(), 60, loaderReport);
+    EXPECT_NE(job.err.find("libsplimera_command_line"), std::string::npos);
+    EXPECT_NE(job.err.find("libQt6Core"), std::string::npos);
+}
+
 // A file name is bytes: one that is no UTF-8 reaches the outputs unchanged.
 TEST_F(StartUp, NamesThatAreNotUtf8AreKeptByteForByte) {
     const std::string cafe = "caf\xe9";

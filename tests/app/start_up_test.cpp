@@ -212,12 +212,15 @@ TEST_F(StartUp, SuccessfulRunsWriteNothingOnStandardError) {
 }
 
 // The command line, silent jobs without a display and the page-drawing
-// service load no window library (as the loader reports every file it maps);
-// the window's form without a display does, which shows the report works.
-TEST_F(StartUp, CommandLineFormsLoadNoWindowLibrary) {
+// service load no window library and, without a password kept in the
+// keyring, no keyring library (as the loader reports every file it maps); the
+// window's form without a display and a job with the keyring's entry in the
+// settings do, which shows the report works.
+TEST_F(StartUp, CommandLineFormsLoadNoWindowOrKeyringLibrary) {
     const std::map<std::string, std::string> loaderReport = {{"LD_DEBUG", "files"}};
-    const char* windowLibraries[] = {"libsplimera_window", "libQt6Widgets", "libQt6Gui", "libX11", "libxcb",
-                                     "libEGL", "libGLX", "libOpenGL", "libfontconfig"};
+    const char* unusedLibraries[] = {"libsplimera_window", "libQt6Widgets", "libQt6Gui", "libX11", "libxcb",
+                                     "libEGL", "libGLX", "libOpenGL", "libfontconfig",
+                                     "libsplimera_keyring", "libqt6keychain", "libQt6DBus", "libdbus-1"};
     const std::vector<std::vector<std::string>> commandLines = {
         {"--help"}, {"--version"}, {"--render-service"}, {"-qs", "a.pdf"}, {"-qm", "a.pdf", "b.pdf", "-o", "out.pdf"},
         {"split", "b.pdf"}, {"merge", "a.pdf", "b.pdf", "-o", "out.pdf"}, {"mix", "a.pdf", "b.pdf", "--single-file"},
@@ -226,13 +229,34 @@ TEST_F(StartUp, CommandLineFormsLoadNoWindowLibrary) {
         const ProcessResult result = fixtures::runSplimera(arguments, dir.path(), config.path(), 60, loaderReport);
         EXPECT_EQ(result.exitCode, 0) << arguments[0];
         ASSERT_NE(result.err.find("file=libc.so"), std::string::npos) << arguments[0] << ": no loader report";
-        for (const char* library : windowLibraries)
+        for (const char* library : unusedLibraries)
             EXPECT_EQ(result.err.find(library), std::string::npos) << arguments[0] << " loads " << library;
     }
     const ProcessResult window = fixtures::runSplimera({"-s", "a.pdf"}, dir.path(), config.path(), 60, loaderReport);
     EXPECT_EQ(window.exitCode, 2);
     EXPECT_NE(window.err.find("libsplimera_window"), std::string::npos);
     EXPECT_NE(window.err.find("libQt6Widgets"), std::string::npos);
+
+    storeSettings("outputPdfPasswordKeyring=outputPdfPassword\n");
+    const ProcessResult keyring =
+        fixtures::runSplimera({"merge", "a.pdf", "b.pdf", "-o", "kept.pdf"}, dir.path(), config.path(), 60, loaderReport);
+    EXPECT_NE(keyring.err.find("libsplimera_keyring"), std::string::npos);
+}
+
+// The answers and the page-drawing service start without Qt at all.
+TEST_F(StartUp, AnswersAndTheRenderServiceLoadNoQt) {
+    const std::map<std::string, std::string> loaderReport = {{"LD_DEBUG", "files"}};
+    const std::vector<std::vector<std::string>> commandLines = {
+        {"--version"}, {"--help"}, {"--bogus"}, {"--render-service"}};
+    for (const std::vector<std::string>& arguments : commandLines) {
+        const ProcessResult result = fixtures::runSplimera(arguments, dir.path(), config.path(), 60, loaderReport);
+        ASSERT_NE(result.err.find("file=libc.so"), std::string::npos) << arguments[0] << ": no loader report";
+        EXPECT_EQ(result.err.find("libQt6"), std::string::npos) << arguments[0] << " loads Qt";
+        EXPECT_EQ(result.err.find("libsplimera_command_line"), std::string::npos) << arguments[0];
+    }
+    const ProcessResult job = fixtures::runSplimera({"split", "b.pdf"}, dir.path(), config.path(), 60, loaderReport);
+    EXPECT_NE(job.err.find("libsplimera_command_line"), std::string::npos);
+    EXPECT_NE(job.err.find("libQt6Core"), std::string::npos);
 }
 
 // A file name is bytes: one that is no UTF-8 reaches the outputs unchanged.

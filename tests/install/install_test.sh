@@ -21,7 +21,7 @@ grep -qx 'Silent Merge operation done.' out.txt || fail "no completion line: $(c
 
 # Libraries are looked for beside the program and in the system's folders, never
 # in the folder the program is started from (an empty run path entry).
-for binary in "$build_dir/splimera" "$build_dir/libsplimera_window.so" "$work/prefix/lib/splimera/splimera"; do
+for binary in "$build_dir/splimera" "$build_dir/libsplimera_command_line.so" "$build_dir/libsplimera_window.so" "$work/prefix/lib/splimera/splimera"; do
   runpath=$(readelf -d "$binary" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
   [[ $runpath == '$ORIGIN' ]] || fail "$binary has the run path '$runpath'"
 done
@@ -32,7 +32,7 @@ appstreamcli validate --no-net "$source_dir/data/org.brellow.Splimera.metainfo.x
 (cd "$build_dir" && cpack -G DEB -B "$work/package" >/dev/null) || fail "cpack failed"
 deb=$(ls "$work"/package/splimera_*.deb)
 contents=$(dpkg-deb -c "$deb")
-for needed in bin/splimera lib/splimera/splimera lib/splimera/libsplimera_window.so lib/splimera/libpdfium.so lib/splimera/languages/English.ini \
+for needed in bin/splimera lib/splimera/splimera lib/splimera/libsplimera_command_line.so lib/splimera/libsplimera_window.so lib/splimera/libsplimera_keyring.so lib/splimera/libpdfium.so lib/splimera/languages/English.ini \
               share/icons/hicolor/scalable/apps/splimera.svg share/applications/org.brellow.Splimera.desktop \
               share/man/man1/splimera.1.gz share/metainfo/org.brellow.Splimera.metainfo.xml \
               share/doc/splimera/copyright share/doc/splimera/changelog.gz; do

@@ -4,10 +4,6 @@
 // page-drawing service lives in a library of its own, loaded from the
 // program's folder, so that those start without Qt; main.cpp loads it and
 // calls its entry point (command_line_main.cpp), which takes what main takes.
-#ifdef _WIN32
-constexpr const char* CommandLineLibraryName = "splimera_command_line.dll";
-#else
-constexpr const char* CommandLineLibraryName = "libsplimera_command_line.so";
-#endif
+constexpr const char* CommandLineLibraryName = "splimera_command_line";
 constexpr const char* CommandLineEntryName = "splimeraCommandLineMain";
 using CommandLineEntry = int (*)(int& argc, char** argv);

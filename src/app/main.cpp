@@ -14,15 +14,12 @@
 namespace {
 
 int runCommandLineLibrary(int& argc, char** argv) {
-    const std::string path = programFolder() + CommandLineLibraryName;
-    std::string reason;
-    void* library = openLibrary(path, reason);
-    const auto entry = library ? reinterpret_cast<CommandLineEntry>(librarySymbol(library, CommandLineEntryName, reason)) : nullptr;
+    std::string failure;
+    const auto entry = reinterpret_cast<CommandLineEntry>(programLibraryEntry(CommandLineLibraryName, CommandLineEntryName, failure));
     if (!entry) {
-        std::cerr << "Cannot load the command line's library " << path << ": " << reason << std::endl;
+        std::cerr << "Cannot load the command line's library " << failure << std::endl;
         return ExitJobFailed;
     }
-    // Loaded until the process ends: Qt's objects made there may be destroyed at exit.
     return entry(argc, argv);
 }
 

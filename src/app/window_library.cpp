@@ -7,15 +7,11 @@
 #include "base/platform_library.h"
 
 int runWindowLibrary(int& argc, char** argv) {
-    const std::string path = programFolder() + WindowLibraryName;
-    std::string reason;
-    void* library = openLibrary(path, reason);
-    const auto entry = library ? reinterpret_cast<WindowEntry>(librarySymbol(library, WindowEntryName, reason)) : nullptr;
+    std::string failure;
+    const auto entry = reinterpret_cast<WindowEntry>(programLibraryEntry(WindowLibraryName, WindowEntryName, failure));
     if (!entry) {
-        reportApplicationErrorOnConsole("Cannot load the window's library " + path + ": " + reason);
+        reportApplicationErrorOnConsole("Cannot load the window's library " + failure);
         return ExitJobFailed;
     }
-    // The library stays loaded until the process ends: Qt's objects made
-    // there may be destroyed as late as at exit.
     return entry(argc, argv);
 }

@@ -7,12 +7,8 @@
 // display libraries. Returns the exit code.
 int runWindowLibrary(int& argc, char** argv);
 
-// The library's file name in the program's folder, and its entry point
+// The library's name (programLibraryEntry makes its file name), and its entry point
 // (window_main.cpp), which takes what main takes.
-#ifdef _WIN32
-constexpr const char* WindowLibraryName = "splimera_window.dll";
-#else
-constexpr const char* WindowLibraryName = "libsplimera_window.so";
-#endif
+constexpr const char* WindowLibraryName = "splimera_window";
 constexpr const char* WindowEntryName = "splimeraWindowMain";
 using WindowEntry = int (*)(int& argc, char** argv);

@@ -17,3 +17,9 @@ void* openLibrary(const std::string& path, std::string& reason);
 // reason in reason.
 void* librarySymbol(void* library, const std::string& name, std::string& reason);
 void closeLibrary(void* library) noexcept;
+
+// The program's own library named `name` ("splimera_window" is
+// libsplimera_window.so beside the program, splimera_window.dll on Windows),
+// loaded for good (objects made there may be destroyed as late as at exit),
+// and the address of its entry point; null with "<path>: <reason>" in failure.
+void* programLibraryEntry(const std::string& name, const std::string& entry, std::string& failure);

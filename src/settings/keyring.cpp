@@ -11,11 +11,9 @@ namespace {
 KeyringEntry keyringEntry() {
     static std::string failure;
     static const KeyringEntry entry = [] {
-        const std::string path = programFolder() + KeyringLibraryName;
         std::string reason;
-        void* library = openLibrary(path, reason);
-        void* address = library ? librarySymbol(library, KeyringEntryName, reason) : nullptr;
-        if (!address) failure = "cannot load " + path + ": " + reason;
+        void* address = programLibraryEntry(KeyringLibraryName, KeyringEntryName, reason);
+        if (!address) failure = "cannot load " + reason;
         return reinterpret_cast<KeyringEntry>(address);
     }();
     if (!entry) throw Unavailable(failure);

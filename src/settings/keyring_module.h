@@ -4,11 +4,7 @@
 // The keyring's access lives in a library of its own (keyring_module.cpp),
 // loaded from the program's folder on the first call, so that a start that
 // never touches the keyring maps neither it nor the D-Bus libraries below it.
-#ifdef _WIN32
-constexpr const char* KeyringLibraryName = "splimera_keyring.dll";
-#else
-constexpr const char* KeyringLibraryName = "libsplimera_keyring.so";
-#endif
+constexpr const char* KeyringLibraryName = "splimera_keyring";
 constexpr const char* KeyringEntryName = "splimeraKeyringCall";
 
 enum class KeyringOperation { Read, Write, Remove };

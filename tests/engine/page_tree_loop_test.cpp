@@ -182,10 +182,11 @@ void packIntoObjectStreams(const std::string& path) {
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     pdf.processFile(path.c_str());
-    QPDFWriter writer(pdf, (path + ".packed").c_str());
+    const std::string packed = path + ".packed";  // the writer keeps the name's pointer until it writes
+    QPDFWriter writer(pdf, packed.c_str());
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.write();
-    std::rename((path + ".packed").c_str(), path.c_str());
+    std::rename(packed.c_str(), path.c_str());
 }
 
 }  // namespace

@@ -58,6 +58,21 @@ protected:
     PagePreview& preview() { return *window().findChild<PagePreview*>(); }
     PageStripModel& strip(ListKind kind) { return preview().strip(kind).model(); }
 
+    // A one-page file of 100 x 200 points, red on its left half and blue on its right.
+    std::string redBluePage() {
+        fixtures::writeFile(dir.file("colours.pdf"),
+                            fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
+        return dir.file("colours.pdf");
+    }
+    // The window shown with redBluePage() to split and the Split panel of pages open.
+    MainWindow& windowSplittingRedBluePage() {
+        MainWindow& w = window();
+        w.addFile(ListKind::Split, redBluePage());
+        w.show();
+        preview().strip(ListKind::Split).setOpen(true);
+        return w;
+    }
+
     // Each row of a strip: its caption, its marks in brackets, "-" for a page no output takes.
     static std::string rows(const PageStripModel& model) {
         std::string text;
@@ -129,10 +144,8 @@ TEST_F(PagePreviewTest, PicturesShowThePagesAsTheyAre) {
 
 // A file's tip shows its first page large enough to tell it by.
 TEST_F(PagePreviewTest, AFilesTipShowsItsFirstPageLarge) {
-    fixtures::writeFile(dir.file("colours.pdf"),
-                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
     MainWindow& w = window();
-    w.addFile(ListKind::Merge, dir.file("colours.pdf"));
+    w.addFile(ListKind::Merge, redBluePage());
     const QModelIndex item = cellOf(w, widgetName::mergeGrid, 0, 1);
     const QString prefix = QStringLiteral("<img src=\"data:image/png;base64,");
     ASSERT_TRUE(QTest::qWaitFor([&] { return item.data(Qt::ToolTipRole).toString().startsWith(prefix); }, Patience));
@@ -151,13 +164,8 @@ TEST_F(PagePreviewTest, AFilesTipShowsItsFirstPageLarge) {
 // Ctrl and the mouse wheel over the pages make their pictures larger or
 // smaller, within bounds; the panel grows with them.
 TEST_F(PagePreviewTest, CtrlAndTheWheelSizeThePictures) {
-    fixtures::writeFile(dir.file("colours.pdf"),
-                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
-    MainWindow& w = window();
-    w.addFile(ListKind::Split, dir.file("colours.pdf"));
-    w.show();
+    MainWindow& w = windowSplittingRedBluePage();
     PageStrip& panel = preview().strip(ListKind::Split);
-    panel.setOpen(true);
     QCoreApplication::processEvents();
     w.resize(w.minimumSizeHint());  // the panel at its least height
     QCoreApplication::processEvents();
@@ -188,12 +196,7 @@ TEST_F(PagePreviewTest, CtrlAndTheWheelSizeThePictures) {
 // with the file list, and its pictures grow with it; at the least height, and
 // with the panel closed, every tab keeps the layout of a small window.
 TEST_F(PagePreviewTest, AnOpenPanelTakesTheRoomOfATallWindow) {
-    fixtures::writeFile(dir.file("colours.pdf"),
-                        fixtures::colouredPdf({ColouredPage{100, 200, {255, 0, 0}, {0, 0, 255}}}, true));
-    MainWindow& w = window();
-    w.addFile(ListKind::Split, dir.file("colours.pdf"));
-    w.show();
-    preview().strip(ListKind::Split).setOpen(true);
+    MainWindow& w = windowSplittingRedBluePage();
     auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     const auto settled = [&](QSize size) {
         w.resize(size);

@@ -116,3 +116,18 @@ with open(out, "wb") as f:
 PY
   rm -rf "$dir"
 }
+
+# run_case NAME COMMAND...: runs COMMAND in $work with no display and a
+# settings folder of its own, at most 120 s, and prints its time, peak memory
+# and exit code (after a header printed by run_case_header).
+run_case_header() { printf '%-46s %8s %10s %6s\n' case seconds "peak MiB" exit; }
+run_case() {
+  local name=$1; shift
+  local log; log=$(mktemp)
+  local rc=0
+  (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$work/config" \
+     /usr/bin/time -f '%e %M' -o "$log" timeout 120 "$@" >/dev/null 2>&1) || rc=$?
+  read -r seconds kib < <(tail -1 "$log")
+  printf '%-46s %8s %10s %6s\n' "$name" "$seconds" "$((kib / 1024))" "$rc"
+  rm -f "$log" "$work"/out*.pdf
+}

@@ -12,21 +12,10 @@ program=$bench_root/build/splimera
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-python3 - "$work" <<'PY'
+PYTHONPATH=$bench_root/bench python3 - "$work" <<'PY'
 import struct, sys, zlib
+from write_pdf import pdf
 folder = sys.argv[1]
-
-def pdf(objects, path):
-    out = b"%PDF-1.7\n"
-    offsets = []
-    for i, body in enumerate(objects):
-        offsets.append(len(out))
-        out += b"%d 0 obj\n" % (i + 1) + body + b"\nendobj\n"
-    xref = len(out)
-    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
-    out += b"".join(b"%010d 00000 n \n" % o for o in offsets)
-    out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
-    open(path, "wb").write(out)
 
 # A page whose content stream inflates to 1 GiB of balanced saves and restores.
 compressor = zlib.compressobj(9)
@@ -62,17 +51,7 @@ open(folder + "/large.png", "wb").write(signature + header(width, height, 8, 6) 
 PY
 make_text_pdf 10 "$corpus/text-10.pdf"
 
-printf '%-46s %8s %10s %6s\n' case seconds "peak MiB" exit
-run_case() {
-  local name=$1; shift
-  local log; log=$(mktemp)
-  local rc=0
-  (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$work/config" \
-     /usr/bin/time -f '%e %M' -o "$log" timeout 120 "$@" >/dev/null 2>&1) || rc=$?
-  read -r seconds kib < <(tail -1 "$log")
-  printf '%-46s %8s %10s %6s\n' "$name" "$seconds" "$((kib / 1024))" "$rc"
-  rm -f "$log" "$work"/out*.pdf
-}
+run_case_header
 run_case "merge, content inflating to 1 GiB" "$program" merge inflating.pdf inflating.pdf -o out.pdf
 run_case "merge, same, with a watermark" "$program" merge inflating.pdf inflating.pdf -o out.pdf \
   --watermark "$work/large.png"

@@ -1,7 +1,7 @@
 #include "jobs/document_session.h"
 
 #include "jobs/job_reporter.h"
-#include "structure/picture_stubs.h"
+#include "structure/import_rewrite.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,18 +12,18 @@
 
 namespace {
 
-// Smaller inputs are copied as they are: their pictures take little memory,
-// and the rewrite would cost more than it saves.
+// Smaller inputs are copied as they are: their pictures and annotations take
+// little memory, and the rewrite would cost more than it saves.
 constexpr std::uintmax_t StubbedInputBytes = 4u << 20;
 
-// The document read with picture stubs, when it is large and has large
-// pictures; otherwise, or when the rewrite fails or reads otherwise, itself.
-PdfDocument withPictureStubs(PdfDocument document, const InputFile& input) {
+// The document read with picture stubs and no absurd annotation lists (see
+// rewriteForImport), when it is large and has either; otherwise, or when the rewrite fails or reads otherwise, itself.
+PdfDocument rewrittenForImport(PdfDocument document, const InputFile& input) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(input.path()), error);
     if (document.repaired() || error || size < StubbedInputBytes) return document;
     try {
-        std::optional<std::string> rewrite = rewriteWithPictureStubs(input.path(), input.password);
+        std::optional<std::string> rewrite = rewriteForImport(input.path(), input.password);
         if (!rewrite) return document;
         PdfDocument light = PdfDocument::openRewrite(input.path(), std::move(*rewrite), document.libqpdfParse());
         if (light.pageCount() == document.pageCount()) return light;
@@ -39,7 +39,7 @@ PdfDocument openInput(const InputFile& input, JobReporter& reporter, bool pictur
     PdfDocument document =
         handed && handed->isOpen() ? std::move(*handed) : PdfDocument::open(input.path(), input.password);
     if (document.repaired()) reporter.inputRepaired(input.path());
-    return pictureStubs ? withPictureStubs(std::move(document), input) : std::move(document);
+    return pictureStubs ? rewrittenForImport(std::move(document), input) : std::move(document);
 }
 
 void refuseWithoutPages(const PdfDocument& document, const InputFile& input) {

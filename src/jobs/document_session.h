@@ -11,8 +11,8 @@ class JobReporter;
 // Opens an input of a job with its password, or takes the document handed
 // over with it. A repaired input is reported. With pictureStubs (for a
 // finisher that restores pictures), a large input is read with its large
-// pictures left out (structure/picture_stubs.h), so that copying its pages
-// does not hold their bytes.
+// pictures left out and absurd annotation lists shortened
+// (structure/import_rewrite.h), so that copying its pages holds neither.
 PdfDocument openInput(const InputFile& input, JobReporter& reporter, bool pictureStubs = false);
 
 // Raises, naming the input, when the document has no page to take.

@@ -1,6 +1,8 @@
 #include "structure/annotations_carry.h"
 
+#include <algorithm>
 #include <set>
+#include <string>
 
 #include "structure/input_carry.h"
 #include "structure/object_access.h"
@@ -27,8 +29,13 @@ std::vector<QPDFObjectHandle> sourceAnnotations(InputCarry& input, std::size_t p
     const int page = input.sourcePageAt(position);
     std::vector<QPDFObjectHandle> annotations;
     if (page < 0 || static_cast<std::size_t>(page) >= pages.size()) return annotations;
-    for (QPDFObjectHandle annotation : itemsOf(entry(pages[static_cast<std::size_t>(page)], "/Annots")))
-        if (annotation.isDictionary()) annotations.push_back(annotation);
+    QPDFObjectHandle list = entry(pages[static_cast<std::size_t>(page)], "/Annots");
+    const int count = list.isArray() ? list.getArrayNItems() : 0;
+    const int read = std::min(count, static_cast<int>(MostPageAnnotations));
+    if (count > read) input.source().note("annotations of a page beyond the first " + std::to_string(read));
+    for (int i = 0; i < read; ++i)
+        if (QPDFObjectHandle annotation = list.getArrayItem(i); annotation.isDictionary())
+            annotations.push_back(annotation);
     return annotations;
 }
 
@@ -90,4 +97,17 @@ void writeAnnotations(const std::vector<QPDFObjectHandle>& pages, const PageAnno
         else
             page.replaceKey("/Annots", QPDFObjectHandle::newArray(list));
     }
+}
+
+bool trimPageAnnotations(QPDF& pdf) {
+    bool trimmed = false;
+    for (QPDFObjectHandle page : pdf.getAllPages()) {
+        QPDFObjectHandle list = entry(page, "/Annots");
+        if (!list.isArray() || list.getArrayNItems() <= static_cast<int>(MostPageAnnotations)) continue;
+        std::vector<QPDFObjectHandle> kept = list.getArrayAsVector();
+        kept.resize(MostPageAnnotations);
+        page.replaceKey("/Annots", QPDFObjectHandle::newArray(kept));
+        trimmed = true;
+    }
+    return trimmed;
 }

@@ -6,11 +6,8 @@
 #include <vector>
 #include <stdexcept>
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
-#include "structure/file_block_source.h"
 #include "structure/object_access.h"
 
 namespace {
@@ -85,11 +82,7 @@ std::vector<QPDFObjectHandle> picturesDrawn(QPDF& pdf) {
 
 }  // namespace
 
-std::optional<std::string> rewriteWithPictureStubs(const std::string& path, const std::string& password,
-                                                   std::int64_t minimumBytes) {
-    QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
+bool stubLargePictures(QPDF& pdf, const std::string& path, std::int64_t minimumBytes) {
     bool stubbed = false;
     for (QPDFObjectHandle object : picturesDrawn(pdf)) {
         if (!largePicture(object, minimumBytes)) continue;
@@ -101,19 +94,14 @@ std::optional<std::string> rewriteWithPictureStubs(const std::string& path, cons
                                                                    QPDFObjectHandle::newInteger(object.getGeneration())}));
         stubbed = true;
     }
-    if (!stubbed) return std::nullopt;
-    QPDFWriter writer(pdf);
-    writer.setOutputMemory();
-    writer.setPreserveEncryption(false);
-    writer.setStreamDataMode(qpdf_s_preserve);
-    writer.write();
-    const std::shared_ptr<Buffer> bytes = writer.getBufferSharedPointer();
-    return std::string(reinterpret_cast<const char*>(bytes->getBuffer()), bytes->getSize());
+    return stubbed;
 }
 
 void restorePictures(QPDF& output, const StructureRequest& request, StructureSources& sources) {
-    for (QPDFObjectHandle object : output.getAllObjects()) {
-        if (!object.isStream()) continue;
+    // PDFium keeps a page's pictures in its resources: the stubs are among
+    // the pictures the output's pages draw, and the rest of the output (its
+    // annotations, for one) is not read.
+    for (QPDFObjectHandle object : picturesDrawn(output)) {
         QPDFObjectHandle dictionary = object.getDict();
         std::vector<QPDFObjectHandle> stub = itemsOf(dictionary.getKey(StubKey));
         if (stub.size() != 4 || !stub[0].isString() || stub[0].getStringValue() != processMark()) continue;

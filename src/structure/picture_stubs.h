@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include <qpdf/QPDF.hh>
@@ -18,12 +17,9 @@
 // Pictures whose encoded bytes are at least this large are left out.
 constexpr std::int64_t PictureStubBytes = 64 * 1024;
 
-// The file at path as libqpdf reads it (decrypted with password), written
-// anew in memory with every picture of at least minimumBytes replaced by a
-// stub. Nothing when it has no such picture. Raises when libqpdf cannot read
-// or write it.
-std::optional<std::string> rewriteWithPictureStubs(const std::string& path, const std::string& password,
-                                                   std::int64_t minimumBytes = PictureStubBytes);
+// Replaces every picture of at least minimumBytes that a page of pdf (read
+// from path) draws by a stub; false when there is none.
+bool stubLargePictures(QPDF& pdf, const std::string& path, std::int64_t minimumBytes = PictureStubBytes);
 
 // Puts back the bytes of every stub in output, each read from the picture it
 // stands for in the input of request that it names (opened through sources,

@@ -154,6 +154,15 @@ const HostileCase hostileCases[] = {
      },
      [](QPDF& output) { return std::to_string(reached(output.getRoot().getKey("/Outlines"), {"/First"})); },
      "100001", {"bookmarks beyond the first 100000"}},
+    {"a page of 10,005 links",
+     [](QPDF& pdf, std::vector<Object>& pages) {
+         std::vector<Object> links;
+         for (int i = 0; i < 10005; ++i)
+             links.push_back(make(pdf, "<< /Type /Annot /Subtype /Link /Rect [10 10 60 30] /Border [0 0 0] >>"));
+         pages[0].replaceKey("/Annots", Object::newArray(links));
+     },
+     [](QPDF& output) { return std::to_string(Object(output.getAllPages()[0]).getKey("/Annots").getArrayNItems()); },
+     "10000", {"annotations of a page beyond the first 10000"}},
     {"a field tree whose parents loop",
      [](QPDF& pdf, std::vector<Object>& pages) {
          Object widget = make(pdf, "<< /Type /Annot /Subtype /Widget /Rect [10 10 60 30] /FT /Tx /V (x) >>");

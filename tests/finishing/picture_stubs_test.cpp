@@ -7,10 +7,11 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include "jobs/merge_job.h"
 #include "jobs/split_job.h"
-#include "structure/picture_stubs.h"
+#include "structure/import_rewrite.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
 
@@ -99,9 +100,9 @@ TEST(PictureStubs, OnlyLargePicturesAreLeftOut) {
     TempDir dir;
     writeScan(dir.file("scan.pdf"));
     fixtures::writeMarkedPdf(dir.file("small.pdf"), "T", 2, fixtures::PdfOptions().withPicture(1, 1000));
-    EXPECT_FALSE(rewriteWithPictureStubs(dir.file("small.pdf"), ""));
+    EXPECT_FALSE(rewriteForImport(dir.file("small.pdf"), ""));
 
-    const std::optional<std::string> light = rewriteWithPictureStubs(dir.file("scan.pdf"), "");
+    const std::optional<std::string> light = rewriteForImport(dir.file("scan.pdf"), "");
     ASSERT_TRUE(light);
     EXPECT_LT(light->size(), 64u * 1024);
     fixtures::writeFile(dir.file("light.pdf"), *light);
@@ -118,6 +119,53 @@ TEST(PictureStubs, OnlyLargePicturesAreLeftOut) {
     StructureSources sources;
     EXPECT_NE(fixtures::errorOf([&] { restorePictures(pdf, StructureRequest{}, sources); }).find(dir.file("scan.pdf")),
               std::string::npos);
+}
+
+// The rewrite of an input whose first page holds an absurd list of links:
+// the list shortened, and what a reader reaches (bookmarks, labels, the
+// document's title, links to other pages) kept, leading to the rewrite's pages.
+TEST(ImportRewrite, ShortensAbsurdAnnotationListsAndKeepsWhatAReaderReaches) {
+    TempDir dir;
+    fixtures::writeMarkedPdf(dir.file("plain.pdf"), "L", 3);
+    {
+        QPDF pdf;
+        pdf.processFile(dir.file("plain.pdf").c_str());
+        std::vector<QPDFObjectHandle> pages = pdf.getAllPages();
+        auto link = [&](QPDFObjectHandle page) {
+            QPDFObjectHandle annotation = pdf.makeIndirectObject(
+                QPDFObjectHandle::parse("<< /Type /Annot /Subtype /Link /Rect [10 10 60 30] >>"));
+            annotation.replaceKey("/Dest", QPDFObjectHandle::newArray({page, QPDFObjectHandle::newName("/Fit")}));
+            return annotation;
+        };
+        std::vector<QPDFObjectHandle> links;
+        for (int i = 0; i < 10005; ++i) links.push_back(link(pages[2]));
+        pages[0].replaceKey("/Annots", QPDFObjectHandle::newArray(links));
+        QPDFObjectHandle item = link(pages[1]);
+        QPDFObjectHandle outlines = pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /Outlines >>"));
+        outlines.replaceKey("/First", item);
+        outlines.replaceKey("/Last", item);
+        item.replaceKey("/Parent", outlines);
+        item.replaceKey("/Title", QPDFObjectHandle::newString("Two"));
+        pdf.getRoot().replaceKey("/Outlines", outlines);
+        pdf.getRoot().replaceKey("/PageLabels", QPDFObjectHandle::parse("<< /Nums [0 << /S /r >>] >>"));
+        pdf.getTrailer().replaceKey("/Info", pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Title (Links) >>")));
+        QPDFWriter(pdf, dir.file("links.pdf").c_str()).write();
+    }
+    const std::optional<std::string> light = rewriteForImport(dir.file("links.pdf"), "");
+    ASSERT_TRUE(light);
+    fixtures::writeFile(dir.file("light.pdf"), *light);
+    QPDF pdf;
+    pdf.processFile(dir.file("light.pdf").c_str());
+    std::vector<QPDFObjectHandle> pages = pdf.getAllPages();
+    ASSERT_EQ(pages.size(), 3u);
+    QPDFObjectHandle links = pages[0].getKey("/Annots");
+    ASSERT_EQ(links.getArrayNItems(), 10000);
+    EXPECT_EQ(links.getArrayItem(9999).getKey("/Dest").getArrayItem(0).getObjGen(), pages[2].getObjGen());
+    EXPECT_EQ(pdf.getRoot().getKey("/Outlines").getKey("/First").getKey("/Dest").getArrayItem(0).getObjGen(),
+              pages[1].getObjGen());
+    EXPECT_EQ(pdf.getRoot().getKey("/PageLabels").unparseResolved(), "<< /Nums [ 0 << /S /r >> ] >>");
+    EXPECT_EQ(pdf.getTrailer().getKey("/Info").getKey("/Title").getUTF8Value(), "Links");
+    EXPECT_EQ(fixtures::markerText(dir.file("light.pdf")), "L1 L2 L3");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/qt_message_filter.h"
 #include "app/silent_job_start.h"
 #include "app/window_library.h"
+#include "engine/pdfium_binding.h"
 #include "ui/display_check.h"
 
 extern "C" __attribute__((visibility("default"))) int splimeraCommandLineMain(int& argc, char** argv) {
@@ -19,11 +20,15 @@ extern "C" __attribute__((visibility("default"))) int splimeraCommandLineMain(in
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     switch (commandFormOf(arguments)) {
     case CommandForm::JobCommand: {
+        // PDFium loads while Qt Core starts and the arguments, settings and
+        // inputs are read.
+        const PdfiumPreload preload;
         QCoreApplication application(argc, argv);
         return runJobCommand(arguments, programJobCommandContext());
     }
     case CommandForm::SilentJob:
         if (reachableDisplayPlatforms().empty()) {
+            const PdfiumPreload preload;
             QCoreApplication application(argc, argv);
             return runSilentJob(arguments, nullptr, reportApplicationErrorOnConsole);
         }

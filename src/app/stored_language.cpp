@@ -4,6 +4,7 @@
 #include <QFile>
 #include <iostream>
 #include <memory>
+#include <mutex>
 
 #include "settings/language_folder.h"
 #include "settings/language_texts.h"
@@ -11,11 +12,23 @@
 
 namespace {
 
+// The file is read when the first text is asked for, so that a job that
+// prints none of them (a merge that succeeds) does not read it at all.
+struct LazyTexts {
+    QString fileName;
+    std::once_flag loaded;
+    LanguageTexts texts;
+};
+
 std::function<std::string(const std::string& key)> languageTexts(const QString& language) {
-    auto texts = std::make_shared<LanguageTexts>();
-    texts->load(languageFile(QCoreApplication::applicationDirPath() + "/languages", language),
-                [](const QString& message) { std::cerr << message.toStdString() << '\n'; });
-    return [texts](const std::string& key) { return texts->text(QString::fromStdString(key)).toStdString(); };
+    auto lazy = std::make_shared<LazyTexts>();
+    lazy->fileName = languageFile(QCoreApplication::applicationDirPath() + "/languages", language);
+    return [lazy](const std::string& key) {
+        std::call_once(lazy->loaded, [&] {
+            lazy->texts.load(lazy->fileName, [](const QString& message) { std::cerr << message.toStdString() << '\n'; });
+        });
+        return lazy->texts.text(QString::fromStdString(key)).toStdString();
+    };
 }
 
 }  // namespace

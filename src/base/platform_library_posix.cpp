@@ -23,7 +23,10 @@ std::string programFolder() {
 
 void* openLibrary(const std::string& path, std::string& reason) {
     dlerror();
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Bound lazily: a function is looked up on its first call, so a job binds
+    // only what it calls. The entry points the program relies on are looked
+    // up at once with librarySymbol, which reports any that is missing.
+    void* library = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (!library) reason = lastLoaderError();
     return library;
 }

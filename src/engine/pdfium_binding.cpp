@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 
 #include "base/platform_library.h"
 #include "engine/pdf_error.h"
@@ -14,6 +15,10 @@ std::string pdfiumLibraryName = "libpdfium.so";
 
 namespace {
 
+// Held while the library is loaded, resolved and initialised or released, so
+// that a load started ahead on another thread (PdfiumPreload) is either
+// finished or not begun when a document asks for the library.
+std::recursive_mutex bindingMutex;
 void* libraryHandle = nullptr;
 PdfiumEntryPoints entries{};
 
@@ -84,7 +89,10 @@ std::string systemText(std::string text, const std::string& subject) {
 
 }  // namespace
 
-bool pdfiumLoaded() { return libraryHandle != nullptr; }
+bool pdfiumLoaded() {
+    const std::lock_guard<std::recursive_mutex> lock(bindingMutex);
+    return libraryHandle != nullptr;
+}
 
 void* loadPdfiumLibrary(const std::string& name) {
     std::string reason;
@@ -115,6 +123,7 @@ void* pdfiumProc(const std::string& name) {
 }
 
 void unloadPdfium() {
+    const std::lock_guard<std::recursive_mutex> lock(bindingMutex);
     if (!libraryHandle) return;
     if (entries.FPDF_DestroyLibrary) entries.FPDF_DestroyLibrary();
     closeLibrary(libraryHandle);
@@ -123,7 +132,8 @@ void unloadPdfium() {
 }
 
 void loadPdfium() {
-    if (pdfiumLoaded()) return;
+    const std::lock_guard<std::recursive_mutex> lock(bindingMutex);
+    if (libraryHandle) return;
     libraryHandle = loadPdfiumLibrary(pdfiumLibraryName);
     std::size_t count = 0;
     const EntrySlot* table = entryTable(count);
@@ -139,4 +149,15 @@ void loadPdfium() {
 }
 
 const PdfiumEntryPoints& pdfium() { return entries; }
+
+PdfiumPreload::PdfiumPreload()
+    : thread_([] {
+          try {
+              loadPdfium();
+          } catch (...) {
+              // Reported by the first document that needs the library.
+          }
+      }) {}
+
+PdfiumPreload::~PdfiumPreload() { thread_.join(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <thread>
 
 #include "base/platform_library.h"  // programFolder(), where the library is expected first
 #include "engine/pdfium_api.h"
@@ -17,6 +18,21 @@ void loadPdfium();
 void* loadPdfiumLibrary(const std::string& name);
 void* pdfiumProc(const std::string& name);
 void unloadPdfium();
+
+// Loads the library on a thread of its own while the caller goes on with
+// other start-up work; the first document then finds it ready. A library that
+// cannot be loaded is reported by that document, as without the preload.
+// The destructor waits for the load to end.
+class PdfiumPreload {
+public:
+    PdfiumPreload();
+    ~PdfiumPreload();
+    PdfiumPreload(const PdfiumPreload&) = delete;
+    PdfiumPreload& operator=(const PdfiumPreload&) = delete;
+
+private:
+    std::thread thread_;
+};
 
 // Entry points, filled by loadPdfium in this order.
 struct PdfiumEntryPoints {

@@ -27,6 +27,30 @@ QSettings store() {
                      QString::fromLatin1(ApplicationName));
 }
 
+// A stored value as text.
+std::string storedText(const QSettings& settings, const std::string& name) {
+    const QVariant stored = settings.value(QString::fromStdString(name));
+    switch (stored.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::QByteArray: return stored.toString().toStdString();
+    // A hand-written text holding commas comes back from the file as a list.
+    case QMetaType::QStringList: return stored.toStringList().join(QLatin1Char(',')).toStdString();
+    default: return {};
+    }
+}
+
+// The keyring is asked only when the store names its entry, so that a start
+// without a password stored never waits on the keyring.
+std::string outputPasswordIn(const QSettings& settings) {
+    const std::string entry = storedText(settings, Settings::OutputPasswordKeyringName);
+    if (entry.empty()) return storedText(settings, Settings::OutputPasswordName);
+    return keyring::read(entry).value_or("");
+}
+
 [[noreturn]] void failWrite(const QString& name, const QString& location, const QString& reason) {
     throw std::runtime_error(QStringLiteral("Unable to save the setting \"%1\" in %2: %3")
                                  .arg(name, location, reason)
@@ -79,13 +103,15 @@ void addNote(const std::string& text) {
 
 }  // namespace
 
+// One look at the store for all four values: every job starts here.
 Protection Settings::protection() const {
+    const QSettings settings = store();
     Protection protection;
-    protection.watermarkPath = watermarkPath();
-    protection.watermarkX = watermarkX();
-    protection.watermarkY = watermarkY();
+    protection.watermarkPath = storedText(settings, WatermarkPathName);
+    protection.watermarkX = storedText(settings, WatermarkXName);
+    protection.watermarkY = storedText(settings, WatermarkYName);
     try {
-        protection.outputPassword = storedOutputPassword();
+        protection.outputPassword = outputPasswordIn(settings);
     } catch (const keyring::Unavailable& error) {
         protection.outputPasswordUnreadable =
             std::string("The stored output password cannot be read from the desktop's keyring: ") + error.what();
@@ -109,13 +135,7 @@ void Settings::write(const std::string& name, const std::string& text) {
         writeToStore(name, text);
 }
 
-// The store is read for the keyring's entry only when it names one, so that
-// a start without a password stored never waits on the keyring.
-std::string Settings::storedOutputPassword() const {
-    const std::string entry = readFromStore(OutputPasswordKeyringName);
-    if (entry.empty()) return readFromStore(OutputPasswordName);
-    return keyring::read(entry).value_or("");
-}
+std::string Settings::storedOutputPassword() const { return outputPasswordIn(store()); }
 
 // A password that was in the file (written where no keyring answered, or by
 // an older version) moves into the keyring with this write.
@@ -146,20 +166,7 @@ void Settings::storeOutputPassword(const std::string& password) {
     writeToStore(OutputPasswordName, "");
 }
 
-std::string Settings::readFromStore(const std::string& name) const {
-    const QVariant stored = store().value(QString::fromStdString(name));
-    switch (stored.typeId()) {
-    case QMetaType::QString:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::QByteArray: return stored.toString().toStdString();
-    // A hand-written text holding commas comes back from the file as a list.
-    case QMetaType::QStringList: return stored.toStringList().join(QLatin1Char(',')).toStdString();
-    default: return {};
-    }
-}
+std::string Settings::readFromStore(const std::string& name) const { return storedText(store(), name); }
 
 void Settings::writeToStore(const std::string& name, const std::string& text) {
     QSettings settings = store();

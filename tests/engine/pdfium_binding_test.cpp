@@ -51,4 +51,18 @@ TEST_F(PdfiumBinding, LoadsOnceAndRetriesAfterAFailure) {
     EXPECT_NO_THROW(PdfDocument::create());
 }
 
+TEST_F(PdfiumBinding, PreloadLeavesAFailureToTheFirstDocument) {
+    pdfiumLibraryName = "libpdfium_absent.so";
+    { const PdfiumPreload preload; }
+    EXPECT_FALSE(pdfiumLoaded());
+    EXPECT_EQ(createError(), "cannot open shared object file: No such file or directory: libpdfium_absent.so");
+}
+
+TEST_F(PdfiumBinding, DocumentMadeWhilePreloadingWaitsForTheWholeBinding) {
+    const PdfiumPreload preload;
+    const PdfDocument document = PdfDocument::create();
+    EXPECT_TRUE(pdfiumLoaded());
+    EXPECT_NE(pdfium().FPDFPage_New, nullptr);
+}
+
 }  // namespace

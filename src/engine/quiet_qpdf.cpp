@@ -2,6 +2,8 @@
 
 #include <qpdf/QPDFLogger.hh>
 
+#include "base/file_block_source.h"
+
 namespace {
 
 std::shared_ptr<QPDFLogger> silentLogger() {
@@ -18,6 +20,7 @@ std::unique_ptr<QPDF> openQuietly(const std::string& fileName, const std::string
     auto pdf = std::make_unique<QPDF>();
     pdf->setLogger(silentLogger());
     pdf->setSuppressWarnings(true);
-    pdf->processFile(fileName.c_str(), password.empty() ? nullptr : password.c_str());
+    // Read in blocks: libqpdf's own file reader seeks the file for every object.
+    pdf->processInputSource(std::make_shared<FileBlockSource>(fileName), password.empty() ? nullptr : password.c_str());
     return pdf;
 }

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "base/platform_files.h"
-#include "structure/block_input_source.h"
+#include "base/block_input_source.h"
 
 namespace {
 

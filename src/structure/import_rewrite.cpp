@@ -7,7 +7,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "structure/annotations_carry.h"
-#include "structure/file_block_source.h"
+#include "base/file_block_source.h"
 #include "structure/foreign_copier.h"
 
 namespace {

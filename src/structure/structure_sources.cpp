@@ -5,7 +5,7 @@
 
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 
-#include "structure/file_block_source.h"
+#include "base/file_block_source.h"
 #include "structure/object_access.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "structure/file_block_source.h"
+#include "base/file_block_source.h"
 #include "support/fixtures.h"
 
 namespace {

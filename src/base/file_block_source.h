@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "structure/block_input_source.h"
+#include "base/block_input_source.h"
 
 // A file read for libqpdf in blocks (block_input_source.h). Raises
 // std::runtime_error naming the file and the system's reason when it cannot

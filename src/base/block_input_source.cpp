@@ -1,4 +1,4 @@
-#include "structure/block_input_source.h"
+#include "base/block_input_source.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "structure/file_block_source.h"
+#include "base/file_block_source.h"
 
 #include <memory>
 #include <stdexcept>

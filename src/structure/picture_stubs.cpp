@@ -111,6 +111,12 @@ std::optional<std::string> rewriteWithPictureStubs(const std::string& path, cons
     return std::string(reinterpret_cast<const char*>(bytes->getBuffer()), bytes->getSize());
 }
 
+bool mayHoldPictureStubs(const StructureRequest& request) {
+    for (const StructureInput& input : request.inputs)
+        if (input.pictureStubs) return true;
+    return false;
+}
+
 void restorePictures(QPDF& output, const StructureRequest& request, StructureSources& sources) {
     for (QPDFObjectHandle object : output.getAllObjects()) {
         if (!object.isStream()) continue;

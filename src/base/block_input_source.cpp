@@ -22,9 +22,10 @@ const BlockInputSource::Block& BlockInputSource::blockAt(qpdf_offset_t offset) {
         return blocks_.front();
     }
     if (blocks_.size() >= BlocksKept) blocks_.pop_back();
-    Block block{index, std::vector<char>(static_cast<std::size_t>(std::min(BlockSize, size_ - index * BlockSize)))};
+    const auto wanted = static_cast<std::size_t>(std::min(BlockSize, size_ - index * BlockSize));
+    Block block{index, std::unique_ptr<char[]>(new char[wanted]), 0};
     // Shorter when the file became shorter.
-    block.bytes.resize(readAt_(static_cast<std::uint64_t>(index * BlockSize), block.bytes.data(), block.bytes.size()));
+    block.size = readAt_(static_cast<std::uint64_t>(index * BlockSize), block.bytes.get(), wanted);
     blocks_.push_front(std::move(block));
     return blocks_.front();
 }
@@ -43,9 +44,9 @@ size_t BlockInputSource::read(char* buffer, size_t length) {
         }
         const Block& block = blockAt(position_);
         const qpdf_offset_t start = position_ - block.index * BlockSize;
-        if (start >= static_cast<qpdf_offset_t>(block.bytes.size())) break;
-        const size_t take = std::min(length - done, block.bytes.size() - static_cast<size_t>(start));
-        std::memcpy(buffer + done, block.bytes.data() + start, take);
+        if (start >= static_cast<qpdf_offset_t>(block.size)) break;
+        const size_t take = std::min(length - done, block.size - static_cast<size_t>(start));
+        std::memcpy(buffer + done, block.bytes.get() + start, take);
         done += take;
         position_ += static_cast<qpdf_offset_t>(take);
     }

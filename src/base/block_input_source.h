@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include <qpdf/InputSource.hh>
 
@@ -31,7 +31,8 @@ public:
 private:
     struct Block {
         qpdf_offset_t index;
-        std::vector<char> bytes;
+        std::unique_ptr<char[]> bytes;  // left uninitialised until read: most outputs are read once
+        std::size_t size;
     };
     const Block& blockAt(qpdf_offset_t offset);
 

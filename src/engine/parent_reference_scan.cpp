@@ -80,8 +80,19 @@ struct ScanState {
 // Reads the positions from .. to of text; the text around them gives the
 // context a header or a reference needs on either side.
 void scanPart(const std::string& text, size_t from, size_t to, ScanState& state) {
-    for (size_t i = from; i < to; ++i) {
+    // Only an 'o' (of "obj") or a '/' can start what is looked for; the bytes
+    // between are skipped with memchr, most of a file being stream data.
+    const char* const begin = text.data();
+    const auto next = [&](char wanted, size_t at) {
+        const void* found = at < to ? std::memchr(begin + at, wanted, to - at) : nullptr;
+        return found ? static_cast<size_t>(static_cast<const char*>(found) - begin) : to;
+    };
+    size_t nextO = next('o', from), nextSlash = next('/', from);
+    while (nextO < to || nextSlash < to) {
+        const size_t i = std::min(nextO, nextSlash);
         const char c = text[i];
+        if (i == nextO) nextO = next('o', i + 1);
+        if (i == nextSlash) nextSlash = next('/', i + 1);
         if (c == 'o' && text.compare(i, 3, "obj") == 0) {
             if (i >= 3 && text.compare(i - 3, 3, "end") == 0)
                 state.current = -1;

@@ -134,6 +134,7 @@ struct PdfDocument::Open {
     std::string path;
     std::string memory;     // libqpdf's rewrite PDFium reads, for a repaired file
     bool repaired = false;
+    bool fromRewrite = false;
     int existingPages = -1;  // pages that exist, when fewer than declared; -1 otherwise
     std::shared_ptr<QPDF> parsed;  // libqpdf's reading of the file made by the page tree check, if any
 };
@@ -209,6 +210,7 @@ PdfDocument PdfDocument::openRewrite(const std::string& path, std::string bytes,
     auto open = std::make_unique<Open>(nullptr, path);
     open->memory = std::move(bytes);
     open->parsed = std::move(libqpdfParse);
+    open->fromRewrite = true;
     open->document = pdfium().FPDF_LoadMemDocument64(open->memory.data(), open->memory.size(), nullptr);
     if (!soundForPdfium(open->document)) throw PdfError("Cannot load PDF document " + path);
     open->existingPages = existingPagesWhenFewerThanDeclared(open->document);
@@ -223,6 +225,8 @@ PdfDocument PdfDocument::create() {
 }
 
 bool PdfDocument::repaired() const { return open_->repaired; }
+
+bool PdfDocument::fromRewrite() const { return open_->fromRewrite; }
 
 std::shared_ptr<QPDF> PdfDocument::libqpdfParse() const { return open_->parsed; }
 

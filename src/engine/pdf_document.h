@@ -45,6 +45,8 @@ public:
     int pageCount() const;
     // True when the file was read through libqpdf's repair of it.
     bool repaired() const;
+    // Whether it was opened with openRewrite.
+    bool fromRewrite() const;
     // libqpdf's reading of the file, when opening made one to check the page
     // tree (null otherwise): whoever reads the file with libqpdf later takes
     // it instead of parsing the file again.

@@ -71,9 +71,12 @@ void OutputFinisher::finish(QPDF& pdf, const NewOutput& output) {
     try {
         pdf.processInputSource(output.pdf.source(output.path));
         if (!sources_) sources_ = std::make_unique<StructureSources>();
-        restorePictures(pdf, output.structure, *sources_);
-        // Pruning reads every page's content: only where pages may hold what they do not draw.
-        if (mayHoldUnusedResources(output.structure, *sources_)) QPDFPageDocumentHelper(pdf).removeUnreferencedResources();
+        // Both walks read every object of the output or the page tree of every input: only where needed.
+        if (mayHoldPictureStubs(output.structure)) restorePictures(pdf, output.structure, *sources_);
+        // Pruning reads every page's content: only where pages may hold what they do not draw. An output
+        // of whole inputs keeps what they held, as its pages did there.
+        if (!output.structure.takesWholeInputs() && mayHoldUnusedResources(output.structure, *sources_))
+            QPDFPageDocumentHelper(pdf).removeUnreferencedResources();
         StructureResult carried = carryStructure(pdf, output.structure, *sources_);
         structureNotCarried_ = carried.unreadInputs;
         structureNotes_ = carried.notes;

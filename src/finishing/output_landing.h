@@ -25,8 +25,9 @@
 //
 // Flushing every file on its own waits for a disk commit each, which would
 // dominate a split into a thousand small files; outputs are therefore staged
-// and landed in batches, their data flushed on a thread of their own while
-// the job makes the next batch, and named (on the job's thread) in the order
+// and landed in batches, their data flushed on threads of their own, several
+// files at once so that the file system commits them together, while the job
+// makes the next batch, and named (on the job's thread) in the order
 // they were staged before the next batch is sent off. A batch stays within
 // the files this process may hold open. Staged outputs are complete: they land
 // at the latest when the object goes, also when the job ends in an error,
@@ -68,6 +69,9 @@ private:
         std::future<std::optional<FlushFailure>> flushed;
     };
 
+    // Flushes every file of a batch (but streams), several at once; the
+    // first that could not be, if any.
+    static std::optional<FlushFailure> flushBatch(std::vector<Staged>& files);
     bool batchIsFull() const;
     void sendOff();
     void landInFlight();

@@ -23,6 +23,7 @@ void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages
 
 void OutputProvenance::inputOpened(std::size_t input, const PdfDocument& document) {
     request_.inputs.at(input).parsed = document.libqpdfParse();
+    request_.inputs.at(input).pictureStubs = document.fromRewrite();
 }
 
 void OutputProvenance::addBlankPage() { request_.pages.push_back({PageOrigin::NoInput, 0}); }

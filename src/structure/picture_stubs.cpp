@@ -97,6 +97,12 @@ bool stubLargePictures(QPDF& pdf, const std::string& path, std::int64_t minimumB
     return stubbed;
 }
 
+bool mayHoldPictureStubs(const StructureRequest& request) {
+    for (const StructureInput& input : request.inputs)
+        if (input.pictureStubs) return true;
+    return false;
+}
+
 void restorePictures(QPDF& output, const StructureRequest& request, StructureSources& sources) {
     // PDFium keeps a page's pictures in its resources: the stubs are among
     // the pictures the output's pages draw, and the rest of the output (its

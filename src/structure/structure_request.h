@@ -28,6 +28,9 @@ struct StructureInput {
     // libqpdf's reading of the file the job has made already (to check its
     // page tree), read instead of parsing the file again; null when there is none.
     std::shared_ptr<QPDF> parsed;
+    // The job's page engine read the file with picture stubs
+    // (structure/picture_stubs.h): its pages in an output may hold stubs.
+    bool pictureStubs = false;
 };
 
 // Where an output page comes from: an input of the job and its 0-based page.
@@ -63,4 +66,9 @@ struct StructureRequest {
         }
         return source != PageOrigin::NoInput;
     }
+
+    // Every page of each input that gives the output a page is in it (blank
+    // pages aside), as in a merge of whole files; false when an input's page
+    // count is not known.
+    bool takesWholeInputs() const;
 };

@@ -56,4 +56,30 @@ TEST(SharedResources, PruningIsNeededWherePagesShareResources) {
     }
 }
 
+// An output of whole inputs keeps what their pages held there, so pruning is
+// not even considered; any page left out (or a page count not known) brings it back.
+TEST(SharedResources, WholeInputsAreTold) {
+    constexpr std::size_t Blank = PageOrigin::NoInput;
+    struct Case {
+        std::string name;
+        std::vector<int> pageCounts;
+        std::vector<PageOrigin> pages;
+        bool whole;
+    } cases[] = {
+        {"two whole inputs, a blank page between", {2, 1}, {{0, 1}, {0, 0}, {Blank, 0}, {1, 0}}, true},
+        {"a page left out", {2, 1}, {{0, 0}, {1, 0}}, false},
+        {"a page twice, another left out", {2}, {{0, 0}, {0, 0}}, false},
+        {"an input giving nothing", {1, 3}, {{0, 0}}, true},
+        {"page count not known", {-1}, {{0, 0}}, false},
+        {"a page beyond the count", {1}, {{0, 0}, {0, 1}}, false},
+        {"blank pages only", {1}, {{Blank, 0}}, false},
+    };
+    for (const Case& c : cases) {
+        StructureRequest request;
+        for (int count : c.pageCounts) request.inputs.push_back({"in.pdf", "", count, nullptr, nullptr});
+        request.pages = c.pages;
+        EXPECT_EQ(request.takesWholeInputs(), c.whole) << c.name;
+    }
+}
+
 }  // namespace

@@ -131,3 +131,13 @@ run_case() {
   printf '%-46s %8s %10s %6s\n' "$name" "$seconds" "$((kib / 1024))" "$rc"
   rm -f "$log" "$work"/out*.pdf
 }
+
+# Installs the tools, builds the program ($program) and makes a scratch
+# folder ($work) removed when the script ends.
+start_program_bench() {
+  need_tools
+  build_bench splimera
+  program=$bench_root/build/splimera
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+}

@@ -6,11 +6,7 @@
 # and 1,000,000 named destinations. Each must answer within 30 s and 512 MB.
 # A few minutes; run by hand.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-need_tools
-build_bench splimera
-program=$bench_root/build/splimera
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_program_bench
 
 PYTHONPATH=$bench_root/bench python3 - "$work" <<'PY'
 import sys

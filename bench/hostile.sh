@@ -6,11 +6,7 @@
 # that declare sizes their data cannot hold or are merely large. Every case
 # must answer within seconds in bounded memory (well under 512 MB).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-need_tools
-build_bench splimera
-program=$bench_root/build/splimera
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_program_bench
 
 PYTHONPATH=$bench_root/bench python3 - "$work" <<'PY'
 import struct, sys, zlib

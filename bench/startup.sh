@@ -6,11 +6,7 @@
 # CPU milliseconds of each round and the middle round's ratio (ours / qpdf).
 # Other programs on the machine move the figures: compare rounds, not runs.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-need_tools
-build_bench splimera
-program=$bench_root/build/splimera
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_program_bench
 
 for page in a b; do
   printf '%%!PS\n/Helvetica findfont 12 scalefont setfont 50 700 moveto (%s) show showpage\n' "$page" >"$work/$page.ps"

@@ -82,6 +82,7 @@ struct ElementIndex {
         QPDFObjectHandle node;
         int parent;  // -1 under the root
         int page;    // its /Pg, or its parent's; -1 for none
+        bool kidsRead;  // false when its /K is an object past the reading limits
     };
     std::vector<Element> elements;
     std::map<QPDFObjGen, int> indexOf;
@@ -127,8 +128,13 @@ struct ElementIndex {
             const int place = static_cast<int>(elements.size());
             QPDFObjectHandle pg = node.getKey("/Pg");
             const int page = pg.isIndirect() ? pageOf(input, pg) : parentPage;
-            elements.push_back({node, parent, page});
             QPDFObjectHandle kids = node.getKey("/K");
+            const bool kidsRead = budget.take(kids);
+            elements.push_back({node, parent, page, kidsRead});
+            if (!kidsRead) {
+                cut = true;
+                continue;
+            }
             for (QPDFObjectHandle kid : itemsOrOne(input, kids))
                 if (!kid.isIndirect() && (kid.isInteger() || isContentReference(kid))) noteContent(input, kid, page, place);
             pushKids(kids, place);
@@ -234,7 +240,8 @@ private:
         QPDFObjectHandle page = input_.outputPageOf(source.page);
         if (!page.isNull() && QPDFObjectHandle(source.node).hasKey("/Pg")) copy.replaceKey("/Pg", page);
         QPDFObjectHandle kids = QPDFObjectHandle::newArray();
-        QPDFObjectHandle sourceKids = QPDFObjectHandle(source.node).getKey("/K");
+        QPDFObjectHandle sourceKids =
+            source.kidsRead ? QPDFObjectHandle(source.node).getKey("/K") : QPDFObjectHandle::newNull();
         for (QPDFObjectHandle kid : itemsOrOne(input_, sourceKids)) {
             QPDFObjectHandle carried = carryKid(kid, page, source.page, i);
             if (!carried.isNull()) kids.appendItem(carried);

@@ -11,56 +11,139 @@
 #include "structure/input_carry.h"
 #include "structure/name_trees.h"
 #include "structure/object_access.h"
+#include "structure/object_sizes.h"
 
 namespace {
 
-// Enough for any real document; a larger tree is taken as damage.
+// What the walk of a tree reads at most. libqpdf keeps each object it reads
+// for as long as the input is open (see ObjectSizes), and each element carried
+// is as large again in the output, so a tree made to be absurd is cut. The
+// limits are far above what real documents hold (a long tagged book has some
+// hundreds of thousands of elements, each object of its tree a few kilobytes):
+// a real tree is carried whole, whatever memory it takes.
 constexpr std::size_t MostElements = 500000;
+constexpr std::size_t MostTreeBytes = std::size_t(256) << 20;  // of the text of the tree's objects, in all
+constexpr std::size_t MostObjectBytes = std::size_t(8) << 20;  // of the text of any one of them
+
+const char* const WholeTreeLeftOut = "all structure elements (the tree is too large to read)";
+const char* const PageMarksLeftOut = "structure elements of some pages (the tree is too large to read)";
 
 bool isContentReference(QPDFObjectHandle kid) {
     const std::string type = nameOf(entry(kid, "/Type"));
     return type == "/MCR" || type == "/OBJR";
 }
 
+ObjectSizes& sizesOf(InputCarry& input) {
+    return input.source().remembered<ObjectSizes>([&] { return ObjectSizes(input.source().pdf()); });
+}
+
+// Whether an object of the input is small enough to read; a direct one always is.
+bool readable(InputCarry& input, QPDFObjectHandle object) {
+    return !object.isIndirect() || sizesOf(input).of(object.getObjGen()) <= MostObjectBytes;
+}
+
+// The bytes of the input's objects one walk may read, each object at most
+// MostObjectBytes; objects packed in one object stream, read together, count once.
+class ReadingBudget {
+public:
+    explicit ReadingBudget(ObjectSizes& sizes) : sizes_(sizes) {}
+
+    // Whether object may be read (it is direct, read with objects before or
+    // fits what is left); counts it.
+    bool take(QPDFObjectHandle object) {
+        if (!object.isIndirect()) return true;
+        const int stream = sizes_.streamOf(object.getObjGen());
+        if (stream >= 0 && streams_.count(stream)) return true;
+        const std::size_t size = sizes_.of(object.getObjGen());
+        if (size > MostObjectBytes || size > left_) return false;
+        left_ -= size;
+        if (stream >= 0) streams_.insert(stream);
+        return true;
+    }
+
+private:
+    ObjectSizes& sizes_;
+    std::size_t left_ = MostTreeBytes;
+    std::set<int> streams_;
+};
+
+// The kids of /K: the items of an array, else /K itself. An indirect /K too
+// large to read stays one unread kid.
+std::vector<QPDFObjectHandle> itemsOrOne(InputCarry& input, QPDFObjectHandle kids) {
+    if (!readable(input, kids)) return {kids};
+    return kids.isArray() ? kids.getArrayAsVector() : std::vector{kids};
+}
+
 // The input's structure elements in document order, each with its parent and
 // the page its own marked content is on by default; and for each page the
-// elements with content there. Worked out once per input.
+// elements with content there. Worked out once per input. An indirect kid is
+// weighed before it is read: kids past the reading limits stay unread, and
+// the carrying leaves out any kid the walk did not read.
 struct ElementIndex {
     struct Element {
         QPDFObjectHandle node;
         int parent;  // -1 under the root
         int page;    // its /Pg, or its parent's; -1 for none
+        bool kidsRead;  // false when its /K is an object past the reading limits
     };
     std::vector<Element> elements;
     std::map<QPDFObjGen, int> indexOf;
+    std::set<QPDFObjGen> contentReferences;  // indirect kids read that are marked content or references
     std::map<int, std::vector<int>> byPage;
 
     ElementIndex(InputCarry& input, QPDFObjectHandle root) {
-        std::vector<std::pair<QPDFObjectHandle, int>> stack;  // element and its parent's place
-        auto pushKids = [&stack](QPDFObjectHandle kids, int parent) {
-            std::vector<QPDFObjectHandle> list = kids.isArray() ? kids.getArrayAsVector() : std::vector{kids};
+        ReadingBudget budget(sizesOf(input));
+        bool cut = false;
+        std::vector<std::pair<QPDFObjectHandle, int>> stack;  // a kid not yet read and its parent's place
+        auto pushKids = [&stack, &input](QPDFObjectHandle kids, int parent) {
+            std::vector<QPDFObjectHandle> list = itemsOrOne(input, kids);
             for (auto kid = list.rbegin(); kid != list.rend(); ++kid)
-                if (kid->isDictionary() && !isContentReference(*kid)) stack.emplace_back(*kid, parent);
+                if (kid->isIndirect() || (kid->isDictionary() && !isContentReference(*kid))) stack.emplace_back(*kid, parent);
         };
         pushKids(entry(root, "/K"), -1);
-        while (!stack.empty() && elements.size() < MostElements) {
+        while (!stack.empty()) {
             auto [node, parent] = stack.back();
             stack.pop_back();
-            if (node.isIndirect() && !indexOf.emplace(node.getObjGen(), static_cast<int>(elements.size())).second)
-                continue;  // met before: a loop or a shared element
+            const int parentPage = parent < 0 ? -1 : elements[static_cast<std::size_t>(parent)].page;
+            if (node.isIndirect()) {
+                const QPDFObjGen id = node.getObjGen();
+                if (indexOf.count(id)) continue;  // met before: a loop or a shared element
+                if (contentReferences.count(id)) {
+                    noteContent(input, node, parentPage, parent);
+                    continue;
+                }
+                if (elements.size() >= MostElements || !budget.take(node)) {
+                    cut = true;
+                    continue;
+                }
+                if (node.isInteger() || isContentReference(node)) {
+                    contentReferences.insert(id);
+                    noteContent(input, node, parentPage, parent);
+                    continue;
+                }
+                if (!node.isDictionary()) continue;
+                indexOf.emplace(id, static_cast<int>(elements.size()));
+            } else if (elements.size() >= MostElements) {
+                cut = true;
+                continue;
+            }
             const int place = static_cast<int>(elements.size());
             QPDFObjectHandle pg = node.getKey("/Pg");
-            const int page = pg.isIndirect() ? pageOf(input, pg) : parent < 0 ? -1 : elements[parent].page;
-            elements.push_back({node, parent, page});
+            const int page = pg.isIndirect() ? pageOf(input, pg) : parentPage;
             QPDFObjectHandle kids = node.getKey("/K");
-            for (QPDFObjectHandle kid : kids.isArray() ? kids.getArrayAsVector() : std::vector{kids}) {
-                if (kid.isInteger()) note(page, place);
-                if (isContentReference(kid))
-                    note(kid.getKey("/Pg").isIndirect() ? pageOf(input, kid.getKey("/Pg")) : page, place);
+            const bool kidsRead = budget.take(kids);
+            elements.push_back({node, parent, page, kidsRead});
+            if (!kidsRead) {
+                cut = true;
+                continue;
             }
+            for (QPDFObjectHandle kid : itemsOrOne(input, kids))
+                if (!kid.isIndirect() && (kid.isInteger() || isContentReference(kid))) noteContent(input, kid, page, place);
             pushKids(kids, place);
         }
-        if (elements.size() >= MostElements && !stack.empty()) input.source().note("structure elements beyond the first " + std::to_string(MostElements));
+        if (cut)
+            input.source().note(elements.empty() ? WholeTreeLeftOut
+                                                 : "structure elements beyond the first " + std::to_string(elements.size()));
     }
 
 private:
@@ -68,8 +151,15 @@ private:
         input.sourcePages();
         return input.source().pageIndex(page.getObjGen());
     }
+    // Marked content of an element (an MCID or a content reference): the
+    // element has content on its page.
+    void noteContent(InputCarry& input, QPDFObjectHandle kid, int elementPage, int element) {
+        if (kid.isInteger()) note(elementPage, element);
+        else if (kid.getKey("/Pg").isIndirect()) note(pageOf(input, kid.getKey("/Pg")), element);
+        else note(elementPage, element);
+    }
     void note(int page, int element) {
-        if (page < 0) return;
+        if (page < 0 || element < 0) return;
         std::vector<int>& list = byPage[page];
         if (list.empty() || list.back() != element) list.push_back(element);
     }
@@ -152,8 +242,9 @@ private:
         QPDFObjectHandle page = input_.outputPageOf(source.page);
         if (!page.isNull() && QPDFObjectHandle(source.node).hasKey("/Pg")) copy.replaceKey("/Pg", page);
         QPDFObjectHandle kids = QPDFObjectHandle::newArray();
-        QPDFObjectHandle sourceKids = QPDFObjectHandle(source.node).getKey("/K");
-        for (QPDFObjectHandle kid : sourceKids.isArray() ? sourceKids.getArrayAsVector() : std::vector{sourceKids}) {
+        QPDFObjectHandle sourceKids =
+            source.kidsRead ? QPDFObjectHandle(source.node).getKey("/K") : QPDFObjectHandle::newNull();
+        for (QPDFObjectHandle kid : itemsOrOne(input_, sourceKids)) {
             QPDFObjectHandle carried = carryKid(kid, page, source.page, i);
             if (!carried.isNull()) kids.appendItem(carried);
         }
@@ -167,13 +258,16 @@ private:
     // another element or above i); else null. elementPage and sourcePage are
     // the element's page in the output and in the input.
     QPDFObjectHandle carryKid(QPDFObjectHandle kid, QPDFObjectHandle elementPage, int sourcePage, int i) {
-        if (kid.isInteger()) return elementPage.isNull() ? QPDFObjectHandle::newNull() : kid.shallowCopy();
-        if (!kid.isDictionary()) return QPDFObjectHandle::newNull();
-        if (!isContentReference(kid)) {
-            auto found = kid.isIndirect() ? index_.indexOf.find(kid.getObjGen()) : index_.indexOf.end();
-            const bool ownKid = found != index_.indexOf.end() && index_.elements[found->second].parent == i;
-            return ownKid ? copyOf(kid) : QPDFObjectHandle::newNull();
+        if (kid.isIndirect()) {
+            // Known from the walk without reading it again; a kid it left unread is left out.
+            auto found = index_.indexOf.find(kid.getObjGen());
+            if (found != index_.indexOf.end())
+                return index_.elements[static_cast<std::size_t>(found->second)].parent == i ? copyOf(kid)
+                                                                                              : QPDFObjectHandle::newNull();
+            if (!index_.contentReferences.count(kid.getObjGen())) return QPDFObjectHandle::newNull();
         }
+        if (kid.isInteger()) return elementPage.isNull() ? QPDFObjectHandle::newNull() : kid.shallowCopy();
+        if (!kid.isDictionary() || !isContentReference(kid)) return QPDFObjectHandle::newNull();
         QPDFObjectHandle page = kid.hasKey("/Pg") ? input_.outputPageOf(kid.getKey("/Pg")) : elementPage;
         if (page.isNull()) return QPDFObjectHandle::newNull();
         QPDFObjectHandle carried = QPDFObjectHandle::newDictionary();
@@ -249,6 +343,12 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     TaggedStructure tagged;
     QPDFObjectHandle catalog = input.source().catalog();
     QPDFObjectHandle root = entry(catalog, "/StructTreeRoot");
+    if (!readable(input, root)) {
+        // Tagged, but nothing of the tree is read: the keys the pages, forms
+        // and annotations have go below.
+        input.source().note(WholeTreeLeftOut);
+        root = QPDFObjectHandle::parse("<< /Type /StructTreeRoot >>");
+    }
     tagged.untagged = !root.isDictionary();
     if (tagged.untagged) return tagged;
     const ElementIndex& index = input.source().remembered<ElementIndex>([&] { return ElementIndex(input, root); });
@@ -268,10 +368,17 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
     std::unique_ptr<QPDFNumberTreeObjectHelper> parents;
     if (sourceTree.isDictionary())
         parents = std::make_unique<QPDFNumberTreeObjectHelper>(sourceTree, input.source().pdf(), false);
+    // Entries are read within a budget of their own for each output: a page's
+    // entry lists every element with content on it.
+    ReadingBudget budget(sizesOf(input));
     auto entryFor = [&](QPDFObjectHandle key) {
         QPDFObjectHandle found;
         if (!parents || !key.isInteger() || !parents->findObject(key.getIntValue(), found))
             return QPDFObjectHandle::newNull();
+        if (!budget.take(found)) {
+            input.source().note(PageMarksLeftOut);
+            return QPDFObjectHandle::newNull();
+        }
         return carryEntry(found, tree);
     };
     QPDFObjectHandle numbers = QPDFObjectHandle::newArray();
@@ -292,8 +399,9 @@ TaggedStructure collectTaggedStructure(InputCarry& input, const PageAnnotations&
         if (!seen.insert(page).second) repeated.insert(position);
         const bool marked =
             kept && !repeated.count(position) && page >= 0 && static_cast<std::size_t>(page) < sourcePages.size();
+        // A page none of whose elements the walk read gets no entry: it would list none.
         QPDFObjectHandle value =
-            marked ? entryFor(QPDFObjectHandle(sourcePages[static_cast<std::size_t>(page)]).getKey("/StructParents"))
+            marked && index.byPage.count(page) ? entryFor(QPDFObjectHandle(sourcePages[static_cast<std::size_t>(page)]).getKey("/StructParents"))
                    : QPDFObjectHandle::newNull();
         tagged.pageKeys.emplace_back(input.target().pages[position], value.isNull() ? -1 : add(value));
         // The form XObjects the page draws with marked content of their own

@@ -88,6 +88,16 @@ std::size_t groupsInOrder(QPDF& pdf) {
     return groups;
 }
 
+// A structure tree of one /Document element with the given kids.
+void structureTree(QPDF& pdf, const std::vector<Object>& kids) {
+    Object root = make(pdf, "<< /Type /StructTreeRoot >>");
+    Object document = make(pdf, "<< /Type /StructElem /S /Document >>");
+    document.replaceKey("/K", Object::newArray(kids));
+    document.replaceKey("/P", root);
+    root.replaceKey("/K", document);
+    pdf.getRoot().replaceKey("/StructTreeRoot", root);
+}
+
 struct HostileCase {
     const char* name;
     std::function<void(QPDF&, std::vector<Object>& pages)> craft;
@@ -217,6 +227,18 @@ const HostileCase hostileCases[] = {
          return std::to_string(reached(output.getRoot().getKey("/StructTreeRoot").getKey("/K"), {"/K"}));
      },
      "3", {}},
+    {"a structure element listing one kid 1,300,000 times (9 MB of text)",
+     [](QPDF& pdf, std::vector<Object>& pages) {
+         Object paragraph = make(pdf, "<< /Type /StructElem /S /P /K 0 >>");
+         paragraph.replaceKey("/Pg", pages[0]);
+         structureTree(pdf, std::vector<Object>(1300000, paragraph));
+         pages[0].replaceKey("/StructParents", Object::newInteger(0));
+     },
+     [](QPDF& output) {
+         return output.getRoot().getKey("/StructTreeRoot").unparse() + ", page keyed: " +
+                (Object(output.getAllPages()[0]).hasKey("/StructParents") ? "yes" : "no");
+     },
+     "null, page keyed: no", {"all structure elements (the tree is too large to read)"}},
 };
 
 TEST(HostileStructure, AbsurdOrLoopingTreesAreCarriedOnceOrCutWithANote) {

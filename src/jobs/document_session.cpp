@@ -14,14 +14,14 @@ namespace {
 
 // Smaller inputs are copied as they are: their pictures and annotations take
 // little memory, and the rewrite would cost more than it saves.
-constexpr std::uintmax_t StubbedInputBytes = 4u << 20;
+constexpr std::uintmax_t RewrittenInputBytes = 4u << 20;
 
 // The document read with picture stubs and no absurd annotation lists (see
 // rewriteForImport), when it is large and has either; otherwise, or when the rewrite fails or reads otherwise, itself.
 PdfDocument rewrittenForImport(PdfDocument document, const InputFile& input) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(input.path()), error);
-    if (document.repaired() || error || size < StubbedInputBytes) return document;
+    if (document.repaired() || error || size < RewrittenInputBytes) return document;
     try {
         std::optional<std::string> rewrite = rewriteForImport(input.path(), input.password);
         if (!rewrite) return document;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "finishing/finisher.h"
+#include "jobs/document_session.h"
 
 class JobOutputs::LandingFirst : public JobReporter {
 public:
@@ -32,6 +33,12 @@ JobOutputs::JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vec
       reporter_(std::make_unique<LandingFirst>(reporter, landing_)), provenance_(inputs, bookmarks) {}
 
 JobReporter& JobOutputs::reporter() { return *reporter_; }
+
+PdfDocument JobOutputs::openInput(std::size_t index, const InputFile& input, JobReporter& reporter) {
+    PdfDocument document = ::openInput(input, reporter, finisher_.restoresPictures());
+    provenance_.inputOpened(index, document);
+    return document;
+}
 
 NewOutput JobOutputs::save(PdfDocument&& document, const std::string& path) {
     NewOutput output;

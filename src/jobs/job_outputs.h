@@ -35,11 +35,11 @@ public:
         provenance_.addPages(input, pages, pagesInInput);
     }
     void addBlankPage() { provenance_.addBlankPage(); }
-    // Whether the job's finisher puts back pictures left out of its inputs.
-    bool restoresPictures() const { return finisher_.restoresPictures(); }
-    // Records the document the job opened for its input, whose libqpdf parse
-    // (if opening made one) finishing then reads instead of the file.
-    void inputOpened(std::size_t input, const PdfDocument& document) { provenance_.inputOpened(input, document); }
+    // Opens the job's input at index (see openInput in document_session.h),
+    // read without large pictures where the finisher puts them back, and
+    // records the document, whose libqpdf parse (if opening made one)
+    // finishing then reads instead of the file.
+    PdfDocument openInput(std::size_t index, const InputFile& input, JobReporter& reporter);
 
     // The job's reporter, through which a message shown while the job runs
     // finds every output written before it at its target.

@@ -20,8 +20,7 @@ void runMerge(const MergeRequest& request, JobReporter& reporter, Finisher& fini
     JobOutputs outputs(finisher, reporter, request.inputs, request.bookmarks);
     for (std::size_t i = 0; i < request.inputs.size(); ++i) {
         if (reporter.stopRequested()) return;
-        const PdfDocument opened = openInput(request.inputs[i], reporter, finisher.restoresPictures());
-        outputs.inputOpened(i, opened);
+        const PdfDocument opened = outputs.openInput(i, request.inputs[i], reporter);
         const std::vector<int> pages = selectedPages(request.pageSelection(i), opened.pageCount(), request.inputs[i].path());
         const std::vector<int> copied = appendPages(output, opened, pages);
         outputs.addPages(i, copied, opened.pageCount());

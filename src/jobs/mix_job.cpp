@@ -24,16 +24,13 @@ void runMix(const MixRequest& request, JobReporter& reporter, Finisher& finisher
     reporter.setProgressPosition(0);
     reporter.setProgressVisible(true);
     {
-        const PdfDocument first = openInput(request.first, reporter, finisher.restoresPictures());
+        JobOutputs outputs(finisher, reporter, {request.first, request.second}, request.bookmarks);
+        const PdfDocument first = outputs.openInput(0, request.first, reporter);
         refuseWithoutPages(first, request.first);
         const int pagesFirst = first.pageCount();
-        const PdfDocument second = openInput(request.second, reporter, finisher.restoresPictures());
+        const PdfDocument second = outputs.openInput(1, request.second, reporter);
 
         const MixPlanInput plan = request.planInput(pagesFirst, second.pageCount());
-
-        JobOutputs outputs(finisher, reporter, {request.first, request.second}, request.bookmarks);
-        outputs.inputOpened(0, first);
-        outputs.inputOpened(1, second);
         // One output for all turns, its pages imported once the turns are known; or one per turn.
         std::vector<PageRun> runs;
         MixWalk walk(plan);

@@ -24,10 +24,9 @@ std::vector<int> pageRun(int first, int last) {
 class SplitRun {
 public:
     SplitRun(const SplitRequest& request, JobOutputs& outputs, JobReporter& reporter)
-        : request_(request), input_(openInput(request.input, reporter, outputs.restoresPictures())), outputs_(outputs), reporter_(reporter),
+        : request_(request), input_(outputs.openInput(0, request.input, reporter)), outputs_(outputs), reporter_(reporter),
           pageCount_(input_.pageCount()) {
         refuseWithoutPages(input_, request.input);
-        outputs_.inputOpened(0, input_);
     }
 
     void splitIntoGroups() {

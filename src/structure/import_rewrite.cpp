@@ -38,7 +38,10 @@ std::unique_ptr<QPDF> copiedReachable(QPDF& pdf) {
     for (const std::string& key : sourceRoot.getKeys())
         if (key != "/Pages" && key != "/Type") root.replaceKey(key, copier.copy(sourceRoot.getKey(key)));
     QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
-    if (info.isDictionary()) light->getTrailer().replaceKey("/Info", light->makeIndirectObject(copier.copy(info)));
+    if (info.isDictionary()) {
+        QPDFObjectHandle copied = copier.copy(info);
+        light->getTrailer().replaceKey("/Info", copied.isIndirect() ? copied : light->makeIndirectObject(copied));
+    }
     return light;
 }
 

@@ -21,8 +21,8 @@ constexpr std::int64_t PictureStubBytes = 64 * 1024;
 // from path) draws by a stub; false when there is none.
 bool stubLargePictures(QPDF& pdf, const std::string& path, std::int64_t minimumBytes = PictureStubBytes);
 
-// Whether an output of request may hold stubs: whether a page engine read
-// one of its inputs with them (StructureInput::pictureStubs).
+// Whether an output of request may hold stubs: whether the page engine read
+// one of its inputs as a rewrite that may have them (StructureInput::pictureStubs).
 bool mayHoldPictureStubs(const StructureRequest& request);
 
 // Puts back the bytes of every stub in output, each read from the picture it

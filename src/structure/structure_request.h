@@ -28,8 +28,9 @@ struct StructureInput {
     // libqpdf's reading of the file the job has made already (to check its
     // page tree), read instead of parsing the file again; null when there is none.
     std::shared_ptr<QPDF> parsed;
-    // The job's page engine read the file with picture stubs
-    // (structure/picture_stubs.h): its pages in an output may hold stubs.
+    // The job's page engine read a rewrite of the file
+    // (structure/import_rewrite.h): its pages in an output may hold picture
+    // stubs (structure/picture_stubs.h).
     bool pictureStubs = false;
 };
 

@@ -62,7 +62,8 @@ OutputLanding::~OutputLanding() {
     }
 }
 
-void OutputLanding::stage(const WrittenOutput& output, const std::function<void(std::FILE*)>& write) {
+OutputLanding::Written OutputLanding::writeStaged(const WrittenOutput& output,
+                                                  const std::function<void(std::FILE*)>& write) {
     const std::string& path = output.path;
     Staged staged{output, {}, {}, 0};
     try {
@@ -86,15 +87,18 @@ void OutputLanding::stage(const WrittenOutput& output, const std::function<void(
             failure = error.what();
         }
         if (std::fclose(file) != 0 && failure.empty()) failure = std::strerror(errno);
-        if (failure.empty()) stagedBytes_ += staged.file.size();
     } catch (const PlatformError& error) {
         failure = error.what();
     }
     if (!failure.empty()) cannotWrite(path, failure);  // the staged file goes with it
     if (staged.target.kind != OutputTarget::Stream) staged.file.startWriteBack();
+    return Written(std::move(staged));
+}
 
+void OutputLanding::stage(Written&& written) {
     if (staged_.empty()) firstStaged_ = std::chrono::steady_clock::now();
-    staged_.push_back(std::move(staged));
+    stagedBytes_ += written.staged_.file.size();
+    staged_.push_back(std::move(written.staged_));
     if (batchIsFull()) sendOff();
 }
 

@@ -42,12 +42,22 @@ public:
     OutputLanding(const OutputLanding&) = delete;
     OutputLanding& operator=(const OutputLanding&) = delete;
 
+    class Written;
+
     // Writes the output through write into a new staged file for
     // output.path. A target that is a folder or a file marked read-only is
     // refused. Raises std::runtime_error naming the target and the reason
     // (write's own error included); nothing is left behind then. May land the
     // batch staged so far.
-    void stage(const WrittenOutput& output, const std::function<void(std::FILE*)>& write);
+    void stage(const WrittenOutput& output, const std::function<void(std::FILE*)>& write) {
+        stage(writeStaged(output, write));
+    }
+    // The first half of stage, which may run on any thread: the output
+    // written into its staged file, which goes when the result does unless
+    // it is staged.
+    static Written writeStaged(const WrittenOutput& output, const std::function<void(std::FILE*)>& write);
+    // The second half, on the thread that lands: the written file joins the batch.
+    void stage(Written&& written);
 
     // Flushes and names every staged output at its target.
     void land();
@@ -59,6 +69,21 @@ private:
         StagedFile file;
         unsigned mode;  // permissions the landed file gets
     };
+
+public:
+    // An output written into its staged file, not yet in a batch.
+    class Written {
+    public:
+        Written() = default;
+        const WrittenOutput& output() const { return staged_.output; }
+
+    private:
+        friend class OutputLanding;
+        explicit Written(Staged staged) : staged_(std::move(staged)) {}
+        Staged staged_;
+    };
+
+private:
     // The first file of a batch that could not be flushed, and why.
     struct FlushFailure {
         std::size_t index;

@@ -11,9 +11,10 @@
 
 class JobOutputs::LandingFirst : public JobReporter {
 public:
-    LandingFirst(JobReporter& reporter, OutputLanding& landing) : reporter_(reporter), landing_(landing) {}
+    LandingFirst(JobReporter& reporter, JobOutputs& outputs) : reporter_(reporter), outputs_(outputs) {}
     void showMessage(const std::string& text) override {
-        landing_.land();
+        outputs_.takeFinished();
+        outputs_.landing_.land();
         reporter_.showMessage(text);
     }
     std::string translation(const std::string& key) override { return reporter_.translation(key); }
@@ -24,13 +25,21 @@ public:
 
 private:
     JobReporter& reporter_;
-    OutputLanding& landing_;
+    JobOutputs& outputs_;
 };
 
 JobOutputs::JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vector<InputFile>& inputs,
                        BookmarkMode bookmarks)
     : finisher_(finisher), landing_([&reporter](const WrittenOutput& output) { reporter.outputWritten(output); }),
-      reporter_(std::make_unique<LandingFirst>(reporter, landing_)), provenance_(inputs, bookmarks) {}
+      reporter_(std::make_unique<LandingFirst>(reporter, *this)), provenance_(inputs, bookmarks) {}
+
+JobOutputs::~JobOutputs() {
+    try {
+        takeFinished();
+    } catch (...) {
+        // The job already ends in an error of its own, which is the one reported.
+    }
+}
 
 JobReporter& JobOutputs::reporter() { return *reporter_; }
 
@@ -56,18 +65,39 @@ NewOutput JobOutputs::save(PdfDocument&& document, const std::string& path) {
 }
 
 void JobOutputs::write(PdfDocument&& document, const std::string& path) {
-    const NewOutput output = save(std::move(document), path);
+    NewOutput output = save(std::move(document), path);
+    takeFinished();
     if (output.pageCount == 0) {
         leftOut_.push_back(path);
         return;
     }
     const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
-    landing_.stage(written, [&](std::FILE* file) { finisher_.writeFinished(output, file); });
-    provenance_.tellNotCarried(finisher_.structureNotCarried(), finisher_.structureNotes(), *reporter_);
+    inFinishing_.reset(new InFinishing{std::move(output), written, {}, {}, {}});
+    finishing_.start([this, finishing = inFinishing_.get()] {
+        finishing->staged = OutputLanding::writeStaged(
+            finishing->written, [&](std::FILE* file) { finisher_.writeFinished(finishing->saved, file); });
+        finishing->saved = NewOutput();  // its bytes go as soon as they are written
+        finishing->notCarried = finisher_.structureNotCarried();
+        finishing->notes = finisher_.structureNotes();
+    });
+}
+
+void JobOutputs::takeFinished() {
+    if (!inFinishing_) return;
+    const std::unique_ptr<InFinishing> finished = std::move(inFinishing_);
+    finishing_.wait();
+    staged(std::move(finished->staged), finished->notCarried, finished->notes);
+}
+
+void JobOutputs::staged(OutputLanding::Written&& written, const std::vector<std::size_t>& notCarried,
+                        const std::vector<StructureNote>& notes) {
+    landing_.stage(std::move(written));
+    provenance_.tellNotCarried(notCarried, notes, *reporter_);
     ++written_;
 }
 
 FinishedOutput JobOutputs::finish(PdfDocument&& document, const std::string& path) {
+    takeFinished();  // the finisher is free
     const NewOutput output = save(std::move(document), path);
     FinishedOutput finished{{path, output.pageCount, finisher_.protects(), finisher_.stamps()}, {}, {}, {}};
     if (output.pageCount == 0) return finished;
@@ -78,19 +108,22 @@ FinishedOutput JobOutputs::finish(PdfDocument&& document, const std::string& pat
 }
 
 void JobOutputs::write(FinishedOutput&& output) {
+    takeFinished();
     if (output.written.pageCount == 0) {
         leftOut_.push_back(output.written.path);
         return;
     }
-    landing_.stage(output.written, [&](std::FILE* file) {
-        if (std::fwrite(output.bytes.data(), 1, output.bytes.size(), file) != output.bytes.size())
-            throw std::runtime_error(std::strerror(errno));
-    });
-    provenance_.tellNotCarried(output.notCarried, output.notes, *reporter_);
-    ++written_;
+    staged(OutputLanding::writeStaged(output.written,
+                                      [&](std::FILE* file) {
+                                          if (std::fwrite(output.bytes.data(), 1, output.bytes.size(), file) !=
+                                              output.bytes.size())
+                                              throw std::runtime_error(std::strerror(errno));
+                                      }),
+           output.notCarried, output.notes);
 }
 
 void JobOutputs::land() {
+    takeFinished();
     landing_.land();
     std::string names;
     for (const std::string& path : leftOut_) names += (names.empty() ? "" : ", ") + path;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/background_worker.h"
 #include "engine/pdf_document.h"
 #include "finishing/finisher.h"
 #include "finishing/output_landing.h"
@@ -23,11 +24,23 @@ struct FinishedOutput {
 // from there (with the document structure of the inputs its pages
 // come from) and landed at its target in one write; the reporter hears of
 // each output once it is at its target.
+//
+// Finishing an output touches only libqpdf and files, making the next one
+// only PDFium: an output written with write(document, path) is finished on a
+// thread of its own while the job makes the next, one output ahead. What the
+// finishing of an output raises comes out of the next call that writes, of
+// land() or of a message shown through reporter(), and its notes are told
+// then, before anything of the outputs after it.
 class JobOutputs {
 public:
     // inputs: the job's inputs, for the pages recorded with addPages.
     JobOutputs(Finisher& finisher, JobReporter& reporter, const std::vector<InputFile>& inputs = {},
                BookmarkMode bookmarks = BookmarkMode::Keep);
+    // An output still being finished (the job failed or stopped) is staged
+    // and lands with the others.
+    ~JobOutputs();
+    JobOutputs(const JobOutputs&) = delete;
+    JobOutputs& operator=(const JobOutputs&) = delete;
 
     // Records the pages appendPages copied from the job's input into the
     // output being built, and the input's page count.
@@ -63,10 +76,24 @@ public:
 
 private:
     class LandingFirst;
+    // An output handed to the finishing thread, and what it leaves behind.
+    struct InFinishing {
+        NewOutput saved;
+        WrittenOutput written;
+        OutputLanding::Written staged;
+        std::vector<std::size_t> notCarried;
+        std::vector<StructureNote> notes;
+    };
 
     // The document saved by PDFium for path, without pages when it has
     // none, and closed; the pages recorded since the last output go with it.
     NewOutput save(PdfDocument&& document, const std::string& path);
+    // Waits for the output in finishing, if any, stages it and tells its
+    // notes; raises what its finishing raised.
+    void takeFinished();
+    // The output's place in the batch and its notes told.
+    void staged(OutputLanding::Written&& written, const std::vector<std::size_t>& notCarried,
+                const std::vector<StructureNote>& notes);
 
     Finisher& finisher_;
     OutputLanding landing_;
@@ -74,4 +101,6 @@ private:
     OutputProvenance provenance_;
     int written_ = 0;
     std::vector<std::string> leftOut_;  // paths of outputs that had no page
+    std::unique_ptr<InFinishing> inFinishing_;
+    BackgroundWorker finishing_;  // last: it ends before what its work reads
 };

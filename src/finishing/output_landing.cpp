@@ -62,8 +62,7 @@ OutputLanding::~OutputLanding() {
     }
 }
 
-OutputLanding::Written OutputLanding::writeStaged(const WrittenOutput& output,
-                                                  const std::function<void(std::FILE*)>& write) {
+OutputLanding::Staging OutputLanding::createStaged(const WrittenOutput& output) {
     const std::string& path = output.path;
     Staged staged{output, {}, {}, 0};
     try {
@@ -76,7 +75,11 @@ OutputLanding::Written OutputLanding::writeStaged(const WrittenOutput& output,
     } catch (const PlatformError& error) {
         cannotCreate(path, error.what());
     }
+    return Staging(std::move(staged));
+}
 
+void OutputLanding::fill(Staging& staging, const std::function<void(std::FILE*)>& write) {
+    Staged& staged = staging.staged_;
     std::string failure;
     try {
         std::FILE* file = staged.file.openWriter();
@@ -90,15 +93,14 @@ OutputLanding::Written OutputLanding::writeStaged(const WrittenOutput& output,
     } catch (const PlatformError& error) {
         failure = error.what();
     }
-    if (!failure.empty()) cannotWrite(path, failure);  // the staged file goes with it
+    if (!failure.empty()) cannotWrite(staged.output.path, failure);  // the staged file goes with staging
     if (staged.target.kind != OutputTarget::Stream) staged.file.startWriteBack();
-    return Written(std::move(staged));
 }
 
-void OutputLanding::stage(Written&& written) {
+void OutputLanding::stage(Staging&& staging) {
     if (staged_.empty()) firstStaged_ = std::chrono::steady_clock::now();
-    stagedBytes_ += written.staged_.file.size();
-    staged_.push_back(std::move(written.staged_));
+    stagedBytes_ += staging.staged_.file.size();
+    staged_.push_back(std::move(staging.staged_));
     if (batchIsFull()) sendOff();
 }
 

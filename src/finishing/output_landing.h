@@ -42,7 +42,7 @@ public:
     OutputLanding(const OutputLanding&) = delete;
     OutputLanding& operator=(const OutputLanding&) = delete;
 
-    class Written;
+    class Staging;
 
     // Writes the output through write into a new staged file for
     // output.path. A target that is a folder or a file marked read-only is
@@ -50,14 +50,17 @@ public:
     // (write's own error included); nothing is left behind then. May land the
     // batch staged so far.
     void stage(const WrittenOutput& output, const std::function<void(std::FILE*)>& write) {
-        stage(writeStaged(output, write));
+        Staging staging = createStaged(output);
+        fill(staging, write);
+        stage(std::move(staging));
     }
-    // The first half of stage, which may run on any thread: the output
-    // written into its staged file, which goes when the result does unless
-    // it is staged.
-    static Written writeStaged(const WrittenOutput& output, const std::function<void(std::FILE*)>& write);
-    // The second half, on the thread that lands: the written file joins the batch.
-    void stage(Written&& written);
+    // The same in three steps, the first two of which may run on any thread:
+    // the staged file created (or the target refused), written (a staged
+    // file goes with its Staging unless it is staged), and put in the batch
+    // on the thread that lands.
+    static Staging createStaged(const WrittenOutput& output);
+    static void fill(Staging& staging, const std::function<void(std::FILE*)>& write);
+    void stage(Staging&& staging);
 
     // Flushes and names every staged output at its target.
     void land();
@@ -71,15 +74,14 @@ private:
     };
 
 public:
-    // An output written into its staged file, not yet in a batch.
-    class Written {
+    // An output's staged file, before it is in a batch.
+    class Staging {
     public:
-        Written() = default;
-        const WrittenOutput& output() const { return staged_.output; }
+        Staging() = default;
 
     private:
         friend class OutputLanding;
-        explicit Written(Staged staged) : staged_(std::move(staged)) {}
+        explicit Staging(Staged staged) : staged_(std::move(staged)) {}
         Staged staged_;
     };
 

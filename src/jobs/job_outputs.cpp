@@ -8,6 +8,15 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
+#include "structure/picture_stubs.h"
+
+namespace {
+
+void writeBytes(const std::string& bytes, std::FILE* file) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) throw std::runtime_error(std::strerror(errno));
+}
+
+}  // namespace
 
 class JobOutputs::LandingFirst : public JobReporter {
 public:
@@ -71,12 +80,21 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
         leftOut_.push_back(path);
         return;
     }
-    const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
-    inFinishing_.reset(new InFinishing{std::move(output), written, {}, {}, {}});
+    // Creating and writing a file costs about what finishing a small output
+    // does: the job's thread takes it, but a large output (or one whose
+    // pictures finishing puts back) is not held in memory.
+    const bool large = output.pdf.inFile() || mayHoldPictureStubs(output.structure);
+    // A target refused is refused before its output is finished.
+    OutputLanding::Staging staging =
+        OutputLanding::createStaged({path, output.pageCount, finisher_.protects(), finisher_.stamps()});
+    inFinishing_.reset(new InFinishing{std::move(output), large, std::move(staging), {}, {}, {}});
     finishing_.start([this, finishing = inFinishing_.get()] {
-        finishing->staged = OutputLanding::writeStaged(
-            finishing->written, [&](std::FILE* file) { finisher_.writeFinished(finishing->saved, file); });
-        finishing->saved = NewOutput();  // its bytes go as soon as they are written
+        if (finishing->largeOutput)
+            OutputLanding::fill(finishing->staging,
+                                [&](std::FILE* file) { finisher_.writeFinished(finishing->saved, file); });
+        else
+            finishing->bytes = finisher_.finishInMemory(finishing->saved);
+        finishing->saved = NewOutput();  // its bytes go as soon as they are finished
         finishing->notCarried = finisher_.structureNotCarried();
         finishing->notes = finisher_.structureNotes();
     });
@@ -85,13 +103,27 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
 void JobOutputs::takeFinished() {
     if (!inFinishing_) return;
     const std::unique_ptr<InFinishing> finished = std::move(inFinishing_);
-    finishing_.wait();
-    staged(std::move(finished->staged), finished->notCarried, finished->notes);
+    std::exception_ptr failure;
+    try {
+        finishing_.wait();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (finished->largeOutput) {
+        if (failure) std::rethrow_exception(failure);
+    } else {
+        // A failure of finishing raised as writing the file would have.
+        OutputLanding::fill(finished->staging, [&](std::FILE* file) {
+            if (failure) std::rethrow_exception(failure);
+            writeBytes(finished->bytes, file);
+        });
+    }
+    staged(std::move(finished->staging), finished->notCarried, finished->notes);
 }
 
-void JobOutputs::staged(OutputLanding::Written&& written, const std::vector<std::size_t>& notCarried,
+void JobOutputs::staged(OutputLanding::Staging&& staging, const std::vector<std::size_t>& notCarried,
                         const std::vector<StructureNote>& notes) {
-    landing_.stage(std::move(written));
+    landing_.stage(std::move(staging));
     provenance_.tellNotCarried(notCarried, notes, *reporter_);
     ++written_;
 }
@@ -113,13 +145,9 @@ void JobOutputs::write(FinishedOutput&& output) {
         leftOut_.push_back(output.written.path);
         return;
     }
-    staged(OutputLanding::writeStaged(output.written,
-                                      [&](std::FILE* file) {
-                                          if (std::fwrite(output.bytes.data(), 1, output.bytes.size(), file) !=
-                                              output.bytes.size())
-                                              throw std::runtime_error(std::strerror(errno));
-                                      }),
-           output.notCarried, output.notes);
+    OutputLanding::Staging staging = OutputLanding::createStaged(output.written);
+    OutputLanding::fill(staging, [&](std::FILE* file) { writeBytes(output.bytes, file); });
+    staged(std::move(staging), output.notCarried, output.notes);
 }
 
 void JobOutputs::land() {

@@ -25,12 +25,14 @@ struct FinishedOutput {
 // come from) and landed at its target in one write; the reporter hears of
 // each output once it is at its target.
 //
-// Finishing an output touches only libqpdf and files, making the next one
-// only PDFium: an output written with write(document, path) is finished on a
-// thread of its own while the job makes the next, one output ahead. What the
-// finishing of an output raises comes out of the next call that writes, of
-// land() or of a message shown through reporter(), and its notes are told
-// then, before anything of the outputs after it.
+// Finishing an output touches only libqpdf, making the next one only PDFium:
+// an output written with write(document, path) is finished on a thread of its
+// own while the job makes the next, one output ahead, and then written into
+// its staged file by the job's thread (a large one by the finishing thread,
+// straight into the file). What the finishing of an output raises comes out
+// of the next call that writes, of land() or of a message shown through
+// reporter(), and its notes are told then, before anything of the outputs
+// after it.
 class JobOutputs {
 public:
     // inputs: the job's inputs, for the pages recorded with addPages.
@@ -79,8 +81,9 @@ private:
     // An output handed to the finishing thread, and what it leaves behind.
     struct InFinishing {
         NewOutput saved;
-        WrittenOutput written;
-        OutputLanding::Written staged;
+        bool largeOutput;  // written into its staged file by the finishing thread
+        OutputLanding::Staging staging;
+        std::string bytes;  // or finished into memory, for the job's thread to write
         std::vector<std::size_t> notCarried;
         std::vector<StructureNote> notes;
     };
@@ -92,7 +95,7 @@ private:
     // notes; raises what its finishing raised.
     void takeFinished();
     // The output's place in the batch and its notes told.
-    void staged(OutputLanding::Written&& written, const std::vector<std::size_t>& notCarried,
+    void staged(OutputLanding::Staging&& staging, const std::vector<std::size_t>& notCarried,
                 const std::vector<StructureNote>& notes);
 
     Finisher& finisher_;

@@ -9,6 +9,9 @@
 #include "base/platform_files.h"
 #include "base/block_input_source.h"
 
+#include <qpdf/Buffer.hh>
+#include <qpdf/BufferInputSource.hh>
+
 namespace {
 
 constexpr std::size_t FirstBlock = 64u << 10;
@@ -115,7 +118,25 @@ void SavedPdf::writeTo(std::FILE* file) const {
     }
 }
 
+namespace {
+
+// The bytes of one block read where they are, without a copy.
+struct ContiguousSource {
+    ContiguousSource(const std::string& name, const std::vector<char>& bytes)
+        : buffer(reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data())), bytes.size()),
+          source(name, &buffer) {}
+    Buffer buffer;  // not owning the bytes
+    BufferInputSource source;
+};
+
+}  // namespace
+
 std::shared_ptr<InputSource> SavedPdf::source(const std::string& name) const {
+    // Most outputs fit in their first block.
+    if (!inFile() && blocks_.size() == 1) {
+        const auto contiguous = std::make_shared<ContiguousSource>(name, blocks_.front());
+        return std::shared_ptr<InputSource>(contiguous, &contiguous->source);
+    }
     return std::make_shared<BlockInputSource>(
         name, size_, [this](std::uint64_t offset, char* buffer, std::size_t size) { return readAt(offset, buffer, size); });
 }

@@ -14,13 +14,14 @@ namespace {
 using fixtures::TempDir;
 
 // A saved document reads back the same (byte for byte, in pieces across its
-// blocks, and through libqpdf) whether it stayed in memory or went into a
-// temporary file at some point of the save; that file has no name in the
-// folder.
+// blocks, and through libqpdf) whether it stayed in memory (in one block or
+// several) or went into a temporary file at some point of the save; that file
+// has no name in the folder.
 TEST(SavedPdf, ReadsBackTheSameInMemoryAndSpilled) {
     TempDir dir;
-    fixtures::writeMarkedPdf(dir.file("in.pdf"), "A", 40);
+    fixtures::writeMarkedPdf(dir.file("in.pdf"), "A", 400);
     const std::string bytes = fixtures::readFile(dir.file("in.pdf"));
+    ASSERT_GT(bytes.size(), 64u << 10) << "small pieces fill more than one block";
     const std::string expectedText = fixtures::markerText(dir.file("in.pdf"));
     struct Case {
         std::uint64_t spillBytes;

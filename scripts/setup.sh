@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # installed by fetch-pdfium.sh when it has to fetch); Qt's own translations
 # let its dialogs follow the chosen language, and the Noto fonts show the
 # Arabic, Chinese, Japanese and Korean captions.
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n fonts-noto-core fonts-noto-cjk libqpdf-dev libpng-dev libjpeg-dev libutf8proc-dev qtkeychain-qt6-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n fonts-noto-core fonts-noto-cjk libqpdf-dev libpng-dev libjpeg-dev libutf8proc-dev qtkeychain-qt6-dev libmimalloc-dev)
 # What the tests need besides: GoogleTest, and the tools that check the desktop
 # data and build and check the Debian package (cpack runs file and dpkg-shlibdeps).
 test_packages=(libgtest-dev desktop-file-utils appstream dpkg-dev file lintian gnome-keyring dbus-daemon)

@@ -6,6 +6,8 @@
 #include <malloc.h>
 #endif
 
+// Where the program is linked with mimalloc (see src/app/CMakeLists.txt),
+// these settings of the C library's allocator serve nothing and are harmless.
 void tuneAllocator() {
 #if defined(__GLIBC__)
     mallopt(M_TRIM_THRESHOLD, 128 << 20);  // free memory kept up to 128 MB

@@ -243,26 +243,33 @@ TEST_F(StartUp, CommandLineFormsLoadNoWindowOrKeyringLibrary) {
     EXPECT_NE(keyring.err.find("libsplimera_keyring"), std::string::npos);
 }
 
-// The answers, the page-drawing service and the job commands (with stored
-// settings and a language file to read) start without Qt or its Unicode
-// libraries at all; a silent job loads Qt Core, which shows the report works.
-TEST_F(StartUp, AnswersJobCommandsAndTheRenderServiceLoadNoQt) {
+// The answers, the page-drawing service, the job commands and the silent
+// switches without a display (with stored settings and a language file to
+// read) start without Qt or its Unicode libraries at all; the answers and the
+// page-drawing service without the command line's library either. The
+// window's form loads Qt, which shows the report works.
+TEST_F(StartUp, AnswersJobsAndTheRenderServiceLoadNoQt) {
     storeSettings("[General]\nwatermarkX=60\nLanguage=Deutsch\n");
     const std::map<std::string, std::string> loaderReport = {{"LD_DEBUG", "files"}};
-    const std::vector<std::vector<std::string>> commandLines = {
-        {"--version"}, {"--help"}, {"--bogus"}, {"--render-service"}, {"merge", "a.pdf", "b.pdf", "-o", "m.pdf"},
-        {"split", "b.pdf", "--to", "missing/folder"}, {"mix", "a.pdf", "b.pdf", "--json"}};
-    for (const std::vector<std::string>& arguments : commandLines) {
-        const ProcessResult result = fixtures::runSplimera(arguments, dir.path(), config.path(), 60, loaderReport);
-        ASSERT_NE(result.err.find("file=libc.so"), std::string::npos) << arguments[0] << ": no loader report";
-        for (const char* library : {"libQt6", "libicu", "libsplimera_command_line"})
-            EXPECT_EQ(result.err.find(library), std::string::npos) << arguments[0] << " loads " << library;
+    const std::vector<std::vector<std::string>> answers = {{"--version"}, {"--help"}, {"--bogus"}, {"--render-service"}};
+    const std::vector<std::vector<std::string>> jobs = {{"merge", "a.pdf", "b.pdf", "-o", "m.pdf"},
+                                                        {"split", "b.pdf", "--to", "missing/folder"},
+                                                        {"mix", "a.pdf", "b.pdf", "--json"},
+                                                        {"-qs", "a.pdf"},
+                                                        {"-qm", "a.pdf", "missing.pdf", "-o", "q.pdf"}};
+    for (const auto& [commandLines, loadsCommandLine] : {std::pair{answers, false}, std::pair{jobs, true}}) {
+        for (const std::vector<std::string>& arguments : commandLines) {
+            const ProcessResult result = fixtures::runSplimera(arguments, dir.path(), config.path(), 60, loaderReport);
+            ASSERT_NE(result.err.find("file=libc.so"), std::string::npos) << arguments[0] << ": no loader report";
+            for (const char* library : {"libQt6", "libicu"})
+                EXPECT_EQ(result.err.find(library), std::string::npos) << arguments[0] << " loads " << library;
+            EXPECT_EQ(result.err.find("libsplimera_command_line") != std::string::npos, loadsCommandLine) << arguments[0];
+        }
     }
     const ProcessResult merge = fixtures::runSplimera({"merge", "a.pdf", "b.pdf", "-o", "m.pdf"}, dir.path(), config.path(), 60);
     EXPECT_EQ(merge.exitCode, 0) << merge.err;
-    const ProcessResult job = fixtures::runSplimera({"-qs", "b.pdf"}, dir.path(), config.path(), 60, loaderReport);
-    EXPECT_NE(job.err.find("libsplimera_command_line"), std::string::npos);
-    EXPECT_NE(job.err.find("libQt6Core"), std::string::npos);
+    const ProcessResult window = fixtures::runSplimera({"-s", "a.pdf"}, dir.path(), config.path(), 60, loaderReport);
+    EXPECT_NE(window.err.find("libQt6Core"), std::string::npos);
 }
 
 // A file name is bytes: one that is no UTF-8 reaches the outputs unchanged.

@@ -238,9 +238,16 @@ TEST_F(StartUp, CommandLineFormsLoadNoWindowOrKeyringLibrary) {
     EXPECT_NE(window.err.find("libQt6Widgets"), std::string::npos);
 
     storeSettings("outputPdfPasswordKeyring=outputPdfPassword\n");
-    const ProcessResult keyring =
-        fixtures::runSplimera({"merge", "a.pdf", "b.pdf", "-o", "kept.pdf"}, dir.path(), config.path(), 60, loaderReport);
+    const ProcessResult keyring = fixtures::runSplimera(
+        {"merge", "a.pdf", "b.pdf", "-o", "kept.pdf"}, dir.path(), config.path(), 60,
+        {{"LD_DEBUG", "files"}, {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus"}});
     EXPECT_NE(keyring.err.find("libsplimera_keyring"), std::string::npos);
+    // The keyring's library starts the Qt application its events need; the
+    // keyring that does not answer ends the job before anything is written.
+    EXPECT_EQ(keyring.exitCode, 1);
+    EXPECT_NE(keyring.err.find("cannot be read from the desktop's keyring: "), std::string::npos) << keyring.err;
+    EXPECT_EQ(keyring.err.find("application"), std::string::npos) << keyring.err;
+    EXPECT_FALSE(fixtures::fileExists(dir.file("kept.pdf")));
 }
 
 // The answers, the page-drawing service, the job commands and the silent

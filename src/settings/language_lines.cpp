@@ -1,6 +1,7 @@
 #include "settings/language_lines.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>

@@ -1,5 +1,6 @@
 #ifndef _WIN32
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -12,9 +13,14 @@
 
 namespace {
 
+// A relative XDG_CONFIG_HOME is taken from the current folder, as QSettings takes it.
 std::string configurationFolder() {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome && *configHome) return configHome;
+    if (configHome && *configHome) {
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::absolute(configHome, error);
+        return error ? std::string(configHome) : folder.lexically_normal().string();
+    }
     const char* home = std::getenv("HOME");
     return std::string(home ? home : "") + "/.config";
 }

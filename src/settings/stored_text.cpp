@@ -26,8 +26,8 @@ std::string latin1Bytes(const std::string& text) {
     return bytes;
 }
 
-// The item as it would stand in a list of texts: null for a marked item
-// that is no text, which makes the whole list something else.
+// An item marked as another type than text ("@" and no second "@") makes the
+// whole list a list of values of other types.
 bool isOtherType(const std::string& item) { return startsWith(item, "@") && !startsWith(item, "@@"); }
 
 }  // namespace

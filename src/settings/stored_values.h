@@ -13,7 +13,11 @@ using SettingReader = std::function<std::string(const std::string& name)>;
 // commands, which only read them: on Windows the values of the registry key
 // HKEY_CURRENT_USER\Software\Brellow\Splimera, elsewhere the top-level values
 // of $XDG_CONFIG_HOME/Brellow/Splimera.conf ($HOME/.config when
-// XDG_CONFIG_HOME is not set), read once when the reader is made.
+// XDG_CONFIG_HOME is not set), read once when the reader is made. A value
+// missing there is looked for where QSettings looks next: the organisation's
+// defaults (Brellow.conf beside the folder Brellow; the key
+// Software\Brellow\OrganizationDefaults), then the same for the whole system
+// (the folders of XDG_CONFIG_DIRS, default /etc/xdg; HKEY_LOCAL_MACHINE).
 SettingReader storedValuesReader();
 
 // The file or registry key that storedValuesReader reads; for messages.

@@ -1,10 +1,12 @@
 #ifndef _WIN32
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "base/application.h"
 #include "settings/ini_settings.h"
@@ -25,17 +27,52 @@ std::string configurationFolder() {
     return std::string(home ? home : "") + "/.config";
 }
 
-}  // namespace
-
-std::string storedValuesLocation() {
-    return configurationFolder() + "/" + settingName::Organisation + "/" + ApplicationName + ".conf";
+// The system's configuration folders: XDG_CONFIG_DIRS, ":"-separated, or /etc/xdg.
+std::vector<std::string> systemConfigurationFolders() {
+    std::vector<std::string> folders;
+    const char* list = std::getenv("XDG_CONFIG_DIRS");
+    const std::string text = list ? list : "";
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(':', start), text.size());
+        if (end > start) folders.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    if (folders.empty()) folders.push_back("/etc/xdg");
+    return folders;
 }
 
-// A file that is missing or cannot be read holds no values, as for QSettings.
+std::string applicationFile(const std::string& folder) {
+    return folder + "/" + settingName::Organisation + "/" + ApplicationName + ".conf";
+}
+
+std::string organisationFile(const std::string& folder) { return folder + "/" + settingName::Organisation + ".conf"; }
+
+// Where QSettings looks for a value, in order: the user's file of the
+// application, the user's file of the organisation, then the system's files
+// of the application in every system folder, then those of the organisation.
+std::vector<std::string> filesInOrder() {
+    const std::string user = configurationFolder();
+    std::vector<std::string> files{applicationFile(user), organisationFile(user)};
+    const std::vector<std::string> system = systemConfigurationFolders();
+    for (const std::string& folder : system) files.push_back(applicationFile(folder));
+    for (const std::string& folder : system) files.push_back(organisationFile(folder));
+    return files;
+}
+
+}  // namespace
+
+std::string storedValuesLocation() { return applicationFile(configurationFolder()); }
+
+// A file that is missing or cannot be read holds no values, as for QSettings;
+// a value in an earlier file hides the same name in the later ones.
 SettingReader storedValuesReader() {
-    std::ifstream file(storedValuesLocation(), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    auto values = std::make_shared<const std::map<std::string, std::string>>(readIniTopLevelValues(text));
+    auto values = std::make_shared<std::map<std::string, std::string>>();
+    for (const std::string& path : filesInOrder()) {
+        std::ifstream file(path, std::ios::binary);
+        if (!file) continue;
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        values->merge(readIniTopLevelValues(text));
+    }
     return [values](const std::string& name) {
         const auto found = values->find(name);
         return found == values->end() ? std::string() : found->second;

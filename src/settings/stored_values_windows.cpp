@@ -1,5 +1,7 @@
 #ifdef _WIN32
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
@@ -11,17 +13,27 @@
 
 namespace {
 
-std::string keyPath() { return std::string("Software\\") + settingName::Organisation + "\\" + ApplicationName; }
+std::string organisationPath() { return std::string("Software\\") + settingName::Organisation; }
+std::string keyPath() { return organisationPath() + "\\" + ApplicationName; }
+
+// Where QSettings looks for a value, in order: the user's key of the
+// application, the user's defaults of the organisation, then the same for
+// the whole machine.
+std::vector<std::pair<HKEY, std::string>> keysInOrder() {
+    const std::string defaults = organisationPath() + "\\OrganizationDefaults";
+    return {{HKEY_CURRENT_USER, keyPath()}, {HKEY_CURRENT_USER, defaults},
+            {HKEY_LOCAL_MACHINE, keyPath()}, {HKEY_LOCAL_MACHINE, defaults}};
+}
 
 // The value's text by its registry type, as QSettings reads it: strings with
 // their marks, a multi-string as a list, numbers in decimal; any other type
-// reads as "".
-std::string registryText(HKEY key, const std::string& name) {
+// reads as "". Nothing when the key holds no such value.
+std::optional<std::string> registryText(HKEY key, const std::string& name) {
     const std::wstring wideName = wideText(name);
     DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return "";
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
     std::vector<BYTE> data(size + 2 * sizeof(wchar_t), 0);  // room for missing terminators
-    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return "";
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return std::nullopt;
     const auto* characters = reinterpret_cast<const wchar_t*>(data.data());
     const std::size_t count = size / sizeof(wchar_t);
     switch (type) {
@@ -48,14 +60,17 @@ std::string registryText(HKEY key, const std::string& name) {
 
 std::string storedValuesLocation() { return "HKEY_CURRENT_USER\\" + keyPath(); }
 
-// The key is opened for each value: a job reads a handful.
+// The keys are opened for each value: a job reads a handful.
 SettingReader storedValuesReader() {
     return [](const std::string& name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, wideText(keyPath()).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string();
-        const std::string text = registryText(key, name);
-        RegCloseKey(key);
-        return text;
+        for (const auto& [root, path] : keysInOrder()) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(root, wideText(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+            const std::optional<std::string> text = registryText(key, name);
+            RegCloseKey(key);
+            if (text) return *text;
+        }
+        return std::string();
     };
 }
 #endif

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 #include <QStringList>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -87,6 +89,37 @@ TEST(StoredValues, ReadsHandWrittenFilesAsQSettingsDoes) {
                 << name << " in\n" << file;
         }
     }
+}
+
+// QSettings reads a value missing from the user's file from the
+// organisation's file, then from the system's folders. Its folders are fixed
+// when a process first uses it, so the comparison runs in a fresh run of
+// this test with the folders set.
+TEST(StoredValues, LookInTheFilesQSettingsFallsBackOn) {
+    const char* names[] = {"a", "b", "c", "d", "e", "f", "g", "missing"};
+    if (const char* userFolder = std::getenv("SPLIMERA_FALLBACK_CHECK")) {
+        ::setenv("XDG_CONFIG_HOME", userFolder, 1);  // the test environment set its own
+        const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Brellow", "Splimera");
+        const SettingReader read = storedValuesReader();
+        for (const char* name : names) EXPECT_EQ(read(name), qtText(settings, QString::fromLatin1(name))) << name;
+        return;
+    }
+    const fixtures::TempDir folder;
+    const auto write = [&](const std::string& path, const std::string& text) {
+        std::filesystem::create_directories(std::filesystem::path(folder.file(path)).parent_path());
+        fixtures::writeFile(folder.file(path), text);
+    };
+    write("user/Brellow/Splimera.conf", "a=user application\n");
+    write("user/Brellow.conf", "a=user organisation\nb=user organisation\n");
+    write("system1/Brellow/Splimera.conf", "b=first system application\nc=first system application\n");
+    write("system2/Brellow/Splimera.conf", "c=second system application\nd=second system application\n");
+    write("system1/Brellow.conf", "d=first system organisation\ne=first system organisation\n");
+    write("system2/Brellow.conf", "e=second system organisation\nf=second system organisation\ng=\n");
+    const std::string command = "SPLIMERA_FALLBACK_CHECK='" + folder.file("user") + "' XDG_CONFIG_DIRS='" +
+                                folder.file("system1") + "::" + folder.file("system2") + "' '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() +
+                                "' --gtest_filter=StoredValues.LookInTheFilesQSettingsFallsBackOn >/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0) << "the readers differ; run: " << command;
 }
 
 // The job commands read the store the window writes.

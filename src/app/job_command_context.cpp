@@ -4,14 +4,14 @@
 
 #include "app/stored_language.h"
 #include "app/terminal.h"
-#include "settings/settings.h"
+#include "settings/stored_values.h"
 
 JobCommandContext programJobCommandContext() {
     return {std::cout,
             std::cerr,
             std::cin,
             englishTexts(),
-            Settings().protection(),
+            protectionFrom(storedValuesReader()),
             terminalPasswordPrompt(),
             standardErrorIsTerminal()};
 }

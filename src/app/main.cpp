@@ -26,8 +26,9 @@ int runCommandLineLibrary(int& argc, char** argv) {
 }  // namespace
 
 // Each form starts only what it needs: the page-drawing service and an answer
-// no Qt; every other form is the command line's library, which starts Qt Core
-// for a job and loads the window's library for the forms that may show it.
+// only the front; every other form is the command line's library, which runs
+// a job without Qt and loads the window's library (Qt) for the forms that may
+// show it.
 int main(int argc, char** argv) {
     tuneAllocator();
     keepCoreDumpsOff();  // every form may hold a password (the stored one, an input's)

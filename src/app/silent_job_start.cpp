@@ -5,7 +5,7 @@
 #include "app/console_dialogs.h"
 #include "app/stored_language.h"
 #include "app/terminal.h"
-#include "settings/settings.h"
+#include "settings/stored_values.h"
 
 int runSilentJob(const std::vector<std::string>& arguments, Dialogs* windowDialogs,
                  const SilentSwitches::ErrorReport& reportApplicationError) {
@@ -14,7 +14,7 @@ int runSilentJob(const std::vector<std::string>& arguments, Dialogs* windowDialo
     // A run speaks one language: the console's is English.
     const auto translate = windowDialogs ? storedLanguageTexts() : englishTexts();
     InputProbe probe(dialogs, translate);
-    const SilentJobContext context{dialogs, translate, Settings().protection(),
+    const SilentJobContext context{dialogs, translate, protectionFrom(storedValuesReader()),
                                    [&](const std::string& path) {
                                        consoleDialogs.setFile(path);
                                        return probe.probe(path);

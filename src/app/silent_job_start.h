@@ -4,9 +4,9 @@
 
 #include "app/silent_switches.h"
 
-// Runs "-qs" or "-qm" in the Qt application started for it: with the
-// window's dialogs where someone can see them (windowDialogs), with the
-// console and the terminal otherwise (null). Returns the exit code.
+// Runs "-qs" or "-qm": with the window's dialogs where someone can see them
+// (windowDialogs, in the window's Qt application), with the console and the
+// terminal otherwise (null; no Qt needed). Returns the exit code.
 int runSilentJob(const std::vector<std::string>& arguments, Dialogs* windowDialogs,
                  const SilentSwitches::ErrorReport& reportApplicationError);
 

@@ -12,7 +12,7 @@
 #include "jobs/request_error.h"
 #include "jobs/split_job.h"
 #include "ui/dialogs.h"
-#include "ui/file_lists.h"
+#include "ui/list_limits.h"
 
 namespace {
 

@@ -1,43 +1,54 @@
 #include "app/stored_language.h"
 
-#include <QCoreApplication>
-#include <QFile>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <mutex>
 
-#include "settings/language_folder.h"
-#include "settings/language_texts.h"
-#include "settings/settings.h"
+#include "base/platform_library.h"
+#include "settings/language_lines.h"
+#include "settings/setting_names.h"
+#include "settings/stored_values.h"
 
 namespace {
+
+std::string languageFileIn(const std::string& language) { return programFolder() + "languages/" + language + ".ini"; }
 
 // The file is read when the first text is asked for, so that a job that
 // prints none of them (a merge that succeeds) does not read it at all.
 struct LazyTexts {
-    QString fileName;
+    std::string fileName;
     std::once_flag loaded;
-    LanguageTexts texts;
+    LanguageTable texts;
 };
 
-std::function<std::string(const std::string& key)> languageTexts(const QString& language) {
+void load(LazyTexts& lazy) {
+    std::string bytes, problem;
+    if (readLanguageFileBytes(lazy.fileName, bytes, problem)) {
+        lazy.texts.add(readLanguageLines(bytes));
+    } else {
+        std::error_code error;
+        const std::filesystem::path fullName = std::filesystem::absolute(lazy.fileName, error);
+        std::cerr << UnreadableLanguageFile << fullName.string() << ": " << problem << '\n';
+    }
+}
+
+std::function<std::string(const std::string& key)> languageTexts(const std::string& language) {
     auto lazy = std::make_shared<LazyTexts>();
-    lazy->fileName = languageFile(QCoreApplication::applicationDirPath() + "/languages", language);
+    lazy->fileName = languageFileIn(language);
     return [lazy](const std::string& key) {
-        std::call_once(lazy->loaded, [&] {
-            lazy->texts.load(lazy->fileName, [](const QString& message) { std::cerr << message.toStdString() << '\n'; });
-        });
-        return lazy->texts.text(QString::fromStdString(key)).toStdString();
+        std::call_once(lazy->loaded, [&] { load(*lazy); });
+        return lazy->texts.text(key);
     };
 }
 
 }  // namespace
 
 std::function<std::string(const std::string& key)> storedLanguageTexts() {
-    const QString folder = QCoreApplication::applicationDirPath() + "/languages";
-    const QString language = QString::fromStdString(Settings().language());
-    if (language.isEmpty() || !QFile::exists(languageFile(folder, language))) return englishTexts();
+    const std::string language = storedValuesReader()(settingName::Language);
+    std::error_code error;
+    if (language.empty() || !std::filesystem::exists(languageFileIn(language), error)) return englishTexts();
     return languageTexts(language);
 }
 
-std::function<std::string(const std::string& key)> englishTexts() { return languageTexts(QStringLiteral("English")); }
+std::function<std::string(const std::string& key)> englishTexts() { return languageTexts("English"); }

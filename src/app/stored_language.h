@@ -4,7 +4,8 @@
 
 // The texts of the language the user chose in the window (English when none
 // is stored or its file is missing), for the forms that run without the
-// window. Needs the application object, which tells the program's folder.
+// window. The language files are in the folder "languages" beside the
+// program.
 std::function<std::string(const std::string& key)> storedLanguageTexts();
 
 // The English texts, for the forms whose every other message is English: the

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/qt_message_filter.h"
 #include "app/silent_job_start.h"
 #include "app/window_command_host.h"
 #include "app/window_switches.h"
@@ -93,6 +94,7 @@ int runWindow(int& argc, char** argv, const std::vector<std::string>& arguments)
 #endif
 
 extern "C" SPLIMERA_EXPORTED int splimeraWindowMain(int& argc, char** argv) {
+    installQtMessageFilter();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (commandFormOf(arguments) == CommandForm::SilentJob) return runSilentSwitch(argc, argv, arguments);
     return runWindow(argc, argv, arguments);

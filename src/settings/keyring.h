@@ -5,7 +5,8 @@
 
 // The desktop's keyring (the Secret Service on Linux, the Credential Manager
 // on Windows), under the application's name. Each call waits for the keyring's
-// answer (at most a few seconds) and needs a QCoreApplication.
+// answer (at most a few seconds); the keyring's library makes the Qt
+// application object its events need when the program has none.
 namespace keyring {
 
 // No keyring answered, or it refused; what() says why.

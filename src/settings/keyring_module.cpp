@@ -20,13 +20,21 @@ std::unique_ptr<Job> newJob(const std::string& key) {
     return job;
 }
 
+// The job commands run without Qt: the keyring's events need an application
+// object, made here for them and kept until the process ends (a job that
+// timed out may still use it).
+void startApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "splimera";
+    static char* argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv);
+}
+
 // Starts the job and waits for its end; a missing entry is NoEntry.
 template <typename Job>
 KeyringOutcome runToEnd(std::unique_ptr<Job>& job, std::string& reason) {
-    if (!QCoreApplication::instance()) {
-        reason = "the keyring needs the application to be started";
-        return KeyringOutcome::Unavailable;
-    }
+    startApplication();
     bool ended = false;
     QEventLoop loop;
     QObject::connect(job.get(), &QKeychain::Job::finished, &loop, [&] {

@@ -1,15 +1,15 @@
 #pragma once
-#include <QHash>
 #include <QString>
 #include <functional>
 #include <vector>
 
 #include "settings/language_file.h"
+#include "settings/language_lines.h"
 
 // The texts of the loaded language files by key, letter case ignored. Loading
 // another file replaces the keys it defines and keeps all others, so a key
-// the new language lacks keeps the text of the language before it. Qt Core
-// alone: the command line reads its messages without the window's libraries.
+// the new language lacks keeps the text of the language before it
+// (LanguageTable, language_lines.h); the window's files may be Qt resources.
 class LanguageTexts {
 public:
     using MessageHandler = std::function<void(const QString&)>;
@@ -24,5 +24,5 @@ public:
     QString text(const QString& key) const;
 
 private:
-    QHash<QString, QString> texts_;  // case-folded key -> text
+    LanguageTable table_;
 };

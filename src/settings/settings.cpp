@@ -17,13 +17,12 @@
 
 #include "base/application.h"
 #include "settings/keyring.h"
+#include "settings/stored_values.h"
 
 namespace {
 
-const QString OrganisationName = QStringLiteral("Brellow");
-
 QSettings store() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, OrganisationName,
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(settingName::Organisation),
                      QString::fromLatin1(ApplicationName));
 }
 
@@ -43,12 +42,8 @@ std::string storedText(const QSettings& settings, const std::string& name) {
     }
 }
 
-// The keyring is asked only when the store names its entry, so that a start
-// without a password stored never waits on the keyring.
-std::string outputPasswordIn(const QSettings& settings) {
-    const std::string entry = storedText(settings, Settings::OutputPasswordKeyringName);
-    if (entry.empty()) return storedText(settings, Settings::OutputPasswordName);
-    return keyring::read(entry).value_or("");
+SettingReader readerOf(const QSettings& settings) {
+    return [&settings](const std::string& name) { return storedText(settings, name); };
 }
 
 [[noreturn]] void failWrite(const QString& name, const QString& location, const QString& reason) {
@@ -106,17 +101,7 @@ void addNote(const std::string& text) {
 // One look at the store for all four values: every job starts here.
 Protection Settings::protection() const {
     const QSettings settings = store();
-    Protection protection;
-    protection.watermarkPath = storedText(settings, WatermarkPathName);
-    protection.watermarkX = storedText(settings, WatermarkXName);
-    protection.watermarkY = storedText(settings, WatermarkYName);
-    try {
-        protection.outputPassword = outputPasswordIn(settings);
-    } catch (const keyring::Unavailable& error) {
-        protection.outputPasswordUnreadable =
-            std::string("The stored output password cannot be read from the desktop's keyring: ") + error.what();
-    }
-    return protection;
+    return protectionFrom(readerOf(settings));
 }
 
 std::string Settings::read(const std::string& name) const {
@@ -135,7 +120,10 @@ void Settings::write(const std::string& name, const std::string& text) {
         writeToStore(name, text);
 }
 
-std::string Settings::storedOutputPassword() const { return outputPasswordIn(store()); }
+std::string Settings::storedOutputPassword() const {
+    const QSettings settings = store();
+    return outputPasswordFrom(readerOf(settings));
+}
 
 // A password that was in the file (written where no keyring answered, or by
 // an older version) moves into the keyring with this write.

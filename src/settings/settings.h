@@ -3,8 +3,11 @@
 #include <string>
 
 #include "base/protection.h"
+#include "settings/setting_names.h"
 
-// The user's settings: the protection of every output and the language. On
+// The user's settings as the window reads and writes them (the job commands
+// read them without Qt: stored_values.h): the protection of every output and
+// the language. On
 // Windows QSettings keeps them in HKEY_CURRENT_USER\Software\Brellow\Splimera;
 // elsewhere in the per-user file $XDG_CONFIG_HOME/Brellow/Splimera.conf
 // (default ~/.config), top-level text keys. The output password is kept in
@@ -19,12 +22,12 @@
 class Settings {
 public:
     // The names of the values in the store.
-    static constexpr const char* OutputPasswordName = "outputPdfPassword";
-    static constexpr const char* WatermarkPathName = "watermarkPath";
-    static constexpr const char* WatermarkXName = "watermarkX";
-    static constexpr const char* WatermarkYName = "watermarkY";
-    static constexpr const char* LanguageName = "Language";
-    static constexpr const char* OutputPasswordKeyringName = "outputPdfPasswordKeyring";
+    static constexpr const char* OutputPasswordName = settingName::OutputPassword;
+    static constexpr const char* WatermarkPathName = settingName::WatermarkPath;
+    static constexpr const char* WatermarkXName = settingName::WatermarkX;
+    static constexpr const char* WatermarkYName = settingName::WatermarkY;
+    static constexpr const char* LanguageName = settingName::Language;
+    static constexpr const char* OutputPasswordKeyringName = settingName::OutputPasswordKeyring;
 
     std::string outputPassword() const { return read(OutputPasswordName); }
     void setOutputPassword(const std::string& password) { write(OutputPasswordName, password); }

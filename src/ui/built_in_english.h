@@ -1,9 +1,6 @@
 #pragma once
 #include <QString>
 
-// The English texts of languages/English.ini, built into the program from
-// that file: the captions the controls have before a language file is loaded
-// (or when none is found), and the text of a message the loaded language
-// lacks. The file beside the program, which users may edit, is loaded as any
-// other language.
+// The built-in English text of a key (built_in_english_text.h), for the
+// window's controls.
 QString builtInEnglish(const char* key);

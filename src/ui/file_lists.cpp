@@ -19,10 +19,6 @@ std::vector<int> distinctRows(std::vector<int> rows) {
 
 }  // namespace
 
-std::string listFullMessage(const FileLists::Translate& translate) {
-    return textOf(messageText::listFull, translate);
-}
-
 FileLists::FileLists(InputProbe& probe, Dialogs& dialogs, Translate translate, FileListControls& controls)
     : probe_(probe), dialogs_(dialogs), translate_(std::move(translate)), controls_(controls) {
     for (ListKind kind : {ListKind::Split, ListKind::Merge, ListKind::Mix})

@@ -9,12 +9,10 @@
 #include "ui/dialogs.h"
 #include "ui/file_list_model.h"
 #include "ui/input_probe.h"
+#include "ui/list_limits.h"
 
 // Which job list: the numbers are the ones the window and command line pass.
 enum class ListKind { Split = 1, Merge = 2, Mix = 3 };
-
-// The merge list holds at most this many files.
-inline constexpr int MaxListedFiles = 50;
 
 // The few window controls the lists set besides their views. The window
 // implements it over its widgets.
@@ -39,9 +37,6 @@ public:
     virtual void selectGridRows(ListKind kind, const std::vector<int>& rows) = 0;
     virtual void focusGrid(ListKind kind) = 0;
 };
-
-// The merge list's refusal of a file beyond its 50, in the user's language.
-std::string listFullMessage(const std::function<std::string(const std::string& key)>& translate);
 
 // The Split, Merge and Mix lists of the main window with their selected rows:
 // adding (with its probe and the default output names), removing and

@@ -238,25 +238,45 @@ TEST_F(StartUp, CommandLineFormsLoadNoWindowOrKeyringLibrary) {
     EXPECT_NE(window.err.find("libQt6Widgets"), std::string::npos);
 
     storeSettings("outputPdfPasswordKeyring=outputPdfPassword\n");
-    const ProcessResult keyring =
-        fixtures::runSplimera({"merge", "a.pdf", "b.pdf", "-o", "kept.pdf"}, dir.path(), config.path(), 60, loaderReport);
+    const ProcessResult keyring = fixtures::runSplimera(
+        {"merge", "a.pdf", "b.pdf", "-o", "kept.pdf"}, dir.path(), config.path(), 60,
+        {{"LD_DEBUG", "files"}, {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus"}});
     EXPECT_NE(keyring.err.find("libsplimera_keyring"), std::string::npos);
+    // The keyring's library starts the Qt application its events need; the
+    // keyring that does not answer ends the job before anything is written.
+    EXPECT_EQ(keyring.exitCode, 1);
+    EXPECT_NE(keyring.err.find("cannot be read from the desktop's keyring: "), std::string::npos) << keyring.err;
+    EXPECT_EQ(keyring.err.find("application"), std::string::npos) << keyring.err;
+    EXPECT_FALSE(fixtures::fileExists(dir.file("kept.pdf")));
 }
 
-// The answers and the page-drawing service start without Qt at all.
-TEST_F(StartUp, AnswersAndTheRenderServiceLoadNoQt) {
+// The answers, the page-drawing service, the job commands and the silent
+// switches without a display (with stored settings and a language file to
+// read) start without Qt or its Unicode libraries at all; the answers and the
+// page-drawing service without the command line's library either. The
+// window's form loads Qt, which shows the report works.
+TEST_F(StartUp, AnswersJobsAndTheRenderServiceLoadNoQt) {
+    storeSettings("[General]\nwatermarkX=60\nLanguage=Deutsch\n");
     const std::map<std::string, std::string> loaderReport = {{"LD_DEBUG", "files"}};
-    const std::vector<std::vector<std::string>> commandLines = {
-        {"--version"}, {"--help"}, {"--bogus"}, {"--render-service"}};
-    for (const std::vector<std::string>& arguments : commandLines) {
-        const ProcessResult result = fixtures::runSplimera(arguments, dir.path(), config.path(), 60, loaderReport);
-        ASSERT_NE(result.err.find("file=libc.so"), std::string::npos) << arguments[0] << ": no loader report";
-        EXPECT_EQ(result.err.find("libQt6"), std::string::npos) << arguments[0] << " loads Qt";
-        EXPECT_EQ(result.err.find("libsplimera_command_line"), std::string::npos) << arguments[0];
+    const std::vector<std::vector<std::string>> answers = {{"--version"}, {"--help"}, {"--bogus"}, {"--render-service"}};
+    const std::vector<std::vector<std::string>> jobs = {{"merge", "a.pdf", "b.pdf", "-o", "m.pdf"},
+                                                        {"split", "b.pdf", "--to", "missing/folder"},
+                                                        {"mix", "a.pdf", "b.pdf", "--json"},
+                                                        {"-qs", "a.pdf"},
+                                                        {"-qm", "a.pdf", "missing.pdf", "-o", "q.pdf"}};
+    for (const auto& [commandLines, loadsCommandLine] : {std::pair{answers, false}, std::pair{jobs, true}}) {
+        for (const std::vector<std::string>& arguments : commandLines) {
+            const ProcessResult result = fixtures::runSplimera(arguments, dir.path(), config.path(), 60, loaderReport);
+            ASSERT_NE(result.err.find("file=libc.so"), std::string::npos) << arguments[0] << ": no loader report";
+            for (const char* library : {"libQt6", "libicu"})
+                EXPECT_EQ(result.err.find(library), std::string::npos) << arguments[0] << " loads " << library;
+            EXPECT_EQ(result.err.find("libsplimera_command_line") != std::string::npos, loadsCommandLine) << arguments[0];
+        }
     }
-    const ProcessResult job = fixtures::runSplimera({"split", "b.pdf"}, dir.path(), config.path(), 60, loaderReport);
-    EXPECT_NE(job.err.find("libsplimera_command_line"), std::string::npos);
-    EXPECT_NE(job.err.find("libQt6Core"), std::string::npos);
+    const ProcessResult merge = fixtures::runSplimera({"merge", "a.pdf", "b.pdf", "-o", "m.pdf"}, dir.path(), config.path(), 60);
+    EXPECT_EQ(merge.exitCode, 0) << merge.err;
+    const ProcessResult window = fixtures::runSplimera({"-s", "a.pdf"}, dir.path(), config.path(), 60, loaderReport);
+    EXPECT_NE(window.err.find("libQt6Core"), std::string::npos);
 }
 
 // A file name is bytes: one that is no UTF-8 reaches the outputs unchanged.

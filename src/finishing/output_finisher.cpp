@@ -6,8 +6,8 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/Buffer.hh>
 #include <qpdf/InputSource.hh>
+#include <qpdf/Pl_String.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include "finishing/job_encryption.h"
@@ -119,10 +119,14 @@ void OutputFinisher::writeFinished(const NewOutput& output, std::FILE* file) {
 std::string OutputFinisher::finishInMemory(const NewOutput& output) {
     QPDF pdf;
     finish(pdf, output);
+    // Written straight into the string: the writer's own memory output grows
+    // a buffer by copies and copies it out twice.
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(output.pdf.size()) + (output.pdf.size() >> 3) + 4096);
+    Pl_String into("finished output", nullptr, bytes);
     QPDFWriter writer(pdf);
-    writer.setOutputMemory();
+    writer.setOutputPipeline(&into);
     protect(writer);
     writer.write();
-    const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
-    return std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());
+    return bytes;
 }

@@ -8,11 +8,13 @@
 
 namespace {
 
+bool given(QPDFObjectHandle value) { return value.isInitialized() && !value.isNull(); }
+
 Bookmark carryEntry(InputCarry& input, QPDFObjectHandle item) {
     ForeignCopier& copier = input.copier();
     Bookmark bookmark;
     QPDFObjectHandle title = item.getKey("/Title");
-    bookmark.title = title.isString() ? copier.copy(title) : QPDFObjectHandle::newString("");
+    if (title.isString()) bookmark.title = copier.copy(title);
     if (item.getKey("/C").isArray()) bookmark.color = copier.copy(item.getKey("/C"));
     if (item.getKey("/F").isInteger()) bookmark.style = copier.copy(item.getKey("/F"));
     if (item.hasKey("/Dest")) bookmark.destination = input.carryDestination(item.getKey("/Dest"));
@@ -84,13 +86,13 @@ void writeBookmarks(QPDF& output, const Bookmarks& bookmarks) {
     std::vector<std::vector<std::size_t>> children(bookmarks.size());
     std::vector<std::size_t> top;
     for (std::size_t i = 0; i < bookmarks.size(); ++i) {
-        Bookmark bookmark = bookmarks[i];
+        const Bookmark& bookmark = bookmarks[i];
         QPDFObjectHandle item = output.makeIndirectObject(QPDFObjectHandle::newDictionary());
-        item.replaceKey("/Title", bookmark.title);
-        if (!bookmark.color.isNull()) item.replaceKey("/C", bookmark.color);
-        if (!bookmark.style.isNull()) item.replaceKey("/F", bookmark.style);
-        if (!bookmark.destination.isNull()) item.replaceKey("/Dest", bookmark.destination);
-        else if (!bookmark.action.isNull()) item.replaceKey("/A", bookmark.action);
+        item.replaceKey("/Title", given(bookmark.title) ? bookmark.title : QPDFObjectHandle::newString(""));
+        if (given(bookmark.color)) item.replaceKey("/C", bookmark.color);
+        if (given(bookmark.style)) item.replaceKey("/F", bookmark.style);
+        if (given(bookmark.destination)) item.replaceKey("/Dest", bookmark.destination);
+        else if (given(bookmark.action)) item.replaceKey("/A", bookmark.action);
         items.push_back(item);
         (bookmark.parent < 0 ? top : children[static_cast<std::size_t>(bookmark.parent)]).push_back(i);
     }

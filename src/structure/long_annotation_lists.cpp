@@ -1,0 +1,145 @@
+#include "structure/long_annotation_lists.h"
+
+#include <memory>
+#include <optional>
+
+#include <qpdf/QPDFTokenizer.hh>
+
+#include "base/file_block_source.h"
+#include "structure/annotations_carry.h"
+#include "structure/object_sizes.h"
+
+namespace {
+
+// The least text of an array of more than MostPageAnnotations references
+// ("1 0 R" and a space each).
+constexpr std::size_t LeastLongListBytes = MostPageAnnotations * 6;
+
+using Token = QPDFTokenizer::Token;
+
+// Reads the objects of a file token by token.
+class ObjectScanner {
+public:
+    explicit ObjectScanner(std::shared_ptr<InputSource> file) : file_(std::move(file)) {}
+
+    InputSource& file() { return *file_; }
+    Token next() { return tokenizer_.readToken(file_, "annotation list", true); }
+
+    static bool is(const Token& token, QPDFTokenizer::token_type_e type) { return token.getType() == type; }
+    static bool isWord(const Token& token, const char* word) {
+        return is(token, QPDFTokenizer::tt_word) && token.getValue() == word;
+    }
+
+    // Skips the rest of a value whose first token is first: a reference's
+    // generation and R, or a dictionary's or array's contents. False at the
+    // end of the file or on a token that cannot start a value.
+    bool skipValue(const Token& first) {
+        if (is(first, QPDFTokenizer::tt_integer)) {
+            skipReferenceTail();
+            return true;
+        }
+        if (!opens(first)) return !closes(first) && !ends(first);
+        for (int depth = 1; depth > 0;) {
+            const Token token = next();
+            if (ends(token)) return false;
+            if (opens(token)) ++depth;
+            if (closes(token)) --depth;
+        }
+        return true;
+    }
+
+private:
+    static bool opens(const Token& token) {
+        return is(token, QPDFTokenizer::tt_array_open) || is(token, QPDFTokenizer::tt_dict_open);
+    }
+    static bool closes(const Token& token) {
+        return is(token, QPDFTokenizer::tt_array_close) || is(token, QPDFTokenizer::tt_dict_close);
+    }
+    static bool ends(const Token& token) {
+        return is(token, QPDFTokenizer::tt_eof) || is(token, QPDFTokenizer::tt_bad);
+    }
+    // After an integer: "G R" is taken when it follows, anything else is left.
+    void skipReferenceTail() {
+        const qpdf_offset_t after = file_->tell();
+        if (is(next(), QPDFTokenizer::tt_integer) && isWord(next(), "R")) return;
+        file_->seek(after, SEEK_SET);
+    }
+
+    std::shared_ptr<InputSource> file_;
+    QPDFTokenizer tokenizer_;
+};
+
+// Where, in the text of a dictionary, its /Annots array is cut: the bytes
+// from cut up to the array's closing bracket are left out.
+struct ListCut {
+    qpdf_offset_t start = 0, cut = 0, close = 0, end = 0;  // of the dictionary, the cut, "]", past ">>"
+};
+
+// The cut of the object at offset, when it is the dictionary id with an
+// /Annots array of more than MostPageAnnotations entries.
+std::optional<ListCut> findCut(ObjectScanner& scanner, QPDFObjGen id, qpdf_offset_t offset) {
+    using Q = QPDFTokenizer;
+    InputSource& file = scanner.file();
+    file.seek(offset, SEEK_SET);
+    const Token number = scanner.next(), generation = scanner.next(), keyword = scanner.next();
+    if (!ObjectScanner::is(number, Q::tt_integer) || number.getValue() != std::to_string(id.getObj()) ||
+        !ObjectScanner::is(generation, Q::tt_integer) || generation.getValue() != std::to_string(id.getGen()) ||
+        !ObjectScanner::isWord(keyword, "obj"))
+        return std::nullopt;
+    if (!ObjectScanner::is(scanner.next(), Q::tt_dict_open)) return std::nullopt;
+    ListCut cut;
+    cut.start = file.getLastOffset();
+    bool tooLong = false;
+    for (;;) {
+        const Token key = scanner.next();
+        if (ObjectScanner::is(key, Q::tt_dict_close)) break;
+        if (!ObjectScanner::is(key, Q::tt_name)) return std::nullopt;
+        Token value = scanner.next();
+        if (key.getValue() != "/Annots" || !ObjectScanner::is(value, Q::tt_array_open) || tooLong) {
+            if (!scanner.skipValue(value)) return std::nullopt;
+            continue;
+        }
+        std::size_t entries = 0;
+        for (value = scanner.next(); !ObjectScanner::is(value, Q::tt_array_close); value = scanner.next()) {
+            if (++entries == MostPageAnnotations + 1) cut.cut = file.getLastOffset();
+            if (!scanner.skipValue(value)) return std::nullopt;
+        }
+        cut.close = file.getLastOffset();
+        tooLong = entries > MostPageAnnotations;
+    }
+    cut.end = file.tell();
+    // A stream's dictionary is no page.
+    if (!tooLong || ObjectScanner::isWord(scanner.next(), "stream")) return std::nullopt;
+    return cut;
+}
+
+std::string bytesBetween(InputSource& file, qpdf_offset_t from, qpdf_offset_t to) {
+    std::string text(static_cast<std::size_t>(to - from), '\0');
+    file.seek(from, SEEK_SET);
+    text.resize(file.read(text.data(), text.size()));
+    return text;
+}
+
+}  // namespace
+
+std::set<QPDFObjGen> shortenLongAnnotationLists(QPDF& pdf, const std::string& path) {
+    std::set<QPDFObjGen> shortened;
+    if (pdf.isEncrypted()) return shortened;  // its strings would have to be decrypted
+    std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> candidates =
+        ObjectSizes::fileObjectsOfAtLeast(pdf, LeastLongListBytes);
+    if (candidates.empty()) return shortened;
+    ObjectScanner scanner(std::make_shared<FileBlockSource>(path));
+    for (const auto& [id, offset] : candidates) {
+        try {
+            const std::optional<ListCut> cut = findCut(scanner, id, offset);
+            if (!cut) continue;
+            const std::string text = bytesBetween(scanner.file(), cut->start, cut->cut) +
+                                     bytesBetween(scanner.file(), cut->close, cut->end);
+            pdf.replaceObject(id, QPDFObjectHandle::parse(&pdf, text, path));
+            shortened.insert(id);
+        } catch (const std::exception&) {
+            // left to libqpdf, which reads it whole
+        }
+    }
+    return shortened;
+}

@@ -48,6 +48,7 @@ Bookmarks collectBookmarks(InputCarry& input) {
         if (kept[i] && source.parent >= 0) kept[static_cast<std::size_t>(source.parent)] = true;
     }
     Bookmarks result;
+    result.reserve(static_cast<std::size_t>(std::count(kept.begin(), kept.end(), true)));
     std::vector<int> newIndex(entries.size(), -1);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (!kept[i]) continue;
@@ -59,23 +60,25 @@ Bookmarks collectBookmarks(InputCarry& input) {
     return result;
 }
 
-Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, const Bookmarks& beneath) {
+Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, Bookmarks beneath) {
     Bookmark file;
     file.title = QPDFObjectHandle::newUnicodeString(title);
     file.destination = QPDFObjectHandle::newArray({page, QPDFObjectHandle::newName("/Fit")});
-    Bookmarks list{file};
-    for (Bookmark bookmark : beneath) {
-        bookmark.parent = bookmark.parent < 0 ? 0 : bookmark.parent + 1;
-        list.push_back(bookmark);
-    }
-    return list;
+    for (Bookmark& bookmark : beneath) bookmark.parent = bookmark.parent < 0 ? 0 : bookmark.parent + 1;
+    beneath.insert(beneath.begin(), file);
+    return beneath;
 }
 
-void appendBookmarks(Bookmarks& list, const Bookmarks& more) {
+void appendBookmarks(Bookmarks& list, Bookmarks more) {
+    if (list.empty()) {
+        list = std::move(more);
+        return;
+    }
     const int offset = static_cast<int>(list.size());
-    for (Bookmark bookmark : more) {
+    list.reserve(list.size() + more.size());
+    for (Bookmark& bookmark : more) {
         if (bookmark.parent >= 0) bookmark.parent += offset;
-        list.push_back(bookmark);
+        list.push_back(std::move(bookmark));
     }
 }
 

@@ -27,10 +27,10 @@ using Bookmarks = std::vector<Bookmark>;
 Bookmarks collectBookmarks(InputCarry& input);
 
 // One entry titled title, going to page, with the given bookmarks beneath it.
-Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, const Bookmarks& beneath);
+Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, Bookmarks beneath);
 
 // Appends more bookmarks at the top level of list.
-void appendBookmarks(Bookmarks& list, const Bookmarks& more);
+void appendBookmarks(Bookmarks& list, Bookmarks more);
 
 // Writes the catalog's /Outlines; nothing when the list is empty.
 void writeBookmarks(QPDF& output, const Bookmarks& bookmarks);

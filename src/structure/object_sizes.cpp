@@ -21,11 +21,10 @@ public:
 namespace {
 
 // Calls visit(id, entry, size) for every object of pdf's cross-reference
-// table; size is the bytes from an object of the file to the next one (0
-// for a packed object, or when unknown).
+// table (as getXRefTable gives it); size is the bytes from an object of the
+// file to the next one (0 for a packed object, or when unknown).
 template <typename Visit>
-void visitObjects(QPDF& pdf, Visit visit) {
-    const std::map<QPDFObjGen, QPDFXRefEntry> table = pdf.getXRefTable();
+void visitObjects(QPDF& pdf, const std::map<QPDFObjGen, QPDFXRefEntry>& table, Visit visit) {
     std::vector<qpdf_offset_t> offsets;  // where objects in the file begin, in order
     for (const auto& [id, entry] : table)
         if (entry.getType() == 1) offsets.push_back(entry.getOffset());
@@ -47,7 +46,9 @@ void visitObjects(QPDF& pdf, Visit visit) {
 }  // namespace
 
 ObjectSizes::ObjectSizes(QPDF& pdf) : pdf_(pdf) {
-    visitObjects(pdf, [this](QPDFObjGen id, const QPDFXRefEntry& entry, std::size_t size) {
+    const std::map<QPDFObjGen, QPDFXRefEntry> table = pdf.getXRefTable();
+    places_.reserve(table.size());
+    visitObjects(pdf, table, [this](QPDFObjGen id, const QPDFXRefEntry& entry, std::size_t size) {
         if (entry.getType() == 2) places_.push_back({id, entry.getObjStreamNumber(), 0});
         else if (entry.getType() == 1) places_.push_back({id, -1, size});
     });
@@ -55,7 +56,7 @@ ObjectSizes::ObjectSizes(QPDF& pdf) : pdf_(pdf) {
 
 std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> ObjectSizes::fileObjectsOfAtLeast(QPDF& pdf, std::size_t bytes) {
     std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> found;
-    visitObjects(pdf, [&](QPDFObjGen id, const QPDFXRefEntry& entry, std::size_t size) {
+    visitObjects(pdf, pdf.getXRefTable(), [&](QPDFObjGen id, const QPDFXRefEntry& entry, std::size_t size) {
         if (entry.getType() == 1 && size >= bytes) found.emplace_back(id, entry.getOffset());
     });
     return found;

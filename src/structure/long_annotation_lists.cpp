@@ -1,5 +1,6 @@
 #include "structure/long_annotation_lists.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -69,15 +70,36 @@ private:
     QPDFTokenizer tokenizer_;
 };
 
-// Where, in the text of a dictionary, its /Annots array is cut: the bytes
-// from cut up to the array's closing bracket are left out.
+// Where, in the text of an object, a list is cut: the bytes from cut up to
+// the list's closing bracket are left out.
 struct ListCut {
-    qpdf_offset_t start = 0, cut = 0, close = 0, end = 0;  // of the dictionary, the cut, "]", past ">>"
+    qpdf_offset_t start = 0, cut = 0, close = 0, end = 0;  // of the object's value, the cut, "]", its end
 };
 
-// The cut of the object at offset, when it is the dictionary id with an
-// /Annots array of more than MostPageAnnotations entries.
-std::optional<ListCut> findCut(ObjectScanner& scanner, QPDFObjGen id, qpdf_offset_t offset) {
+// Reads the entries of a list whose "[" was read last, noting where the
+// entry past MostPageAnnotations begins and where "]" is; false when the
+// list does not end.
+bool readList(ObjectScanner& scanner, ListCut& cut, std::size_t& entries) {
+    entries = 0;
+    for (Token entry = scanner.next(); !ObjectScanner::is(entry, QPDFTokenizer::tt_array_close); entry = scanner.next()) {
+        if (++entries == MostPageAnnotations + 1) cut.cut = scanner.file().getLastOffset();
+        if (!scanner.skipValue(entry)) return false;
+    }
+    cut.close = scanner.file().getLastOffset();
+    return true;
+}
+
+// What the object at offset is, when it is a list too long for a page's
+// annotations: a dictionary (not a stream's) whose /Annots is one, or one
+// standing alone.
+struct LongList {
+    ListCut cut;
+    bool alone = false;
+};
+
+// The object id at offset, read up to the end of its value, when it is or
+// holds a list too long.
+std::optional<LongList> findLongList(ObjectScanner& scanner, QPDFObjGen id, qpdf_offset_t offset) {
     using Q = QPDFTokenizer;
     InputSource& file = scanner.file();
     file.seek(offset, SEEK_SET);
@@ -86,31 +108,33 @@ std::optional<ListCut> findCut(ObjectScanner& scanner, QPDFObjGen id, qpdf_offse
         !ObjectScanner::is(generation, Q::tt_integer) || generation.getValue() != std::to_string(id.getGen()) ||
         !ObjectScanner::isWord(keyword, "obj"))
         return std::nullopt;
-    if (!ObjectScanner::is(scanner.next(), Q::tt_dict_open)) return std::nullopt;
-    ListCut cut;
-    cut.start = file.getLastOffset();
-    bool tooLong = false;
-    for (;;) {
-        const Token key = scanner.next();
-        if (ObjectScanner::is(key, Q::tt_dict_close)) break;
-        if (!ObjectScanner::is(key, Q::tt_name)) return std::nullopt;
-        Token value = scanner.next();
-        if (key.getValue() != "/Annots" || !ObjectScanner::is(value, Q::tt_array_open) || tooLong) {
-            if (!scanner.skipValue(value)) return std::nullopt;
-            continue;
+    LongList found;
+    const Token first = scanner.next();
+    found.cut.start = file.getLastOffset();
+    std::size_t entries = 0;
+    if (ObjectScanner::is(first, Q::tt_array_open)) {
+        found.alone = true;
+        if (!readList(scanner, found.cut, entries)) return std::nullopt;
+    } else if (ObjectScanner::is(first, Q::tt_dict_open)) {
+        for (;;) {
+            const Token key = scanner.next();
+            if (ObjectScanner::is(key, Q::tt_dict_close)) break;
+            if (!ObjectScanner::is(key, Q::tt_name)) return std::nullopt;
+            const Token value = scanner.next();
+            const bool list = key.getValue() == "/Annots" && ObjectScanner::is(value, Q::tt_array_open);
+            if (list && entries <= MostPageAnnotations) {
+                if (!readList(scanner, found.cut, entries)) return std::nullopt;
+            } else if (!scanner.skipValue(value)) {
+                return std::nullopt;
+            }
         }
-        std::size_t entries = 0;
-        for (value = scanner.next(); !ObjectScanner::is(value, Q::tt_array_close); value = scanner.next()) {
-            if (++entries == MostPageAnnotations + 1) cut.cut = file.getLastOffset();
-            if (!scanner.skipValue(value)) return std::nullopt;
-        }
-        cut.close = file.getLastOffset();
-        tooLong = entries > MostPageAnnotations;
+    } else {
+        return std::nullopt;
     }
-    cut.end = file.tell();
+    found.cut.end = file.tell();
     // A stream's dictionary is no page.
-    if (!tooLong || ObjectScanner::isWord(scanner.next(), "stream")) return std::nullopt;
-    return cut;
+    if (entries <= MostPageAnnotations || ObjectScanner::isWord(scanner.next(), "stream")) return std::nullopt;
+    return found;
 }
 
 std::string bytesBetween(InputSource& file, qpdf_offset_t from, qpdf_offset_t to) {
@@ -129,14 +153,35 @@ std::set<QPDFObjGen> shortenLongAnnotationLists(QPDF& pdf, const std::string& pa
         ObjectSizes::fileObjectsOfAtLeast(pdf, LeastLongListBytes);
     if (candidates.empty()) return shortened;
     ObjectScanner scanner(std::make_shared<FileBlockSource>(path));
+    auto cutText = [&](const ListCut& cut) {
+        return bytesBetween(scanner.file(), cut.start, cut.cut) + bytesBetween(scanner.file(), cut.close, cut.end);
+    };
+    std::map<QPDFObjGen, ListCut> lists;  // long lists standing alone, which pages may name as their /Annots
     for (const auto& [id, offset] : candidates) {
         try {
-            const std::optional<ListCut> cut = findCut(scanner, id, offset);
-            if (!cut) continue;
-            const std::string text = bytesBetween(scanner.file(), cut->start, cut->cut) +
-                                     bytesBetween(scanner.file(), cut->close, cut->end);
-            pdf.replaceObject(id, QPDFObjectHandle::parse(&pdf, text, path));
+            const std::optional<LongList> found = findLongList(scanner, id, offset);
+            if (!found) continue;
+            if (found->alone) {
+                lists.emplace(id, found->cut);
+                continue;
+            }
+            pdf.replaceObject(id, QPDFObjectHandle::parse(&pdf, cutText(found->cut), path));
             shortened.insert(id);
+        } catch (const std::exception&) {
+            // left to libqpdf, which reads it whole
+        }
+    }
+    if (lists.empty()) return shortened;
+    // Naming a list does not read it: the pages are read, and a list that is
+    // a page's /Annots is put in libqpdf's place cut.
+    for (QPDFObjectHandle page : pdf.getAllPages()) {
+        QPDFObjectHandle named = page.getKey("/Annots");
+        if (!named.isIndirect()) continue;
+        auto found = lists.find(named.getObjGen());
+        if (found == lists.end()) continue;
+        try {
+            pdf.replaceObject(found->first, QPDFObjectHandle::parse(&pdf, cutText(found->second), path));
+            shortened.insert(page.getObjGen());
         } catch (const std::exception&) {
             // left to libqpdf, which reads it whole
         }

@@ -144,14 +144,12 @@ std::string bytesBetween(InputSource& file, qpdf_offset_t from, qpdf_offset_t to
     return text;
 }
 
-}  // namespace
 
-std::set<QPDFObjGen> shortenLongAnnotationLists(QPDF& pdf, const std::string& path) {
-    std::set<QPDFObjGen> shortened;
-    if (pdf.isEncrypted()) return shortened;  // its strings would have to be decrypted
+void shortenLists(QPDF& pdf, const std::string& path, std::set<QPDFObjGen>& shortened) {
+    if (pdf.isEncrypted()) return;  // its strings would have to be decrypted
     std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> candidates =
         ObjectSizes::fileObjectsOfAtLeast(pdf, LeastLongListBytes);
-    if (candidates.empty()) return shortened;
+    if (candidates.empty()) return;
     ObjectScanner scanner(std::make_shared<FileBlockSource>(path));
     auto cutText = [&](const ListCut& cut) {
         return bytesBetween(scanner.file(), cut.start, cut.cut) + bytesBetween(scanner.file(), cut.close, cut.end);
@@ -171,7 +169,7 @@ std::set<QPDFObjGen> shortenLongAnnotationLists(QPDF& pdf, const std::string& pa
             // left to libqpdf, which reads it whole
         }
     }
-    if (lists.empty()) return shortened;
+    if (lists.empty()) return;
     // Naming a list does not read it: the pages are read, and a list that is
     // a page's /Annots is put in libqpdf's place cut.
     for (QPDFObjectHandle page : pdf.getAllPages()) {
@@ -185,6 +183,17 @@ std::set<QPDFObjGen> shortenLongAnnotationLists(QPDF& pdf, const std::string& pa
         } catch (const std::exception&) {
             // left to libqpdf, which reads it whole
         }
+    }
+}
+
+}  // namespace
+
+std::set<QPDFObjGen> shortenLongAnnotationLists(QPDF& pdf, const std::string& path) {
+    std::set<QPDFObjGen> shortened;
+    try {
+        shortenLists(pdf, path, shortened);
+    } catch (const std::exception&) {
+        // what is left is read whole by libqpdf, as it would be without this reading
     }
     return shortened;
 }

@@ -144,7 +144,6 @@ std::string bytesBetween(InputSource& file, qpdf_offset_t from, qpdf_offset_t to
     return text;
 }
 
-
 void shortenLists(QPDF& pdf, const std::string& path, std::set<QPDFObjGen>& shortened) {
     if (pdf.isEncrypted()) return;  // its strings would have to be decrypted
     std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> candidates =

@@ -2,7 +2,8 @@
 # Time and peak memory of split, merge and mix on files whose structure is
 # made to cost far more than their size: /OCProperties /Order arrays that
 # share sub-arrays (a DAG whose unfolded tree is astronomically large),
-# 1,000,000 annotations on a page, an outline 300,000 deep, 1,000,000 sibling bookmarks
+# 1,000,000 annotations on a page (listed in the page, or by an array object
+# of their own), an outline 300,000 deep, 1,000,000 sibling bookmarks
 # and 1,000,000 named destinations. Each must answer within 30 s and 512 MB.
 # A few minutes; run by hand.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -33,12 +34,16 @@ write("order-dag",
       lambda first: [b"<< /Type /OCG /Name (layer) >>"] +
                     [b"[%s]" % b" ".join([b"%d 0 R" % (first + level)] * 4) for level in range(LEVELS)])
 
-# 1,000,000 distinct link annotations on the first page.
+# 1,000,000 distinct link annotations on the first page, listed in the page,
+# or by an array object of their own that the page names.
 ANNOTATIONS = 1000000
-write("annotations", lambda first: b"",
-      lambda first: [b"<< /Type /Annot /Subtype /Link /Rect [%d %d %d %d] /Border [0 0 0] >>" % (i % 290, i % 290, i % 290 + 5, i % 290 + 5)
-                     for i in range(ANNOTATIONS)],
-      lambda page: b"/Annots [%s]" % b" ".join(b"%d 0 R" % (3 + PAGES + i) for i in range(ANNOTATIONS)) if page == 0 else b"")
+links = lambda: [b"<< /Type /Annot /Subtype /Link /Rect [%d %d %d %d] /Border [0 0 0] >>" % (i % 290, i % 290, i % 290 + 5, i % 290 + 5)
+                 for i in range(ANNOTATIONS)]
+listed = lambda first: b"[%s]" % b" ".join(b"%d 0 R" % (first + i) for i in range(ANNOTATIONS))
+write("annotations", lambda first: b"", lambda first: links(),
+      lambda page: b"/Annots " + listed(3 + PAGES) if page == 0 else b"")
+write("annotations-listed-apart", lambda first: b"", lambda first: links() + [listed(first)],
+      lambda page: b"/Annots %d 0 R" % (3 + PAGES + ANNOTATIONS) if page == 0 else b"")
 
 def outline(name, count, child):
     """An outline of count items, each the child (/First) or the next sibling of the one before."""
@@ -69,7 +74,7 @@ write("named-destinations", lambda first: b"/Names << /Dests %d 0 R >>" % first,
 PY
 
 run_case_header
-for file in order-dag annotations bookmarks-deep bookmarks-siblings named-destinations; do
+for file in order-dag annotations annotations-listed-apart bookmarks-deep bookmarks-siblings named-destinations; do
   mkdir -p "$work/parts"
   run_case "split $file" "$program" split "$file.pdf" --to "$work/parts" --no-protection
   run_case "merge $file with itself" "$program" merge "$file.pdf" "$file.pdf" -o out.pdf --no-protection

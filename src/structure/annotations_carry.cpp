@@ -29,10 +29,12 @@ std::vector<QPDFObjectHandle> sourceAnnotations(InputCarry& input, std::size_t p
     const int page = input.sourcePageAt(position);
     std::vector<QPDFObjectHandle> annotations;
     if (page < 0 || static_cast<std::size_t>(page) >= pages.size()) return annotations;
-    QPDFObjectHandle list = entry(pages[static_cast<std::size_t>(page)], "/Annots");
+    QPDFObjectHandle pageObject = pages[static_cast<std::size_t>(page)];
+    QPDFObjectHandle list = entry(pageObject, "/Annots");
     const int count = list.isArray() ? list.getArrayNItems() : 0;
     const int read = std::min(count, static_cast<int>(MostPageAnnotations));
-    if (count > read) input.source().note("annotations of a page beyond the first " + std::to_string(read));
+    if (count > read || input.source().annotationsShortened(pageObject.getObjGen()))
+        input.source().note("annotations of a page beyond the first " + std::to_string(MostPageAnnotations));
     for (int i = 0; i < read; ++i)
         if (QPDFObjectHandle annotation = list.getArrayItem(i); annotation.isDictionary())
             annotations.push_back(annotation);

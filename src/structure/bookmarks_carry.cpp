@@ -8,11 +8,13 @@
 
 namespace {
 
+bool given(QPDFObjectHandle value) { return value.isInitialized() && !value.isNull(); }
+
 Bookmark carryEntry(InputCarry& input, QPDFObjectHandle item) {
     ForeignCopier& copier = input.copier();
     Bookmark bookmark;
     QPDFObjectHandle title = item.getKey("/Title");
-    bookmark.title = title.isString() ? copier.copy(title) : QPDFObjectHandle::newString("");
+    if (title.isString()) bookmark.title = copier.copy(title);
     if (item.getKey("/C").isArray()) bookmark.color = copier.copy(item.getKey("/C"));
     if (item.getKey("/F").isInteger()) bookmark.style = copier.copy(item.getKey("/F"));
     if (item.hasKey("/Dest")) bookmark.destination = input.carryDestination(item.getKey("/Dest"));
@@ -46,6 +48,7 @@ Bookmarks collectBookmarks(InputCarry& input) {
         if (kept[i] && source.parent >= 0) kept[static_cast<std::size_t>(source.parent)] = true;
     }
     Bookmarks result;
+    result.reserve(static_cast<std::size_t>(std::count(kept.begin(), kept.end(), true)));
     std::vector<int> newIndex(entries.size(), -1);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (!kept[i]) continue;
@@ -57,23 +60,25 @@ Bookmarks collectBookmarks(InputCarry& input) {
     return result;
 }
 
-Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, const Bookmarks& beneath) {
+Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, Bookmarks beneath) {
     Bookmark file;
     file.title = QPDFObjectHandle::newUnicodeString(title);
     file.destination = QPDFObjectHandle::newArray({page, QPDFObjectHandle::newName("/Fit")});
-    Bookmarks list{file};
-    for (Bookmark bookmark : beneath) {
-        bookmark.parent = bookmark.parent < 0 ? 0 : bookmark.parent + 1;
-        list.push_back(bookmark);
-    }
-    return list;
+    for (Bookmark& bookmark : beneath) bookmark.parent = bookmark.parent < 0 ? 0 : bookmark.parent + 1;
+    beneath.insert(beneath.begin(), file);
+    return beneath;
 }
 
-void appendBookmarks(Bookmarks& list, const Bookmarks& more) {
+void appendBookmarks(Bookmarks& list, Bookmarks more) {
+    if (list.empty()) {
+        list = std::move(more);
+        return;
+    }
     const int offset = static_cast<int>(list.size());
-    for (Bookmark bookmark : more) {
+    list.reserve(list.size() + more.size());
+    for (Bookmark& bookmark : more) {
         if (bookmark.parent >= 0) bookmark.parent += offset;
-        list.push_back(bookmark);
+        list.push_back(std::move(bookmark));
     }
 }
 
@@ -84,13 +89,13 @@ void writeBookmarks(QPDF& output, const Bookmarks& bookmarks) {
     std::vector<std::vector<std::size_t>> children(bookmarks.size());
     std::vector<std::size_t> top;
     for (std::size_t i = 0; i < bookmarks.size(); ++i) {
-        Bookmark bookmark = bookmarks[i];
+        const Bookmark& bookmark = bookmarks[i];
         QPDFObjectHandle item = output.makeIndirectObject(QPDFObjectHandle::newDictionary());
-        item.replaceKey("/Title", bookmark.title);
-        if (!bookmark.color.isNull()) item.replaceKey("/C", bookmark.color);
-        if (!bookmark.style.isNull()) item.replaceKey("/F", bookmark.style);
-        if (!bookmark.destination.isNull()) item.replaceKey("/Dest", bookmark.destination);
-        else if (!bookmark.action.isNull()) item.replaceKey("/A", bookmark.action);
+        item.replaceKey("/Title", given(bookmark.title) ? bookmark.title : QPDFObjectHandle::newString(""));
+        if (given(bookmark.color)) item.replaceKey("/C", bookmark.color);
+        if (given(bookmark.style)) item.replaceKey("/F", bookmark.style);
+        if (given(bookmark.destination)) item.replaceKey("/Dest", bookmark.destination);
+        else if (given(bookmark.action)) item.replaceKey("/A", bookmark.action);
         items.push_back(item);
         (bookmark.parent < 0 ? top : children[static_cast<std::size_t>(bookmark.parent)]).push_back(i);
     }

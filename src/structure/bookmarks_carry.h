@@ -7,13 +7,14 @@
 class InputCarry;
 
 // One bookmark made for the output, in a list in document order where each
-// entry names its parent's place in the list (-1 at the top).
+// entry names its parent's place in the list (-1 at the top). An entry it
+// lacks is an uninitialized handle: an outline may hold a hundred thousand
+// bookmarks, and every null or empty object made for them costs memory.
 struct Bookmark {
     int parent = -1;
-    QPDFObjectHandle title = QPDFObjectHandle::newString("");
-    QPDFObjectHandle color = QPDFObjectHandle::newNull(), style = QPDFObjectHandle::newNull();  // /C and /F
-    QPDFObjectHandle destination = QPDFObjectHandle::newNull();  // /Dest
-    QPDFObjectHandle action = QPDFObjectHandle::newNull();       // /A
+    QPDFObjectHandle title;                // an empty title when it has none
+    QPDFObjectHandle color, style;         // /C and /F
+    QPDFObjectHandle destination, action;  // /Dest, /A
     bool open = false;
 };
 using Bookmarks = std::vector<Bookmark>;
@@ -26,10 +27,10 @@ using Bookmarks = std::vector<Bookmark>;
 Bookmarks collectBookmarks(InputCarry& input);
 
 // One entry titled title, going to page, with the given bookmarks beneath it.
-Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, const Bookmarks& beneath);
+Bookmarks bookmarksUnderFileEntry(const std::string& title, QPDFObjectHandle page, Bookmarks beneath);
 
 // Appends more bookmarks at the top level of list.
-void appendBookmarks(Bookmarks& list, const Bookmarks& more);
+void appendBookmarks(Bookmarks& list, Bookmarks more);
 
 // Writes the catalog's /Outlines; nothing when the list is empty.
 void writeBookmarks(QPDF& output, const Bookmarks& bookmarks);

@@ -9,6 +9,7 @@
 #include "structure/annotations_carry.h"
 #include "base/file_block_source.h"
 #include "structure/foreign_copier.h"
+#include "structure/long_annotation_lists.h"
 
 namespace {
 
@@ -52,8 +53,9 @@ std::optional<std::string> rewriteForImport(const std::string& path, const std::
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     pdf.processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
+    const bool shortened = !shortenLongAnnotationLists(pdf, path).empty();
     const bool stubbed = stubLargePictures(pdf, path, minimumBytes);
-    const bool trimmed = trimPageAnnotations(pdf);
+    const bool trimmed = trimPageAnnotations(pdf) || shortened;
     if (!stubbed && !trimmed) return std::nullopt;
     const std::unique_ptr<QPDF> light = copiedReachable(pdf);
     QPDFWriter writer(*light);

@@ -18,8 +18,13 @@ public:
 
 }  // namespace
 
-ObjectSizes::ObjectSizes(QPDF& pdf) : pdf_(pdf) {
-    const std::map<QPDFObjGen, QPDFXRefEntry> table = pdf.getXRefTable();
+namespace {
+
+// Calls visit(id, entry, size) for every object of pdf's cross-reference
+// table (as getXRefTable gives it); size is the bytes from an object of the
+// file to the next one (0 for a packed object, or when unknown).
+template <typename Visit>
+void visitObjects(QPDF& pdf, const std::map<QPDFObjGen, QPDFXRefEntry>& table, Visit visit) {
     std::vector<qpdf_offset_t> offsets;  // where objects in the file begin, in order
     for (const auto& [id, entry] : table)
         if (entry.getType() == 1) offsets.push_back(entry.getOffset());
@@ -27,16 +32,34 @@ ObjectSizes::ObjectSizes(QPDF& pdf) : pdf_(pdf) {
     std::error_code error;
     const auto length = std::filesystem::file_size(pdf.getFilename(), error);
     const qpdf_offset_t fileLength = error ? 0 : static_cast<qpdf_offset_t>(length);  // 0 when unknown
-    places_.reserve(table.size());
     for (const auto& [id, entry] : table) {
-        if (entry.getType() == 2) {
-            places_.push_back({id, entry.getObjStreamNumber(), 0});
-        } else if (entry.getType() == 1) {
+        std::size_t size = 0;
+        if (entry.getType() == 1) {
             auto next = std::upper_bound(offsets.begin(), offsets.end(), entry.getOffset());
             const qpdf_offset_t end = next != offsets.end() ? *next : fileLength;
-            places_.push_back({id, -1, end > entry.getOffset() ? static_cast<std::size_t>(end - entry.getOffset()) : 0});
+            if (end > entry.getOffset()) size = static_cast<std::size_t>(end - entry.getOffset());
         }
+        visit(id, entry, size);
     }
+}
+
+}  // namespace
+
+ObjectSizes::ObjectSizes(QPDF& pdf) : pdf_(pdf) {
+    const std::map<QPDFObjGen, QPDFXRefEntry> table = pdf.getXRefTable();
+    places_.reserve(table.size());
+    visitObjects(pdf, table, [this](QPDFObjGen id, const QPDFXRefEntry& entry, std::size_t size) {
+        if (entry.getType() == 2) places_.push_back({id, entry.getObjStreamNumber(), 0});
+        else if (entry.getType() == 1) places_.push_back({id, -1, size});
+    });
+}
+
+std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> ObjectSizes::fileObjectsOfAtLeast(QPDF& pdf, std::size_t bytes) {
+    std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> found;
+    visitObjects(pdf, pdf.getXRefTable(), [&](QPDFObjGen id, const QPDFXRefEntry& entry, std::size_t size) {
+        if (entry.getType() == 1 && size >= bytes) found.emplace_back(id, entry.getOffset());
+    });
+    return found;
 }
 
 const ObjectSizes::Place* ObjectSizes::find(QPDFObjGen id) const {

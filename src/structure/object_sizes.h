@@ -22,6 +22,10 @@ public:
     // The object stream a packed object is read with; -1 for any other.
     int streamOf(QPDFObjGen id) const;
 
+    // Where the objects of pdf's file (not packed ones) whose text takes at
+    // least bytes begin in it; without the table of every object's size.
+    static std::vector<std::pair<QPDFObjGen, qpdf_offset_t>> fileObjectsOfAtLeast(QPDF& pdf, std::size_t bytes);
+
 private:
     struct Place {
         QPDFObjGen id;

@@ -8,7 +8,7 @@
 namespace {
 
 // Enough for any real document; a longer chain is taken as damage.
-constexpr std::size_t MostBookmarks = 100000;
+constexpr std::size_t MostBookmarks = 50000;
 
 struct OutlineIndex {
     std::vector<OutlineItem> items;

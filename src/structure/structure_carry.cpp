@@ -66,9 +66,9 @@ void writeHarvests(CarryTarget& target, std::vector<InputHarvest>& harvests) {
         writeAnnotations(target.pages, part.annotations);
         if (target.request.bookmarks == BookmarkMode::PerFile)
             appendBookmarks(bookmarks, bookmarksUnderFileEntry(fileTitle(target.request.inputs[part.input].path),
-                                                               part.firstPage, part.bookmarks));
+                                                               part.firstPage, std::move(part.bookmarks)));
         else
-            appendBookmarks(bookmarks, part.bookmarks);
+            appendBookmarks(bookmarks, std::move(part.bookmarks));
         forms.push_back(part.form);
         labels.push_back(part.labels);
         layers.push_back(part.layers);

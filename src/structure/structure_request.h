@@ -47,7 +47,7 @@ struct PageOrigin {
 // structure is absurd (a tree beyond any real document's size), said once.
 struct StructureNote {
     std::size_t input = 0;
-    std::string text;  // what was left out, as "bookmarks beyond the first 100000"
+    std::string text;  // what was left out, as "bookmarks beyond the first 50000"
 };
 
 struct StructureRequest {

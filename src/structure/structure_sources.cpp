@@ -6,6 +6,7 @@
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 
 #include "base/file_block_source.h"
+#include "structure/long_annotation_lists.h"
 #include "structure/object_access.h"
 
 namespace {
@@ -20,6 +21,7 @@ StructureSource::StructureSource(const std::string& path, const std::string& pas
     : pdf_(std::make_shared<QPDF>()) {
     pdf_->setSuppressWarnings(true);
     pdf_->processInputSource(std::make_shared<FileBlockSource>(path), password.empty() ? nullptr : password.c_str());
+    shortenedLists_ = shortenLongAnnotationLists(*pdf_, path);
     refuseWithoutCatalog(*pdf_);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -34,6 +35,10 @@ public:
     // dictionary with its /D) goes to, or -1.
     int destinationPage(QPDFObjectHandle destination);
 
+    // Whether the page's /Annots list was cut when the file was opened (see
+    // shortenLongAnnotationLists).
+    bool annotationsShortened(QPDFObjGen page) const { return shortenedLists_.count(page) > 0; }
+
     // Records that something of the input was left out (see StructureNote);
     // each text once.
     void note(const std::string& text);
@@ -53,6 +58,7 @@ private:
     std::shared_ptr<QPDF> pdf_;
     bool pagesRead_ = false;
     std::map<QPDFObjGen, int> pageIndices_;
+    std::set<QPDFObjGen> shortenedLists_;
     std::map<std::type_index, std::shared_ptr<void>> memos_;
     std::vector<std::string> notes_;
 };

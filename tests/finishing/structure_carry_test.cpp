@@ -360,7 +360,7 @@ class BothInputsHurt : public RecordingFinisher {
 public:
     std::vector<std::size_t> structureNotCarried() const override { return {0, 1}; }
     std::vector<StructureNote> structureNotes() const override {
-        return {{0, "bookmarks beyond the first 100000"}, {1, "bookmarks beyond the first 100000"}};
+        return {{0, "bookmarks beyond the first 50000"}, {1, "bookmarks beyond the first 50000"}};
     }
 };
 
@@ -375,7 +375,7 @@ TEST(StructureCarry, AFileGivenTwiceIsNamedOnce) {
     runMerge(request, reporter, finisher);
     EXPECT_EQ(reporter.messages,
               (std::vector<std::string>{"<MsgStructureLost> " + dir.file("in.pdf"),
-                                        dir.file("in.pdf") + ": bookmarks beyond the first 100000 were left out"}));
+                                        dir.file("in.pdf") + ": bookmarks beyond the first 50000 were left out"}));
 }
 
 }  // namespace

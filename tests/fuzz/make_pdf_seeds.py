@@ -3,7 +3,8 @@
 
 Small valid documents (zero, one and two pages, pages sharing one font, one
 protected with the password the target opens inputs with), a few damaged
-ones and a page reaching an entry through a chain of 40,000 objects. The last byte of a seed chooses the split method (byte % 4 + 1), so some
+ones, a page reaching an entry through a chain of 40,000 objects and a page
+listing more annotations than are read. The last byte of a seed chooses the split method (byte % 4 + 1), so some
 seeds carry one extra byte after the end of the file. The protected one needs
 the qpdf command. Regression seeds found by fuzzing are kept beside these and
 are not written here.
@@ -62,6 +63,15 @@ def reference_chain(links):
     return pdf(objects)
 
 
+def long_annotation_list(entries):
+    """One page listing one annotation `entries` times, read without libqpdf's objects when long."""
+    return pdf(["<< /Type /Catalog /Pages 2 0 R >>",
+                "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Annots [%s] /Rotate 90 >>"
+                % " ".join(["4 0 R"] * entries),
+                "<< /Type /Annot /Subtype /Link /Rect [10 10 30 30] /Border [0 0 0] >>"])
+
+
 def write_packed(name, data):
     """Writes data with its objects packed in object streams (qpdf), to keep a large seed small."""
     plain = os.path.join(out, "plain.tmp")
@@ -99,6 +109,7 @@ def main():
     write("huge_count.pdf", document(1, count=2147483647) + b"\x02")
     # PDFium copies a page by following its references recursively.
     write_packed("reference_chain.pdf", reference_chain(40000))
+    write("long_annotation_list.pdf", long_annotation_list(10005))
     write("garbage.pdf", b"%PDF-1.7\n\x00\xff<<>>obj stream endstream trailer << /Root 9 0 R >>\n%%EOF")
 
 

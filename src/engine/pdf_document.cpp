@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/background_work.h"
 #include "engine/deep_stack.h"
 #include "engine/page_tree_check.h"
 #include "engine/pdf_error.h"
@@ -167,6 +168,11 @@ bool soundForPdfium(FPDF_DOCUMENT document) {
 
 PdfDocument PdfDocument::open(const std::string& path, const std::string& password) {
     refuseOtherThanRegularFile(path);
+    // The page tree check reads the file with libqpdf alone: on a second core
+    // while PDFium loads it (see below for why it is needed).
+    std::shared_ptr<QPDF> parsed;
+    bool parentLoops = false;
+    BackgroundWork parentCheck([&] { parentLoops = parentChainLoops(path, password, &parsed); });
     loadPdfium();
     FPDF_DOCUMENT document = pdfium().FPDF_LoadDocument(path.c_str(), password.c_str());
     const std::string refusal = document ? "" : pdfiumErrorText();
@@ -200,7 +206,9 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
     // chain that leads back into itself, and copying such a page never
     // returns. Its public functions do not show /Parent, so the file is read
     // again on our side.
-    if (parentChainLoops(path, password, &open->parsed)) throw PdfError("File not in PDF format or corrupted");
+    parentCheck.wait();
+    if (parentLoops) throw PdfError("File not in PDF format or corrupted");
+    open->parsed = std::move(parsed);
     open->existingPages = existingPagesWhenFewerThanDeclared(document);
     return PdfDocument(std::move(open));
 }

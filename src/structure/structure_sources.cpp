@@ -75,6 +75,25 @@ int StructureSource::destinationPage(QPDFObjectHandle destination) {
     return pageIndex(page.getObjGen());
 }
 
+namespace {
+
+std::unique_ptr<StructureSource> sourceOf(const std::string& path, const std::string& password,
+                                          const std::shared_ptr<QPDF>& parsed) {
+    return parsed ? std::make_unique<StructureSource>(parsed) : std::make_unique<StructureSource>(path, password);
+}
+
+}  // namespace
+
+SourceReadAhead::SourceReadAhead(const StructureInput& input)
+    : reading_([this, path = input.path, password = input.password, parsed = input.parsed] {
+          source_ = sourceOf(path, password, parsed);
+      }) {}
+
+std::unique_ptr<StructureSource> SourceReadAhead::take() {
+    reading_.wait();
+    return std::move(source_);
+}
+
 StructureSource* StructureSources::openOnce(Opened& opened, const StructureInput& input,
                                             const std::function<std::unique_ptr<StructureSource>()>& make) {
     auto key = std::make_pair(input.path, input.password);
@@ -91,8 +110,9 @@ StructureSource* StructureSources::openOnce(Opened& opened, const StructureInput
 
 StructureSource* StructureSources::open(const StructureInput& input) {
     return openOnce(opened_, input, [&] {
-        return input.parsed ? std::make_unique<StructureSource>(input.parsed)
-                            : std::make_unique<StructureSource>(input.path, input.password);
+        if (input.readAhead)
+            if (std::unique_ptr<StructureSource> read = input.readAhead->take()) return read;
+        return sourceOf(input.path, input.password, input.parsed);
     });
 }
 

@@ -7,6 +7,8 @@
 
 #include <qpdf/QPDF.hh>
 
+#include "base/background_work.h"
+
 #include "structure/structure_request.h"
 
 // One input read with libqpdf for its structure. Opening reads only the
@@ -55,6 +57,23 @@ private:
     std::map<QPDFObjGen, int> pageIndices_;
     std::map<std::type_index, std::shared_ptr<void>> memos_;
     std::vector<std::string> notes_;
+};
+
+// An input opened for carrying (its cross-reference table, trailer and
+// catalog read; with object streams, that of the catalog unpacked) on a
+// second core (base/background_work.h) while the job goes on with PDFium, so
+// that finishing finds it read. Its QPDF object is the read-ahead's alone
+// until take() has returned.
+class SourceReadAhead {
+public:
+    // Starts reading the input, from its parse when it has one.
+    explicit SourceReadAhead(const StructureInput& input);
+    // The source read, once: raises what opening it raised. Null when taken before.
+    std::unique_ptr<StructureSource> take();
+
+private:
+    std::unique_ptr<StructureSource> source_;
+    BackgroundWork reading_;  // after source_: it goes first, waiting for the work that fills source_
 };
 
 // The inputs of one job that have been opened, each once, kept between the

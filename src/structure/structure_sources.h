@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -62,8 +63,9 @@ private:
 // An input opened for carrying (its cross-reference table, trailer and
 // catalog read; with object streams, that of the catalog unpacked) on a
 // second core (base/background_work.h) while the job goes on with PDFium, so
-// that finishing finds it read. Its QPDF object is the read-ahead's alone
-// until take() has returned.
+// that finishing finds it read; when it holds structure, its pages and their
+// annotations are read ahead too, within bounds, until finishing takes it.
+// Its QPDF object is the read-ahead's alone until take() has returned.
 class SourceReadAhead {
 public:
     // Starts reading the input, from its parse when it has one.
@@ -73,6 +75,7 @@ public:
 
 private:
     std::unique_ptr<StructureSource> source_;
+    std::atomic<bool> stop_{false};  // take() wants the source: reading ahead ends
     BackgroundWork reading_;  // after source_: it goes first, waiting for the work that fills source_
 };
 

@@ -70,6 +70,10 @@ class SourceReadAhead {
 public:
     // Starts reading the input, from its parse when it has one.
     explicit SourceReadAhead(const StructureInput& input);
+    // Ends reading ahead (a job that stops or fails does not wait for it).
+    ~SourceReadAhead() { stop_ = true; }
+    SourceReadAhead(const SourceReadAhead&) = delete;
+    SourceReadAhead& operator=(const SourceReadAhead&) = delete;
     // The source read, once: raises what opening it raised. Null when taken before.
     std::unique_ptr<StructureSource> take();
 

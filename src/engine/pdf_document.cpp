@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -168,16 +169,18 @@ bool soundForPdfium(FPDF_DOCUMENT document) {
 
 PdfDocument PdfDocument::open(const std::string& path, const std::string& password) {
     refuseOtherThanRegularFile(path);
-    // The page tree check reads the file with libqpdf alone: on a second core
-    // while PDFium loads it (see below for why it is needed).
-    std::shared_ptr<QPDF> parsed;
-    bool parentLoops = false;
-    BackgroundWork parentCheck([&] { parentLoops = parentChainLoops(path, password, &parsed); });
     loadPdfium();
     FPDF_DOCUMENT document = pdfium().FPDF_LoadDocument(path.c_str(), password.c_str());
     const std::string refusal = document ? "" : pdfiumErrorText();
     std::unique_ptr<Open> open;
     if (document) open = std::make_unique<Open>(document, path);
+    // The page tree check (see below for why) reads the file with libqpdf
+    // alone: on a second core while PDFium counts the pages. Only for a file
+    // PDFium opens, so that a wrong password costs no second try of it.
+    std::shared_ptr<QPDF> parsed;
+    bool parentLoops = false;
+    std::optional<BackgroundWork> parentCheck;
+    if (document) parentCheck.emplace([&] { parentLoops = parentChainLoops(path, password, &parsed); });
     // PDFium refuses some files other readers open (a broken header or
     // cross-reference table, odd encryption), finds no page in others, and
     // repairs damaged ones its own way, which may read objects no check of
@@ -206,7 +209,7 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
     // chain that leads back into itself, and copying such a page never
     // returns. Its public functions do not show /Parent, so the file is read
     // again on our side.
-    parentCheck.wait();
+    parentCheck->wait();
     if (parentLoops) throw PdfError("File not in PDF format or corrupted");
     open->parsed = std::move(parsed);
     open->existingPages = existingPagesWhenFewerThanDeclared(document);

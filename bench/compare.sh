@@ -46,12 +46,15 @@ run_once() {
   local i=1
   for source in $INPUTS; do cp "$source" "$work/run/in$i.pdf"; i=$((i + 1)); done
   local log; log=$(mktemp)
+  # The wall time in milliseconds (time's own is in hundredths of a second).
+  local start=$EPOCHREALTIME
   (cd "$work/run" && env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$work/$config" \
-     /usr/bin/time -f '%e %M' -o "$log" sh -c "$command" >/dev/null 2>&1) ||
+     /usr/bin/time -f '%M' -o "$log" sh -c "$command" >/dev/null 2>&1) ||
     { echo "failed: $command" >&2; cat "$log" >&2; exit 1; }
+  local end=$EPOCHREALTIME
   local bytes
   bytes=$(find "$work/run" -name '*.pdf' -not -regex '.*/in[0-9]+\.pdf' -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')
-  echo "$(cat "$log") $bytes"
+  echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(cat "$log") $bytes"
   rm -f "$log"
 }
 

@@ -112,9 +112,10 @@ void readPagesAhead(StructureSource& source, const std::atomic<bool>& stop) {
             if (!sizes) sizes.emplace(source.pdf());
             if (sizes->of(list.getObjGen()) > LargestAnnotationListReadAhead) continue;
         }
-        const int count = std::min({list.isArray() ? list.getArrayNItems() : 0, static_cast<int>(MostPageAnnotations), budget});
+        const int listed = list.isArray() ? list.getArrayNItems() : 0;
+        const int count = std::min({listed, static_cast<int>(MostPageAnnotations), budget});
         budget -= count;
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count && !stop; ++i)
             if (QPDFObjectHandle annotation = list.getArrayItem(i); annotation.isDictionary())
                 for (auto& named : annotation.getDictAsMap()) named.second.isDictionary();
     }

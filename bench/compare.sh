@@ -4,11 +4,14 @@
 # RUNS (default 5) runs each. Prints per case the medians, the time ratio
 # (ours / qpdf; below 1 means faster), the ratio of output sizes and of peak
 # memory. CASES="split-job merge-qm ..." picks cases; all run by default.
+# ONE_CORE=1 keeps Splimera on one processor core (taskset), to see what its
+# second thread gives on the same machine at the same time.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_tools
 build_bench splimera structured_input
 runs=${RUNS:-5}
 program=$bench_root/build/splimera
+[[ -z ${ONE_CORE:-} ]] || program="taskset -c 0 $program"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -26,7 +29,7 @@ make_text_pdf 50 "$corpus/text-50.pdf"
 make_mark_png "$work/mark.png"
 gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -o "$work/blank.pdf" -c showpage >/dev/null
 mkdir -p "$work/overlay"
-"$program" split "$work/blank.pdf" --to "$work/overlay" --watermark "$work/mark.png" --at 50,50 >/dev/null
+"$bench_root/build/splimera" split "$work/blank.pdf" --to "$work/overlay" --watermark "$work/mark.png" --at 50,50 >/dev/null
 overlay=$(ls "$work"/overlay/*.pdf)
 
 # Settings folders: none stored, and a stored password and watermark.
@@ -43,12 +46,15 @@ run_once() {
   local i=1
   for source in $INPUTS; do cp "$source" "$work/run/in$i.pdf"; i=$((i + 1)); done
   local log; log=$(mktemp)
+  # The wall time in milliseconds (time's own is in hundredths of a second).
+  local start=$EPOCHREALTIME
   (cd "$work/run" && env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$work/$config" \
-     /usr/bin/time -f '%e %M' -o "$log" sh -c "$command" >/dev/null 2>&1) ||
+     /usr/bin/time -f '%M' -o "$log" sh -c "$command" >/dev/null 2>&1) ||
     { echo "failed: $command" >&2; cat "$log" >&2; exit 1; }
+  local end=$EPOCHREALTIME
   local bytes
   bytes=$(find "$work/run" -name '*.pdf' -not -regex '.*/in[0-9]+\.pdf' -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')
-  echo "$(cat "$log") $bytes"
+  echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(cat "$log") $bytes"
   rm -f "$log"
 }
 

@@ -6,10 +6,12 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/background_work.h"
 #include "engine/deep_stack.h"
 #include "engine/page_tree_check.h"
 #include "engine/pdf_error.h"
@@ -172,6 +174,13 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
     const std::string refusal = document ? "" : pdfiumErrorText();
     std::unique_ptr<Open> open;
     if (document) open = std::make_unique<Open>(document, path);
+    // The page tree check (see below for why) reads the file with libqpdf
+    // alone: on a second core while PDFium counts the pages. Only for a file
+    // PDFium opens, so that a wrong password costs no second try of it.
+    std::shared_ptr<QPDF> parsed;
+    bool parentLoops = false;
+    std::optional<BackgroundWork> parentCheck;
+    if (document) parentCheck.emplace([&] { parentLoops = parentChainLoops(path, password, &parsed); });
     // PDFium refuses some files other readers open (a broken header or
     // cross-reference table, odd encryption), finds no page in others, and
     // repairs damaged ones its own way, which may read objects no check of
@@ -200,7 +209,9 @@ PdfDocument PdfDocument::open(const std::string& path, const std::string& passwo
     // chain that leads back into itself, and copying such a page never
     // returns. Its public functions do not show /Parent, so the file is read
     // again on our side.
-    if (parentChainLoops(path, password, &open->parsed)) throw PdfError("File not in PDF format or corrupted");
+    parentCheck->wait();
+    if (parentLoops) throw PdfError("File not in PDF format or corrupted");
+    open->parsed = std::move(parsed);
     open->existingPages = existingPagesWhenFewerThanDeclared(document);
     return PdfDocument(std::move(open));
 }

@@ -2,6 +2,7 @@
 
 #include "engine/pdf_document.h"
 #include "jobs/job_reporter.h"
+#include "structure/structure_sources.h"
 
 OutputProvenance::OutputProvenance(const std::vector<InputFile>& inputs, BookmarkMode bookmarks) {
     for (const InputFile& input : inputs) {
@@ -22,8 +23,10 @@ void OutputProvenance::addPages(std::size_t input, const std::vector<int>& pages
 }
 
 void OutputProvenance::inputOpened(std::size_t input, const PdfDocument& document) {
-    request_.inputs.at(input).parsed = document.libqpdfParse();
-    request_.inputs.at(input).pictureStubs = document.fromRewrite();
+    StructureInput& opened = request_.inputs.at(input);
+    opened.parsed = document.libqpdfParse();
+    opened.pictureStubs = document.fromRewrite();
+    opened.readAhead = std::make_shared<SourceReadAhead>(opened);
 }
 
 void OutputProvenance::addBlankPage() { request_.pages.push_back({PageOrigin::NoInput, 0}); }

@@ -19,7 +19,8 @@ public:
     // as appendPages returns them) and the input's page count.
     void addPages(std::size_t input, const std::vector<int>& pages, int pagesInInput);
     // Records the input's document as the job opened it, so that finishing
-    // reads its structure from the libqpdf parse opening made, if any.
+    // reads its structure from the libqpdf parse opening made, if any, and
+    // starts reading that structure on a second core (see SourceReadAhead).
     void inputOpened(std::size_t input, const PdfDocument& document);
     // Records a page the job added itself, from no input.
     void addBlankPage();

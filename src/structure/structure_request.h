@@ -6,6 +6,7 @@
 #include <vector>
 
 class QPDF;
+class SourceReadAhead;
 
 // What the finisher needs to carry the document structure of a job's inputs
 // (bookmarks, links, forms, labels, layers, information, attachments) into
@@ -32,6 +33,11 @@ struct StructureInput {
     // (structure/import_rewrite.h): its pages in an output may hold picture
     // stubs (structure/picture_stubs.h).
     bool pictureStubs = false;
+    // The input being read for its structure on a second core while the job
+    // goes on (structure/structure_sources.h), taken by the first reading;
+    // null when nobody started it. Whoever starts it hands it parsed and
+    // uses parsed no more.
+    std::shared_ptr<SourceReadAhead> readAhead = nullptr;
 };
 
 // Where an output page comes from: an input of the job and its 0-based page.

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <map>
 #include <memory>
 #include <set>
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include <qpdf/QPDF.hh>
+
+#include "base/background_work.h"
 
 #include "structure/structure_request.h"
 
@@ -61,6 +64,29 @@ private:
     std::set<QPDFObjGen> shortenedLists_;
     std::map<std::type_index, std::shared_ptr<void>> memos_;
     std::vector<std::string> notes_;
+};
+
+// An input opened for carrying (its cross-reference table, trailer and
+// catalog read; with object streams, that of the catalog unpacked) on a
+// second core (base/background_work.h) while the job goes on with PDFium, so
+// that finishing finds it read; when it holds structure, its pages and their
+// annotations are read ahead too, within bounds, until finishing takes it.
+// Its QPDF object is the read-ahead's alone until take() has returned.
+class SourceReadAhead {
+public:
+    // Starts reading the input, from its parse when it has one.
+    explicit SourceReadAhead(const StructureInput& input);
+    // Ends reading ahead (a job that stops or fails does not wait for it).
+    ~SourceReadAhead() { stop_ = true; }
+    SourceReadAhead(const SourceReadAhead&) = delete;
+    SourceReadAhead& operator=(const SourceReadAhead&) = delete;
+    // The source read, once: raises what opening it raised. Null when taken before.
+    std::unique_ptr<StructureSource> take();
+
+private:
+    std::unique_ptr<StructureSource> source_;
+    std::atomic<bool> stop_{false};  // take() wants the source: reading ahead ends
+    BackgroundWork reading_;  // after source_: it goes first, waiting for the work that fills source_
 };
 
 // The inputs of one job that have been opened, each once, kept between the

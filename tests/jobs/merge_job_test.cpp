@@ -5,11 +5,16 @@
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
+#include "base/background_work.h"
 #include "engine/pdf_error.h"
+#include "jobs/job_finishing.h"
 #include "jobs/merge_job.h"
+#include "support/damaged_pdfs.h"
 #include "support/fixtures.h"
 #include "support/recording_reporter.h"
+#include "support/scoped_environment.h"
 
 namespace {
 
@@ -176,6 +181,60 @@ TEST_F(MergeJob, SharedFontIsCopiedOncePerInput) {
     const auto outputSize = std::filesystem::file_size(output());
     EXPECT_LE(static_cast<double>(outputSize), 2.2 * static_cast<double>(inputSize));
     EXPECT_EQ(fixtures::readMarkers(output()).size(), 400u);
+}
+
+// Inputs are read on a second core while PDFium works (the page tree check,
+// the opening of each input for its structure): a merge gives the same file,
+// messages and error as with every step on the job's own thread, whatever
+// its inputs, those that fail included.
+TEST_F(MergeJob, ReadingAheadGivesWhatOneThreadGives) {
+    const fixtures::ScopedEnvironment epoch("SOURCE_DATE_EPOCH", "1672531200");
+    fixtures::writeMarkedPdf(dir.file("marked.pdf"), "M", 3,
+                             fixtures::PdfOptions().withBookmarks({{"one", 1, 1}, {"one.a", 2, 2}, {"three", 1, 3}}));
+    {
+        QPDF marked;
+        marked.processFile(dir.file("marked.pdf").c_str());
+        QPDFWriter packed(marked, dir.file("packed.pdf").c_str());
+        packed.setObjectStreamMode(qpdf_o_generate);
+        packed.write();
+    }
+    std::vector<std::vector<InputFile>> cases = {
+        {input("marked.pdf"), input("packed.pdf"), input("locked.pdf", "pw"), input("packed.pdf")},
+        {input("packed.pdf"), input("a.pdf"), input("empty.pdf")},
+        {input("a.pdf"), input("missing.pdf"), input("packed.pdf")},
+        {input("packed.pdf"), input("locked.pdf", "wrong")},
+    };
+    for (const fixtures::DamagedPdf& entry : fixtures::damagedPdfs())
+        cases.push_back({input("packed.pdf"), inputFileFor(fixtures::placeDamagedPdf(dir.folder(), entry)),
+                         input("marked.pdf")});
+    struct Outcome {
+        std::string error;
+        std::vector<std::string> messages;
+        std::string bytes;
+    };
+    auto merged = [&](const std::vector<InputFile>& inputs, bool readAhead) {
+        allowBackgroundThread(readAhead);
+        std::filesystem::remove(output());
+        RecordingReporter heard;
+        OutputFinisher finishing = finisherFor(Protection{});
+        MergeRequest request;
+        request.inputs = inputs;
+        request.outputPath = output();
+        Outcome outcome;
+        outcome.error = fixtures::errorOf([&] { runMerge(request, heard, finishing); });
+        outcome.messages = heard.messages;
+        if (fixtures::fileExists(output())) outcome.bytes = fixtures::readFile(output());
+        return outcome;
+    };
+    for (const std::vector<InputFile>& inputs : cases) {
+        const Outcome alone = merged(inputs, false), ahead = merged(inputs, true);
+        EXPECT_EQ(ahead.error, alone.error) << inputs[1].path();
+        EXPECT_EQ(ahead.messages, alone.messages) << inputs[1].path();
+        EXPECT_TRUE(ahead.bytes == alone.bytes) << inputs[1].path();
+    }
+    EXPECT_EQ(merged(cases[0], true).error, "(no error)");
+    EXPECT_EQ(fixtures::bookmarkTitles(output()), "one three one three one three");
+    allowBackgroundThread(true);
 }
 
 }  // namespace

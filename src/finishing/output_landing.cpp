@@ -88,6 +88,9 @@ void OutputLanding::fill(Staging& staging, const std::function<void(std::FILE*)>
             if (std::fflush(file) != 0 || std::ferror(file)) failure = std::strerror(errno);
         } catch (const std::exception& error) {
             failure = error.what();
+        } catch (...) {
+            std::fclose(file);  // what is no failure of writing goes on, the staged file with its staging
+            throw;
         }
         if (std::fclose(file) != 0 && failure.empty()) failure = std::strerror(errno);
     } catch (const PlatformError& error) {

@@ -12,6 +12,10 @@
 
 namespace {
 
+// Raised on the finishing thread where finishing needs PDFium. Not a
+// std::exception, so that nothing on its way takes it for a failure.
+struct PdfiumNeeded {};
+
 void writeBytes(const std::string& bytes, std::FILE* file) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) throw std::runtime_error(std::strerror(errno));
 }
@@ -85,19 +89,33 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
     // pictures finishing puts back) is not held in memory.
     const bool large = output.pdf.inFile() || mayHoldPictureStubs(output.structure);
     // A target refused is refused before its output is finished.
-    OutputLanding::Staging staging =
-        OutputLanding::createStaged({path, output.pageCount, finisher_.protects(), finisher_.stamps()});
-    inFinishing_.reset(new InFinishing{std::move(output), large, std::move(staging), {}, {}, {}});
+    const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
+    OutputLanding::Staging staging = OutputLanding::createStaged(written);
+    inFinishing_.reset(new InFinishing{std::move(output), written, large, std::move(staging), {}, {}, {}, {}, false});
+    // PDFium is called by this thread alone: reading an input from PDFium's
+    // own copy (a file libqpdf cannot read as PDFium does) sends the output
+    // back here to be finished.
+    for (StructureInput& input : inFinishing_->saved.structure.inputs) {
+        inFinishing_->repairedCopies.push_back(input.repairedCopy);
+        if (input.repairedCopy) input.repairedCopy = []() -> std::string { throw PdfiumNeeded{}; };
+    }
     finishing_.start([this, finishing = inFinishing_.get()] {
-        if (finishing->largeOutput)
-            OutputLanding::fill(finishing->staging,
-                                [&](std::FILE* file) { finisher_.writeFinished(finishing->saved, file); });
-        else
-            finishing->bytes = finisher_.finishInMemory(finishing->saved);
-        finishing->saved = NewOutput();  // its bytes go as soon as they are finished
-        finishing->notCarried = finisher_.structureNotCarried();
-        finishing->notes = finisher_.structureNotes();
+        try {
+            finishOutput(*finishing);
+        } catch (const PdfiumNeeded&) {
+            finishing->pdfiumNeeded = true;
+        }
     });
+}
+
+void JobOutputs::finishOutput(InFinishing& finishing) {
+    if (finishing.largeOutput)
+        OutputLanding::fill(finishing.staging, [&](std::FILE* file) { finisher_.writeFinished(finishing.saved, file); });
+    else
+        finishing.bytes = finisher_.finishInMemory(finishing.saved);
+    finishing.saved = NewOutput();  // its bytes go as soon as they are finished
+    finishing.notCarried = finisher_.structureNotCarried();
+    finishing.notes = finisher_.structureNotes();
 }
 
 void JobOutputs::takeFinished() {
@@ -106,6 +124,12 @@ void JobOutputs::takeFinished() {
     std::exception_ptr failure;
     try {
         finishing_.wait();
+        if (finished->pdfiumNeeded) {
+            std::vector<StructureInput>& inputs = finished->saved.structure.inputs;
+            for (std::size_t i = 0; i < inputs.size(); ++i) inputs[i].repairedCopy = finished->repairedCopies[i];
+            if (finished->largeOutput) finished->staging = OutputLanding::createStaged(finished->written);
+            finishOutput(*finished);
+        }
     } catch (...) {
         failure = std::current_exception();
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,11 +82,16 @@ private:
     // An output handed to the finishing thread, and what it leaves behind.
     struct InFinishing {
         NewOutput saved;
+        WrittenOutput written;
         bool largeOutput;  // written into its staged file by the finishing thread
         OutputLanding::Staging staging;
         std::string bytes;  // or finished into memory, for the job's thread to write
         std::vector<std::size_t> notCarried;
         std::vector<StructureNote> notes;
+        // Each input's way to PDFium's own copy of it, which only the job's
+        // thread may take: finishing that needs one is done again there.
+        std::vector<std::function<std::string()>> repairedCopies;
+        bool pdfiumNeeded = false;
     };
 
     // The document saved by PDFium for path, without pages when it has
@@ -94,6 +100,8 @@ private:
     // Waits for the output in finishing, if any, stages it and tells its
     // notes; raises what its finishing raised.
     void takeFinished();
+    // Finishes the output (on either thread) into its staged file or into memory.
+    void finishOutput(InFinishing& finishing);
     // The output's place in the batch and its notes told.
     void staged(OutputLanding::Staging&& staging, const std::vector<std::size_t>& notCarried,
                 const std::vector<StructureNote>& notes);

@@ -293,6 +293,13 @@ TEST(StructureCarry, AFileOnlyPdfiumCanRepairKeepsItsStructure) {
     EXPECT_EQ(merged.links, mergedStructure().links);
     EXPECT_EQ(merged.fields, mergedStructure().fields);
     EXPECT_EQ(merged.labels, mergedStructure().labels);
+
+    // A split, whose parts are finished while PDFium makes the next: each
+    // reads the repaired copy, which PDFium makes on the job's thread.
+    job_runs::splitByRanges(dir.folder(), "damaged.pdf", "1-3;4-6", reporter);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(structured_pdfs::readStructure(dir.file("part_1.pdf")).bookmarks, "Front=S1 [Preface=S2] Body=S3 Web=uri");
+    EXPECT_EQ(structured_pdfs::readStructure(dir.file("part_2.pdf")).bookmarks, "Body=- [Part A=S4 Part B=S6] Web=uri");
 }
 
 // The structured file with its language, and its first paragraph of the

@@ -99,7 +99,7 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
         inFinishing_->repairedCopies.push_back(input.repairedCopy);
         if (input.repairedCopy) input.repairedCopy = []() -> std::string { throw PdfiumNeeded{}; };
     }
-    finishing_.start([this, finishing = inFinishing_.get()] {
+    finishing_ = std::make_unique<BackgroundWork>([this, finishing = inFinishing_.get()] {
         try {
             finishOutput(*finishing);
         } catch (const PdfiumNeeded&) {
@@ -123,7 +123,8 @@ void JobOutputs::takeFinished() {
     const std::unique_ptr<InFinishing> finished = std::move(inFinishing_);
     std::exception_ptr failure;
     try {
-        finishing_.wait();
+        const std::unique_ptr<BackgroundWork> finishing = std::move(finishing_);
+        finishing->wait();
         if (finished->pdfiumNeeded) {
             std::vector<StructureInput>& inputs = finished->saved.structure.inputs;
             for (std::size_t i = 0; i < inputs.size(); ++i) inputs[i].repairedCopy = finished->repairedCopies[i];

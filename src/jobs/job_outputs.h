@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/background_worker.h"
+#include "base/background_work.h"
 #include "engine/pdf_document.h"
 #include "finishing/finisher.h"
 #include "finishing/output_landing.h"
@@ -27,8 +27,8 @@ struct FinishedOutput {
 // each output once it is at its target.
 //
 // Finishing an output touches only libqpdf, making the next one only PDFium:
-// an output written with write(document, path) is finished on a thread of its
-// own while the job makes the next, one output ahead, and then written into
+// an output written with write(document, path) is finished on the second
+// core (BackgroundWork) while the job makes the next, one output ahead, and then written into
 // its staged file by the job's thread (a large one by the finishing thread,
 // straight into the file). What the finishing of an output raises comes out
 // of the next call that writes, of land() or of a message shown through
@@ -113,5 +113,5 @@ private:
     int written_ = 0;
     std::vector<std::string> leftOut_;  // paths of outputs that had no page
     std::unique_ptr<InFinishing> inFinishing_;
-    BackgroundWorker finishing_;  // last: it ends before what its work reads
+    std::unique_ptr<BackgroundWork> finishing_;  // last: it ends before what its work reads
 };

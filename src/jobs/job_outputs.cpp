@@ -8,7 +8,6 @@
 
 #include "finishing/finisher.h"
 #include "jobs/document_session.h"
-#include "structure/picture_stubs.h"
 
 namespace {
 
@@ -84,14 +83,11 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
         leftOut_.push_back(path);
         return;
     }
-    // Creating and writing a file costs about what finishing a small output
-    // does: the job's thread takes it, but a large output (or one whose
-    // pictures finishing puts back) is not held in memory.
-    const bool large = output.pdf.inFile() || mayHoldPictureStubs(output.structure);
-    // A target refused is refused before its output is finished.
+    // The staged file is made here (a target refused is refused before its
+    // output is finished), and finishing writes into it.
     const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
     OutputLanding::Staging staging = OutputLanding::createStaged(written);
-    inFinishing_.reset(new InFinishing{std::move(output), written, large, std::move(staging), {}, {}, {}, {}, false});
+    inFinishing_.reset(new InFinishing{std::move(output), written, std::move(staging), {}, {}, {}, false});
     // PDFium is called by this thread alone: reading an input from PDFium's
     // own copy (a file libqpdf cannot read as PDFium does) sends the output
     // back here to be finished.
@@ -109,10 +105,7 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
 }
 
 void JobOutputs::finishOutput(InFinishing& finishing) {
-    if (finishing.largeOutput)
-        OutputLanding::fill(finishing.staging, [&](std::FILE* file) { finisher_.writeFinished(finishing.saved, file); });
-    else
-        finishing.bytes = finisher_.finishInMemory(finishing.saved);
+    OutputLanding::fill(finishing.staging, [&](std::FILE* file) { finisher_.writeFinished(finishing.saved, file); });
     finishing.saved = NewOutput();  // its bytes go as soon as they are finished
     finishing.notCarried = finisher_.structureNotCarried();
     finishing.notes = finisher_.structureNotes();
@@ -121,27 +114,13 @@ void JobOutputs::finishOutput(InFinishing& finishing) {
 void JobOutputs::takeFinished() {
     if (!inFinishing_) return;
     const std::unique_ptr<InFinishing> finished = std::move(inFinishing_);
-    std::exception_ptr failure;
-    try {
-        const std::unique_ptr<BackgroundWork> finishing = std::move(finishing_);
-        finishing->wait();
-        if (finished->pdfiumNeeded) {
-            std::vector<StructureInput>& inputs = finished->saved.structure.inputs;
-            for (std::size_t i = 0; i < inputs.size(); ++i) inputs[i].repairedCopy = finished->repairedCopies[i];
-            if (finished->largeOutput) finished->staging = OutputLanding::createStaged(finished->written);
-            finishOutput(*finished);
-        }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (finished->largeOutput) {
-        if (failure) std::rethrow_exception(failure);
-    } else {
-        // A failure of finishing raised as writing the file would have.
-        OutputLanding::fill(finished->staging, [&](std::FILE* file) {
-            if (failure) std::rethrow_exception(failure);
-            writeBytes(finished->bytes, file);
-        });
+    const std::unique_ptr<BackgroundWork> finishing = std::move(finishing_);
+    finishing->wait();
+    if (finished->pdfiumNeeded) {
+        std::vector<StructureInput>& inputs = finished->saved.structure.inputs;
+        for (std::size_t i = 0; i < inputs.size(); ++i) inputs[i].repairedCopy = finished->repairedCopies[i];
+        finished->staging = OutputLanding::createStaged(finished->written);
+        finishOutput(*finished);
     }
     staged(std::move(finished->staging), finished->notCarried, finished->notes);
 }

@@ -27,10 +27,9 @@ struct FinishedOutput {
 // each output once it is at its target.
 //
 // Finishing an output touches only libqpdf, making the next one only PDFium:
-// an output written with write(document, path) is finished on the second
-// core (BackgroundWork) while the job makes the next, one output ahead, and then written into
-// its staged file by the job's thread (a large one by the finishing thread,
-// straight into the file). What the finishing of an output raises comes out
+// an output written with write(document, path) is finished into its staged
+// file on the second core (BackgroundWork) while the job makes the next, one
+// output ahead. What the finishing of an output raises comes out
 // of the next call that writes, of land() or of a message shown through
 // reporter(), and its notes are told then, before anything of the outputs
 // after it.
@@ -83,9 +82,7 @@ private:
     struct InFinishing {
         NewOutput saved;
         WrittenOutput written;
-        bool largeOutput;  // written into its staged file by the finishing thread
-        OutputLanding::Staging staging;
-        std::string bytes;  // or finished into memory, for the job's thread to write
+        OutputLanding::Staging staging;  // made by the job's thread, written by finishing
         std::vector<std::size_t> notCarried;
         std::vector<StructureNote> notes;
         // Each input's way to PDFium's own copy of it, which only the job's
@@ -100,7 +97,7 @@ private:
     // Waits for the output in finishing, if any, stages it and tells its
     // notes; raises what its finishing raised.
     void takeFinished();
-    // Finishes the output (on either thread) into its staged file or into memory.
+    // Finishes the output (on either thread) into its staged file.
     void finishOutput(InFinishing& finishing);
     // The output's place in the batch and its notes told.
     void staged(OutputLanding::Staging&& staging, const std::vector<std::size_t>& notCarried,

@@ -194,7 +194,8 @@ TEST_F(MergeJob, ReadingAheadGivesWhatOneThreadGives) {
     {
         QPDF marked;
         marked.processFile(dir.file("marked.pdf").c_str());
-        QPDFWriter packed(marked, dir.file("packed.pdf").c_str());
+        const std::string packedPath = dir.file("packed.pdf");  // the writer keeps the name it is given
+        QPDFWriter packed(marked, packedPath.c_str());
         packed.setObjectStreamMode(qpdf_o_generate);
         packed.write();
     }

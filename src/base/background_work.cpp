@@ -98,9 +98,18 @@ BackgroundWork::BackgroundWork(std::function<void()> work) : task_(std::make_sha
 BackgroundWork::~BackgroundWork() {
     if (waited_ || !task_->thread) return;
     WorkThread& thread = *task_->thread;
-    std::unique_lock<std::mutex> lock(thread.lock);
-    if (task_->state == Task::State::Queued) task_->state = Task::State::Dropped;
-    thread.changed.wait(lock, [&] { return task_->state != Task::State::Running; });
+    std::function<void()> dropped;
+    {
+        std::unique_lock<std::mutex> lock(thread.lock);
+        if (task_->state == Task::State::Queued) {
+            task_->state = Task::State::Dropped;
+            // What the work holds goes here and now, not when the thread
+            // comes to the dropped task: that may be while the process ends.
+            dropped = std::move(task_->work);
+            task_->work = nullptr;
+        }
+        thread.changed.wait(lock, [&] { return task_->state != Task::State::Running; });
+    }
 }
 
 void BackgroundWork::wait() {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
@@ -67,7 +68,11 @@ TEST(BackgroundWork, WorkNotStartedRunsInWaitOrIsDropped) {
     });
     gate.awaitEntry();
     bool droppedRan = false;
-    std::make_unique<BackgroundWork>([&] { droppedRan = true; }).reset();
+    const auto held = std::make_shared<int>(0);
+    std::make_unique<BackgroundWork>([&, held] { droppedRan = true; }).reset();
+    // What dropped work holds goes with its object, not when the thread comes
+    // to it (at the end of the process it might be destroyed during exit).
+    EXPECT_EQ(held.use_count(), 1);
     std::thread::id queuedRanOn;
     BackgroundWork queued([&] { queuedRanOn = std::this_thread::get_id(); });
     queued.wait();

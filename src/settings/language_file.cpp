@@ -1,8 +1,22 @@
 #include "settings/language_file.h"
 
+#include <QStringDecoder>
+
+namespace {
+
+// The text of UTF-8 bytes as they are: QString::fromStdString drops a byte
+// order mark at their start, which would bare what follows it.
+QString textOf(std::string_view bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+}  // namespace
 
 QString trimBlanksAndControls(const QString& text) {
-    return QString::fromStdString(std::string(trimmedOfBlanksAndControls(text.toStdString())));
+    const std::string bytes = text.toStdString();
+    return textOf(trimmedOfBlanksAndControls(bytes));
 }
 
 std::vector<LanguageLine> readLanguageLines(const QByteArray& bytes) {
@@ -11,7 +25,7 @@ std::vector<LanguageLine> readLanguageLines(const QByteArray& bytes) {
 
 std::vector<LanguageEntry> languageEntriesOf(const std::vector<LanguageLine>& lines) {
     std::vector<LanguageEntry> entries;
-    for (const LanguageLine& line : lines) entries.push_back({QString::fromStdString(line.key), QString::fromStdString(line.value)});
+    for (const LanguageLine& line : lines) entries.push_back({textOf(line.key), textOf(line.value)});
     return entries;
 }
 

@@ -78,6 +78,7 @@ public:
     class Staging {
     public:
         Staging() = default;
+        const WrittenOutput& output() const { return staged_.output; }
 
     private:
         friend class OutputLanding;

@@ -85,9 +85,9 @@ void JobOutputs::write(PdfDocument&& document, const std::string& path) {
     }
     // The staged file is made here (a target refused is refused before its
     // output is finished), and finishing writes into it.
-    const WrittenOutput written{path, output.pageCount, finisher_.protects(), finisher_.stamps()};
-    OutputLanding::Staging staging = OutputLanding::createStaged(written);
-    inFinishing_.reset(new InFinishing{std::move(output), written, std::move(staging), {}, {}, {}, false});
+    OutputLanding::Staging staging =
+        OutputLanding::createStaged({path, output.pageCount, finisher_.protects(), finisher_.stamps()});
+    inFinishing_.reset(new InFinishing{std::move(output), std::move(staging), {}, {}, {}, false});
     // PDFium is called by this thread alone: reading an input from PDFium's
     // own copy (a file libqpdf cannot read as PDFium does) sends the output
     // back here to be finished.
@@ -119,7 +119,7 @@ void JobOutputs::takeFinished() {
     if (finished->pdfiumNeeded) {
         std::vector<StructureInput>& inputs = finished->saved.structure.inputs;
         for (std::size_t i = 0; i < inputs.size(); ++i) inputs[i].repairedCopy = finished->repairedCopies[i];
-        finished->staging = OutputLanding::createStaged(finished->written);
+        finished->staging = OutputLanding::createStaged(finished->staging.output());  // anew: the first was left half written
         finishOutput(*finished);
     }
     staged(std::move(finished->staging), finished->notCarried, finished->notes);

@@ -81,7 +81,6 @@ private:
     // An output handed to the finishing thread, and what it leaves behind.
     struct InFinishing {
         NewOutput saved;
-        WrittenOutput written;
         OutputLanding::Staging staging;  // made by the job's thread, written by finishing
         std::vector<std::size_t> notCarried;
         std::vector<StructureNote> notes;

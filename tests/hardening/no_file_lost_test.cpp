@@ -88,10 +88,6 @@ TEST_F(NoFileLost, FinishingFailuresLeaveTheTargetAsItWas) {
             OutputFinisher::writeFinished(output, file);
             throw std::runtime_error("No space left on device");
         }
-        std::string finishInMemory(const NewOutput& output) override {
-            OutputFinisher::finishInMemory(output);
-            throw std::runtime_error("No space left on device");
-        }
     };
     struct Case {
         const char* what;
